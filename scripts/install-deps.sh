@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, skipping apt when all are present.
+set -euo pipefail
+packages=(build-essential cmake ninja-build pkg-config libgtest-dev qt6-base-dev
+          fonts-wqy-microhei xvfb xauth clang "$@")
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get -o DPkg::Lock::Timeout=600 update -qq
+    apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
+fi

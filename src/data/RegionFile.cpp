@@ -1,0 +1,100 @@
+#include "data/RegionFile.h"
+
+#include <cstring>
+
+#include "data/AtomicFile.h"
+
+namespace morvi {
+namespace {
+
+void PutHeader(std::string& image, const SectionHeader& header) {
+    std::memcpy(image.data() + kNpcSectionOffset, header.data(), header.size());
+}
+
+RegionResult Replace(const std::string& path, const std::string& image) {
+    RegionResult result;
+    if (ReplaceFileContents(path, image, &result.error))
+        result.outcome = RegionOutcome::Done;
+    else
+        result.outcome = RegionOutcome::WriteFailed;
+    return result;
+}
+
+RegionResult OpenFailed(const std::string& path) {
+    return {RegionOutcome::OpenFailed, "cannot open " + path};
+}
+
+}  // namespace
+
+bool ReadRegionPlacements(const std::string& path, std::vector<PlacementRecord>& out) {
+    out.clear();
+    std::string image;
+    if (!ReadWholeFile(path, image)) return false;
+    uint16_t count = HeaderPlacementCount(HeaderFromImage(image));
+    out.resize(count);
+    size_t offset = kFirstRecordOffset;
+    for (uint16_t i = 0; i < count; ++i) offset = ParsePlacementAt(image, offset, &out[i]);
+    return true;
+}
+
+RegionResult AppendPlacementToFile(const std::string& path, const PlacementRecord& record) {
+    std::string image;
+    if (!ReadWholeFile(path, image)) return OpenFailed(path);
+    // A file that ends inside the header is read as if the missing bytes were zero, exactly as
+    // an in-place update would leave it.
+    if (image.size() < static_cast<size_t>(kFirstRecordOffset)) {
+        SectionHeader header = HeaderFromImage(image);
+        image.resize(kFirstRecordOffset, '\0');
+        PutHeader(image, header);
+    }
+    SectionHeader header = HeaderFromImage(image);
+    SetHeaderPlacementCount(header, static_cast<uint16_t>(HeaderPlacementCount(header) + 1));
+    PutHeader(image, header);
+    AppendPlacementBytes(image, record.block, record.script);
+    return Replace(path, image);
+}
+
+RegionResult ModifyPlacementInFile(const std::string& path, const PlacementKey& key,
+                                   const PlacementBuilder& build) {
+    std::string image;
+    if (!ReadWholeFile(path, image)) return OpenFailed(path);
+    uint16_t count = HeaderPlacementCount(HeaderFromImage(image));
+    size_t offset = kFirstRecordOffset;
+    for (uint16_t i = 0; i < count && offset < image.size(); ++i) {
+        PlacementRecord old;
+        size_t next = ParsePlacementAt(image, offset, &old);
+        if (key.Matches(old.block)) {
+            PlacementRecord fresh = build(old);
+            std::string updated = image.substr(0, offset);
+            AppendPlacementBytes(updated, fresh.block, fresh.script);
+            if (next < image.size()) updated.append(image, next, std::string::npos);
+            return Replace(path, updated);
+        }
+        offset = next;
+    }
+    return {RegionOutcome::NotFound, {}};
+}
+
+RegionResult RemovePlacementFromFile(const std::string& path, const PlacementKey& key,
+                                     PlacementRecord* removed) {
+    std::string image;
+    if (!ReadWholeFile(path, image)) return OpenFailed(path);
+    size_t offset = kFirstRecordOffset;
+    while (offset < image.size()) {
+        PlacementRecord record;
+        size_t next = ParsePlacementAt(image, offset, &record);
+        if (key.Matches(record.block)) {
+            std::string updated = image.substr(0, offset);
+            SectionHeader header = HeaderFromImage(updated);
+            SetHeaderPlacementCount(header, static_cast<uint16_t>(HeaderPlacementCount(header) - 1));
+            PutHeader(updated, header);
+            if (next < image.size()) updated.append(image, next, std::string::npos);
+            if (removed) *removed = std::move(record);
+            return Replace(path, updated);
+        }
+        offset = next;
+    }
+    return {RegionOutcome::NotFound, {}};
+}
+
+}  // namespace morvi

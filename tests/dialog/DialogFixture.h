@@ -1,0 +1,46 @@
+#pragma once
+// A dialog on a generated server tree, driven through the fake host: the working directory
+// holds MorviConfig.ini pointing at the tree, and OnInitDialog has run.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "FakeHost.h"
+#include "TestFiles.h"
+#include "TreeGenerator.h"
+#include "dialog/CPlacementDlg.h"
+
+namespace morvi::test {
+
+class DialogFixture : public ::testing::Test {
+protected:
+    // Generates the tree (override `spec` before calling), configures and opens the dialog.
+    void Open(const tools::TreeSpec& spec = {}) {
+        tools::GenerateServerTree(server(), spec);
+        WriteFile(work() + "/MorviConfig.ini", "[MorviConfig]\r\nServerPath=" + server() + "\r\n");
+        OpenWithoutTree();
+    }
+    // Opens the dialog on whatever server() and work() hold now.
+    void OpenWithoutTree() {
+        host.currentDirectory = work();
+        dlg = std::make_unique<CPlacementDlg>(host);
+        host.Attach(dlg.get());
+        dlg->OnInitDialog();
+    }
+    // Selects a map as the user would and lets the dialog load it.
+    void SelectMap(int index) {
+        host.SelectListBox(IDC_MAP_LIST, index);
+        dlg->LoadMapPlacements();
+    }
+
+    std::string server() const { return dir.path() + "/server"; }
+    std::string work() const { return dir.path() + "/work"; }
+
+    TempDir dir;
+    FakeHost host;
+    std::unique_ptr<CPlacementDlg> dlg;
+};
+
+}  // namespace morvi::test
