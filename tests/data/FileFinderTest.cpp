@@ -1,0 +1,211 @@
+#include "data/FileFinder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TestFiles.h"
+
+namespace fs = std::filesystem;
+using morvi::FileFinder;
+using morvi::test::TempDir;
+using morvi::test::WriteFile;
+using Names = std::vector<std::string>;
+
+namespace {
+
+Names FindIn(const std::string& root, const std::string& suffix = "_S.DAT", bool recursive = true) {
+    FileFinder finder;
+    if (!finder.SetRoot(root)) return {"<SetRoot failed>"};
+    if (!finder.Find(suffix, recursive)) return {"<Find failed>"};
+    return finder.m_names;
+}
+
+// A tree whose listing tells upper-case folding from lower-case folding and from raw byte order:
+// '_' sorts after the capital letters but before the small ones.
+void MakeSortTree(const TempDir& dir) {
+    for (const char* file : {"b_S.DAT", "a_S.DAT", "C_S.DAT", "ab_S.DAT", "A_S.DAT", "notes.txt",
+                             "S.DAT", "_S.DAT", "m/z_s.dat", "m/k.txt", "m/n/deep_S.Dat",
+                             "x_S.DAT/inner_S.DAT"})
+        WriteFile(dir / file, "x");
+}
+
+class CwdGuard {
+public:
+    CwdGuard() : m_saved(fs::current_path()) {}
+    ~CwdGuard() { fs::current_path(m_saved); }
+
+private:
+    fs::path m_saved;
+};
+
+}  // namespace
+
+TEST(FileFinderOrder, DepthFirstAndSortedByUpperCasedName) {
+    TempDir dir;
+    MakeSortTree(dir);
+    EXPECT_EQ(FindIn(dir.path()),
+              (Names{"ab_S.DAT", "A_S.DAT", "a_S.DAT", "b_S.DAT", "C_S.DAT", "m/n/deep_S.Dat", "m/z_s.dat",
+                     "x_S.DAT/inner_S.DAT", "_S.DAT"}));
+}
+
+TEST(FileFinderOrder, RecursionOffListsOnlyTheRootsOwnFiles) {
+    TempDir dir;
+    MakeSortTree(dir);
+    EXPECT_EQ(FindIn(dir.path(), "_S.DAT", false),
+              (Names{"ab_S.DAT", "A_S.DAT", "a_S.DAT", "b_S.DAT", "C_S.DAT", "_S.DAT"}));
+}
+
+TEST(FileFinderOrder, SuffixCaseVariantsFindTheSameFiles) {
+    TempDir dir;
+    MakeSortTree(dir);
+    const Names expected = FindIn(dir.path(), "_S.DAT");
+    for (const char* suffix : {"_s.dat", "_S.dat", "_s.DAT"}) EXPECT_EQ(FindIn(dir.path(), suffix), expected) << suffix;
+}
+
+TEST(FileFinderSuffix, ComparesUpperCasedFromTheEnd) {
+    struct Case {
+        std::string name;
+        std::string suffix;
+        bool match;
+    };
+    const Case cases[] = {
+        {"r_S.DAT", "_S.DAT", true},       {"r_s.dat", "_S.DAT", true},
+        {"R_S.DAT", "_s.dat", true},       {"_S.DAT", "_S.DAT", true},
+        {"S.DAT", "_S.DAT", false},        {"rS.DAT", "_S.DAT", false},
+        {"r_S.DAT.bak", "_S.DAT", false},  {"r_S.DAT ", "_S.DAT", false},
+        {"anything", "", true},            {"\xb5\xd8_S.DAT", "_S.DAT", true},
+        // Only a-z are folded: code page 936 bytes are compared as they are.
+        {"x\xe1", "X\xc1", false},
+        // The suffix buffer holds 31 bytes; a longer suffix can never be tested.
+        {std::string(40, 'a'), std::string(32, 'a'), false},
+        {std::string(40, 'a'), std::string(31, 'a'), true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FileFinder::NameEndsWith(c.name, c.suffix), c.match) << c.name << " / " << c.suffix;
+}
+
+TEST(FileFinderRoot, MissingRootGivesNothingAndLeavesCurrentDirectory) {
+    TempDir dir;
+    const fs::path before = fs::current_path();
+    {
+        FileFinder finder;
+        EXPECT_FALSE(finder.SetRoot(dir / "no/such/map"));
+        EXPECT_TRUE(finder.Root().empty());
+        EXPECT_FALSE(finder.Find("_S.DAT", true));
+        EXPECT_TRUE(finder.m_names.empty());
+    }
+    EXPECT_EQ(fs::current_path(), before);
+}
+
+TEST(FileFinderRoot, FileAsRootIsRefused) {
+    TempDir dir;
+    WriteFile(dir / "plain_S.DAT", "x");
+    FileFinder finder;
+    EXPECT_FALSE(finder.SetRoot(dir / "plain_S.DAT"));
+    EXPECT_FALSE(finder.Find("_S.DAT", true));
+}
+
+TEST(FileFinderRoot, SuccessfulWalkNeverMovesCurrentDirectory) {
+    TempDir dir;
+    MakeSortTree(dir);
+    const fs::path before = fs::current_path();
+    FileFinder finder;
+    ASSERT_TRUE(finder.SetRoot(dir.path()));
+    EXPECT_EQ(fs::current_path(), before);
+    ASSERT_TRUE(finder.Find("_S.DAT", true));
+    EXPECT_EQ(fs::current_path(), before);
+    EXPECT_EQ(finder.Root(), dir.path() + "/");
+}
+
+TEST(FileFinderRoot, RelativeRootWithBackslashesIsTakenFromCurrentDirectory) {
+    TempDir dir;
+    MakeSortTree(dir);
+    CwdGuard guard;
+    fs::current_path(dir.path());
+    FileFinder finder;
+    ASSERT_TRUE(finder.SetRoot("m\\n"));
+    EXPECT_EQ(finder.Root(), fs::current_path().string() + "/m/n/");
+    ASSERT_TRUE(finder.Find("_S.DAT", true));
+    EXPECT_EQ(finder.m_names, (Names{"deep_S.Dat"}));
+}
+
+TEST(FileFinderRoot, EmptyPathMeansCurrentDirectory) {
+    TempDir dir;
+    WriteFile(dir / "here_S.DAT", "x");
+    CwdGuard guard;
+    fs::current_path(dir.path());
+    EXPECT_EQ(FindIn(""), (Names{"here_S.DAT"}));
+}
+
+TEST(FileFinderRoot, RootLongerThanItsBufferIsRefused) {
+    TempDir dir;
+    // With the separator the root would need 500 bytes and more.
+    const std::string deep = dir / (std::string(240, 'a') + "/" + std::string(240, 'b'));
+    WriteFile(deep + "/f_S.DAT", "x");
+    ASSERT_GT(deep.size() + 1, 499u);
+    FileFinder finder;
+    EXPECT_FALSE(finder.SetRoot(deep));
+    EXPECT_FALSE(finder.Find("_S.DAT", true));
+}
+
+TEST(FileFinderWalk, SubtreeBeyondTheRelativePathBufferIsSkippedNotTruncated) {
+    TempDir dir;
+    const std::string a(100, 'a'), b(100, 'b'), c(100, 'c');  // "a/" + "b/" = 202, + "c/" = 303
+    WriteFile(dir / (a + "/" + b + "/two_S.DAT"), "x");
+    WriteFile(dir / (a + "/" + b + "/" + c + "/three_S.DAT"), "x");
+    EXPECT_EQ(FindIn(dir.path()), (Names{a + "/" + b + "/two_S.DAT"}));
+}
+
+TEST(FileFinderWalk, OnlyRegularFilesAndLinksToThemAreListed) {
+    TempDir dir;
+    WriteFile(dir / "real_S.DAT", "x");
+    WriteFile(dir / ".hidden_S.DAT", "x");
+    ASSERT_EQ(mkfifo((dir / "pipe_S.DAT").c_str(), 0600), 0);
+    fs::create_symlink(dir / "nowhere", dir / "dangling_S.DAT");
+    fs::create_symlink(dir / "real_S.DAT", dir / "link_S.DAT");
+    EXPECT_EQ(FindIn(dir.path()), (Names{".hidden_S.DAT", "link_S.DAT", "real_S.DAT"}));
+}
+
+TEST(FileFinderWalk, SymlinkLoopsTerminateAndEachDirectoryIsWalkedOnce) {
+    TempDir dir;
+    WriteFile(dir / "top_S.DAT", "x");
+    WriteFile(dir / "sub/in_S.DAT", "x");
+    fs::create_directory_symlink(dir.path(), dir / "sub/up");    // back to the root
+    fs::create_directory_symlink(".", dir / "sub/self");         // to itself
+    fs::create_directory_symlink("../sub", dir / "sub/again");   // to itself by another path
+    EXPECT_EQ(FindIn(dir.path()), (Names{"sub/in_S.DAT", "top_S.DAT"}));
+}
+
+TEST(FileFinderWalk, LinkedDirectoryOutsideTheRootIsWalked) {
+    TempDir outside, dir;
+    WriteFile(outside / "far_S.DAT", "x");
+    WriteFile(dir / "near_S.DAT", "x");
+    fs::create_directory_symlink(outside.path(), dir / "linked");
+    EXPECT_EQ(FindIn(dir.path()), (Names{"linked/far_S.DAT", "near_S.DAT"}));
+}
+
+TEST(FileFinderWalk, UnreadableSubdirectoryIsSkipped) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every directory";
+    TempDir dir;
+    WriteFile(dir / "a/hidden_S.DAT", "x");
+    WriteFile(dir / "b_S.DAT", "x");
+    WriteFile(dir / "c/seen_S.DAT", "x");
+    ASSERT_EQ(chmod((dir / "a").c_str(), 0), 0);
+    EXPECT_EQ(FindIn(dir.path()), (Names{"b_S.DAT", "c/seen_S.DAT"}));
+}
+
+TEST(FileFinderWalk, SecondFindReplacesTheList) {
+    TempDir dir;
+    WriteFile(dir / "one_S.DAT", "x");
+    WriteFile(dir / "two.txt", "x");
+    FileFinder finder;
+    ASSERT_TRUE(finder.SetRoot(dir.path()));
+    ASSERT_TRUE(finder.Find("_S.DAT", true));
+    ASSERT_TRUE(finder.Find(".TXT", true));
+    EXPECT_EQ(finder.m_names, (Names{"two.txt"}));
+}
