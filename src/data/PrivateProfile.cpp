@@ -112,14 +112,8 @@ std::string_view LineContent(std::string_view text, const Line& line) {
 }
 
 // The value as the Windows function returns it before the buffer cut: trimmed, and one pair
-// of matching surrounding quotes removed. nullopt when the file, section or key is missing.
-std::optional<std::string> ReadValue(std::string_view section, std::string_view key, const std::string& file) {
-    std::string text;
-    if (!ReadWholeFile(file, text)) return std::nullopt;
-    const std::vector<Line> lines = SplitLines(text);
-    const Lookup found = Find(text, lines, section, key);
-    if (!found.keyLine) return std::nullopt;
-    const std::string_view content = LineContent(text, lines[*found.keyLine]);
+// of matching surrounding quotes removed.
+std::string Unquoted(std::string_view content) {
     std::string_view value = Trim(content.substr(ParseKeyLine(content)->valueBegin));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
@@ -135,14 +129,62 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 
 }  // namespace
 
-std::string GetProfileString(std::string_view section, std::string_view key, std::string_view def,
-                             size_t capacity, const std::string& file) {
-    const std::optional<std::string> value = ReadValue(section, key, file);
+ProfileSnapshot::ProfileSnapshot(const std::string& file) {
+    m_readable = ReadWholeFile(file, m_text);
+    const std::vector<Line> lines = SplitLines(m_text);
+    m_lines.reserve(lines.size());
+    for (const Line& line : lines) m_lines.push_back(LineContent(m_text, line));
+}
+
+std::optional<std::string> ProfileSnapshot::Value(std::string_view section, std::string_view key) const {
+    const std::optional<size_t> line = KeyLineIndex(section, key);
+    if (!line) return std::nullopt;
+    return Unquoted(m_lines[*line]);
+}
+
+std::optional<size_t> ProfileSnapshot::KeyLineIndex(std::string_view section, std::string_view key) const {
+    section = Trim(section);
+    key = Trim(key);
+    size_t i = 0;
+    for (; i < m_lines.size(); ++i) {
+        const auto name = SectionName(m_lines[i]);
+        if (name && EqualNoCaseGbk(*name, section)) break;
+    }
+    for (++i; i < m_lines.size(); ++i) {
+        if (SectionName(m_lines[i])) break;
+        const auto k = ParseKeyLine(m_lines[i]);
+        if (k && EqualNoCaseGbk(k->key, key)) return i;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> ProfileSnapshot::Keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    section = Trim(section);
+    size_t i = 0;
+    for (; i < m_lines.size(); ++i) {
+        const auto name = SectionName(m_lines[i]);
+        if (name && EqualNoCaseGbk(*name, section)) break;
+    }
+    for (++i; i < m_lines.size(); ++i) {
+        if (SectionName(m_lines[i])) break;
+        const auto k = ParseKeyLine(m_lines[i]);
+        if (!k) continue;
+        bool seen = false;
+        for (const std::string& earlier : keys) seen = seen || EqualNoCaseGbk(earlier, k->key);
+        if (!seen) keys.emplace_back(k->key);
+    }
+    return keys;
+}
+
+std::string ProfileSnapshot::GetString(std::string_view section, std::string_view key, std::string_view def,
+                                       size_t capacity) const {
+    const std::optional<std::string> value = Value(section, key);
     return CutToCapacity(value ? std::string_view(*value) : def, capacity);
 }
 
-int GetProfileInt(std::string_view section, std::string_view key, int def, const std::string& file) {
-    const std::optional<std::string> value = ReadValue(section, key, file);
+int ProfileSnapshot::GetInt(std::string_view section, std::string_view key, int def) const {
+    const std::optional<std::string> value = Value(section, key);
     if (!value || value->empty()) return def;
     std::string_view s = *value;
     size_t i = 0;
@@ -166,6 +208,15 @@ int GetProfileInt(std::string_view section, std::string_view key, int def, const
     }
     if (negative) result = 0u - result;
     return static_cast<int>(result);
+}
+
+std::string GetProfileString(std::string_view section, std::string_view key, std::string_view def,
+                             size_t capacity, const std::string& file) {
+    return ProfileSnapshot(file).GetString(section, key, def, capacity);
+}
+
+int GetProfileInt(std::string_view section, std::string_view key, int def, const std::string& file) {
+    return ProfileSnapshot(file).GetInt(section, key, def);
 }
 
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,

@@ -12,8 +12,10 @@
 // are trimmed and one matching pair of surrounding '"' or '\'' is removed. Lines before the
 // first header belong to no section.
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvi {
 
@@ -33,6 +35,29 @@ int GetProfileInt(std::string_view section, std::string_view key, int def, const
 // of the file stays as it was, and the file is replaced crash-safely. False, with a reason in
 // `error`, when the file cannot be read or written, or when the texts hold a line break or
 // the key holds '=' or starts with '[' (it could not be read back).
+// One read of a profile file, for callers that look up many keys (the map list reads three
+// keys per slot); the lookups give exactly what the functions above give for the same file.
+class ProfileSnapshot {
+public:
+    explicit ProfileSnapshot(const std::string& file);
+    ProfileSnapshot(const ProfileSnapshot&) = delete;   // m_lines points into m_text
+    ProfileSnapshot& operator=(const ProfileSnapshot&) = delete;
+    bool readable() const { return m_readable; }
+    std::string GetString(std::string_view section, std::string_view key, std::string_view def,
+                          size_t capacity) const;
+    int GetInt(std::string_view section, std::string_view key, int def) const;
+    // The key names of the first section of that name, in file order, each name once.
+    std::vector<std::string> Keys(std::string_view section) const;
+
+private:
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+    std::optional<size_t> KeyLineIndex(std::string_view section, std::string_view key) const;
+
+    bool m_readable = false;
+    std::string m_text;
+    std::vector<std::string_view> m_lines;   // line contents without terminators
+};
+
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::string& file, std::string* error = nullptr);
 
