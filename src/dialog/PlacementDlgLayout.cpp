@@ -1,0 +1,86 @@
+#include <cctype>
+#include <climits>
+#include <string_view>
+
+#include "data/ServerPath.h"
+#include "dialog/CPlacementDlg.h"
+#include "dialog/NameTables.h"
+
+namespace morvi {
+namespace {
+
+int CompareNoCaseAscii(std::string_view a, std::string_view b) {
+    const size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; ++i) {
+        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
+        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// The code combos are sorted lists: each name goes in before the first item that sorts after it,
+// so the display order is alphabetical while the codes still come from the name tables.
+void AddSorted(DialogHost& host, int id, std::string_view text) {
+    const int count = host.ComboCount(id);
+    int at = count;
+    for (int i = 0; i < count; ++i) {
+        if (CompareNoCaseAscii(host.ComboItemText(id, i), text) > 0) {
+            at = i;
+            break;
+        }
+    }
+    host.ComboInsert(id, at, std::string(text));
+}
+
+void AddNonEmptyNames(DialogHost& host, int id, std::span<const std::string_view> table) {
+    for (std::string_view name : table)
+        if (!name.empty()) AddSorted(host, id, name);
+}
+
+}  // namespace
+
+CPlacementDlg::CPlacementDlg(DialogHost& host) : m_host(host) {}
+
+void CPlacementDlg::FillNameCombos() {
+    AddNonEmptyNames(m_host, IDC_TYPE, NpcTypeNames());
+    AddNonEmptyNames(m_host, IDC_GROUP, NpcGroupNames());
+    AddNonEmptyNames(m_host, IDC_SERIES, NpcSeriesNames());
+}
+
+void CPlacementDlg::ClearListBox(int id) {
+    for (int i = m_host.ListBoxCount(id) - 1; i >= 0; --i) m_host.ListBoxDelete(id, i);
+}
+
+int TextToInt(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        // Saturate instead of overflowing: a long run of digits gives the largest int.
+        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+void CPlacementDlg::SeedRandom() {
+    m_random.seed(static_cast<std::minstd_rand::result_type>(m_host.TickCount() % 10000u));
+}
+
+int CPlacementDlg::NextRandom() {
+    // minstd_rand yields 1 .. 2^31 - 2, which always fits a non-negative int.
+    return static_cast<int>(m_random());
+}
+
+std::optional<std::string> CPlacementDlg::SelectedMapDirectory() const {
+    const int selected = m_host.ListBoxSelection(IDC_MAP_LIST);
+    if (selected < 0 || static_cast<size_t>(selected) >= m_mapPaths.size()) return std::nullopt;
+    return ServerFilePath(m_serverPath, "\\maps\\" + m_mapPaths[static_cast<size_t>(selected)]);
+}
+
+}  // namespace morvi

@@ -1,0 +1,193 @@
+// Deleting placements: each selected row's record cut out of its file, byte for byte, the
+// captions that count, and the rows taken out of the list.
+
+#include <filesystem>
+
+#include "DialogFixture.h"
+#include "data/AtomicFile.h"
+
+namespace morvi::test {
+namespace {
+
+using tools::MakeRecord;
+
+constexpr uint32_t kSeed = 21;
+const std::string kScript30 = "\\script\\npc\\thirty_bytes__.lua";
+
+const PlacementRecord kA = MakeRecord(2, "A", 1, 1, 1, 1, 0, 0, 0, 3);
+const PlacementRecord kB = MakeRecord(3, "B", 2, 2, 2, 2, 0, 0, 0, 0, kScript30);
+const PlacementRecord kC = MakeRecord(4, "C", 3, 3, 3, 3, 0, 0, 0, 0);
+
+class DeleteTest : public DialogFixture {
+protected:
+    void SetUp() override {
+        tools::TreeSpec spec;
+        spec.maps = 1;
+        spec.filesPerMap = 0;
+        Open(spec);
+    }
+    std::string MapFile(const std::string& name) const { return server() + "/maps/map10/" + name; }
+    void WriteRegion(const std::string& name, const std::vector<PlacementRecord>& records) {
+        WriteFile(MapFile(name), tools::MakeRegionImage(kSeed, records));
+    }
+    std::string Image(const std::vector<PlacementRecord>& records) const {
+        return tools::MakeRegionImage(kSeed, records);
+    }
+    // Selects the rows with these names and answers the question with yes.
+    void DeleteRows(const std::vector<std::string>& names) {
+        host.list.ClearSelection();
+        for (int i = 0; i < host.list.RowCount(); ++i)
+            for (const std::string& n : names)
+                if (host.list.rows[static_cast<size_t>(i)].cells[COL_NAME] == n) host.list.SelectRow(i);
+        host.answers.push_back(MessageAnswer::Yes);
+        host.frameCaptions.clear();
+        dlg->OnDelete();
+    }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> out;
+        for (const auto& row : host.list.rows) out.push_back(row.cells[COL_NAME]);
+        return out;
+    }
+};
+
+TEST_F(DeleteTest, CutsRecordsOfBothLengths) {
+    const struct {
+        const char* name;
+        std::vector<PlacementRecord> left;
+        size_t shorter;
+    } cases[] = {{"A", {kB, kC}, 61}, {"B", {kA, kC}, 90}, {"C", {kA, kB}, 61}};
+    for (const auto& k : cases) {
+        WriteRegion("a_S.DAT", {kA, kB, kC});
+        SelectMap(0);
+        DeleteRows({k.name});
+        EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), Image(k.left)) << k.name;
+        EXPECT_EQ(ReadFile(MapFile("a_S.DAT")).size(), Image({kA, kB, kC}).size() - k.shorter);
+        EXPECT_EQ(host.ItemText(IDC_HINT), std::string("删除NPC[") + k.name + "]成功!");
+    }
+}
+
+TEST_F(DeleteTest, QuestionAndCaptions) {
+    WriteRegion("a_S.DAT", {kA, kB, kC});
+    SelectMap(0);
+    DeleteRows({"A", "C"});
+
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "删除操作将直接操作文件,不可恢复.确定要从地图里删除选定的NPC么?");
+    EXPECT_EQ(host.messages[0].caption, "从地图里移出NPC");
+    EXPECT_EQ(host.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Question);
+    // Two rows of one file: the file rewritten twice.
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), Image({kB}));
+    EXPECT_EQ(Names(), std::vector<std::string>{"B"});
+    EXPECT_EQ(host.frameCaptions, (std::vector<std::string>{
+                                      "选择删除[2]条,实际完成[2]条!",
+                                      "NPC删除完成!正在重新计算NPC信息,现有NPC信息[2]条!",
+                                      "NPC删除完成!正在重新计算NPC信息,现有NPC信息[1]条!",
+                                      "现有NPC配置信息[1]条!"}));
+}
+
+TEST_F(DeleteTest, RowsOfSeveralFiles) {
+    WriteRegion("a_S.DAT", {kA, kB});
+    WriteRegion("sub/b_S.DAT", {kC, kA});
+    SelectMap(0);
+    ASSERT_EQ(Names(), (std::vector<std::string>{"A", "C", "B", "A"}));
+    // Both rows named A are selected: each removes the A of its own file.
+    DeleteRows({"A", "C"});
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), Image({kB}));
+    EXPECT_EQ(ReadFile(MapFile("sub/b_S.DAT")), Image({}));
+    EXPECT_EQ(Names(), std::vector<std::string>{"B"});
+}
+
+TEST_F(DeleteTest, DuplicateKeysRemoveTheFirstInFileOrder) {
+    const PlacementRecord first = MakeRecord(5, "first", 10, 1, 20, 2, 0, 0, 0, 3);
+    const PlacementRecord second = MakeRecord(5, "second", 10, 1, 20, 2, 0, 0, 0, 4);
+    WriteRegion("a_S.DAT", {first, kC, second});
+    SelectMap(0);
+    DeleteRows({"second"});
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), Image({kC, second}));
+    EXPECT_EQ(host.ItemText(IDC_HINT), "删除NPC[first]成功!");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"C", "first"}));
+}
+
+TEST_F(DeleteTest, NoSelectionAndAnswerNo) {
+    WriteRegion("a_S.DAT", {kA, kB, kC});
+    const std::string image = ReadFile(MapFile("a_S.DAT"));
+    SelectMap(0);
+
+    DeleteRows({});   // still asked; yes changes nothing
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
+    EXPECT_EQ(host.frameCaptions,
+              (std::vector<std::string>{"选择删除[0]条,实际完成[0]条!", "现有NPC配置信息[3]条!"}));
+
+    host.list.ClickOnly(0);
+    host.frameCaptions.clear();
+    host.answers.push_back(MessageAnswer::No);
+    dlg->OnDelete();
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
+    EXPECT_EQ(host.list.RowCount(), 3);
+    EXPECT_TRUE(host.frameCaptions.empty());
+}
+
+TEST_F(DeleteTest, UnreadableOrChangedFileIsSilentButRowGoes) {
+    WriteRegion("a_S.DAT", {kA, kB});
+    WriteRegion("b_S.DAT", {kC});
+    SelectMap(0);
+    WriteRegion("a_S.DAT", {kB});          // A was removed elsewhere
+    std::filesystem::remove(MapFile("b_S.DAT"));
+    host.SetText(IDC_HINT, "before");
+
+    DeleteRows({"A", "C"});
+
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), Image({kB}));
+    EXPECT_EQ(host.ItemText(IDC_HINT), "before");
+    EXPECT_EQ(host.frameCaptions.front(), "选择删除[2]条,实际完成[0]条!");
+    EXPECT_EQ(Names(), std::vector<std::string>{"B"});
+}
+
+TEST_F(DeleteTest, FailedRewriteLeavesFileByteIdentical) {
+    WriteRegion("a_S.DAT", {kA, kB, kC});
+    const std::string image = ReadFile(MapFile("a_S.DAT"));
+    SelectMap(0);
+    FailNextReplaceAfterBytesForTesting(2150);
+
+    DeleteRows({"B"});
+
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
+    EXPECT_EQ(host.ItemText(IDC_HINT), "删除地图NPC时建立临时文件失败!NPC未删除!");
+    EXPECT_EQ(host.frameCaptions.front(), "选择删除[1]条,实际完成[0]条!");
+    // No temporary file is left beside it.
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(MapFile(""))) ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
+    WriteRegion("a_S.DAT", {kA, kB, kC, MakeRecord(6, "D", 4, 4, 4, 4, 0, 0, 0, 0)});
+    SelectMap(0);   // rows: D, C, B, A
+    host.list.ClickOnly(2);
+    dlg->BeginEdit();
+    ASSERT_EQ(dlg->m_editRow, 2);
+
+    DeleteRows({"D"});
+    EXPECT_EQ(dlg->m_editRow, 1);
+    EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);   // deleting does not touch the edit state
+
+    // The refreshed row after a save is still B's.
+    host.SetText(IDC_NAME, "B2");
+    dlg->OnSave();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"C", "B2", "A"}));
+
+    host.list.ClickOnly(1);
+    dlg->BeginEdit();
+    DeleteRows({"B2"});
+    EXPECT_EQ(dlg->m_editRow, -1);
+    // Its record is gone: the save finds nothing and changes nothing.
+    const std::string image = ReadFile(MapFile("a_S.DAT"));
+    dlg->OnSave();
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"C", "A"}));
+}
+
+}  // namespace
+}  // namespace morvi::test
