@@ -1,0 +1,161 @@
+// The editing workflow of the main window: what the edit area holds (nothing, an existing
+// placement being modified, or a new placement being composed) and what the save button does.
+// No control is ever disabled; the state only decides what each handler does.
+
+#include <string>
+
+#include "dialog/CPlacementDlg.h"
+#include "dialog/ComboHelpers.h"
+
+namespace morvi {
+namespace {
+
+// Edit fields filled from the row's columns by BeginEdit and emptied by ResetEditArea.
+struct FieldColumn {
+    int field;
+    int column;
+};
+constexpr FieldColumn kEditFields[] = {
+    {IDC_NAME, COL_NAME},         {IDC_POS_X, COL_POS_X},   {IDC_OFFSET_X, COL_OFFSET_X},
+    {IDC_POS_Y, COL_POS_Y},       {IDC_OFFSET_Y, COL_OFFSET_Y}, {IDC_DROP, COL_DROP},
+    {IDC_SCRIPT, COL_SCRIPT},
+};
+constexpr FieldColumn kCodeCombos[] = {
+    {IDC_TYPE, COL_TYPE}, {IDC_GROUP, COL_GROUP}, {IDC_SERIES, COL_SERIES},
+};
+
+const char* const kHintPreviousEditOpen = "上一次编辑尚未结束!";
+const char* const kHintChooseTemplate = "必须在NPC列表中选择一个NPC原型!";
+const char* const kHintTemplateTaken = "添加NPC模型成功,现在可以更改NPC配置信息!";
+const char* const kHintSelectRowFirst = "请先在列表中选择要编辑的NPC!";
+const char* const kQuestionDropNew = "添加的信息尚未保存,是否取消添加继续编辑?";
+const char* const kCaptionNotice = "提示";
+const char* const kDebugCaption = "[调试模式]";
+
+}  // namespace
+
+void CPlacementDlg::ResetEditArea() {
+    m_origTemplate = 0;
+    m_curTemplate = 0;
+    m_editMode = EDIT_IDLE;
+    m_editRow = -1;
+    for (const FieldColumn& f : kEditFields) m_host.SetItemText(f.field, std::string());
+    for (const FieldColumn& c : kCodeCombos) m_host.ComboSetSelection(c.field, -1);
+}
+
+void CPlacementDlg::BeginEdit() {
+    PlacementListHost& list = m_host.Placements();
+    // After a search the row to edit is the one the last search found, even when earlier hits
+    // are still selected; otherwise the first selected row from the top.
+    const int start = m_searchPos < 0 ? 0 : m_searchPos;
+    int row = list.NextSelectedRow(start - 1);
+    if (row < 0) row = list.NextSelectedRow(-1);
+    if (row < 0) {
+        // Loading nothing would leave an empty key and a save that can never find its record.
+        m_host.SetItemText(IDC_HINT, kHintSelectRowFirst);
+        return;
+    }
+
+    if (m_editMode == EDIT_ADD &&
+        m_host.ShowMessage(kQuestionDropNew, kCaptionNotice, MessageButtons::YesNo,
+                           MessageIcon::Question) != MessageAnswer::Yes)
+        return;
+
+    m_editMode = EDIT_MODIFY;
+    if (m_searchPos == -1) m_searchPos = 0;
+
+    // The key by which the save finds the record again: values as the row shows them.
+    m_origTemplate = TextToInt(list.CellText(row, COL_TEMPLATE));
+    m_curTemplate = m_origTemplate;
+    m_origPosX = TextToInt(list.CellText(row, COL_POS_X));
+    m_origPosY = TextToInt(list.CellText(row, COL_POS_Y));
+    m_origOffsetX = TextToInt(list.CellText(row, COL_OFFSET_X));
+    m_origOffsetY = TextToInt(list.CellText(row, COL_OFFSET_Y));
+
+    for (const FieldColumn& f : kEditFields) m_host.SetItemText(f.field, list.CellText(row, f.column));
+    m_editFile = list.CellText(row, COL_FILE);
+    m_editRow = row;
+    for (const FieldColumn& c : kCodeCombos) ComboSelectPrefix(m_host, c.field, list.CellText(row, c.column));
+}
+
+void CPlacementDlg::OnListDblClk() { BeginEdit(); }
+
+void CPlacementDlg::OnModify() { BeginEdit(); }
+
+void CPlacementDlg::OnAdd() {
+    if (m_editMode == EDIT_MODIFY) {
+        m_host.SetItemText(IDC_HINT, kHintPreviousEditOpen);
+        return;
+    }
+    const int p = m_host.ListBoxSelection(IDC_TEMPLATE_LIST);
+    if (p < 0) {
+        m_host.SetItemText(IDC_HINT, kHintChooseTemplate);
+        m_curTemplate = 0;
+        m_origTemplate = 0;
+        return;
+    }
+    m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
+    // Entry p is line p + 1 of the template table (line 0 is its header); the button stores
+    // the line number, a double click the entry's position.
+    m_curTemplate = p + 1;
+    m_host.SetItemText(IDC_HINT, kHintTemplateTaken);
+    m_editMode = EDIT_ADD;
+}
+
+void CPlacementDlg::OnTemplateDblClk() {
+    const int p = m_host.ListBoxSelection(IDC_TEMPLATE_LIST);
+    if (m_editMode == EDIT_MODIFY) {
+        if (p < 0) {
+            // Zeroing the template here would rewrite the placement being modified with
+            // template 0 on the next save; the hint alone is enough.
+            m_host.SetItemText(IDC_HINT, kHintChooseTemplate);
+            return;
+        }
+        m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
+        m_curTemplate = p;
+        return;
+    }
+    if (p < 0) {
+        m_host.SetItemText(IDC_HINT, kHintChooseTemplate);
+        m_curTemplate = 0;
+        return;
+    }
+    m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
+    m_curTemplate = p;
+    m_host.SetItemText(IDC_HINT, kHintTemplateTaken);
+    m_editMode = EDIT_ADD;
+}
+
+void CPlacementDlg::OnExchange() {
+    if (m_editMode != EDIT_MODIFY) return;
+    const int p = m_host.ListBoxSelection(IDC_TEMPLATE_LIST);
+    if (p < 0) return;
+    m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
+    m_curTemplate = p;
+}
+
+void CPlacementDlg::OnCancelEdit() { ResetEditArea(); }
+
+void CPlacementDlg::OnSave() {
+    if (m_editMode == EDIT_MODIFY) ModifyPlacement();
+    else if (m_editMode == EDIT_ADD) AddPlacement();
+}
+
+void CPlacementDlg::OnListClick() {
+    if (!m_debugMode) return;
+    PlacementListHost& list = m_host.Placements();
+    const int row = list.NextSelectedRow(-1);
+    m_host.SetItemText(IDC_FRAME, kDebugCaption + (row < 0 ? std::string() : list.CellText(row, COL_FILE)));
+}
+
+void CPlacementDlg::OnTemplateSetFocus() {
+    m_host.SetItemText(IDC_HINT, "双击该选项可以替换或增添NPC");
+}
+
+void CPlacementDlg::OnListSetFocus() { m_host.SetItemText(IDC_HINT, "双击该选项可以编辑选定项"); }
+
+void CPlacementDlg::OnGroupSetFocus() {
+    m_host.SetItemText(IDC_HINT, "宋,金阵营只对宋金中的NPC有效!");
+}
+
+}  // namespace morvi
