@@ -91,6 +91,9 @@ public:
     // Row that BeginEdit loaded, kept in step with rows inserted above it or deleted; -1 when
     // that row is gone or nothing is being modified. A modify refreshes this row.
     int m_editRow = -1;
+    // When not empty, the next saves of new placements go to this region file instead of one
+    // chosen at random among the map's files (the command line's --file).
+    std::string m_addTargetFile;
 
 private:
     // Pseudo-random source, seeded from the tick count at every save.

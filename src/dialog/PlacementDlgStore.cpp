@@ -178,16 +178,18 @@ void CPlacementDlg::AddPlacement() {
 
     const std::optional<std::string> directory = SelectedMapDirectory();
     if (!directory) return;
-    FileFinder finder;
-    if (!finder.SetRoot(*directory) || !finder.Find("_S.DAT", true) || finder.m_names.empty()) return;
+    std::string path = m_addTargetFile;
+    if (path.empty()) {
+        FileFinder finder;
+        if (!finder.SetRoot(*directory) || !finder.Find("_S.DAT", true) || finder.m_names.empty()) return;
 
-    // The file-choice rule: r - 1 for a random r below n, and 0 for r = 0, so with two or more
-    // files the last one is never chosen.
-    const int n = static_cast<int>(finder.m_names.size());
-    const int r = NextRandom() % n;
-    const int index = r - 1 < 0 ? 0 : r - 1;
-    const std::string path =
-        CollapseSeparators(*directory + "/" + finder.m_names[static_cast<size_t>(index)]);
+        // The file-choice rule: r - 1 for a random r below n, and 0 for r = 0, so with two or
+        // more files the last one is never chosen.
+        const int n = static_cast<int>(finder.m_names.size());
+        const int r = NextRandom() % n;
+        const int index = r - 1 < 0 ? 0 : r - 1;
+        path = CollapseSeparators(*directory + "/" + finder.m_names[static_cast<size_t>(index)]);
+    }
 
     PlacementRecord record;
     ApplyEditInput(record, *in, m_curTemplate, static_cast<uint8_t>(in->drop));

@@ -320,6 +320,19 @@ TEST_F(AddTest, FileChoiceRule) {
     }
 }
 
+TEST_F(AddTest, NamedTargetFileOverridesTheRandomChoice) {
+    // The command line names the region file; the random choice would take the first file.
+    const std::string first = WriteRegion("a_S.DAT", {});
+    const std::string last = WriteRegion("b_S.DAT", {}, 9);
+    dlg->m_addTargetFile = MapFile("b_S.DAT");
+    StartAdd();
+    Fill({});
+    dlg->OnSave();
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), first);
+    EXPECT_EQ(ReadFile(MapFile("b_S.DAT")), Appended(last, MakeRecord(1, Gbk("卫兵"), 100, 3, 200, 4, 0, 1, 1, 0)));
+    EXPECT_EQ(host.list.rows[0].cells[COL_FILE], MapFile("b_S.DAT"));
+}
+
 TEST_F(AddTest, ContinueBoxAddsThreeFromTheSameFields) {
     const std::string image = WriteRegion("a_S.DAT", {});
     StartAdd();
