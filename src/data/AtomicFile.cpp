@@ -102,6 +102,12 @@ bool ReplaceFileContents(const std::string& requestedPath, std::string_view cont
         }
         mode = st.st_mode & 07777;
         existed = true;
+        // Renaming over a file needs only a writable directory; a file the operator made
+        // read-only must stay as it is, as an in-place write would have found.
+        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+            if (error) *error = Describe("cannot write", path, errno);
+            return false;
+        }
     }
 
     std::string dir = DirectoryOf(path);

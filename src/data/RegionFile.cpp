@@ -48,6 +48,10 @@ RegionResult AppendPlacementToFile(const std::string& path, const PlacementRecor
         PutHeader(image, header);
     }
     SectionHeader header = HeaderFromImage(image);
+    // The count is 16 bits wide: raising 65535 would wrap it to 0 and hide every record of the
+    // region from the game server.
+    if (HeaderPlacementCount(header) == UINT16_MAX)
+        return {RegionOutcome::WriteFailed, path + ": the region already holds 65535 placements"};
     SetHeaderPlacementCount(header, static_cast<uint16_t>(HeaderPlacementCount(header) + 1));
     PutHeader(image, header);
     AppendPlacementBytes(image, record.block, record.script);

@@ -28,8 +28,9 @@ struct RegionResult {
 // read as zeros. Returns false when the file cannot be opened or is not a regular file.
 bool ReadRegionPlacements(const std::string& path, std::vector<PlacementRecord>& out);
 
-// Raises placementCount by one (16-bit, wrapping) and appends the record at the end of the
-// file, in one replacement.
+// Raises placementCount by one and appends the record at the end of the file, in one
+// replacement. A region whose count is already 65535 is refused (WriteFailed): the count
+// would wrap to 0 and the game server would see none of its records.
 RegionResult AppendPlacementToFile(const std::string& path, const PlacementRecord& record);
 
 // Finds the first record matching `key` among the first placementCount records and rewrites

@@ -119,4 +119,22 @@ std::string ToNativeSeparators(std::string_view path) {
     return out;
 }
 
+bool EscapesServerDirectory(std::string_view relative) {
+    if (relative.size() >= 2 && relative[1] == ':') return true;
+    int depth = 0;
+    size_t begin = 0;
+    while (begin <= relative.size()) {
+        size_t end = relative.find_first_of("\\/", begin);
+        if (end == std::string_view::npos) end = relative.size();
+        const std::string_view part = relative.substr(begin, end - begin);
+        if (part == "..") {
+            if (--depth < 0) return true;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        begin = end + 1;
+    }
+    return false;
+}
+
 }  // namespace morvi

@@ -20,6 +20,10 @@ namespace morvi {
 std::string ServerFilePath(std::string_view serverPath, std::string_view tail);
 // Only the textual rule: native separators, doubled separators collapsed.
 std::string CollapseSeparators(std::string_view path);
+// Whether a path below the server directory, given relative to it, climbs out of it with ".."
+// or names a drive; '\' and '/' both separate. Map directories from maplist.ini are checked
+// so that a copied or damaged entry never makes the tool write into another tree.
+bool EscapesServerDirectory(std::string_view relative);
 // Turns a native path into the stored form: '/' -> '\'.
 std::string ToBackslashes(std::string_view path);
 // Native separator form of a stored path.

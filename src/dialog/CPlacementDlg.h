@@ -99,7 +99,8 @@ private:
     // Pseudo-random source, seeded from the tick count at every save.
     void SeedRandom();
     int NextRandom();
-    // Full path of the map directory of the selected map, or nullopt when none is selected.
+    // Full path of the map directory of the selected map, or nullopt when none is selected;
+    // empty when the map's directory would lead out of the server tree.
     std::optional<std::string> SelectedMapDirectory() const;
 
     DialogHost& m_host;

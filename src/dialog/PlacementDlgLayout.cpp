@@ -80,7 +80,10 @@ int CPlacementDlg::NextRandom() {
 std::optional<std::string> CPlacementDlg::SelectedMapDirectory() const {
     const int selected = m_host.ListBoxSelection(IDC_MAP_LIST);
     if (selected < 0 || static_cast<size_t>(selected) >= m_mapPaths.size()) return std::nullopt;
-    return ServerFilePath(m_serverPath, "\\maps\\" + m_mapPaths[static_cast<size_t>(selected)]);
+    const std::string tail = "\\maps\\" + m_mapPaths[static_cast<size_t>(selected)];
+    // A map directory that leads out of the server tree is a map without region files.
+    if (EscapesServerDirectory(tail)) return std::string();
+    return ServerFilePath(m_serverPath, tail);
 }
 
 }  // namespace morvi

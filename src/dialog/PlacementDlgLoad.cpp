@@ -79,7 +79,7 @@ void CPlacementDlg::LoadMapPlacements() {
     if (!directory) return;
 
     FileFinder finder;
-    if (finder.SetRoot(*directory)) finder.Find("_S.DAT", true);
+    if (!directory->empty() && finder.SetRoot(*directory)) finder.Find("_S.DAT", true);
 
     PlacementListHost& list = m_host.Placements();
     list.DeleteAllRows();

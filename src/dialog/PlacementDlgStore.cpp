@@ -181,7 +181,7 @@ void CPlacementDlg::AddPlacement() {
     std::string path = m_addTargetFile;
     if (path.empty()) {
         FileFinder finder;
-        if (!finder.SetRoot(*directory) || !finder.Find("_S.DAT", true) || finder.m_names.empty()) return;
+        if (directory->empty() || !finder.SetRoot(*directory) || !finder.Find("_S.DAT", true) || finder.m_names.empty()) return;
 
         // The file-choice rule: r - 1 for a random r below n, and 0 for r = 0, so with two or
         // more files the last one is never chosen.

@@ -62,15 +62,15 @@ TEST_F(RegionFileTest, AppendToEmptySection) {
     EXPECT_EQ(after, expected);
 }
 
-TEST_F(RegionFileTest, AppendWrapsCountAt65535) {
+TEST_F(RegionFileTest, AppendRefusesAFullCountInsteadOfWrappingIt) {
     std::string before = MakeRegionImage(3, {});
     before[2100] = char(0xFF);
     before[2101] = char(0xFF);
     WriteFile(path(), before);
-    ASSERT_TRUE(AppendPlacementToFile(path(), MakeRecord(1, "A", 1, 1, 1, 1, 0, 0, 0, 0)).ok());
-    std::string after = ReadFile(path());
-    EXPECT_EQ(after[2100], 0);
-    EXPECT_EQ(after[2101], 0);
+    RegionResult result = AppendPlacementToFile(path(), MakeRecord(1, "A", 1, 1, 1, 1, 0, 0, 0, 0));
+    EXPECT_EQ(result.outcome, RegionOutcome::WriteFailed);
+    EXPECT_NE(result.error.find("65535"), std::string::npos);
+    EXPECT_EQ(ReadFile(path()), before);
 }
 
 TEST_F(RegionFileTest, ModifyMovesTheTailWhenTheLengthChanges) {

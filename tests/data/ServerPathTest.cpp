@@ -81,3 +81,24 @@ TEST(ServerPath, ComponentsMatchedWithoutCase) {
 
 }  // namespace
 }  // namespace morvi
+
+namespace {
+
+TEST(ServerPathEscape, MapDirectoriesMustStayInsideTheServerTree) {
+    const struct {
+        const char* relative;
+        bool escapes;
+    } cases[] = {
+        {"\\maps\\map10", false},
+        {"\\maps\\..\\shared\\m", false},
+        {"\\maps\\.\\a\\..\\b", false},
+        {"\\maps\\..\\..\\other-server\\maps\\m", true},
+        {"/maps/../../x", true},
+        {"\\maps\\a\\..\\..\\..", true},
+        {"C:\\abs\\m", true},
+        {"\\maps\\\\\\m", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(morvi::EscapesServerDirectory(c.relative), c.escapes) << c.relative;
+}
+
+}  // namespace
