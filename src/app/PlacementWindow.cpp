@@ -1,0 +1,446 @@
+#include "app/PlacementWindow.h"
+
+#include <chrono>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
+
+#include "app/DesktopDialogs.h"
+#include "app/PlacementListControl.h"
+#include "app/PlacementListModel.h"
+#include "app/PlacementTableView.h"
+#include "app/PlacementTemplate.h"
+#include "controls/CAboutDlg.h"
+#include "controls/ProgramResources.h"
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX   // keep std::min and std::max usable
+#endif
+#include <windows.h>
+#endif
+
+namespace morvi {
+namespace {
+
+constexpr int kFirstId = IDC_BROWSE_SERVER;
+// The progress caption is repainted at most this often while a handler runs.
+constexpr qint64 kCaptionRepaintMs = 50;
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::string ToUtf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+// The link label sits in the strip below the script row, under the contact text. Its size is
+// 150 x 20 pixels, widened when the address needs more room.
+constexpr int kLinkLeftDu = 8;
+constexpr int kLinkWidthPx = 150;
+constexpr int kLinkHeightPx = 20;
+constexpr int kLinkCellHeightPx = 15;
+
+}  // namespace
+
+PlacementWindow::PlacementWindow(QWidget* parent) : QDialog(parent), m_dlg(*this) {
+    setWindowTitle(QString::fromUtf8(kMainWindowTitle));
+    setWindowIcon(ProgramIcon());
+    // A main window of its own (task bar entry, minimise box) of fixed size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(DialogFont());
+    m_units = DialogUnits::ForFont(font());
+    setFixedSize(m_units.X(kMainWidthDu), m_units.Y(kMainHeightDu));
+    BuildControls();
+    ConnectNotifications();
+}
+
+PlacementWindow::~PlacementWindow() = default;
+
+void PlacementWindow::BuildControls() {
+    const ControlFactory factory = [this](const DialogItem&, QWidget* parent) -> QWidget* {
+        m_listView = new PlacementTableView(parent);
+        return m_listView;
+    };
+    for (QWidget* widget : CreateControls(this, MainWindowTemplate(), m_units, factory)) {
+        const QString name = widget->objectName();
+        if (!name.startsWith(QStringLiteral("id")))
+            continue;
+        const int id = name.mid(2).toInt();
+        if (id >= kFirstId && id - kFirstId < static_cast<int>(m_controls.size()))
+            m_controls[static_cast<size_t>(id - kFirstId)] = widget;
+    }
+    m_model = new PlacementListModel(this);
+    m_listView->AttachModel(m_model);
+    m_list = std::make_unique<PlacementListControl>(*m_model, *m_listView);
+}
+
+void PlacementWindow::ConnectNotifications() {
+    const std::pair<int, void (CPlacementDlg::*)()> buttons[] = {
+        {IDC_BROWSE_SERVER, &CPlacementDlg::OnBrowseServer},
+        {IDC_EXIT, &CPlacementDlg::OnExit},
+        {IDC_ADD, &CPlacementDlg::OnAdd},
+        {IDC_DELETE, &CPlacementDlg::OnDelete},
+        {IDC_BROWSE_SCRIPT, &CPlacementDlg::OnBrowseScript},
+        {IDC_EXCHANGE, &CPlacementDlg::OnExchange},
+        {IDC_EDIT_SCRIPT, &CPlacementDlg::OnEditScript},
+        {IDC_SAVE, &CPlacementDlg::OnSave},
+        {IDC_FIND_ALL, &CPlacementDlg::OnFindFirst},
+        {IDC_MODIFY, &CPlacementDlg::OnModify},
+        {IDC_CANCEL_EDIT, &CPlacementDlg::OnCancelEdit},
+        {IDC_FIND_NEXT, &CPlacementDlg::OnFindNext},
+    };
+    for (const auto& [id, handler] : buttons) {
+        auto* button = qobject_cast<QPushButton*>(Control(id));
+        connect(button, &QPushButton::clicked, this, [this, handler = handler] { (m_dlg.*handler)(); });
+    }
+    // Host-made changes of the list boxes are made with their signals blocked, so these fire
+    // only for the user's own selections and double clicks.
+    connect(ListBox(IDC_MAP_LIST), &QListWidget::itemSelectionChanged, this,
+            [this] { m_dlg.LoadMapPlacements(); });
+    connect(ListBox(IDC_TEMPLATE_LIST), &QListWidget::itemDoubleClicked, this,
+            [this] { m_dlg.OnTemplateDblClk(); });
+    connect(m_listView, &PlacementTableView::listDoubleClicked, this, [this] { m_dlg.OnListDblClk(); });
+    connect(m_listView, &PlacementTableView::listClicked, this, [this] { m_dlg.OnListClick(); });
+    for (int id : {IDC_TEMPLATE_LIST, IDC_PLACEMENT_LIST, IDC_GROUP})
+        Control(id)->installEventFilter(this);
+
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { m_dlg.OnSysCommand(kAboutCommand); });
+}
+
+void PlacementWindow::CreateHyperlink() {
+    HyperlinkParams params;
+    params.parent = this;
+    params.id = 0;
+    params.face = QStringLiteral("Microsoft Sans Serif");
+    params.fontHeight = kLinkCellHeightPx;
+    params.bold = false;
+    params.normalColour = params.hoverColour = params.backgroundColour = QColor(0, 0, 255);
+    params.hasBackground = false;
+    params.useCursor = true;
+    params.cursor = ProgramCursor();
+    params.onClick = [](int) { OpenWebAddress(kProjectAddress); };
+    params.text = QString::fromUtf8(kProjectAddress);
+    // Measure the address in the label's font so it is never cut off.
+    QFont linkFont(params.face);
+    linkFont.setStyleHint(QFont::SansSerif);
+    linkFont.setItalic(true);
+    linkFont.setPixelSize(PixelSizeForCellHeight(linkFont, kLinkCellHeightPx));
+    params.width = std::max(kLinkWidthPx, QFontMetrics(linkFont).horizontalAdvance(params.text) + 8);
+    params.height = kLinkHeightPx;
+    // Bottom strip, moved right past any control it would cover.
+    QRect place(m_units.X(kLinkLeftDu), height() - params.height, params.width, params.height);
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child != &m_link && !qobject_cast<QGroupBox*>(child) && child->geometry().intersects(place)) {
+                place.moveLeft(child->geometry().right() + 1 + m_units.X(4));
+                moved = true;
+            }
+        }
+    }
+    params.x = place.x();
+    params.y = place.y();
+    if (!m_link.CreateLink(params))
+        ShowMessage("Failed to create hyperlink 1.", "Fatal error!", MessageButtons::Ok, MessageIcon::Stop);
+}
+
+bool PlacementWindow::InitDialog() {
+    CreateHyperlink();
+    return m_dlg.OnInitDialog();
+}
+
+QWidget* PlacementWindow::Control(int id) const {
+    const int index = id - kFirstId;
+    if (index < 0 || index >= static_cast<int>(m_controls.size()))
+        return nullptr;
+    return m_controls[static_cast<size_t>(index)];
+}
+
+QListWidget* PlacementWindow::ListBox(int id) const { return qobject_cast<QListWidget*>(Control(id)); }
+QComboBox* PlacementWindow::Combo(int id) const { return qobject_cast<QComboBox*>(Control(id)); }
+
+// --- texts of controls ---------------------------------------------------------------------
+
+std::string PlacementWindow::ItemText(int id) const {
+    QWidget* widget = Control(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return ToUtf8(edit->text());
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return ToUtf8(label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return ToUtf8(button->text());
+    if (auto* frame = qobject_cast<QGroupBox*>(widget))
+        return ToUtf8(frame->title());
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return ToUtf8(combo->currentText());
+    return {};
+}
+
+void PlacementWindow::SetItemText(int id, const std::string& text) {
+    QWidget* widget = Control(id);
+    const QString value = FromUtf8(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(value);
+        // Show the beginning of a long text, as a freshly set edit control does.
+        edit->setCursorPosition(0);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (label->text() != value) {
+            label->setText(value);
+            // A message longer than its line stays readable as a tooltip.
+            label->setToolTip(value);
+        }
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(value);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+        if (frame->title() != value) {
+            frame->setTitle(value);
+            if (id == IDC_FRAME)
+                RepaintFrameCaption(true);
+        }
+    }
+}
+
+void PlacementWindow::UpdateItemNow(int id) {
+    if (id == IDC_FRAME) {
+        RepaintFrameCaption(true);
+        return;
+    }
+    if (QWidget* widget = Control(id); widget && widget->isVisible())
+        widget->repaint();
+}
+
+void PlacementWindow::RepaintFrameCaption(bool throttled) {
+    QWidget* frame = Control(IDC_FRAME);
+    if (!frame->isVisible())
+        return;
+    // During a long load the caption is the only sign of progress; repainting it on every
+    // record would cost more than the load, so it is redrawn at most every few milliseconds.
+    if (throttled && m_captionRepaintClock.isValid() && m_captionRepaintClock.elapsed() < kCaptionRepaintMs)
+        return;
+    m_captionRepaintClock.start();
+    const int captionHeight = frame->fontMetrics().height() * 3 / 2;
+    frame->repaint(0, 0, frame->width(), captionHeight);
+}
+
+void PlacementWindow::FocusItem(int id) {
+    QWidget* widget = Control(id);
+    if (!widget)
+        return;
+    const bool moves = focusWidget() != widget;
+    widget->setFocus(Qt::OtherFocusReason);
+    // In an active window the focus change itself notifies (eventFilter). An inactive window
+    // records the focus for later, so the notification is sent here.
+    if (moves && !isActiveWindow())
+        NotifyFocus(id);
+}
+
+bool PlacementWindow::IsItemChecked(int id) const {
+    auto* box = qobject_cast<QCheckBox*>(Control(id));
+    return box && box->isChecked();
+}
+
+// --- list boxes ----------------------------------------------------------------------------
+
+int PlacementWindow::ListBoxCount(int id) const {
+    auto* list = ListBox(id);
+    return list ? list->count() : 0;
+}
+
+void PlacementWindow::ListBoxAdd(int id, const std::string& text) {
+    if (auto* list = ListBox(id)) {
+        const QSignalBlocker quiet(list);
+        list->addItem(FromUtf8(text));
+    }
+}
+
+void PlacementWindow::ListBoxDelete(int id, int index) {
+    auto* list = ListBox(id);
+    if (!list || index < 0 || index >= list->count())
+        return;
+    const QSignalBlocker quiet(list);
+    delete list->takeItem(index);
+}
+
+std::string PlacementWindow::ListBoxText(int id, int index) const {
+    auto* list = ListBox(id);
+    if (!list || index < 0 || index >= list->count())
+        return {};
+    return ToUtf8(list->item(index)->text());
+}
+
+int PlacementWindow::ListBoxSelection(int id) const {
+    auto* list = ListBox(id);
+    if (!list)
+        return -1;
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+// --- combo boxes ---------------------------------------------------------------------------
+
+int PlacementWindow::ComboCount(int id) const {
+    auto* combo = Combo(id);
+    return combo ? combo->count() : 0;
+}
+
+void PlacementWindow::ComboInsert(int id, int index, const std::string& text) {
+    auto* combo = Combo(id);
+    if (!combo)
+        return;
+    const QSignalBlocker quiet(combo);
+    const bool noneSelected = combo->currentIndex() < 0;
+    combo->insertItem(index, FromUtf8(text));
+    // Qt selects the first item put into an empty combo box; a list box control does not.
+    if (noneSelected)
+        combo->setCurrentIndex(-1);
+}
+
+std::string PlacementWindow::ComboItemText(int id, int index) const {
+    auto* combo = Combo(id);
+    if (!combo || index < 0 || index >= combo->count())
+        return {};
+    return ToUtf8(combo->itemText(index));
+}
+
+int PlacementWindow::ComboSelection(int id) const {
+    auto* combo = Combo(id);
+    return combo ? combo->currentIndex() : -1;
+}
+
+void PlacementWindow::ComboSetSelection(int id, int index) {
+    auto* combo = Combo(id);
+    if (!combo)
+        return;
+    const QSignalBlocker quiet(combo);
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+PlacementListHost& PlacementWindow::Placements() { return *m_list; }
+
+// --- the desktop ---------------------------------------------------------------------------
+
+MessageAnswer PlacementWindow::ShowMessage(const std::string& text, const std::string& caption,
+                                           MessageButtons buttons, MessageIcon icon) {
+    return RunMessageBox(this, text, caption, buttons, icon);
+}
+
+std::optional<std::string> PlacementWindow::BrowseForFolder(const std::string& title) {
+    return RunFolderBrowser(this, title);
+}
+
+std::optional<std::string> PlacementWindow::ChooseFileToOpen(const std::vector<FileFilter>& filters,
+                                                             const std::string& defaultExtension) {
+    return RunFileOpenDialog(this, filters, defaultExtension);
+}
+
+void PlacementWindow::OpenInEditor(const std::string& path) { LaunchTextEditor(path); }
+
+void PlacementWindow::ShowAboutBox() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void PlacementWindow::EndDialog(int result) { done(result); }
+
+uint32_t PlacementWindow::TickCount() {
+    using namespace std::chrono;
+    return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+std::string PlacementWindow::CurrentDirectory() { return ToUtf8(QDir::toNativeSeparators(QDir::currentPath())); }
+
+// --- window events -------------------------------------------------------------------------
+
+void PlacementWindow::reject() { m_dlg.OnCancel(); }
+
+void PlacementWindow::NotifyFocus(int id) {
+    switch (id) {
+    case IDC_TEMPLATE_LIST: m_dlg.OnTemplateSetFocus(); break;
+    case IDC_PLACEMENT_LIST: m_dlg.OnListSetFocus(); break;
+    case IDC_GROUP: m_dlg.OnGroupSetFocus(); break;
+    default: break;
+    }
+}
+
+bool PlacementWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        // Closing a combo box's drop-down hands the focus back to it; that is not the
+        // control gaining the focus.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            for (int id : {IDC_TEMPLATE_LIST, IDC_PLACEMENT_LIST, IDC_GROUP}) {
+                if (watched == Control(id))
+                    NotifyFocus(id);
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PlacementWindow::keyPressEvent(QKeyEvent* event) {
+    // A focused push button takes Enter itself; anywhere else Enter is the dialog's OK
+    // command, which the window logic ignores. It never closes the window.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        m_dlg.OnOK();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void PlacementWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText));
+    if (menu.exec(event->globalPos()) == about)
+        m_dlg.OnSysCommand(kAboutCommand);
+}
+
+void PlacementWindow::showEvent(QShowEvent* event) {
+    if (!m_centred) {
+        m_centred = true;
+        if (QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+#ifdef Q_OS_WIN
+    if (!m_systemMenuReady) {
+        m_systemMenuReady = true;
+        if (HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
+            const std::wstring text = QString::fromUtf8(kAboutMenuText).toStdWString();
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_STRING, kAboutCommand, text.c_str());
+        }
+    }
+#endif
+    QDialog::showEvent(event);
+}
+
+#ifdef Q_OS_WIN
+bool PlacementWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    auto* msg = static_cast<MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
+        m_dlg.OnSysCommand(static_cast<int>(msg->wParam));
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+}  // namespace morvi

@@ -1,0 +1,75 @@
+#pragma once
+// Dialog templates as tables: each control with its id, kind, text, rectangle in dialog units
+// and styles, turned into Qt widgets placed the way Windows places dialog items. One dialog
+// unit is a quarter of the dialog font's average character width horizontally and an eighth
+// of its height vertically.
+
+#include <functional>
+#include <span>
+#include <vector>
+
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+namespace morvi {
+
+enum class ControlKind {
+    GroupBox,
+    Label,          // static text
+    Button,
+    DefaultButton,
+    CheckBox,       // automatic check box
+    ListBox,        // single-selection list box
+    ReportList,     // the placement list; created by the caller's factory
+    Edit,
+    DropList,       // drop-down list combo box
+    Icon,           // static icon showing the program icon
+};
+
+namespace style {
+inline constexpr unsigned kNone = 0;
+inline constexpr unsigned kDigits = 1u << 0;      // edit accepts digits only
+inline constexpr unsigned kRight = 1u << 1;       // edit text right-aligned
+inline constexpr unsigned kWrap = 1u << 2;        // static text wraps at word breaks
+inline constexpr unsigned kFitLeft = 1u << 3;     // static text that does not fit grows to the left
+}  // namespace style
+
+struct DialogItem {
+    int id;               // 0: no id (labels, frames)
+    ControlKind kind;
+    const char* text;     // UTF-8
+    int x, y, cx, cy;     // dialog units
+    unsigned styles;
+};
+
+struct DialogUnits {
+    int baseX = 0;   // average character width of the dialog font, pixels
+    int baseY = 0;   // character height of the dialog font, pixels
+
+    // Windows' rule: the width of "A..Za..z" divided by 26, plus one, halved; the font height.
+    static DialogUnits ForFont(const QFont& font);
+    int X(int du) const;
+    int Y(int du) const;
+    // Edges are converted separately, so adjacent rectangles stay adjacent in pixels.
+    QRect ToPixels(int x, int y, int cx, int cy) const;
+};
+
+// The dialog font: the desktop's default sans-serif at 9 points (stands in for "MS Shell Dlg"),
+// with CJK families behind it so Chinese texts never fall back to empty boxes.
+QFont DialogFont();
+// Families tried after the dialog font for characters it lacks.
+QStringList CjkFallbackFamilies();
+
+using ControlFactory = std::function<QWidget*(const DialogItem&, QWidget* parent)>;
+
+// Creates the controls of a template as children of `dialog` (already at its final size), in
+// table (tab) order, and returns them in that order. Controls with an id get the object name
+// "id<id>". Group boxes are kept behind the controls they frame. ReportList controls come
+// from `factory`. Texts that the dialog font makes wider than their rectangles are fitted:
+// labels grow to the left or wrap beside their control, buttons grow or take a smaller font.
+std::vector<QWidget*> CreateControls(QWidget* dialog, std::span<const DialogItem> table,
+                                     const DialogUnits& units, const ControlFactory& factory = {});
+
+}  // namespace morvi
