@@ -1,0 +1,34 @@
+#pragma once
+// Pieces shared by the subcommands: opening a session on the server, naming a map, and the
+// placement key of `set` and `rm`.
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/Session.h"
+#include "data/NpcPlacement.h"
+
+namespace morvi::cli {
+
+// Opens the server (exit status 2 and a message on `err` when it cannot be used).
+std::unique_ptr<Session> OpenSession(const std::string& serverOption, std::ostream& err);
+// The index of the map, or -1 after a message on `err`.
+int ResolveMap(const Session& session, const std::string& map, std::ostream& err);
+
+struct KeyArgument {
+    PlacementKey key;
+    std::string file;   // full path as the window's rows hold it
+};
+// "template,x,y,offset_x,offset_y,file" (the file may itself hold commas).
+std::optional<KeyArgument> ParseKeyArgument(const Session& session, const std::string& text,
+                                            std::string* error);
+// The row of the loaded list whose columns 11,1,3,2,4 and 10 give the key and whose record the
+// window would change: the lowest such row (the first record of the key in file order).
+int FindRow(const Session& session, const KeyArgument& key);
+
+// Same file for the window's purposes: equal after separators are collapsed.
+bool SameFile(const std::string& a, const std::string& b);
+
+}  // namespace morvi::cli

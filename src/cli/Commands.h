@@ -1,0 +1,41 @@
+#pragma once
+// The subcommands of morvinpc. Each returns the process exit status: 0 done, 1 refused or
+// findings (the reason on `err`), 2 usage or input/output errors.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace morvi::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct CommonOptions {
+    std::string server;   // --server; empty: MorviConfig.ini of the current directory
+};
+
+// Edit-area fields as the window's fields and combos take them; unset fields are left as the
+// window leaves them (empty for a new placement, the row's values for a change).
+struct FieldOptions {
+    std::optional<std::string> name, x, y, offsetX, offsetY, type, group, series, drop, script;
+};
+
+int RunMaps(const CommonOptions& common, const std::string& format, std::ostream& out, std::ostream& err);
+int RunList(const CommonOptions& common, const std::string& map, const std::string& format, bool all,
+            std::ostream& out, std::ostream& err);
+int RunCheck(const CommonOptions& common, const std::optional<std::string>& map, std::ostream& out,
+             std::ostream& err);
+int RunAdd(const CommonOptions& common, const std::string& map, std::optional<int> templateIndex,
+           const std::optional<std::string>& file, const FieldOptions& fields, std::ostream& out,
+           std::ostream& err);
+int RunSet(const CommonOptions& common, const std::string& map, const std::string& key,
+           const FieldOptions& fields, std::ostream& out, std::ostream& err);
+int RunRemove(const CommonOptions& common, const std::string& map, const std::vector<std::string>& keys,
+              std::ostream& out, std::ostream& err);
+int RunImport(const CommonOptions& common, const std::string& map, const std::string& file, bool dryRun,
+              std::ostream& out, std::ostream& err);
+
+}  // namespace morvi::cli

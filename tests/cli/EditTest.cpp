@@ -1,0 +1,129 @@
+// `add`, `set` and `rm`: the window's checks and texts, and the bytes it would write.
+
+#include "CliFixture.h"
+
+namespace morvi::test {
+namespace {
+
+using tools::MakeRecord;
+using tools::MakeRegionImage;
+
+constexpr char kGuardKey[] = "3,100,50,1,2,maps/hand/a/0_0_S.DAT";      // two records share it
+constexpr char kMerchantKey[] = "4,200,60,3,4,maps\\hand\\a\\0_0_S.DAT";   // '\' works too
+
+TEST_F(CliTest, AddAppendsTheWindowsRecordToTheNamedFile) {
+    struct Case {
+        std::vector<std::string> options;
+        PlacementRecord expected;
+    };
+    const std::string script = "script/npc/a_long_new_script.lua";   // stored with '\' and one in front
+    const Case cases[] = {
+        {{"--name", "新兵", "--x", "123", "--y", "45", "--offset-x", "6", "--offset-y", "7", "--type", "TalkNPC",
+          "--group", "Song", "--series", "3", "--drop", "9"},
+         MakeRecord(5, Gbk("新兵"), 123, 6, 45, 7, 3, 1, 3, 9)},
+        // No --name: the template's name, as "Them" fills it; empty combos store 1, 3 and 0.
+        {{"--x", "1", "--y", "2", "--offset-x", "0", "--offset-y", "255", "--script", script},
+         MakeRecord(5, Gbk("药店老板"), 1, 0, 2, 255, 1, 3, 0, 0, "\\script\\npc\\a_long_new_script.lua")},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        std::vector<std::string> args = {"add", "手工", "--template", "5", "--file", "maps/hand/b/0_1_S.DAT"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const std::string other = ReadFile(handFile(0));
+        const CliResult r = Run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::vector<PlacementRecord> records = HandRecords(1);
+        records.push_back(c.expected);
+        EXPECT_TRUE(SameBytes(ReadFile(handFile(1)), MakeRegionImage(8, records)));
+        EXPECT_TRUE(SameBytes(ReadFile(handFile(0)), other));
+        EXPECT_NE(r.out.find("maps/hand/b/0_1_S.DAT"), std::string::npos) << r.out;
+    }
+}
+
+TEST_F(CliTest, AddWithoutFileUsesTheWindowsChoiceAmongTheMapsFiles) {
+    const TreeSnapshot before = Snapshot(server());
+    const CliResult r = Run({"add", "3", "--template", "3", "--name", "X", "--x", "1", "--y", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const TreeSnapshot after = Snapshot(server());
+    int grown = 0;
+    for (const auto& [path, bytes] : after.bytes)
+        if (bytes != before.bytes.at(path)) {
+            EXPECT_TRUE(path == handFile(0) || path == handFile(1)) << path;
+            EXPECT_EQ(bytes.size(), before.bytes.at(path).size() + 61);
+            ++grown;
+        }
+    EXPECT_EQ(grown, 1);
+}
+
+TEST_F(CliTest, RefusalsPrintTheWindowsTextAndChangeNothing) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string text;
+    };
+    const Case cases[] = {
+        {{"add", "3", "--template", "5", "--offset-x", "256"}, 1, "偏移坐标不能大于255或者小于0!"},
+        {{"add", "3", "--template", "5", "--drop", "25"}, 1, "掉宝数不能大于24!"},
+        {{"add", "3", "--template", "5", "--drop", "-1"}, 1, "掉宝数不能小于0!"},
+        {{"add", "3", "--name", "A"}, 1, "必须在NPC列表中选择一个NPC原型!"},
+        {{"add", "3", "--template", "5", "--name", std::string(34, 'N')}, 1, "NPC名称不能超过33个字节!"},
+        {{"set", "3", kGuardKey, "--offset-y", "300"}, 1, "偏移坐标不能大于255或者小于0!"},
+        {{"set", "3", kGuardKey, "--script", "\\" + std::string(255, 's')}, 1, "脚本路径不能超过255个字节!"},
+        {{"set", "3", "3,100,50,1,9,maps/hand/a/0_0_S.DAT", "--drop", "1"}, 1, "no placement of map 3 matches"},
+        {{"rm", "3", "9,9,9,9,9,maps/hand/a/0_0_S.DAT"}, 1, "nothing removed"},
+        {{"add", "3", "--template", "13"}, 2, "--template must lie between 1 and 12"},
+        {{"add", "3", "--template", "5", "--type", "Boss"}, 2, "type \"Boss\" is not one of"},
+        {{"add", "3", "--template", "5", "--file", "maps/map10/0_0_S.DAT"}, 2, "is not a region file of map 3"},
+        {{"set", "3", "3,100,50", "--drop", "1"}, 2, "KEY must be template,x,y,offset_x,offset_y,file"},
+        {{"list", "no such map"}, 2, "no map no such map"},
+    };
+    AgeFiles(server());
+    const TreeSnapshot before = Snapshot(server());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.text);
+        const CliResult r = Run(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_NE(r.err.find(c.text), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    const TreeSnapshot after = Snapshot(server());
+    EXPECT_EQ(after.bytes, before.bytes);
+    EXPECT_EQ(after.mtimes, before.mtimes);
+}
+
+TEST_F(CliTest, SetRewritesTheFirstRecordOfTheKeyInPlace) {
+    const CliResult r = Run({"set", "3", kGuardKey, "--name", "队长", "--drop", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("队长"), std::string::npos);
+    std::vector<PlacementRecord> records = HandRecords(0);
+    records[0] = MakeRecord(3, Gbk("队长"), 100, 1, 50, 2, 0, 1, 2, 3);   // the later twin stays
+    EXPECT_TRUE(SameBytes(ReadFile(handFile(0)), MakeRegionImage(7, records)));
+
+    // Dropping the script shortens the record to 61 bytes; its last byte keeps the old '\'.
+    const CliResult s = Run({"set", "3", kMerchantKey, "--script", "", "--drop", "2"});
+    ASSERT_EQ(s.status, 0) << s.err;
+    records[1] = MakeRecord(4, Gbk("商人"), 200, 3, 60, 4, 3, 5, 1, 2);
+    records[1].block.variable = '\\';
+    EXPECT_TRUE(SameBytes(ReadFile(handFile(0)), MakeRegionImage(7, records)));
+}
+
+TEST_F(CliTest, RmCutsTheRecordsOutAndReportsTheWindowsTexts) {
+    const CliResult r = Run({"rm", "3", kMerchantKey});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "删除NPC[商人]成功!\n选择删除[1]条,实际完成[1]条!\n");
+    std::vector<PlacementRecord> records = HandRecords(0);
+    records.erase(records.begin() + 1);
+    EXPECT_TRUE(SameBytes(ReadFile(handFile(0)), MakeRegionImage(7, records)));
+
+    // The same key twice selects both rows of that key, as selecting both in the window does.
+    const CliResult twins = Run({"rm", "3", kGuardKey, kGuardKey});
+    ASSERT_EQ(twins.status, 0) << twins.err;
+    EXPECT_NE(twins.out.find("选择删除[2]条,实际完成[2]条!"), std::string::npos);
+    EXPECT_TRUE(SameBytes(ReadFile(handFile(0)), MakeRegionImage(7, {HandRecords(0)[2]})));
+
+    const CliResult again = Run({"rm", "3", kMerchantKey});
+    EXPECT_EQ(again.status, 1);
+}
+
+}  // namespace
+}  // namespace morvi::test
