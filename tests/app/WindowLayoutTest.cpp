@@ -17,6 +17,7 @@
 #include "app/PlacementWindow.h"
 #include "controls/CAboutDlg.h"
 #include "GuiTestSupport.h"
+#include "TestFiles.h"
 
 namespace morvi {
 namespace {
@@ -38,6 +39,10 @@ std::vector<QWidget*> Controls(QWidget* dialog) {
 
 class WindowLayoutTest : public ::testing::Test {
 protected:
+    // InitDialog reads and writes MorviConfig.ini in the current directory: keep it in a
+    // directory of the test's own, never the one the tests were started from.
+    test::TempDir work;
+    test::ConfiguredWorkDir cwd{work.path(), work.path() + "/no-server"};
     PlacementWindow window;
 };
 
