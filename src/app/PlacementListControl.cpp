@@ -14,6 +14,8 @@ int PlacementListControl::RowCount() const { return m_model.HostRowCount(); }
 
 void PlacementListControl::InsertTopRow(RowTexts row) { m_model.InsertTopRow(row); }
 
+void PlacementListControl::InsertTopRowViews(const RowViews& row) { m_model.InsertTopRow(row); }
+
 std::string PlacementListControl::CellText(int row, int column) const {
     // A list view answers an invalid item or column with an empty text.
     if (!ValidRow(row) || !ValidColumn(column))

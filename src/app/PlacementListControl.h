@@ -14,6 +14,7 @@ public:
 
     int RowCount() const override;
     void InsertTopRow(RowTexts row) override;
+    void InsertTopRowViews(const RowViews& row) override;
     std::string CellText(int row, int column) const override;
     void SetCellText(int row, int column, const std::string& text) override;
     void DeleteRow(int row) override;

@@ -47,6 +47,15 @@ QVariant PlacementListModel::headerData(int section, Qt::Orientation orientation
 
 void PlacementListModel::InsertTopRow(const RowTexts& row) {
     m_store.InsertTop(row);
+    QueueFlush();
+}
+
+void PlacementListModel::InsertTopRow(const RowViews& row) {
+    m_store.InsertTop(row);
+    QueueFlush();
+}
+
+void PlacementListModel::QueueFlush() {
     if (!m_flushQueued) {
         m_flushQueued = true;
         QMetaObject::invokeMethod(this, &PlacementListModel::FlushPendingRows, Qt::QueuedConnection);

@@ -29,6 +29,7 @@ public:
     // The list as the dialog logic sees it; row 0 is the top row, pending rows included.
     int HostRowCount() const { return m_store.Count(); }
     void InsertTopRow(const RowTexts& row);
+    void InsertTopRow(const RowViews& row);
     std::string CellText(int row, int column) const;
     std::string_view CellView(int row, int column) const { return m_store.Text(row, column); }
     void SetCellText(int row, int column, std::string_view text);
@@ -43,6 +44,8 @@ public:
     const PlacementRowStore& Store() const { return m_store; }
 
 private:
+    void QueueFlush();
+
     PlacementRowStore m_store;
     int m_visibleRows = 0;
     bool m_flushQueued = false;

@@ -85,6 +85,8 @@ void PlacementWindow::BuildControls() {
     m_model = new PlacementListModel(this);
     m_listView->AttachModel(m_model);
     m_list = std::make_unique<PlacementListControl>(*m_model, *m_listView);
+    if (auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME)))
+        m_frameCaption = ToUtf8(frame->title());
 }
 
 void PlacementWindow::ConnectNotifications() {
@@ -191,6 +193,13 @@ std::string PlacementWindow::ItemText(int id) const {
 }
 
 void PlacementWindow::SetItemText(int id, const std::string& text) {
+    // A load sets the same progress caption after every record of a file: repeating it must
+    // cost next to nothing. Only this function changes the frame's caption.
+    if (id == IDC_FRAME) {
+        if (text == m_frameCaption)
+            return;
+        m_frameCaption = text;
+    }
     QWidget* widget = Control(id);
     const QString value = FromUtf8(text);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
@@ -216,7 +225,7 @@ void PlacementWindow::SetItemText(int id, const std::string& text) {
 
 void PlacementWindow::UpdateItemNow(int id) {
     if (id == IDC_FRAME) {
-        RepaintFrameCaption(true);
+        RepaintFrameCaption(false);
         return;
     }
     if (QWidget* widget = Control(id); widget && widget->isVisible())

@@ -97,6 +97,7 @@ private:
     std::unique_ptr<PlacementListControl> m_list;
     CHyperlinkLabel m_link;
     QElapsedTimer m_captionRepaintClock;
+    std::string m_frameCaption;   // the UTF-8 text last set on the frame (1017)
     bool m_centred = false;
 #ifdef Q_OS_WIN
     bool m_systemMenuReady = false;

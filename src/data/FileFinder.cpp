@@ -97,6 +97,16 @@ bool CanEnterDirectory(const std::string& path) {
     return true;
 }
 
+// The same for a path IdentifyDirectory has just found to be a directory: only the permission
+// to enter it is left to check, which spares a status call per directory of a large map.
+bool CanSearchIdentifiedDirectory(const std::string& path) {
+#ifdef _WIN32
+    return CanEnterDirectory(path);
+#else
+    return ::access(path.c_str(), X_OK) == 0;
+#endif
+}
+
 class TreeWalker {
 public:
     TreeWalker(const std::string& root, const std::string& suffix, bool recursive,
@@ -113,16 +123,14 @@ public:
 private:
     void Walk(const std::string& relative) {
         const std::string directory = m_root + relative;
-        for (const std::string& name : SortedEntries(directory)) {
-            const std::string full = directory + name;
-            std::error_code ec;
-            const fs::file_status status = fs::status(fs::path(full), ec);  // follows symlinks
-            if (ec) continue;  // dangling symlink, or no permission to look
-            if (fs::is_directory(status)) {
-                if (m_recursive) WalkSubdirectory(relative, name);
-            } else if (fs::is_regular_file(status)) {
+        for (const Entry& entry : SortedEntries(directory)) {
+            const fs::file_type type = entry.type;
+            if (type == fs::file_type::none) continue;  // dangling symlink, or no permission to look
+            if (type == fs::file_type::directory) {
+                if (m_recursive) WalkSubdirectory(relative, entry.name);
+            } else if (type == fs::file_type::regular) {
                 // FIFOs, devices and sockets are left out so no caller ever blocks opening one.
-                if (FileFinder::NameEndsWith(name, m_suffix)) m_names.push_back(relative + name);
+                if (FileFinder::NameEndsWith(entry.name, m_suffix)) m_names.push_back(relative + entry.name);
             }
         }
     }
@@ -135,22 +143,35 @@ private:
         DirectoryId id;
         if (!IdentifyDirectory(m_root + subRelative, id)) return;
         if (!m_visited.insert(id).second) return;  // already walked: a symlink loop or alias
-        if (!CanEnterDirectory(m_root + subRelative)) return;
+        if (!CanSearchIdentifiedDirectory(m_root + subRelative)) return;
         Walk(subRelative);
     }
 
+    struct Entry {
+        std::string name;
+        fs::file_type type;   // symlinks followed; none when that failed
+    };
+
     // Entries of one directory without "." and "..", in NTFS order. An enumeration that cannot
-    // start yields nothing; one that fails midway keeps what it read so far.
-    static std::vector<std::string> SortedEntries(const std::string& directory) {
-        std::vector<std::string> entries;
+    // start yields nothing; one that fails midway keeps what it read so far. The listing's own
+    // file types spare a status call per file on a map of thousands of region files.
+    static std::vector<Entry> SortedEntries(const std::string& directory) {
+        std::vector<Entry> entries;
         std::error_code ec;
         fs::directory_iterator it(fs::path(directory), ec);
         const fs::directory_iterator end;
         while (!ec && it != end) {
-            entries.push_back(it->path().filename().string());
+            // The entry answers from the listing's own file type and looks at the file itself
+            // only for a symlink (followed) or where the file system did not tell the type.
+            std::error_code typeError;
+            fs::file_type type = fs::file_type::unknown;
+            if (it->is_directory(typeError)) type = fs::file_type::directory;
+            else if (!typeError && it->is_regular_file(typeError)) type = fs::file_type::regular;
+            entries.push_back({it->path().filename().string(), typeError ? fs::file_type::none : type});
             it.increment(ec);
         }
-        std::sort(entries.begin(), entries.end(), NtfsOrderLess);
+        std::sort(entries.begin(), entries.end(),
+                  [](const Entry& a, const Entry& b) { return NtfsOrderLess(a.name, b.name); });
         return entries;
     }
 

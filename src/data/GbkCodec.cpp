@@ -117,24 +117,6 @@ bool IsAscii(std::string_view s) {
     return true;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Returns the code
 // point and advances i, or returns nullopt.
 std::optional<char32_t> NextCodePoint(std::string_view s, size_t& i) {
@@ -188,19 +170,47 @@ bool EqualNoCaseGbk(std::string_view a, std::string_view b) {
 
 std::string GbkToUtf8(std::string_view gbk) {
     if (IsAscii(gbk)) return std::string(gbk);
-    const GbkTables& t = Tables();
     std::string out;
     out.reserve(gbk.size() * 3 / 2 + 8);
-    for (size_t i = 0; i < gbk.size();) {
+    AppendGbkAsUtf8(out, gbk);
+    return out;
+}
+
+void AppendGbkAsUtf8(std::string& out, std::string_view gbk) {
+    size_t i = 0;
+    while (i < gbk.size() && static_cast<unsigned char>(gbk[i]) < 0x80) ++i;
+    out.append(gbk.data(), i);
+    if (i == gbk.size()) return;
+
+    // Every byte gives at most three UTF-8 bytes (a pair gives at most three for two bytes):
+    // write into room made once, then cut to what was written.
+    const GbkTables& t = Tables();
+    const size_t start = out.size();
+    out.resize(start + 3 * (gbk.size() - i));
+    char* const first = out.data() + start;
+    char* p = first;
+    auto put = [&p](char32_t cp) {
+        if (cp < 0x80) {
+            *p++ = static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            *p++ = static_cast<char>(0xC0 | (cp >> 6));
+            *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            *p++ = static_cast<char>(0xE0 | (cp >> 12));
+            *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    };
+    while (i < gbk.size()) {
         const unsigned b = static_cast<unsigned char>(gbk[i]);
         if (b < 0x80) {
-            out += static_cast<char>(b);
+            *p++ = static_cast<char>(b);
             ++i;
             continue;
         }
         if (b >= kLeadFirst && b <= kLeadLast && i + 1 < gbk.size()) {
             if (char16_t cp = t.Pair(b, static_cast<unsigned char>(gbk[i + 1]))) {
-                AppendUtf8(out, cp);
+                put(cp);
                 i += 2;
                 continue;
             }
@@ -208,12 +218,12 @@ std::string GbkToUtf8(std::string_view gbk) {
         // A single high byte: the euro sign, or a byte kept under its reserved code point.
         // A lead byte without a valid trail is kept alone; its successor is read afresh.
         if (b == 0x80 && t.encode[0x20AC] == 0x80)
-            AppendUtf8(out, 0x20AC);
+            put(0x20AC);
         else
-            AppendUtf8(out, kEscapeBase + b);
+            put(kEscapeBase + b);
         ++i;
     }
-    return out;
+    out.resize(start + static_cast<size_t>(p - first));
 }
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8) {

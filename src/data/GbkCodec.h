@@ -15,6 +15,8 @@
 namespace morvi {
 
 std::string GbkToUtf8(std::string_view gbk);
+// The same, appended to `out`: lets a caller converting many short texts reuse one buffer.
+void AppendGbkAsUtf8(std::string& out, std::string_view gbk);
 // nullopt when the text holds a character GBK cannot represent (or is not valid UTF-8).
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 

@@ -1,5 +1,6 @@
 #include "data/RegionFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "data/AtomicFile.h"
@@ -26,14 +27,49 @@ RegionResult OpenFailed(const std::string& path) {
 
 }  // namespace
 
+bool RegionPlacementReader::Open(const std::string& path) {
+    m_offset = kFirstRecordOffset;
+    m_count = m_read = 0;
+    if (!ReadWholeFile(path, m_image)) return false;
+    m_count = HeaderPlacementCount(HeaderFromImage(m_image));
+    return true;
+}
+
+bool RegionPlacementReader::Next(NpcPlacement& block, std::string_view& script) {
+    if (m_read >= m_count) return false;
+    ++m_read;
+    // Records counted but absent read as zeros, as does the missing part of a cut-off record.
+    const size_t size = m_image.size();
+    const size_t available = m_offset < size ? std::min(kPlacementBlockSize, size - m_offset) : 0;
+    std::memcpy(block.Bytes(), m_image.data() + (available ? m_offset : 0), available);
+    std::memset(block.Bytes() + available, 0, kPlacementBlockSize - available);
+    script = {};
+    if (block.HasScript()) {
+        // The block's last byte is the first byte of the path.
+        const size_t start = m_offset + kPlacementBlockSize - 1;
+        const size_t length = block.dropCountOrScriptLength;
+        if (start + length <= size) {
+            script = std::string_view(m_image.data() + start, length);
+        } else {
+            m_cutScript.assign(length, '\0');
+            if (start < size) std::memcpy(m_cutScript.data(), m_image.data() + start, size - start);
+            script = m_cutScript;
+        }
+    }
+    m_offset += PlacementLength(block);
+    return true;
+}
+
 bool ReadRegionPlacements(const std::string& path, std::vector<PlacementRecord>& out) {
     out.clear();
-    std::string image;
-    if (!ReadWholeFile(path, image)) return false;
-    uint16_t count = HeaderPlacementCount(HeaderFromImage(image));
-    out.resize(count);
-    size_t offset = kFirstRecordOffset;
-    for (uint16_t i = 0; i < count; ++i) offset = ParsePlacementAt(image, offset, &out[i]);
+    RegionPlacementReader reader;
+    if (!reader.Open(path)) return false;
+    out.resize(reader.Count());
+    std::string_view script;
+    for (PlacementRecord& record : out) {
+        reader.Next(record.block, script);
+        record.script.assign(script);
+    }
     return true;
 }
 

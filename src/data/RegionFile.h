@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/NpcPlacement.h"
@@ -27,6 +28,25 @@ struct RegionResult {
 // Reads the whole NPC section: placementCount records from 2112, records counted but absent
 // read as zeros. Returns false when the file cannot be opened or is not a regular file.
 bool ReadRegionPlacements(const std::string& path, std::vector<PlacementRecord>& out);
+
+// The same reading, one record at a time and without a copy per record: the loader's way
+// through a map of thousands of files. Buffers are reused from file to file.
+class RegionPlacementReader {
+public:
+    // Reads the whole file; false when it cannot be opened or is not a regular file.
+    bool Open(const std::string& path);
+    uint16_t Count() const { return m_count; }
+    // The next of the Count() records, as ReadRegionPlacements reads it; `script` (the stored
+    // path of a script record, else empty) stays valid until the next call. False after the last.
+    bool Next(NpcPlacement& block, std::string_view& script);
+
+private:
+    std::string m_image;
+    std::string m_cutScript;   // a path cut off by the end of the file, zero-padded
+    size_t m_offset = 0;
+    uint16_t m_count = 0;
+    uint16_t m_read = 0;
+};
 
 // Raises placementCount by one and appends the record at the end of the file, in one
 // replacement. A region whose count is already 65535 is refused (WriteFailed): the count

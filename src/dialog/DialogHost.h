@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dialog/ControlIds.h"
@@ -14,6 +15,8 @@
 namespace morvi {
 
 using RowTexts = std::array<std::string, kPlacementColumnCount>;
+// The same texts as views, valid only during the call they are passed to.
+using RowViews = std::array<std::string_view, kPlacementColumnCount>;
 
 enum class MessageIcon { Information, Exclamation, Question, Stop };
 enum class MessageButtons { Ok, YesNo };
@@ -30,6 +33,13 @@ public:
     virtual ~PlacementListHost() = default;
     virtual int RowCount() const = 0;
     virtual void InsertTopRow(RowTexts row) = 0;
+    // The same from views: lets the loader hand over a row without building twelve strings.
+    // A list that can store views directly overrides it; the default builds the strings.
+    virtual void InsertTopRowViews(const RowViews& row) {
+        RowTexts texts;
+        for (size_t column = 0; column < texts.size(); ++column) texts[column] = std::string(row[column]);
+        InsertTopRow(std::move(texts));
+    }
     virtual std::string CellText(int row, int column) const = 0;
     virtual void SetCellText(int row, int column, const std::string& text) = 0;
     virtual void DeleteRow(int row) = 0;

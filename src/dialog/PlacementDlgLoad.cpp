@@ -1,5 +1,7 @@
+#include <charconv>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "data/FileFinder.h"
 #include "data/GbkCodec.h"
@@ -14,47 +16,77 @@ namespace {
 // Listed coordinates stay below 1000 (the stored Y is doubled, so Y itself stays below 500).
 constexpr int kCoordinateLimit = 1000;
 
-// A stored script path is a fixed number of bytes; a damaged one may hold a zero byte, which
-// ends the text as it would in a C string.
-std::string ScriptText(const std::string& stored) {
-    return GbkToUtf8(std::string_view(stored.data(), strnlen(stored.data(), stored.size())));
-}
-
 std::string ProgressCaption(size_t progress) {
     // The number 0 is shown with no digits at all: "进度[]".
     return progress == 0 ? std::string("进度[]") : "进度[" + std::to_string(progress) + "]";
 }
 
+bool PassesListingRules(const NpcPlacement& p, int templates) {
+    if (p.name[0] == 0 && p.name[1] == 0) return false;
+    if (p.TemplateIndex() == 0 || p.TemplateIndex() >= templates) return false;
+    return p.PosX() < kCoordinateLimit && p.PosYDoubled() < kCoordinateLimit;
+}
+
+// The texts of one row, built in buffers that are reused from row to row, so a map of
+// hundreds of thousands of placements loads without a dozen allocations per row.
+class RowFormatter {
+public:
+    // Views into this formatter, valid until the next call. Column 10 is `file`; of columns 8
+    // and 9 the one the record does not use is empty.
+    const RowViews& Format(const NpcPlacement& p, std::string_view storedScript, std::string_view file) {
+        m_name.clear();
+        AppendGbkAsUtf8(m_name, p.Name());
+        m_row[COL_NAME] = m_name;
+        m_row[COL_POS_X] = Number(0, p.PosX());
+        m_row[COL_OFFSET_X] = Number(1, p.offsetX);
+        m_row[COL_POS_Y] = Number(2, p.PosY());
+        m_row[COL_OFFSET_Y] = Number(3, p.offsetY);
+        m_row[COL_TYPE] = NameOfCode(NpcTypeNames(), p.npcType);
+        m_row[COL_GROUP] = NameOfCode(NpcGroupNames(), p.npcGroup);
+        m_row[COL_SERIES] = NameOfCode(NpcSeriesNames(), p.npcSeries);
+        if (p.HasScript()) {
+            // A damaged path may hold a zero byte, which ends the text as in a C string.
+            m_script.clear();
+            AppendGbkAsUtf8(m_script, storedScript.substr(0, storedScript.find('\0')));
+            m_row[COL_DROP] = {};
+            m_row[COL_SCRIPT] = m_script;
+        } else {
+            m_row[COL_DROP] = Number(4, p.dropCountOrScriptLength);
+            m_row[COL_SCRIPT] = {};
+        }
+        m_row[COL_FILE] = file;
+        m_row[COL_TEMPLATE] = Number(5, p.TemplateIndex());
+        return m_row;
+    }
+
+private:
+    // Plain signed decimal, no padding.
+    std::string_view Number(size_t slot, int value) {
+        char* begin = m_numbers[slot];
+        const std::to_chars_result end = std::to_chars(begin, begin + sizeof m_numbers[slot], value);
+        return std::string_view(begin, static_cast<size_t>(end.ptr - begin));
+    }
+
+    RowViews m_row{};
+    std::string m_name;
+    std::string m_script;
+    char m_numbers[6][12] = {};
+};
+
 }  // namespace
 
 RowTexts CPlacementDlg::FormatRow(const NpcPlacement& p, const std::string& script) {
+    RowFormatter formatter;
+    const RowViews& views = formatter.Format(p, script, {});
     RowTexts row;
-    row[COL_NAME] = GbkToUtf8(p.Name());
-    row[COL_POS_X] = std::to_string(p.PosX());
-    row[COL_OFFSET_X] = std::to_string(p.offsetX);
-    row[COL_POS_Y] = std::to_string(p.PosY());
-    row[COL_OFFSET_Y] = std::to_string(p.offsetY);
-    row[COL_TYPE] = NameOfCode(NpcTypeNames(), p.npcType);
-    row[COL_GROUP] = NameOfCode(NpcGroupNames(), p.npcGroup);
-    row[COL_SERIES] = NameOfCode(NpcSeriesNames(), p.npcSeries);
-    if (p.HasScript())
-        row[COL_SCRIPT] = ScriptText(script);
-    else
-        row[COL_DROP] = std::to_string(p.dropCountOrScriptLength);
-    row[COL_TEMPLATE] = std::to_string(p.TemplateIndex());
+    for (size_t column = 0; column < row.size(); ++column) row[column] = std::string(views[column]);
     return row;
 }
 
 bool CPlacementDlg::ListLoadedPlacement(const PlacementRecord& record, const std::string& filePath) {
-    const NpcPlacement& p = record.block;
-    const int templates = m_host.ListBoxCount(IDC_TEMPLATE_LIST);
-    if (p.name[0] == 0 && p.name[1] == 0) return false;
-    if (p.TemplateIndex() == 0 || p.TemplateIndex() >= templates) return false;
-    if (p.PosX() >= kCoordinateLimit || p.PosYDoubled() >= kCoordinateLimit) return false;
-
-    RowTexts row = FormatRow(p, record.script);
-    row[COL_FILE] = filePath;
-    m_host.Placements().InsertTopRow(std::move(row));
+    if (!PassesListingRules(record.block, m_host.ListBoxCount(IDC_TEMPLATE_LIST))) return false;
+    RowFormatter formatter;
+    m_host.Placements().InsertTopRowViews(formatter.Format(record.block, record.script, filePath));
     if (m_editRow >= 0) ++m_editRow;
     return true;
 }
@@ -85,18 +117,29 @@ void CPlacementDlg::LoadMapPlacements() {
     list.DeleteAllRows();
     m_editRow = -1;
 
+    // Nothing changes the template list while the map loads.
+    const int templates = m_host.ListBoxCount(IDC_TEMPLATE_LIST);
     const size_t files = finder.m_names.size();
     const size_t step = files / 100 == 0 ? 1 : files / 100;
-    std::vector<PlacementRecord> records;
+    RegionPlacementReader reader;
+    RowFormatter formatter;
+    NpcPlacement block;
+    std::string_view script;
+    bool progressShown = false;
     for (size_t i = 0; i < files; ++i) {
         const std::string path = CollapseSeparators(*directory + "/" + finder.m_names[i]);
-        if (!ReadRegionPlacements(path, records) || records.empty()) continue;
+        if (!reader.Open(path) || reader.Count() == 0) continue;
         const std::string caption = ProgressCaption(i / step);
-        for (const PlacementRecord& record : records) {
-            ListLoadedPlacement(record, path);
+        while (reader.Next(block, script)) {
+            if (PassesListingRules(block, templates))
+                list.InsertTopRowViews(formatter.Format(block, script, path));
+            // Set after every record, listed or not; a host may repaint it less often.
             m_host.SetItemText(IDC_FRAME, caption);
+            progressShown = true;
         }
     }
+    // The last progress value is on the screen before the final count replaces it.
+    if (progressShown) m_host.UpdateItemNow(IDC_FRAME);
 
     m_host.SetItemText(IDC_FRAME, "NPC配置列表完成!共有NPC配置信息[" +
                                       std::to_string(list.RowCount()) + "]条!");
