@@ -100,12 +100,12 @@ Workload PrepareWorkload(const std::string& dir, int files) {
     if (!fs::exists(marker)) {
         std::fprintf(stderr, "generating the workload below %s ...\n", dir.c_str());
         fs::remove_all(dir + "/server");
-        tools::TreeSpec spec;
-        spec.maps = 1;
-        spec.filesPerMap = files;
-        spec.recordsPerFile = kRecordsPerFile;
-        spec.scriptPercent = kScriptPercent;
-        const long placements = tools::GenerateServerTree(w.server, spec);
+        tools::TreeShape shape;
+        shape.maps = 1;
+        shape.filesPerMap = files;
+        shape.recordsPerFile = kRecordsPerFile;
+        shape.scriptPercent = kScriptPercent;
+        const long placements = tools::GenerateServerTree(w.server, shape);
         MarkTarget(RegionFilesOf(w.mapDir), w.targetX, w.targetY);
         fs::create_directories(dir + "/save");
         WriteFile(w.saveFile + ".orig", MakeSaveImage());

@@ -69,9 +69,9 @@ std::string MakeRegionImage(uint32_t seed, const std::vector<PlacementRecord>& r
     return image;
 }
 
-long GenerateServerTree(const std::string& rootText, const TreeSpec& spec) {
+long GenerateServerTree(const std::string& rootText, const TreeShape& shape) {
     fs::path root(rootText);
-    std::mt19937 rng(spec.seed);
+    std::mt19937 rng(shape.seed);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<uint32_t>(n)); };
 
     Write(root / "Gameserver.exe", "");
@@ -79,7 +79,7 @@ long GenerateServerTree(const std::string& rootText, const TreeSpec& spec) {
     // Template table: a header line, then one line per template, CR LF line ends.
     std::vector<std::string> templateNames;
     std::string npcs = "Name\tKind\tLevel\r\n";
-    for (int t = 0; t < spec.templates; ++t) {
+    for (int t = 0; t < shape.templates; ++t) {
         std::string name = Gbk(kBaseNames[t % std::size(kBaseNames)]);
         if (t >= static_cast<int>(std::size(kBaseNames))) name += std::to_string(t);
         templateNames.push_back(name);
@@ -87,10 +87,10 @@ long GenerateServerTree(const std::string& rootText, const TreeSpec& spec) {
     }
     Write(root / "settings" / "npcs.txt", npcs);
 
-    std::string worldset = "[Init]\r\nCount=" + std::to_string(spec.maps) + "\r\n[World]\r\n";
+    std::string worldset = "[Init]\r\nCount=" + std::to_string(shape.maps) + "\r\n[World]\r\n";
     std::string maplist = "[List]\r\n";
     long total = 0;
-    for (int m = 0; m < spec.maps; ++m) {
+    for (int m = 0; m < shape.maps; ++m) {
         int number = 10 + m * 7;
         char slot[32];
         std::snprintf(slot, sizeof slot, "World%02d=%d\r\n", m, number);
@@ -99,19 +99,19 @@ long GenerateServerTree(const std::string& rootText, const TreeSpec& spec) {
         maplist += std::to_string(number) + "_name=" + Gbk("地图") + std::to_string(number) + "\r\n";
         maplist += std::to_string(number) + "=" + dir + "\r\n";
 
-        for (int f = 0; f < spec.filesPerMap; ++f) {
+        for (int f = 0; f < shape.filesPerMap; ++f) {
             // Region files in nested directories: v_<group>/<row>_<col>_S.DAT, some at the top.
             fs::path file = root / "maps" / dir;
             if (f % 5 != 0) file /= "v_" + std::to_string(f / 10);
             if (f % 7 == 3) file /= "inner";
             file /= std::to_string(f / 8) + "_" + std::to_string(f % 8) + "_S.DAT";
 
-            int n = spec.recordsPerFile > 0 ? pick(2 * spec.recordsPerFile + 1) : 0;
+            int n = shape.recordsPerFile > 0 ? pick(2 * shape.recordsPerFile + 1) : 0;
             std::vector<PlacementRecord> records;
             for (int i = 0; i < n; ++i) {
-                int t = 1 + pick(spec.templates - 1);
+                int t = 1 + pick(shape.templates - 1);
                 std::string script;
-                if (pick(100) < spec.scriptPercent) {
+                if (pick(100) < shape.scriptPercent) {
                     script = "\\script\\npc\\" + dir + "\\" + std::to_string(f) + "_" + std::to_string(i);
                     int length = 25 + pick(96);
                     while (static_cast<int>(script.size()) < length - 4) script += "_x";
@@ -122,7 +122,7 @@ long GenerateServerTree(const std::string& rootText, const TreeSpec& spec) {
                                              pick(256), pick(6), pick(7), pick(5), pick(25), script));
             }
             total += n;
-            Write(file, MakeRegionImage(spec.seed * 7919u + static_cast<uint32_t>(m * 1000 + f), records));
+            Write(file, MakeRegionImage(shape.seed * 7919u + static_cast<uint32_t>(m * 1000 + f), records));
         }
     }
     Write(root / "maps" / "worldset.ini", worldset);

@@ -11,7 +11,7 @@
 
 namespace morvi::tools {
 
-struct TreeSpec {
+struct TreeShape {
     uint32_t seed = 1;
     int maps = 3;
     int filesPerMap = 12;
@@ -29,6 +29,6 @@ PlacementRecord MakeRecord(int templateIndex, std::string_view gbkName, int x, i
                            std::string_view script = {});
 
 // Writes the whole tree below `root` and returns the number of placements written.
-long GenerateServerTree(const std::string& root, const TreeSpec& spec);
+long GenerateServerTree(const std::string& root, const TreeShape& shape);
 
 }  // namespace morvi::tools

@@ -16,23 +16,23 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 2;
     }
-    morvi::tools::TreeSpec spec;
+    morvi::tools::TreeShape shape;
     for (int i = 2; i + 1 < argc; i += 2) {
         std::string flag = argv[i];
         int value = std::atoi(argv[i + 1]);
-        if (flag == "--seed") spec.seed = static_cast<uint32_t>(value);
-        else if (flag == "--maps") spec.maps = value;
-        else if (flag == "--files") spec.filesPerMap = value;
-        else if (flag == "--records") spec.recordsPerFile = value;
-        else if (flag == "--templates") spec.templates = value;
-        else if (flag == "--scripts") spec.scriptPercent = value;
+        if (flag == "--seed") shape.seed = static_cast<uint32_t>(value);
+        else if (flag == "--maps") shape.maps = value;
+        else if (flag == "--files") shape.filesPerMap = value;
+        else if (flag == "--records") shape.recordsPerFile = value;
+        else if (flag == "--templates") shape.templates = value;
+        else if (flag == "--scripts") shape.scriptPercent = value;
         else {
             std::fprintf(stderr, "unknown option %s\n", flag.c_str());
             return 2;
         }
     }
     try {
-        long n = morvi::tools::GenerateServerTree(argv[1], spec);
+        long n = morvi::tools::GenerateServerTree(argv[1], shape);
         std::printf("wrote %ld placements below %s\n", n, argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

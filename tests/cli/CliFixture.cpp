@@ -92,12 +92,12 @@ std::vector<PlacementRecord> HandRecords(int file) {
 }
 
 void CliTest::SetUp() {
-    tools::TreeSpec spec;
-    spec.maps = 3;
-    spec.filesPerMap = 6;
-    spec.recordsPerFile = 4;
-    spec.templates = 12;
-    tools::GenerateServerTree(server(), spec);
+    tools::TreeShape shape;
+    shape.maps = 3;
+    shape.filesPerMap = 6;
+    shape.recordsPerFile = 4;
+    shape.templates = 12;
+    tools::GenerateServerTree(server(), shape);
     // A fourth map of known records; its script file exists.
     std::string worldset = ReadFile(server() + "/maps/worldset.ini");
     worldset.replace(worldset.find("Count=3"), 7, "Count=4");

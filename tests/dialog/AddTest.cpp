@@ -44,10 +44,10 @@ struct Fields {
 class AddTest : public DialogFixture {
 protected:
     void SetUp() override {
-        tools::TreeSpec spec;
-        spec.maps = 1;
-        spec.filesPerMap = 0;
-        Open(spec);
+        tools::TreeShape shape;
+        shape.maps = 1;
+        shape.filesPerMap = 0;
+        Open(shape);
     }
     std::string MapFile(const std::string& name) const { return server() + "/maps/map10/" + name; }
     std::string WriteRegion(const std::string& name, const std::vector<PlacementRecord>& records,

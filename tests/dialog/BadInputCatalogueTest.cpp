@@ -243,10 +243,10 @@ std::string RunInChild(const std::function<void(ChildReport&)>& body, bool unpri
 class BadInputCatalogueTest : public DialogFixture {
 protected:
     void SetUp() override {
-        tools::TreeSpec spec;
-        spec.maps = 1;
-        spec.filesPerMap = 0;
-        Open(spec);
+        tools::TreeShape shape;
+        shape.maps = 1;
+        shape.filesPerMap = 0;
+        Open(shape);
     }
     std::string MapDir() const { return server() + "/maps/map10"; }
     std::string MapFile(const std::string& name) const { return MapDir() + "/" + name; }
@@ -835,11 +835,11 @@ TEST_F(BadInputCatalogueTest, ServerPathOf254And255Bytes) {
     const std::string over = PathOfLength(dir.path(), 255, 'q');
     ASSERT_EQ(fits.size(), 254u);
     ASSERT_EQ(over.size(), 255u);
-    tools::TreeSpec spec;
-    spec.maps = 1;
-    spec.filesPerMap = 3;
-    const long placements = tools::GenerateServerTree(fits, spec);
-    tools::GenerateServerTree(over, spec);
+    tools::TreeShape shape;
+    shape.maps = 1;
+    shape.filesPerMap = 3;
+    const long placements = tools::GenerateServerTree(fits, shape);
+    tools::GenerateServerTree(over, shape);
     const std::string config = work() + "/MorviConfig.ini";
 
     TreeState before = Tree();

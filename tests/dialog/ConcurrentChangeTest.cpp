@@ -152,10 +152,10 @@ std::vector<ConcurrentCase> Cases() {
 class ConcurrentChangeTest : public DialogFixture {
 protected:
     void SetUp() override {
-        tools::TreeSpec spec;
-        spec.maps = 1;
-        spec.filesPerMap = 0;
-        Open(spec);
+        tools::TreeShape shape;
+        shape.maps = 1;
+        shape.filesPerMap = 0;
+        Open(shape);
     }
     std::string File() const { return server() + "/maps/map10/a_S.DAT"; }
     // Loads A, B, C, D (rows D, C, B, A) and returns B's row.

@@ -132,10 +132,10 @@ TEST_F(ConfigTest, BrowseCancelledKeepsPathWritesItBackAndReloadsLists) {
 TEST_F(ConfigTest, BrowseChoosesAnotherServer) {
     Open();
     const std::string other = dir.path() + "/other";
-    tools::TreeSpec spec;
-    spec.maps = 2;
-    spec.templates = 5;
-    tools::GenerateServerTree(other, spec);
+    tools::TreeShape shape;
+    shape.maps = 2;
+    shape.templates = 5;
+    tools::GenerateServerTree(other, shape);
     host.folderChoices.push_back(other);
 
     dlg->OnBrowseServer();

@@ -21,10 +21,10 @@ const PlacementRecord kC = MakeRecord(4, "C", 3, 3, 3, 3, 0, 0, 0, 0);
 class DeleteTest : public DialogFixture {
 protected:
     void SetUp() override {
-        tools::TreeSpec spec;
-        spec.maps = 1;
-        spec.filesPerMap = 0;
-        Open(spec);
+        tools::TreeShape shape;
+        shape.maps = 1;
+        shape.filesPerMap = 0;
+        Open(shape);
     }
     std::string MapFile(const std::string& name) const { return server() + "/maps/map10/" + name; }
     void WriteRegion(const std::string& name, const std::vector<PlacementRecord>& records) {

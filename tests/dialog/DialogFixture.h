@@ -16,9 +16,9 @@ namespace morvi::test {
 
 class DialogFixture : public ::testing::Test {
 protected:
-    // Generates the tree (override `spec` before calling), configures and opens the dialog.
-    void Open(const tools::TreeSpec& spec = {}) {
-        tools::GenerateServerTree(server(), spec);
+    // Generates the tree (override `shape` before calling), configures and opens the dialog.
+    void Open(const tools::TreeShape& shape = {}) {
+        tools::GenerateServerTree(server(), shape);
         WriteFile(work() + "/MorviConfig.ini", "[MorviConfig]\r\nServerPath=" + server() + "\r\n");
         OpenWithoutTree();
     }

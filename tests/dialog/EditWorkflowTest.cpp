@@ -419,7 +419,7 @@ class EditWorkflowOnTree : public DialogFixture {};
 // Opening a row and saving it untouched must give the file back byte for byte: the edit area
 // carries every value of the record, and the combos map back to the same codes.
 TEST_F(EditWorkflowOnTree, SavingAnUntouchedRowLeavesItsFileIdentical) {
-    tools::TreeSpec tree;
+    tools::TreeShape tree;
     tree.maps = 1;
     tree.scriptPercent = 30;
     Open(tree);
@@ -448,7 +448,7 @@ TEST_F(EditWorkflowOnTree, SavingAnUntouchedRowLeavesItsFileIdentical) {
 
 // Exchange while modifying rewrites the template and name of the record found by the old key.
 TEST_F(EditWorkflowOnTree, ExchangeThenSaveWritesTheChosenTemplateIntoTheLoadedRow) {
-    tools::TreeSpec tree;
+    tools::TreeShape tree;
     tree.maps = 1;
     Open(tree);
     SelectMap(0);

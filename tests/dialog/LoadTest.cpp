@@ -18,10 +18,10 @@ std::string Gbk(const std::string& utf8) { return *Utf8ToGbk(utf8); }
 class LoadTest : public DialogFixture {
 protected:
     void SetUp() override {
-        tools::TreeSpec spec;
-        spec.maps = 1;
-        spec.filesPerMap = 0;
-        Open(spec);
+        tools::TreeShape shape;
+        shape.maps = 1;
+        shape.filesPerMap = 0;
+        Open(shape);
     }
     std::string MapFile(const std::string& relative) const { return server() + "/maps/map10/" + relative; }
     void WriteRegion(const std::string& relative, const std::vector<PlacementRecord>& records) {

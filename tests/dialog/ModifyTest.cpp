@@ -30,10 +30,10 @@ PlacementRecord Target(std::string_view script = {}) {
 class ModifyTest : public DialogFixture {
 protected:
     void SetUp() override {
-        tools::TreeSpec spec;
-        spec.maps = 1;
-        spec.filesPerMap = 0;
-        Open(spec);
+        tools::TreeShape shape;
+        shape.maps = 1;
+        shape.filesPerMap = 0;
+        Open(shape);
     }
     std::string File() const { return server() + "/maps/map10/a_S.DAT"; }
     void WriteRegion(const std::vector<PlacementRecord>& records) {

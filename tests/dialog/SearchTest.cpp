@@ -176,7 +176,7 @@ class SearchOnTree : public DialogFixture {};
 // Loading another map leaves the search position, so the next press goes on in the new list
 // at the row after the old hit.
 TEST_F(SearchOnTree, ThePositionSurvivesLoadingAnotherMap) {
-    tools::TreeSpec tree;
+    tools::TreeShape tree;
     tree.maps = 2;
     tree.filesPerMap = 8;
     Open(tree);
