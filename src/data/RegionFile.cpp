@@ -126,7 +126,10 @@ RegionResult RemovePlacementFromFile(const std::string& path, const PlacementKey
         if (key.Matches(record.block)) {
             std::string updated = image.substr(0, offset);
             SectionHeader header = HeaderFromImage(updated);
-            SetHeaderPlacementCount(header, static_cast<uint16_t>(HeaderPlacementCount(header) - 1));
+            // A record present past a count of 0 (the file was changed elsewhere) is cut out
+            // without the count wrapping to 65535, which would promise records that are not there.
+            const uint16_t count = HeaderPlacementCount(header);
+            SetHeaderPlacementCount(header, static_cast<uint16_t>(count == 0 ? 0 : count - 1));
             PutHeader(updated, header);
             if (next < image.size()) updated.append(image, next, std::string::npos);
             if (removed) *removed = std::move(record);

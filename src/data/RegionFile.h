@@ -61,7 +61,8 @@ RegionResult ModifyPlacementInFile(const std::string& path, const PlacementKey& 
                                    const PlacementBuilder& build);
 
 // Cuts the first record matching `key` out of the file, walking records from 2112 to the end
-// of the file (not by the count), and lowers placementCount by one. `removed` receives it.
+// of the file (not by the count), and lowers placementCount by one (a count of 0 stays 0).
+// `removed` receives the record.
 RegionResult RemovePlacementFromFile(const std::string& path, const PlacementKey& key,
                                      PlacementRecord* removed = nullptr);
 

@@ -133,6 +133,17 @@ TEST_F(RegionFileTest, ModifyWalksOnlyTheCountedRecordsButRemoveWalksToTheEnd) {
     EXPECT_EQ(ReadFile(path()), expected);
 }
 
+TEST_F(RegionFileTest, RemovingAnUncountedRecordNeverWrapsTheCount) {
+    auto a = MakeRecord(1, "A", 10, 1, 20, 2, 0, 0, 0, 5);
+    std::string image = MakeRegionImage(4, {a});
+    image[2100] = 0;   // another program zeroed the count; the record is still there
+    WriteFile(path(), image);
+    ASSERT_TRUE(RemovePlacementFromFile(path(), KeyOf(a.block)).ok());
+    std::string after = ReadFile(path());
+    ASSERT_EQ(after.size(), 2112u);
+    EXPECT_EQ(HeaderPlacementCount(HeaderFromImage(after)), 0);
+}
+
 TEST_F(RegionFileTest, MissingOrSpecialFilesAreOpenFailures) {
     EXPECT_EQ(AppendPlacementToFile(dir / "none_S.DAT", {}).outcome, RegionOutcome::OpenFailed);
     std::string fifo = dir / "fifo_S.DAT";
