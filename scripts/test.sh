@@ -1,9 +1,30 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test.
+# Builds everything and runs every test: a normal build, the same suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of every fuzz harness.
+# Any failing test, sanitizer report or fuzz crash fails the command.
+#
+# MORVI_TEST_FUZZ_SECONDS sets the fuzzing time per harness (default 30; 0 skips fuzzing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
+started=$SECONDS
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
+
+# The sanitizer build: every report aborts the test that caused it (-fno-sanitize-recover),
+# leaks included.
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVI_SANITIZE=ON
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1}" \
+UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}" \
+    ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 900
+
+fuzz_seconds="${MORVI_TEST_FUZZ_SECONDS:-30}"
+if [ "$fuzz_seconds" != 0 ]; then
+    echo "== fuzz harnesses, ${fuzz_seconds}s each (build-fuzz)"
+    bash scripts/fuzz.sh "$fuzz_seconds"
+fi
+echo "== all tests passed in $((SECONDS - started))s"
