@@ -41,15 +41,8 @@ struct Fields {
 };
 
 // One map (directory map10) holding the region files a test writes; template 0 is "卫兵".
-class AddTest : public DialogFixture {
+class AddTest : public EmptyMapFixture {
 protected:
-    void SetUp() override {
-        tools::TreeShape shape;
-        shape.maps = 1;
-        shape.filesPerMap = 0;
-        Open(shape);
-    }
-    std::string MapFile(const std::string& name) const { return server() + "/maps/map10/" + name; }
     std::string WriteRegion(const std::string& name, const std::vector<PlacementRecord>& records,
                             uint32_t seed = 5) {
         std::string image = tools::MakeRegionImage(seed, records);

@@ -239,17 +239,8 @@ std::string RunInChild(const std::function<void(ChildReport&)>& body, bool unpri
 
 // --- the fixture ----------------------------------------------------------------------------
 
-// One map (index 0, directory map10) without region files of its own; 40 templates.
-class BadInputCatalogueTest : public DialogFixture {
+class BadInputCatalogueTest : public EmptyMapFixture {
 protected:
-    void SetUp() override {
-        tools::TreeShape shape;
-        shape.maps = 1;
-        shape.filesPerMap = 0;
-        Open(shape);
-    }
-    std::string MapDir() const { return server() + "/maps/map10"; }
-    std::string MapFile(const std::string& name) const { return MapDir() + "/" + name; }
     TreeState Tree() const { return Snapshot(dir.path()); }
     std::vector<std::string> Names() const {
         std::vector<std::string> out;

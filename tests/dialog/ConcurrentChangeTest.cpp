@@ -149,14 +149,8 @@ std::vector<ConcurrentCase> Cases() {
     };
 }
 
-class ConcurrentChangeTest : public DialogFixture {
+class ConcurrentChangeTest : public EmptyMapFixture {
 protected:
-    void SetUp() override {
-        tools::TreeShape shape;
-        shape.maps = 1;
-        shape.filesPerMap = 0;
-        Open(shape);
-    }
     std::string File() const { return server() + "/maps/map10/a_S.DAT"; }
     // Loads A, B, C, D (rows D, C, B, A) and returns B's row.
     int Load() {

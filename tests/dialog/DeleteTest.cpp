@@ -18,15 +18,8 @@ const PlacementRecord kA = MakeRecord(2, "A", 1, 1, 1, 1, 0, 0, 0, 3);
 const PlacementRecord kB = MakeRecord(3, "B", 2, 2, 2, 2, 0, 0, 0, 0, kScript30);
 const PlacementRecord kC = MakeRecord(4, "C", 3, 3, 3, 3, 0, 0, 0, 0);
 
-class DeleteTest : public DialogFixture {
+class DeleteTest : public EmptyMapFixture {
 protected:
-    void SetUp() override {
-        tools::TreeShape shape;
-        shape.maps = 1;
-        shape.filesPerMap = 0;
-        Open(shape);
-    }
-    std::string MapFile(const std::string& name) const { return server() + "/maps/map10/" + name; }
     void WriteRegion(const std::string& name, const std::vector<PlacementRecord>& records) {
         WriteFile(MapFile(name), tools::MakeRegionImage(kSeed, records));
     }

@@ -43,4 +43,18 @@ protected:
     std::unique_ptr<CPlacementDlg> dlg;
 };
 
+// One map (index 0, directory map10) with no region files of its own, for tests that write the
+// exact region files they need; the template list has 40 entries.
+class EmptyMapFixture : public DialogFixture {
+protected:
+    void SetUp() override {
+        tools::TreeShape shape;
+        shape.maps = 1;
+        shape.filesPerMap = 0;
+        Open(shape);
+    }
+    std::string MapDir() const { return server() + "/maps/map10"; }
+    std::string MapFile(const std::string& relative) const { return MapDir() + "/" + relative; }
+};
+
 }  // namespace morvi::test

@@ -13,17 +13,8 @@ using tools::MakeRecord;
 
 std::string Gbk(const std::string& utf8) { return *Utf8ToGbk(utf8); }
 
-// One map (index 0, directory map10) with no region files of its own; each test writes its own.
-// The template list has 40 entries.
-class LoadTest : public DialogFixture {
+class LoadTest : public EmptyMapFixture {
 protected:
-    void SetUp() override {
-        tools::TreeShape shape;
-        shape.maps = 1;
-        shape.filesPerMap = 0;
-        Open(shape);
-    }
-    std::string MapFile(const std::string& relative) const { return server() + "/maps/map10/" + relative; }
     void WriteRegion(const std::string& relative, const std::vector<PlacementRecord>& records) {
         WriteFile(MapFile(relative), tools::MakeRegionImage(7, records));
     }

@@ -27,14 +27,8 @@ PlacementRecord Target(std::string_view script = {}) {
     return r;
 }
 
-class ModifyTest : public DialogFixture {
+class ModifyTest : public EmptyMapFixture {
 protected:
-    void SetUp() override {
-        tools::TreeShape shape;
-        shape.maps = 1;
-        shape.filesPerMap = 0;
-        Open(shape);
-    }
     std::string File() const { return server() + "/maps/map10/a_S.DAT"; }
     void WriteRegion(const std::vector<PlacementRecord>& records) {
         WriteFile(File(), tools::MakeRegionImage(kSeed, records));
