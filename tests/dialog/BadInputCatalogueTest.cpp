@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "DialogFixture.h"
+#include "RegionChecks.h"
 #include "data/AtomicFile.h"
 #include "data/GbkCodec.h"
 #include "data/RegionFile.h"
@@ -107,24 +108,6 @@ std::vector<std::string> Changes(const TreeState& before, const TreeState& after
 }
 
 // --- region file checks --------------------------------------------------------------------
-
-// placementCount records tile the bytes from 2112 exactly to the end of the file.
-::testing::AssertionResult Consistent(const std::string& image) {
-    if (image.size() < static_cast<size_t>(kFirstRecordOffset))
-        return ::testing::AssertionFailure() << "file ends at " << image.size() << ", inside the header";
-    const uint16_t count = HeaderPlacementCount(HeaderFromImage(image));
-    size_t offset = kFirstRecordOffset;
-    int records = 0;
-    while (offset < image.size()) {
-        offset = ParsePlacementAt(image, offset, nullptr);
-        ++records;
-    }
-    if (offset != image.size())
-        return ::testing::AssertionFailure() << "last record runs " << offset - image.size() << " bytes past the end";
-    if (records != count)
-        return ::testing::AssertionFailure() << "count " << count << " but " << records << " records";
-    return ::testing::AssertionSuccess();
-}
 
 std::string Image(const std::vector<PlacementRecord>& records) { return tools::MakeRegionImage(kSeed, records); }
 

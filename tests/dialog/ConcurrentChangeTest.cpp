@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "DialogFixture.h"
+#include "RegionChecks.h"
 #include "data/RegionFile.h"
 
 namespace morvi::test {
@@ -61,24 +62,6 @@ PlacementRecord Decoy() {
     script.append(reinterpret_cast<const char*>(kB.block.Bytes()), kPlacementBlockSize - 1);
     script += kScript30;
     return Rec(7, "Decoy", 60, 0, script);
-}
-
-// placementCount records tile the bytes from 2112 exactly to the end of the file.
-::testing::AssertionResult Consistent(const std::string& image) {
-    if (image.size() < static_cast<size_t>(kFirstRecordOffset))
-        return ::testing::AssertionFailure() << "file ends at " << image.size() << ", inside the header";
-    const uint16_t count = HeaderPlacementCount(HeaderFromImage(image));
-    size_t offset = kFirstRecordOffset;
-    int records = 0;
-    while (offset < image.size()) {
-        offset = ParsePlacementAt(image, offset, nullptr);
-        ++records;
-    }
-    if (offset != image.size())
-        return ::testing::AssertionFailure() << "last record runs " << offset - image.size() << " bytes past the end";
-    if (records != count)
-        return ::testing::AssertionFailure() << "count " << count << " but " << records << " records";
-    return ::testing::AssertionSuccess();
 }
 
 // Whether `body` ends within the limit when run in a child process (a FIFO opened the plain way
