@@ -142,16 +142,24 @@ std::optional<std::string> ProfileSnapshot::Value(std::string_view section, std:
     return Unquoted(m_lines[*line]);
 }
 
-std::optional<size_t> ProfileSnapshot::KeyLineIndex(std::string_view section, std::string_view key) const {
+// Line indices [first, end) of the body of the first section of that name; empty when missing.
+std::pair<size_t, size_t> ProfileSnapshot::SectionBody(std::string_view section) const {
     section = Trim(section);
-    key = Trim(key);
     size_t i = 0;
     for (; i < m_lines.size(); ++i) {
         const auto name = SectionName(m_lines[i]);
         if (name && EqualNoCaseGbk(*name, section)) break;
     }
-    for (++i; i < m_lines.size(); ++i) {
-        if (SectionName(m_lines[i])) break;
+    if (i == m_lines.size()) return {i, i};
+    size_t end = i + 1;
+    while (end < m_lines.size() && !SectionName(m_lines[end])) ++end;
+    return {i + 1, end};
+}
+
+std::optional<size_t> ProfileSnapshot::KeyLineIndex(std::string_view section, std::string_view key) const {
+    key = Trim(key);
+    const auto [first, end] = SectionBody(section);
+    for (size_t i = first; i < end; ++i) {
         const auto k = ParseKeyLine(m_lines[i]);
         if (k && EqualNoCaseGbk(k->key, key)) return i;
     }
@@ -160,14 +168,8 @@ std::optional<size_t> ProfileSnapshot::KeyLineIndex(std::string_view section, st
 
 std::vector<std::string> ProfileSnapshot::Keys(std::string_view section) const {
     std::vector<std::string> keys;
-    section = Trim(section);
-    size_t i = 0;
-    for (; i < m_lines.size(); ++i) {
-        const auto name = SectionName(m_lines[i]);
-        if (name && EqualNoCaseGbk(*name, section)) break;
-    }
-    for (++i; i < m_lines.size(); ++i) {
-        if (SectionName(m_lines[i])) break;
+    const auto [first, end] = SectionBody(section);
+    for (size_t i = first; i < end; ++i) {
         const auto k = ParseKeyLine(m_lines[i]);
         if (!k) continue;
         bool seen = false;

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace morvi {
@@ -52,6 +53,7 @@ public:
 private:
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
     std::optional<size_t> KeyLineIndex(std::string_view section, std::string_view key) const;
+    std::pair<size_t, size_t> SectionBody(std::string_view section) const;
 
     bool m_readable = false;
     std::string m_text;

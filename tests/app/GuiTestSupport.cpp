@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DesktopSeams.h"
+#include "TreeGenerator.h"
 #include "data/GbkCodec.h"
 
 namespace morvi::test {
@@ -59,26 +60,9 @@ std::string Gbk(const std::string& utf8) {
 PlacementRecord Record(int templateIndex, const std::string& name, int x, int offsetX, int y,
                        int offsetY, int type, int group, int series, int drop,
                        const std::string& script) {
-    PlacementRecord r;
-    NpcPlacement& p = r.block;
-    p.SetTemplateIndex(static_cast<uint16_t>(templateIndex));
-    p.offsetX = static_cast<uint8_t>(offsetX);
-    p.SetPosX(static_cast<uint16_t>(x));
-    p.offsetY = static_cast<uint8_t>(offsetY);
-    p.SetPosYDoubled(static_cast<uint16_t>(y * 2));
-    p.SetName(Gbk(name));
-    p.marker = 1;
-    p.npcType = static_cast<uint8_t>(type);
-    p.npcGroup = static_cast<uint8_t>(group);
-    p.npcSeries = static_cast<uint8_t>(series);
-    if (script.size() > static_cast<size_t>(kMaxDropCount)) {
-        p.dropCountOrScriptLength = static_cast<uint8_t>(script.size());
-        p.variable = static_cast<uint8_t>(script[0]);
-        r.script = script;
-    } else {
-        p.dropCountOrScriptLength = static_cast<uint8_t>(drop);
-    }
-    return r;
+    // The generator's record, with the name given in UTF-8 as the tests write it.
+    return tools::MakeRecord(templateIndex, Gbk(name), x, offsetX, y, offsetY, type, group, series, drop,
+                             script);
 }
 
 std::string RegionImage(const std::vector<PlacementRecord>& records, char filler) {
