@@ -102,6 +102,9 @@ public:
     // chosen at random among the map's files (the command line's --file).
     void SetAddTargetFile(std::string path) { m_addTargetFile = std::move(path); }
     const std::string& AddTargetFile() const { return m_addTargetFile; }
+    // The command line and the benchmark name the server directory themselves instead of
+    // reading MorviConfig.ini (no folder browser, nothing written).
+    void SetServerPath(std::string path) { m_serverPath = std::move(path); }
 
 private:
     // The dialog tests set up states (a search position, a mode) directly.

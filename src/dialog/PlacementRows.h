@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -75,13 +76,37 @@ private:
     };
     static_assert(sizeof(Row) == 72);
 
+    // Rows and script bytes live in fixed-size chunks: growing never copies them and never
+    // holds more than one chunk beyond what is used, which keeps a row near its 72 bytes.
+    static constexpr size_t kRowsPerChunk = 1024;
+    static constexpr size_t kScriptChunkBytes = 65536;   // a script never straddles two chunks
+
+    class RowChunks {
+    public:
+        size_t size() const { return m_size; }
+        Row& operator[](size_t i) { return m_chunks[i / kRowsPerChunk][i % kRowsPerChunk]; }
+        const Row& operator[](size_t i) const { return m_chunks[i / kRowsPerChunk][i % kRowsPerChunk]; }
+        void push_back(const Row& row);
+        void erase(size_t i);
+        void clear() { m_size = 0; }   // chunks stay for the next load
+        size_t BytesHeld() const { return m_chunks.size() * kRowsPerChunk * sizeof(Row); }
+
+    private:
+        std::vector<std::unique_ptr<Row[]>> m_chunks;
+        size_t m_size = 0;
+    };
+
     size_t Slot(int row) const { return m_rows.size() - 1 - static_cast<size_t>(row); }
     const Row& At(int row) const { return m_rows[Slot(row)]; }
+    std::string_view ScriptAt(uint32_t place, size_t length) const;
     uint32_t StoreScript(const NpcPlacement& block, std::string_view storedScript);
     void CompactScriptsIfWasteful();
 
-    std::vector<Row> m_rows;               // bottom row first
-    std::string m_scripts;                 // arena of stored script bytes
+    RowChunks m_rows;                      // bottom row first
+    // Script bytes; a row's `script` is chunk * kScriptChunkBytes + offset.
+    std::vector<std::unique_ptr<char[]>> m_scriptChunks;
+    size_t m_scriptUsed = 0;               // bytes used in the last chunk
+    size_t m_scriptBytes = 0;              // bytes of live scripts
     size_t m_deadScriptBytes = 0;          // bytes of scripts replaced or erased
     std::deque<std::string> m_files;       // stable storage for interned paths; [0] is ""
     std::unordered_map<std::string_view, uint32_t> m_fileIds;
