@@ -31,14 +31,14 @@ protected:
         host.list.ClearSelection();
         for (int i = 0; i < host.list.RowCount(); ++i)
             for (const std::string& n : names)
-                if (host.list.rows[static_cast<size_t>(i)].cells[COL_NAME] == n) host.list.SelectRow(i);
+                if (host.list.Cells(i)[COL_NAME] == n) host.list.SelectRow(i);
         host.answers.push_back(MessageAnswer::Yes);
         host.frameCaptions.clear();
         dlg->OnDelete();
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> out;
-        for (const auto& row : host.list.rows) out.push_back(row.cells[COL_NAME]);
+        for (int row = 0; row < host.list.RowCount(); ++row) out.push_back(host.list.CellText(row, COL_NAME));
         return out;
     }
 };
@@ -160,11 +160,11 @@ TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
     SelectMap(0);   // rows: D, C, B, A
     host.list.ClickOnly(2);
     dlg->BeginEdit();
-    ASSERT_EQ(dlg->m_editRow, 2);
+    ASSERT_EQ(St::m_editRow(*dlg), 2);
 
     DeleteRows({"D"});
-    EXPECT_EQ(dlg->m_editRow, 1);
-    EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);   // deleting does not touch the edit state
+    EXPECT_EQ(St::m_editRow(*dlg), 1);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);   // deleting does not touch the edit state
 
     // The refreshed row after a save is still B's.
     host.SetText(IDC_NAME, "B2");
@@ -174,7 +174,7 @@ TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
     host.list.ClickOnly(1);
     dlg->BeginEdit();
     DeleteRows({"B2"});
-    EXPECT_EQ(dlg->m_editRow, -1);
+    EXPECT_EQ(St::m_editRow(*dlg), -1);
     // Its record is gone: the save finds nothing and changes nothing.
     const std::string image = ReadFile(MapFile("a_S.DAT"));
     dlg->OnSave();

@@ -40,8 +40,8 @@ protected:
     void Edit(int row) {
         host.list.ClickOnly(row);
         dlg->BeginEdit();
-        ASSERT_EQ(dlg->m_editMode, EDIT_MODIFY);
-        ASSERT_EQ(dlg->m_editRow, row);
+        ASSERT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+        ASSERT_EQ(St::m_editRow(*dlg), row);
     }
 };
 
@@ -82,8 +82,8 @@ TEST_F(ModifyTest, SameLengthIsRewrittenInPlaceKeepingOpaqueBytes) {
 
     const RowTexts row = {"New", "321", "200", "123", "201", "NPC(Fly)", "Enemy", "3", "9", "",
                           File(), "7"};
-    EXPECT_EQ(host.list.rows[1].cells, row);
-    EXPECT_EQ(dlg->m_editMode, EDIT_IDLE);
+    EXPECT_EQ(host.list.Cells(1), row);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
     EXPECT_EQ(host.ItemText(IDC_NAME), "");
 }
 
@@ -121,16 +121,16 @@ TEST_F(ModifyTest, ScriptLengthChangesMoveTheRestOfTheFile) {
             expected.script = k.stored;
         }
         EXPECT_EQ(ReadFile(File()), Image({a, expected, c, d})) << k.what;
-        EXPECT_EQ(host.list.rows[2].cells[COL_SCRIPT], k.stored) << k.what;
-        EXPECT_EQ(host.list.rows[2].cells[COL_DROP], k.stored.empty() ? std::to_string(expected.block.dropCountOrScriptLength) : "")
+        EXPECT_EQ(host.list.Cells(2)[COL_SCRIPT], k.stored) << k.what;
+        EXPECT_EQ(host.list.Cells(2)[COL_DROP], k.stored.empty() ? std::to_string(expected.block.dropCountOrScriptLength) : "")
             << k.what;
 
         // The records after it load unchanged.
         SelectMap(0);
         ASSERT_EQ(host.list.RowCount(), 4);
-        EXPECT_EQ(host.list.rows[0].cells[COL_NAME], "D");
-        EXPECT_EQ(host.list.rows[0].cells[COL_DROP], "8");
-        EXPECT_EQ(host.list.rows[1].cells[COL_SCRIPT], kScript40);
+        EXPECT_EQ(host.list.Cells(0)[COL_NAME], "D");
+        EXPECT_EQ(host.list.Cells(0)[COL_DROP], "8");
+        EXPECT_EQ(host.list.Cells(1)[COL_SCRIPT], kScript40);
     }
 }
 
@@ -179,8 +179,8 @@ TEST_F(ModifyTest, RefreshesTheRowBeginEditLoaded) {
     host.SetText(IDC_NAME, "A2");
     dlg->OnSave();
 
-    EXPECT_EQ(host.list.rows[2].cells[COL_NAME], "A2");
-    EXPECT_EQ(host.list.rows[0].cells[COL_NAME], "C");
+    EXPECT_EQ(host.list.Cells(2)[COL_NAME], "A2");
+    EXPECT_EQ(host.list.Cells(0)[COL_NAME], "C");
 }
 
 TEST_F(ModifyTest, TemplateExchangeAndOutOfRangeCoordinate) {
@@ -197,8 +197,8 @@ TEST_F(ModifyTest, TemplateExchangeAndOutOfRangeCoordinate) {
     expected.block.SetName(*Utf8ToGbk(host.ListBoxText(IDC_TEMPLATE_LIST, 5)));
     expected.block.SetPosX(1000);
     EXPECT_EQ(ReadFile(File()), Image({expected}));
-    EXPECT_EQ(host.list.rows[0].cells[COL_POS_X], "1000");
-    EXPECT_EQ(host.list.rows[0].cells[COL_TEMPLATE], "5");
+    EXPECT_EQ(host.list.Cells(0)[COL_POS_X], "1000");
+    EXPECT_EQ(host.list.Cells(0)[COL_TEMPLATE], "5");
 
     SelectMap(0);   // the loader leaves it out now
     EXPECT_EQ(host.list.RowCount(), 0);
@@ -217,14 +217,14 @@ TEST_F(ModifyTest, MissingRecordOrFileIsSilentAndKeepsEditing) {
     dlg->OnSave();
     EXPECT_EQ(ReadFile(File()), Image({a}));
     EXPECT_EQ(host.ItemText(IDC_HINT), "before");
-    EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
     EXPECT_EQ(host.ItemText(IDC_NAME), "changed");
 
     std::filesystem::remove(File());
     dlg->OnSave();
     EXPECT_FALSE(FileExists(File()));
     EXPECT_EQ(host.ItemText(IDC_HINT), "before");
-    EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
 }
 
 TEST_F(ModifyTest, FailedWriteLeavesFileAndSaysSo) {
@@ -237,8 +237,8 @@ TEST_F(ModifyTest, FailedWriteLeavesFileAndSaysSo) {
 
     EXPECT_EQ(ReadFile(File()), image);
     EXPECT_EQ(host.ItemText(IDC_HINT), "打开地图文件发生错误,保存失败!");
-    EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);
-    EXPECT_EQ(host.list.rows[0].cells[COL_SCRIPT], "");
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+    EXPECT_EQ(host.list.Cells(0)[COL_SCRIPT], "");
 }
 
 TEST_F(ModifyTest, RefusedInputWritesNothing) {
@@ -265,7 +265,7 @@ TEST_F(ModifyTest, RefusedInputWritesNothing) {
         EXPECT_EQ(host.ItemText(IDC_HINT), k.hint);
         EXPECT_EQ(host.focusedId, k.focus);
         EXPECT_EQ(ReadFile(File()), image);
-        EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);
+        EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
         host.SetText(k.field, old);
     }
 }
