@@ -118,6 +118,7 @@ private:
         int groupSelection = -1;
         int seriesSelection = -1;
         std::string script;
+        std::string storedScript;   // the row's stored script bytes (empty: no script)
     };
     EditFields ReadEditFields() const;
     void ForgetEditBaseline() { m_baseline = EditBaseline{}; }

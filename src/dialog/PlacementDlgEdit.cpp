@@ -85,6 +85,7 @@ void CPlacementDlg::BeginEdit() {
     m_baseline.groupSelection = m_host.ComboSelection(IDC_GROUP);
     m_baseline.seriesSelection = m_host.ComboSelection(IDC_SERIES);
     m_baseline.script = m_host.ItemText(IDC_SCRIPT);
+    m_baseline.storedScript = std::string(m_rows.StoredScript(row));
 }
 
 void CPlacementDlg::OnListDblClk() { BeginEdit(); }

@@ -130,7 +130,13 @@ SaveOutcome CPlacementDlg::ModifyPlacement() {
     std::variant<EditValues, EditRefusal> checked =
         CheckEditFields(ReadEditFields(), [this] { return NextRandom(); });
     if (const EditRefusal* refusal = std::get_if<EditRefusal>(&checked)) return Refused(*refusal);
-    const EditValues& in = std::get<EditValues>(checked);
+    EditValues in = std::get<EditValues>(checked);
+    // A script path left as it was is stored as the row holds it, byte for byte, even where
+    // the file's copy was damaged since the load.
+    if (in.keepScript) {
+        in.keepScript = false;
+        in.script = m_baseline.storedScript;
+    }
 
     PlacementRecord written;
     const RegionResult result =
