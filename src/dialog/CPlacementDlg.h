@@ -119,6 +119,7 @@ private:
         int seriesSelection = -1;
         std::string script;
         std::string storedScript;   // the row's stored script bytes (empty: no script)
+        uint8_t type = 0, group = 0, series = 0;   // the row's stored codes
     };
     EditFields ReadEditFields() const;
     void ForgetEditBaseline() { m_baseline = EditBaseline{}; }
