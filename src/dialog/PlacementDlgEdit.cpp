@@ -86,6 +86,9 @@ void CPlacementDlg::BeginEdit() {
     m_baseline.seriesSelection = m_host.ComboSelection(IDC_SERIES);
     m_baseline.script = m_host.ItemText(IDC_SCRIPT);
     m_baseline.storedScript = std::string(m_rows.StoredScript(row));
+    m_baseline.type = p.npcType;
+    m_baseline.group = p.npcGroup;
+    m_baseline.series = p.npcSeries;
 }
 
 void CPlacementDlg::OnListDblClk() { BeginEdit(); }

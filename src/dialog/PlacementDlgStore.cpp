@@ -137,6 +137,10 @@ SaveOutcome CPlacementDlg::ModifyPlacement() {
         in.keepScript = false;
         in.script = m_baseline.storedScript;
     }
+    // Likewise the codes of combos left as they were, names or not.
+    if (in.keepType) in.keepType = false, in.type = m_baseline.type;
+    if (in.keepGroup) in.keepGroup = false, in.group = m_baseline.group;
+    if (in.keepSeries) in.keepSeries = false, in.series = m_baseline.series;
 
     PlacementRecord written;
     const RegionResult result =
