@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "DialogFixture.h"
+#include "data/RegionFile.h"
 #include "data/AtomicFile.h"
 #include "data/GbkCodec.h"
 #include "dialog/NameTables.h"
@@ -268,6 +269,65 @@ TEST_F(ModifyTest, RefusedInputWritesNothing) {
         EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
         host.SetText(k.field, old);
     }
+}
+
+}  // namespace
+}  // namespace morvi::test
+
+namespace morvi::test {
+namespace {
+
+// "Luu" on a row the user did not touch rewrites the record with its own values: codes without
+// a name or beyond the tables and the stored script bytes stay; only the marker (to 1) and an
+// odd stored Y (to even) change. A combo the user changed stores the code of its text.
+class UntouchedSaveTest : public ModifyTest {};
+
+TEST_F(UntouchedSaveTest, KeepsStoredCodesAndScriptBytes) {
+    const struct {
+        const char* what;
+        int type, group, series;
+        std::string script;
+    } cases[] = {
+        {"codes without a name", 2, 4, 1, ""},
+        {"codes beyond the tables", 9, 7, 6, ""},
+        {"script with a forward slash", 1, 3, 0, "\\script/npc/thirty_bytes__.lua"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PlacementRecord r = MakeRecord(7, "Keeper", 50, 5, 60, 6, c.type, c.group, c.series, 4, c.script);
+        r.block.marker = 0;
+        r.block.SetPosYDoubled(121);   // odd
+        WriteRegion({r});
+        Edit(0);
+        const SaveOutcome outcome = dlg->OnSave();
+        ASSERT_TRUE(outcome.Written()) << outcome.reason << outcome.hint;
+        PlacementRecord expected = r;
+        expected.block.marker = 1;
+        expected.block.SetPosYDoubled(120);
+        EXPECT_EQ(ReadFile(File()), Image({expected}));
+        EXPECT_EQ(outcome.file, File());
+        EXPECT_EQ(outcome.row, 0);
+    }
+}
+
+TEST_F(UntouchedSaveTest, ChangedComboStoresTheCodeOfItsText) {
+    WriteRegion({MakeRecord(7, "Keeper", 50, 5, 60, 6, 9, 4, 2, 4)});
+    Edit(0);
+    host.SelectComboText(IDC_TYPE, "TalkNPC");
+    ASSERT_TRUE(dlg->OnSave().Written());
+    std::vector<PlacementRecord> now;
+    ASSERT_TRUE(ReadRegionPlacements(File(), now));
+    ASSERT_EQ(now.size(), 1u);
+    EXPECT_EQ(now[0].block.npcType, 3);
+    EXPECT_EQ(now[0].block.npcGroup, 4);    // untouched: kept
+    EXPECT_EQ(now[0].block.npcSeries, 2);
+}
+
+TEST_F(UntouchedSaveTest, IdleSaveWritesNothingAndSaysWhy) {
+    WriteRegion({MakeRecord(7, "Keeper", 50, 5, 60, 6, 0, 0, 0, 4)});
+    const SaveOutcome outcome = dlg->OnSave();
+    EXPECT_EQ(outcome.kind, SaveOutcome::Kind::NothingWritten);
+    EXPECT_EQ(outcome.reason, "idle");
 }
 
 }  // namespace
