@@ -236,6 +236,18 @@ TEST_F(AtomicFileIdentity, ReplaceKeepsTheFilesIdentity) {
              EXPECT_EQ(Xattr(t.file, "user.morvi.origin"), std::optional<std::string>("server"));
              EXPECT_EQ(StatOf(t.file).st_mode & 07777, 0644u);
          }},
+        {"attribute the writer may read but not set (written in place)",
+         [](AtomicFileIdentity& t) -> std::string {
+             if (!t.writer.dropsRoot) return "setting a security attribute needs root";
+             t.MakeFile(0644);
+             if (::setxattr(t.file.c_str(), "security.morvi", "label", 5, 0) != 0)
+                 return "no security attributes here";
+             return "";
+         },
+         [](AtomicFileIdentity& t, const struct stat& before) {
+             EXPECT_EQ(Xattr(t.file, "security.morvi"), std::optional<std::string>("label"));
+             EXPECT_EQ(StatOf(t.file).st_ino, before.st_ino);
+         }},
         {"hard link",
          [](AtomicFileIdentity& t) -> std::string {
              t.MakeFile(0644);
