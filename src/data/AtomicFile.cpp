@@ -292,8 +292,9 @@ bool ReplaceFileContents(const std::string& requestedPath, std::string_view cont
         return false;
     }
     int err = 0;
+    // The file system has reserved the blocks once write() returns; the flush comes once,
+    // below, and only where the temporary file is kept.
     bool ok = WriteAll(fd, content, failAfter, &err);
-    if (ok && ::fsync(fd) != 0) ok = false, err = errno;
     if (!ok) {
         ::close(fd);
         ::unlink(temp.c_str());
@@ -311,7 +312,7 @@ bool ReplaceFileContents(const std::string& requestedPath, std::string_view cont
     if (ok && !inPlace && ::fsync(fd) != 0) ok = false, err = errno;
     if (::close(fd) != 0 && ok) ok = false, err = errno;
     if (ok && inPlace) {
-        // The temporary file has done its job: the space is there. The original gets the bytes.
+        // The temporary file has done its job, the space was there; the original gets the bytes.
         ::unlink(temp.c_str());
         return WriteInPlace(path, st, content, -1, error);
     }
