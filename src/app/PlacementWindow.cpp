@@ -86,7 +86,7 @@ void PlacementWindow::BuildControls() {
         if (id >= kFirstId && id - kFirstId < static_cast<int>(m_controls.size()))
             m_controls[static_cast<size_t>(id - kFirstId)] = widget;
     }
-    m_model = new PlacementListModel(this);
+    m_model = new PlacementListModel(m_dlg.Rows(), this);
     m_listView->AttachModel(m_model);
     m_list = std::make_unique<PlacementListControl>(*m_model, *m_listView);
     if (auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME)))
@@ -98,11 +98,9 @@ void PlacementWindow::ConnectNotifications() {
         {IDC_BROWSE_SERVER, &CPlacementDlg::OnBrowseServer},
         {IDC_EXIT, &CPlacementDlg::OnExit},
         {IDC_ADD, &CPlacementDlg::OnAdd},
-        {IDC_DELETE, &CPlacementDlg::OnDelete},
         {IDC_BROWSE_SCRIPT, &CPlacementDlg::OnBrowseScript},
         {IDC_EXCHANGE, &CPlacementDlg::OnExchange},
         {IDC_EDIT_SCRIPT, &CPlacementDlg::OnEditScript},
-        {IDC_SAVE, &CPlacementDlg::OnSave},
         {IDC_FIND_ALL, &CPlacementDlg::OnFindFirst},
         {IDC_MODIFY, &CPlacementDlg::OnModify},
         {IDC_CANCEL_EDIT, &CPlacementDlg::OnCancelEdit},
@@ -112,6 +110,13 @@ void PlacementWindow::ConnectNotifications() {
         auto* button = qobject_cast<QPushButton*>(Control(id));
         connect(button, &QPushButton::clicked, this, [this, handler = handler] { (m_dlg.*handler)(); });
     }
+    // The window shows what a save or a delete did itself; the status strip adds the last write.
+    connect(qobject_cast<QPushButton*>(Control(IDC_DELETE)), &QPushButton::clicked, this,
+            [this] { m_extras->ShowDeleteReport(m_dlg.OnDelete()); });
+    connect(qobject_cast<QPushButton*>(Control(IDC_SAVE)), &QPushButton::clicked, this, [this] {
+        const int mode = m_dlg.EditMode();
+        m_extras->ShowSaveOutcome(m_dlg.OnSave(), mode);
+    });
     // Host-made changes of the list boxes are made with their signals blocked, so these fire
     // only for the user's own selections and double clicks.
     connect(ListBox(IDC_MAP_LIST), &QListWidget::itemSelectionChanged, this,
@@ -354,14 +359,14 @@ MessageAnswer PlacementWindow::ShowMessage(const std::string& text, const std::s
 }
 
 std::optional<std::string> PlacementWindow::BrowseForFolder(const std::string& title) {
-    return RunFolderBrowser(this, title, m_dlg.m_serverPath);
+    return RunFolderBrowser(this, title, m_dlg.ServerPath());
 }
 
 std::optional<std::string> PlacementWindow::ChooseFileToOpen(const std::vector<FileFilter>& filters,
                                                              const std::string& defaultExtension) {
     // The script folder of the server when there is one, else the system's choice.
-    const QString scripts = QDir(FromUtf8(m_dlg.m_serverPath)).filePath(QStringLiteral("script"));
-    const std::string start = !m_dlg.m_serverPath.empty() && QDir(scripts).exists() ? ToUtf8(scripts) : std::string();
+    const QString scripts = QDir(FromUtf8(m_dlg.ServerPath())).filePath(QStringLiteral("script"));
+    const std::string start = !m_dlg.ServerPath().empty() && QDir(scripts).exists() ? ToUtf8(scripts) : std::string();
     return RunFileOpenDialog(this, filters, defaultExtension, start);
 }
 

@@ -70,7 +70,6 @@ WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window
     RecordDefaultGeometry();
     InstallShortcuts();
     SetTabOrder();
-    ConnectWriteTracking();
     window.installEventFilter(this);
 
     PlacementListModel& model = window.ListModel();
@@ -236,9 +235,10 @@ std::vector<int> WindowExtras::SelectedRows() const {
 void WindowExtras::CopySelectedRows() {
     const std::vector<int> rows = SelectedRows();
     if (rows.empty()) return;
-    PlacementListHost& list = m_window.Placements();
-    const std::string text = RowsAsTabText(rows, [&](int row, int column) { return list.CellText(row, column); },
-                                           m_window.Logic().m_serverPath);
+    const PlacementRowStore& store = m_window.Logic().Rows();
+    const std::string text = RowsAsTabText(rows, [&](int row, int column) {
+        return column == COL_FILE ? store.File(row) : store.CellText(row, column);
+    }, m_window.Logic().ServerPath());
     QApplication::clipboard()->setText(FromUtf8(text));
     SetStatusText(std::to_string(rows.size()) + " 行已复制到剪贴板");
 }
@@ -251,59 +251,39 @@ void WindowExtras::SetStatusText(const std::string& text) {
     m_status->setToolTip(value);
 }
 
-void WindowExtras::ConnectWriteTracking() {
-    // The buttons' own handlers run on `clicked`; the state is taken on `pressed` (which a
-    // click from the keyboard or a shortcut sends too) and compared after the handler.
-    auto* save = qobject_cast<QPushButton*>(m_window.Control(IDC_SAVE));
-    auto* del = qobject_cast<QPushButton*>(m_window.Control(IDC_DELETE));
-    const auto snapshot = [this] {
-        CPlacementDlg& dlg = m_window.Logic();
-        m_rowsBefore = m_window.Placements().RowCount();
-        m_modeBefore = dlg.m_editMode;
-        m_editFileBefore = dlg.m_editFile;
-        m_filesBefore.clear();
-        for (int row : SelectedRows()) m_filesBefore.push_back(m_window.Placements().CellText(row, COL_FILE));
-    };
-    connect(save, &QPushButton::pressed, this, snapshot);
-    connect(del, &QPushButton::pressed, this, snapshot);
-    connect(save, &QPushButton::clicked, this, [this] {
-        CPlacementDlg& dlg = m_window.Logic();
-        PlacementListHost& list = m_window.Placements();
-        WriteStatus status;
-        status.when = std::time(nullptr);
-        status.rows = 1;
-        status.listRows = list.RowCount();
-        if (m_modeBefore == EDIT_ADD && list.RowCount() == m_rowsBefore + 1) {
-            status.operation = WriteOperation::Add;
-            status.files = {list.CellText(0, COL_FILE)};
-        } else if (m_modeBefore == EDIT_MODIFY && dlg.m_editMode == EDIT_IDLE) {
-            status.operation = WriteOperation::Modify;
-            status.files = {m_editFileBefore};
-        } else {
-            return;   // nothing was written; the hint line says why
-        }
-        std::string text = FormatWriteStatus(status, dlg.m_serverPath);
-        const std::string warning = FormatDuplicateWarning(FindDuplicateKeysInFile(status.files.front()),
-                                                           ServerRelativePath(dlg.m_serverPath, status.files.front()));
-        if (!warning.empty()) text = warning + "  |  " + text;
-        SetStatusText(text);
-        m_status->setStyleSheet(warning.empty() ? QString() : QStringLiteral("color: #b00000;"));
-    });
-    connect(del, &QPushButton::clicked, this, [this] {
-        PlacementListHost& list = m_window.Placements();
-        const int removed = m_rowsBefore - list.RowCount();
-        if (removed <= 0) return;
-        WriteStatus status;
-        status.when = std::time(nullptr);
-        status.operation = WriteOperation::Delete;
-        std::sort(m_filesBefore.begin(), m_filesBefore.end());
-        m_filesBefore.erase(std::unique(m_filesBefore.begin(), m_filesBefore.end()), m_filesBefore.end());
-        status.files = m_filesBefore;
-        status.rows = removed;
-        status.listRows = list.RowCount();
-        SetStatusText(FormatWriteStatus(status, m_window.Logic().m_serverPath));
-        m_status->setStyleSheet(QString());
-    });
+void WindowExtras::ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore) {
+    if (!outcome.Written()) return;   // the hint line says why; the strip keeps the last write
+    const CPlacementDlg& dlg = m_window.Logic();
+    WriteStatus status;
+    status.when = std::time(nullptr);
+    status.operation = modeBefore == EDIT_MODIFY ? WriteOperation::Modify : WriteOperation::Add;
+    status.files = {outcome.file};
+    status.rows = 1;
+    status.listRows = dlg.Rows().Count();
+    std::string text = FormatWriteStatus(status, dlg.ServerPath());
+    const std::string warning = FormatDuplicateWarning(FindDuplicateKeysInFile(outcome.file),
+                                                       ServerRelativePath(dlg.ServerPath(), outcome.file));
+    if (!warning.empty()) text = warning + "  |  " + text;
+    SetStatusText(text);
+    m_status->setStyleSheet(warning.empty() ? QString() : QStringLiteral("color: #b00000;"));
+}
+
+void WindowExtras::ShowDeleteReport(const std::optional<DeleteReport>& report) {
+    if (!report || report->removed == 0) return;
+    WriteStatus status;
+    status.when = std::time(nullptr);
+    status.operation = WriteOperation::Delete;
+    for (const DeleteReport::Row& row : report->rows)
+        if (row.status == DeleteReport::RowStatus::Removed &&
+            std::find(status.files.begin(), status.files.end(), row.file) == status.files.end())
+            status.files.push_back(row.file);
+    status.rows = report->removed;
+    status.listRows = m_window.Logic().Rows().Count();
+    std::string text = FormatWriteStatus(status, m_window.Logic().ServerPath());
+    if (!report->AllRemoved())
+        text += "  (" + std::to_string(report->selected - report->removed) + " 行未删除)";
+    SetStatusText(text);
+    m_status->setStyleSheet(report->AllRemoved() ? QString() : QStringLiteral("color: #b00000;"));
 }
 
 // --- template filter -----------------------------------------------------------------------
@@ -329,7 +309,7 @@ void WindowExtras::ShowMapView() {
         connect(&m_mapView->Canvas(), &MapViewCanvas::rowsPicked, this, &WindowExtras::SelectRowsFromMap);
         m_mapView->Canvas().SetHoverText([this](std::span<const int> rows) {
             return FromUtf8(MapHoverText(rows, [this](int row) {
-                return MapRowDetailsFromList(m_window.Placements(), row, m_window.Logic().m_serverPath);
+                return MapRowDetailsFromRows(m_window.Logic().Rows(), row, m_window.Logic().ServerPath());
             }));
         });
     }
@@ -341,7 +321,7 @@ void WindowExtras::ShowMapView() {
 void WindowExtras::RefreshMapPoints() {
     m_refreshQueued = false;
     if (!m_mapView) return;
-    m_mapView->SetPoints(MapPointsFromList(m_window.Placements()), SelectedRows());
+    m_mapView->SetPoints(MapPointsFromRows(m_window.Logic().Rows()), SelectedRows());
 }
 
 void WindowExtras::PushSelectionToMap() {

@@ -12,6 +12,8 @@
 #include <QRect>
 
 #include "app/MapViewWindow.h"
+#include "dialog/Outcomes.h"
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -35,6 +37,9 @@ public:
     QLabel* StatusStrip() const { return m_status; }
     QLineEdit* TemplateFilter() const { return m_filter; }
     void SetStatusText(const std::string& text);
+    // The strip after a save (modeBefore: the editing state it ran in) and after a delete.
+    void ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore);
+    void ShowDeleteReport(const std::optional<DeleteReport>& report);
     void CopySelectedRows();
     std::vector<int> SelectedRows() const;
 
@@ -48,7 +53,6 @@ private:
     void Relayout();
     void SetTabOrder();
     void ApplyTemplateFilter();
-    void ConnectWriteTracking();
     void RefreshMapPoints();
     void PushSelectionToMap();
     void SelectRowsFromMap(const std::vector<int>& rows);
@@ -59,11 +63,6 @@ private:
     QPointer<MapViewWindow> m_mapView;
     std::vector<std::pair<QWidget*, QRect>> m_defaults;
     QSize m_defaultSize;
-    // The state before a save or a delete, to tell afterwards what was written.
-    int m_rowsBefore = 0;
-    int m_modeBefore = 0;
-    std::string m_editFileBefore;
-    std::vector<std::string> m_filesBefore;
     bool m_refreshQueued = false;
 };
 

@@ -4,12 +4,12 @@
 #include <string_view>
 #include <vector>
 
-#include "dialog/DialogHost.h"
 #include "dialog/MapViewModel.h"
+#include "dialog/PlacementRows.h"
 
 namespace morvi {
 
-std::vector<MapPoint> MapPointsFromList(const PlacementListHost& list);
-MapRowDetails MapRowDetailsFromList(const PlacementListHost& list, int row, std::string_view serverPath);
+std::vector<MapPoint> MapPointsFromRows(const PlacementRowStore& rows);
+MapRowDetails MapRowDetailsFromRows(const PlacementRowStore& rows, int row, std::string_view serverPath);
 
 }  // namespace morvi

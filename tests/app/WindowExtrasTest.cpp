@@ -173,7 +173,7 @@ TEST_F(WindowExtrasTest, TemplateFilterHidesEntriesButKeepsTheirPositions) {
     EXPECT_EQ(window->ListBoxSelection(IDC_TEMPLATE_LIST), -1) << "a hidden template is never taken";
     templates->setCurrentRow(3);
     QTest::mouseClick(window->Control(IDC_ADD), Qt::LeftButton);
-    EXPECT_EQ(window->Logic().m_curTemplate, 4) << "the number of the full list";
+    EXPECT_EQ(window->Logic().CurTemplate(), 4) << "the number of the full list";
     window->Extras().TemplateFilter()->clear();
     for (int i = 0; i < templates->count(); ++i) EXPECT_FALSE(templates->item(i)->isHidden());
 }
@@ -199,7 +199,7 @@ TEST_F(WindowExtrasTest, MapViewFollowsTheListBothWays) {
     std::vector<int> selected = window->Extras().SelectedRows();
     EXPECT_EQ(selected.size(), 3u);
     for (int row : selected) {
-        const std::string name = window->Placements().CellText(row, COL_NAME);
+        const std::string name = window->Logic().Rows().CellText(row, COL_NAME);
         EXPECT_TRUE(name == "Guard" || row == 0) << name;
     }
     EXPECT_EQ(canvas.Model().SelectedStackCount(), 2);
