@@ -7,7 +7,9 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "app/DesktopLauncher.h"
 #include "app/DesktopSeams.h"
+#include "dialog/DesktopLaunch.h"
 
 namespace morvi {
 namespace {
@@ -68,10 +70,11 @@ MessageAnswer RunMessageBox(QWidget* owner, const std::string& text, const std::
     }
 }
 
-std::optional<std::string> RunFolderBrowser(QWidget* owner, const std::string& title) {
+std::optional<std::string> RunFolderBrowser(QWidget* owner, const std::string& title,
+                                            const std::string& startDirectory) {
     if (auto answered = DesktopSeams::TakeFolder(title))
         return *answered;
-    const QString folder = QFileDialog::getExistingDirectory(owner, FromUtf8(title), QString(),
+    const QString folder = QFileDialog::getExistingDirectory(owner, FromUtf8(title), FromUtf8(startDirectory),
                                                              QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return std::nullopt;
@@ -79,11 +82,14 @@ std::optional<std::string> RunFolderBrowser(QWidget* owner, const std::string& t
 }
 
 std::optional<std::string> RunFileOpenDialog(QWidget* owner, const std::vector<FileFilter>& filters,
-                                             const std::string& defaultExtension) {
-    if (auto answered = DesktopSeams::TakeOpenFile({filters, defaultExtension}))
+                                             const std::string& defaultExtension,
+                                             const std::string& startDirectory) {
+    if (auto answered = DesktopSeams::TakeOpenFile({filters, defaultExtension, startDirectory}))
         return *answered;
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (!startDirectory.empty())
+        dialog.setDirectory(FromUtf8(startDirectory));
     // A typed name need not exist yet: the default extension is added to it.
     dialog.setFileMode(QFileDialog::AnyFile);
     const QStringList nameFilters = QtNameFilters(filters);
@@ -99,7 +105,7 @@ std::optional<std::string> RunFileOpenDialog(QWidget* owner, const std::vector<F
     return ToUtf8(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 
-void LaunchTextEditor(const std::string& path) {
+void LaunchTextEditor(const std::string& path, LaunchFailed failed) {
     if (DesktopSeams::LaunchEditor(path))
         return;
 #ifdef Q_OS_WIN
@@ -109,15 +115,18 @@ void LaunchTextEditor(const std::string& path) {
     process.setNativeArguments(FromUtf8(path));
     process.startDetached();
 #else
-    // The desktop's application for the file; a failed start is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
+    RunFirstWorking(EditorCommands(path, SystemLaunchEnvironment()), NoEditorText(), std::move(failed));
 #endif
 }
 
-void OpenWebAddress(const std::string& url) {
+void OpenWebAddress(const std::string& url, LaunchFailed failed) {
     if (DesktopSeams::OpenUrl(url))
         return;
+#ifdef Q_OS_WIN
     QDesktopServices::openUrl(QUrl(FromUtf8(url)));
+#else
+    RunFirstWorking(BrowserCommands(url, SystemLaunchEnvironment()), NoBrowserText(), std::move(failed));
+#endif
 }
 
 }  // namespace morvi

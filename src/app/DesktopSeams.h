@@ -24,6 +24,7 @@ struct ShownMessage {
 struct FileOpenRequest {
     std::vector<FileFilter> filters;
     std::string defaultExtension;
+    std::string startDirectory;   // empty: the system's choice
 };
 
 class DesktopSeams {

@@ -22,6 +22,7 @@
 #include "app/PlacementListModel.h"
 #include "app/PlacementTableView.h"
 #include "app/PlacementTemplate.h"
+#include "app/WindowExtras.h"
 #include "controls/CAboutDlg.h"
 #include "controls/ProgramResources.h"
 
@@ -56,15 +57,18 @@ constexpr int kLinkCellHeightPx = 15;
 PlacementWindow::PlacementWindow(QWidget* parent) : QDialog(parent), m_dlg(*this) {
     setWindowTitle(QString::fromUtf8(kMainWindowTitle));
     setWindowIcon(ProgramIcon());
-    // A main window of its own (task bar entry, minimise box) of fixed size.
+    // A main window of its own (task bar entry, minimise and maximise boxes) that grows from
+    // the template's size, which is also its smallest.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
     setFont(DialogFont());
     m_units = DialogUnits::ForFont(font());
-    setFixedSize(m_units.X(kMainWidthDu), m_units.Y(kMainHeightDu));
+    resize(m_units.X(kMainWidthDu), m_units.Y(kMainHeightDu));
+    setMinimumSize(size());
     BuildControls();
     ConnectNotifications();
+    m_extras = new WindowExtras(*this);
 }
 
 PlacementWindow::~PlacementWindow() = default;
@@ -106,11 +110,13 @@ void PlacementWindow::ConnectNotifications() {
         auto* button = qobject_cast<QPushButton*>(Control(id));
         connect(button, &QPushButton::clicked, this, [this, handler = handler] { (m_dlg.*handler)(); });
     }
-    // The window shows what a save or a delete did itself; the results are for other callers.
+    // The window shows what a save or a delete did itself; the status strip adds the last write.
     connect(qobject_cast<QPushButton*>(Control(IDC_DELETE)), &QPushButton::clicked, this,
-            [this] { (void)m_dlg.OnDelete(); });
-    connect(qobject_cast<QPushButton*>(Control(IDC_SAVE)), &QPushButton::clicked, this,
-            [this] { (void)m_dlg.OnSave(); });
+            [this] { m_extras->ShowDeleteReport(m_dlg.OnDelete()); });
+    connect(qobject_cast<QPushButton*>(Control(IDC_SAVE)), &QPushButton::clicked, this, [this] {
+        const int mode = m_dlg.EditMode();
+        m_extras->ShowSaveOutcome(m_dlg.OnSave(), mode);
+    });
     // Host-made changes of the list boxes are made with their signals blocked, so these fire
     // only for the user's own selections and double clicks.
     connect(ListBox(IDC_MAP_LIST), &QListWidget::itemSelectionChanged, this,
@@ -137,7 +143,9 @@ void PlacementWindow::CreateHyperlink() {
     params.hasBackground = false;
     params.useCursor = true;
     params.cursor = ProgramCursor();
-    params.onClick = [](int) { OpenWebAddress(kProjectAddress); };
+    params.onClick = [this](int) {
+        OpenWebAddress(kProjectAddress, [this](const std::string& why) { m_extras->SetStatusText(why); });
+    };
     params.text = QString::fromUtf8(kProjectAddress);
     // Measure the address in the label's font so it is never cut off.
     QFont linkFont(params.face);
@@ -351,15 +359,21 @@ MessageAnswer PlacementWindow::ShowMessage(const std::string& text, const std::s
 }
 
 std::optional<std::string> PlacementWindow::BrowseForFolder(const std::string& title) {
-    return RunFolderBrowser(this, title);
+    return RunFolderBrowser(this, title, m_dlg.ServerPath());
 }
 
 std::optional<std::string> PlacementWindow::ChooseFileToOpen(const std::vector<FileFilter>& filters,
                                                              const std::string& defaultExtension) {
-    return RunFileOpenDialog(this, filters, defaultExtension);
+    // The script folder of the server when there is one, else the system's choice.
+    const QString scripts = QDir(FromUtf8(m_dlg.ServerPath())).filePath(QStringLiteral("script"));
+    const std::string start = !m_dlg.ServerPath().empty() && QDir(scripts).exists() ? ToUtf8(scripts) : std::string();
+    return RunFileOpenDialog(this, filters, defaultExtension, start);
 }
 
-void PlacementWindow::OpenInEditor(const std::string& path) { LaunchTextEditor(path); }
+void PlacementWindow::OpenInEditor(const std::string& path) {
+    // The described window shows nothing when no editor starts; the status strip says why.
+    LaunchTextEditor(path, [this](const std::string& why) { m_extras->SetStatusText(why); });
+}
 
 void PlacementWindow::ShowAboutBox() {
     CAboutDlg about(this);
@@ -416,6 +430,13 @@ void PlacementWindow::keyPressEvent(QKeyEvent* event) {
 
 void PlacementWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
+    // Over the placement list: the row menu; it ends with the About entry the rest of the
+    // window offers alone.
+    if (m_listView->rect().contains(m_listView->mapFromGlobal(event->globalPos()))) {
+        m_extras->FillContextMenu(menu);
+        menu.exec(event->globalPos());
+        return;
+    }
     QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText));
     if (menu.exec(event->globalPos()) == about)
         m_dlg.OnSysCommand(kAboutCommand);

@@ -22,6 +22,7 @@ namespace morvi {
 class PlacementListModel;
 class PlacementTableView;
 class PlacementListControl;
+class WindowExtras;
 
 class PlacementWindow : public QDialog, public DialogHost {
     Q_OBJECT
@@ -39,6 +40,7 @@ public:
     PlacementTableView& ListView() { return *m_listView; }
     CHyperlinkLabel& Link() { return m_link; }
     const DialogUnits& Units() const { return m_units; }
+    WindowExtras& Extras() { return *m_extras; }
 
     // --- DialogHost ---
     std::string ItemText(int id) const override;
@@ -96,6 +98,7 @@ private:
     PlacementListModel* m_model = nullptr;
     std::unique_ptr<PlacementListControl> m_list;
     CHyperlinkLabel m_link;
+    WindowExtras* m_extras = nullptr;   // owned as a child object
     QElapsedTimer m_captionRepaintClock;
     std::string m_frameCaption;   // the UTF-8 text last set on the frame (1017)
     bool m_centred = false;

@@ -79,14 +79,15 @@ TEST_F(WindowLayoutTest, EveryControlOfTheTemplateExistsByIdAtItsPlace) {
     }
 }
 
-TEST_F(WindowLayoutTest, WindowHasTheTemplatesFixedSizeInDialogUnits) {
+TEST_F(WindowLayoutTest, WindowStartsAtTheTemplatesSizeInDialogUnitsAndGrowsFromIt) {
     const DialogUnits& u = window.Units();
     EXPECT_GT(u.baseX, 3);
     EXPECT_GT(u.baseY, 8);
     EXPECT_EQ(window.size(), QSize(u.X(kMainWidthDu), u.Y(kMainHeightDu)));
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.minimumSize(), window.size());
+    EXPECT_GT(window.maximumSize().width(), 4000);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(window.windowIcon().isNull());
 }
 

@@ -1,0 +1,8 @@
+#pragma once
+#include "BenchTable.h"
+
+namespace morvi::bench {
+// Redraw of the map view with 200,000 placements (clustered, with stacks, a selection of
+// 1,000 rows) at 1600 x 800, against the floor of filling the same image once.
+Figure MapViewRedrawFigure(int runs);
+}  // namespace morvi::bench

@@ -1,0 +1,59 @@
+#include "app/MapViewWindow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/MapViewCanvas.h"
+#include "dialog/NameTables.h"
+
+namespace morvi {
+namespace {
+
+QLabel* LegendEntry(const QColor& colour, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setText(QStringLiteral("<span style='color:%1'>&#9632;</span> %2").arg(colour.name(), text.toHtmlEscaped()));
+    return label;
+}
+
+}  // namespace
+
+MapViewWindow::MapViewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("mapView"));
+    setWindowTitle(QString::fromUtf8("在地图上显示"));
+    m_canvas = new MapViewCanvas(this);
+    m_canvas->setObjectName(QStringLiteral("mapCanvas"));
+    auto* fit = new QPushButton(QStringLiteral("Fit"), this);
+    fit->setObjectName(QStringLiteral("mapFit"));
+    fit->setToolTip(QString::fromUtf8("显示整个地图 (1000 × 500)"));
+    connect(fit, &QPushButton::clicked, m_canvas, &MapViewCanvas::FitView);
+
+    auto* legend = new QHBoxLayout;
+    legend->addWidget(fit);
+    for (int type : {0, 3, 4, 5})
+        legend->addWidget(LegendEntry(MapTypeColour(type), QString::fromUtf8(std::string(NameOfCode(NpcTypeNames(), type)).c_str()), this));
+    legend->addWidget(LegendEntry(MapTypeColour(-1), QString::fromUtf8("其他"), this));
+    auto* marks = new QLabel(QString::fromUtf8("■ 中心黑点 = Script · 数字 = 同一位置的NPC数 · 左键拖动选择 · 右键拖动平移 · 滚轮缩放"), this);
+    legend->addWidget(marks);
+    legend->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(legend);
+    layout->addWidget(m_canvas, 1);
+    resize(1040, 600);
+}
+
+void MapViewWindow::SetPoints(std::vector<MapPoint> points, const std::vector<int>& selectedRows) {
+    m_canvas->Model().SetPoints(std::move(points));
+    m_canvas->Model().SetSelectedRows(selectedRows);
+    m_canvas->update();
+}
+
+void MapViewWindow::SetSelectedRows(const std::vector<int>& rows) {
+    m_canvas->Model().SetSelectedRows(rows);
+    m_canvas->update();
+}
+
+}  // namespace morvi

@@ -1,0 +1,341 @@
+#include "app/WindowExtras.h"
+
+#include <algorithm>
+#include <ctime>
+#include <map>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+#include "app/MapViewCanvas.h"
+#include "app/MapViewWindow.h"
+#include "app/PlacementListModel.h"
+#include "app/PlacementTableView.h"
+#include "app/PlacementTemplate.h"
+#include "app/PlacementWindow.h"
+#include "dialog/KeyboardMap.h"
+#include "dialog/MapViewSource.h"
+#include "dialog/RowClipboard.h"
+#include "dialog/WriteStatus.h"
+
+namespace morvi {
+namespace {
+
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Places in dialog units that divide the template into the parts that move when it grows:
+// the server row at the top, the search row, the lists, the edit rows below them.
+constexpr int kListsTopDu = 57;
+constexpr int kEditRowsTopDu = 246;
+constexpr int kRightColumnDu = 395;
+constexpr int kServerButtonsDu = 360;
+// The template filter field, above the template list, right of "Chi tim mot".
+// The status strip starts right of where the link label sits.
+constexpr int kStatusLeftDu = 200;
+constexpr int kFilterRect[4] = {423, 42, 47, 13};
+
+}  // namespace
+
+WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window(window) {
+    const DialogUnits& u = window.Units();
+    m_filter = new QLineEdit(&window);
+    m_filter->setObjectName(QStringLiteral("templateFilter"));
+    m_filter->setPlaceholderText(QString::fromUtf8("筛选"));
+    m_filter->setToolTip(QString::fromUtf8("筛选NPC原型 (名称或编号); 编号不变"));
+    m_filter->setClearButtonEnabled(false);
+    m_filter->setGeometry(u.ToPixels(kFilterRect[0], kFilterRect[1], kFilterRect[2], kFilterRect[3]));
+    connect(m_filter, &QLineEdit::textChanged, this, [this] { ApplyTemplateFilter(); });
+
+    // The status strip: the bottom line of the window, right of the link label.
+    m_status = new QLabel(&window);
+    m_status->setObjectName(QStringLiteral("statusStrip"));
+    const int stripHeight = window.height() - u.Y(315) - 1;
+    const int left = u.X(kStatusLeftDu);
+    m_status->setGeometry(left, window.height() - stripHeight, window.width() - left - u.X(7), stripHeight);
+    QFont small = m_status->font();
+    small.setPixelSize(std::max(9, stripHeight - 4));
+    m_status->setFont(small);
+    m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    RecordDefaultGeometry();
+    InstallShortcuts();
+    SetTabOrder();
+    window.installEventFilter(this);
+
+    PlacementListModel& model = window.ListModel();
+    const auto queue = [this] {
+        if (m_refreshQueued || !m_mapView) return;
+        m_refreshQueued = true;
+        QTimer::singleShot(0, this, [this] { RefreshMapPoints(); });
+    };
+    connect(&model, &QAbstractItemModel::rowsInserted, this, queue);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, queue);
+    connect(&model, &QAbstractItemModel::modelReset, this, queue);
+    connect(&model, &QAbstractItemModel::dataChanged, this, queue);
+    connect(window.ListView().selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { PushSelectionToMap(); });
+}
+
+// --- layout --------------------------------------------------------------------------------
+
+void WindowExtras::RecordDefaultGeometry() {
+    m_defaultSize = m_window.size();
+    for (QWidget* child : m_window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        m_defaults.emplace_back(child, child->geometry());
+}
+
+void WindowExtras::Relayout() {
+    // Children made after the extras (the link label) were placed at the default size.
+    for (QWidget* child : m_window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (std::none_of(m_defaults.begin(), m_defaults.end(), [&](const auto& d) { return d.first == child; }) &&
+            !child->isWindow())
+            m_defaults.emplace_back(child, child->geometry());
+    const DialogUnits& u = m_window.Units();
+    const int dx = std::max(0, m_window.width() - m_defaultSize.width());
+    const int dy = std::max(0, m_window.height() - m_defaultSize.height());
+    const int listsTop = u.Y(kListsTopDu), editTop = u.Y(kEditRowsTopDu);
+    const int rightColumn = u.X(kRightColumnDu), serverButtons = u.X(kServerButtonsDu);
+    for (const auto& [widget, rect] : m_defaults) {
+        QRect r = rect;
+        const int id = widget->objectName().startsWith(QStringLiteral("id")) ? widget->objectName().mid(2).toInt() : 0;
+        if (id == IDC_PLACEMENT_LIST || id == IDC_FRAME) {
+            r.setWidth(rect.width() + dx);
+            r.setHeight(rect.height() + dy);
+        } else if (id == IDC_MAP_LIST) {
+            r.setHeight(rect.height() + dy);
+        } else if (id == IDC_TEMPLATE_LIST) {
+            r.translate(dx, 0);
+            r.setHeight(rect.height() + dy);
+        } else if (widget == m_filter) {
+            r.translate(dx, 0);
+        } else if (widget == m_status) {
+            r.translate(0, dy);
+            r.setWidth(rect.width() + dx);
+        } else if (rect.top() < listsTop) {
+            // The server frame stretches, its buttons follow the right edge; the search row stays.
+            if (qobject_cast<QGroupBox*>(widget)) r.setWidth(rect.width() + dx);
+            else if (rect.top() < u.Y(33) && rect.left() >= serverButtons) r.translate(dx, 0);
+        } else if (rect.top() >= editTop) {
+            r.translate(rect.left() >= rightColumn ? dx : 0, dy);
+        }
+        widget->setGeometry(r);
+    }
+}
+
+void WindowExtras::SetTabOrder() {
+    // Search row, then the lists left to right, then the edit rows left to right, top to bottom.
+    const DialogUnits& u = m_window.Units();
+    std::vector<QWidget*> order;
+    for (const auto& [widget, rect] : m_defaults)
+        if (widget->focusPolicy() & Qt::TabFocus) order.push_back(widget);
+    const auto band = [&](const QRect& r) {
+        if (r.top() < u.Y(33)) return 0;
+        if (r.top() < u.Y(kListsTopDu) && r.height() < u.Y(20)) return 1;
+        if (r.top() < u.Y(kEditRowsTopDu)) return 2;
+        return 3 + (r.center().y() - u.Y(kEditRowsTopDu)) / u.Y(17);
+    };
+    std::map<QWidget*, QRect> rects(m_defaults.begin(), m_defaults.end());
+    std::stable_sort(order.begin(), order.end(), [&](QWidget* a, QWidget* b) {
+        const QRect ra = rects[a], rb = rects[b];
+        const int ba = band(ra), bb = band(rb);
+        return ba != bb ? ba < bb : ra.left() < rb.left();
+    });
+    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+bool WindowExtras::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window && event->type() == QEvent::Resize) Relayout();
+    return QObject::eventFilter(watched, event);
+}
+
+// --- keyboard ------------------------------------------------------------------------------
+
+void WindowExtras::InstallShortcuts() {
+    for (const KeyBinding& binding : KeyboardMap()) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(binding.keys)), &m_window);
+        shortcut->setObjectName(QStringLiteral("key ") + QString::fromLatin1(binding.keys));
+        if (binding.listFocusOnly) {
+            // Delete in an edit field deletes a character; only in the list does it mean "Xoa".
+            shortcut->setParent(m_window.Control(IDC_PLACEMENT_LIST));
+            shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        }
+        connect(shortcut, &QShortcut::activated, this, [this, &binding] { RunCommand(binding); });
+        if (QWidget* control = binding.controlId ? m_window.Control(binding.controlId) : nullptr) {
+            QString label = control->toolTip();
+            if (label.isEmpty()) label = FromUtf8(binding.description);
+            control->setToolTip(FromUtf8(TooltipWithKey(label.toStdString(), binding)));
+        }
+    }
+}
+
+void WindowExtras::RunCommand(const KeyBinding& binding) {
+    const auto click = [this](int id) {
+        if (auto* button = qobject_cast<QPushButton*>(m_window.Control(id))) button->click();
+    };
+    switch (binding.command) {
+    case WindowCommand::Save: click(IDC_SAVE); break;
+    case WindowCommand::Delete: click(IDC_DELETE); break;
+    case WindowCommand::Add: click(IDC_ADD); break;
+    case WindowCommand::FindNext: click(IDC_FIND_NEXT); break;
+    case WindowCommand::FocusSearchName:
+        if (QWidget* field = m_window.Control(IDC_FIND_NAME)) {
+            field->setFocus(Qt::ShortcutFocusReason);
+            if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+        }
+        break;
+    case WindowCommand::ReloadMap: m_window.Logic().LoadMapPlacements(); break;
+    case WindowCommand::Clone: break;   // connected once the window logic can clone
+    case WindowCommand::MapView: ShowMapView(); break;
+    }
+}
+
+// --- context menu --------------------------------------------------------------------------
+
+void WindowExtras::FillContextMenu(QMenu& menu) {
+    const auto add = [&](const char* text, const char* name, WindowCommand* key, auto&& action) {
+        QAction* a = menu.addAction(QString::fromUtf8(text));
+        a->setObjectName(QString::fromLatin1(name));
+        if (key) a->setShortcut(QKeySequence(QString::fromLatin1(BindingOf(*key)->keys)));
+        connect(a, &QAction::triggered, this, action);
+        return a;
+    };
+    const auto click = [this](int id) {
+        return [this, id] {
+            if (auto* button = qobject_cast<QPushButton*>(m_window.Control(id))) button->click();
+        };
+    };
+    WindowCommand clone = WindowCommand::Clone, del = WindowCommand::Delete, map = WindowCommand::MapView;
+    add("编辑", "menuEdit", nullptr, click(IDC_MODIFY));
+    QAction* cloneAction = add("复制为新NPC", "menuClone", &clone, [this] { RunCommand(*BindingOf(WindowCommand::Clone)); });
+    cloneAction->setEnabled(false);   // until the window logic can clone
+    add("删除", "menuDelete", &del, click(IDC_DELETE));
+    add("在地图上显示", "menuMap", &map, [this] { ShowMapView(); });
+    add("复制行", "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
+    menu.addSeparator();
+    add(kAboutMenuText, "menuAbout", nullptr, [this] { m_window.Logic().OnSysCommand(kAboutCommand); });
+}
+
+std::vector<int> WindowExtras::SelectedRows() const {
+    std::vector<int> rows;
+    PlacementListHost& list = m_window.Placements();
+    for (int row = list.NextSelectedRow(-1); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
+    return rows;
+}
+
+void WindowExtras::CopySelectedRows() {
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) return;
+    const PlacementRowStore& store = m_window.Logic().Rows();
+    const std::string text = RowsAsTabText(rows, [&](int row, int column) {
+        return column == COL_FILE ? store.File(row) : store.CellText(row, column);
+    }, m_window.Logic().ServerPath());
+    QApplication::clipboard()->setText(FromUtf8(text));
+    SetStatusText(std::to_string(rows.size()) + " 行已复制到剪贴板");
+}
+
+// --- status strip --------------------------------------------------------------------------
+
+void WindowExtras::SetStatusText(const std::string& text) {
+    const QString value = FromUtf8(text);
+    m_status->setText(m_status->fontMetrics().elidedText(value, Qt::ElideMiddle, m_status->width()));
+    m_status->setToolTip(value);
+}
+
+void WindowExtras::ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore) {
+    if (!outcome.Written()) return;   // the hint line says why; the strip keeps the last write
+    const CPlacementDlg& dlg = m_window.Logic();
+    WriteStatus status;
+    status.when = std::time(nullptr);
+    status.operation = modeBefore == EDIT_MODIFY ? WriteOperation::Modify : WriteOperation::Add;
+    status.files = {outcome.file};
+    status.rows = 1;
+    status.listRows = dlg.Rows().Count();
+    std::string text = FormatWriteStatus(status, dlg.ServerPath());
+    const std::string warning = FormatDuplicateWarning(FindDuplicateKeysInFile(outcome.file),
+                                                       ServerRelativePath(dlg.ServerPath(), outcome.file));
+    if (!warning.empty()) text = warning + "  |  " + text;
+    SetStatusText(text);
+    m_status->setStyleSheet(warning.empty() ? QString() : QStringLiteral("color: #b00000;"));
+}
+
+void WindowExtras::ShowDeleteReport(const std::optional<DeleteReport>& report) {
+    if (!report || report->removed == 0) return;
+    WriteStatus status;
+    status.when = std::time(nullptr);
+    status.operation = WriteOperation::Delete;
+    for (const DeleteReport::Row& row : report->rows)
+        if (row.status == DeleteReport::RowStatus::Removed &&
+            std::find(status.files.begin(), status.files.end(), row.file) == status.files.end())
+            status.files.push_back(row.file);
+    status.rows = report->removed;
+    status.listRows = m_window.Logic().Rows().Count();
+    std::string text = FormatWriteStatus(status, m_window.Logic().ServerPath());
+    if (!report->AllRemoved())
+        text += "  (" + std::to_string(report->selected - report->removed) + " 行未删除)";
+    SetStatusText(text);
+    m_status->setStyleSheet(report->AllRemoved() ? QString() : QStringLiteral("color: #b00000;"));
+}
+
+// --- template filter -----------------------------------------------------------------------
+
+void WindowExtras::ApplyTemplateFilter() {
+    auto* list = qobject_cast<QListWidget*>(m_window.Control(IDC_TEMPLATE_LIST));
+    const std::string filter = m_filter->text().toStdString();
+    for (int i = 0; i < list->count(); ++i) {
+        QListWidgetItem* item = list->item(i);
+        const bool shown = TemplateMatchesFilter(item->text().toStdString(), i, filter);
+        item->setHidden(!shown);
+        // A hidden template is never the one "Them" takes.
+        if (!shown && item->isSelected()) item->setSelected(false);
+    }
+}
+
+// --- map view ------------------------------------------------------------------------------
+
+void WindowExtras::ShowMapView() {
+    if (!m_mapView) {
+        m_mapView = new MapViewWindow(&m_window);
+        m_mapView->setAttribute(Qt::WA_DeleteOnClose);
+        connect(&m_mapView->Canvas(), &MapViewCanvas::rowsPicked, this, &WindowExtras::SelectRowsFromMap);
+        m_mapView->Canvas().SetHoverText([this](std::span<const int> rows) {
+            return FromUtf8(MapHoverText(rows, [this](int row) {
+                return MapRowDetailsFromRows(m_window.Logic().Rows(), row, m_window.Logic().ServerPath());
+            }));
+        });
+    }
+    RefreshMapPoints();
+    m_mapView->show();
+    m_mapView->raise();
+}
+
+void WindowExtras::RefreshMapPoints() {
+    m_refreshQueued = false;
+    if (!m_mapView) return;
+    m_mapView->SetPoints(MapPointsFromRows(m_window.Logic().Rows()), SelectedRows());
+}
+
+void WindowExtras::PushSelectionToMap() {
+    if (m_mapView) m_mapView->SetSelectedRows(SelectedRows());
+}
+
+void WindowExtras::SelectRowsFromMap(const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    PlacementListHost& list = m_window.Placements();
+    // Added to the selection as a search adds its hit; the first row is scrolled into view.
+    list.ScrollRowToTop(rows.front());
+    for (int row : rows) list.SelectRow(row);
+    list.SelectRow(rows.front());
+    PushSelectionToMap();
+}
+
+}  // namespace morvi

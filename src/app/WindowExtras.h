@@ -1,0 +1,69 @@
+#pragma once
+// What the main window offers beyond its template: the growing layout, the keyboard map, the
+// row context menu, the status strip with the last write, the template filter field and the
+// map view. It attaches to a built PlacementWindow and only calls the window logic's own
+// handlers, so every described text and behaviour stays as it is.
+
+#include <string>
+#include <vector>
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+
+#include "app/MapViewWindow.h"
+#include "dialog/Outcomes.h"
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QWidget;
+
+namespace morvi {
+
+class PlacementWindow;
+struct KeyBinding;
+
+class WindowExtras : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowExtras(PlacementWindow& window);
+
+    // Builds the row context menu (entries with object names for tests).
+    void FillContextMenu(QMenu& menu);
+    void ShowMapView();
+    MapViewWindow* MapView() const { return m_mapView; }
+    QLabel* StatusStrip() const { return m_status; }
+    QLineEdit* TemplateFilter() const { return m_filter; }
+    void SetStatusText(const std::string& text);
+    // The strip after a save (modeBefore: the editing state it ran in) and after a delete.
+    void ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore);
+    void ShowDeleteReport(const std::optional<DeleteReport>& report);
+    void CopySelectedRows();
+    std::vector<int> SelectedRows() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void InstallShortcuts();
+    void RunCommand(const KeyBinding& binding);
+    void RecordDefaultGeometry();
+    void Relayout();
+    void SetTabOrder();
+    void ApplyTemplateFilter();
+    void RefreshMapPoints();
+    void PushSelectionToMap();
+    void SelectRowsFromMap(const std::vector<int>& rows);
+
+    PlacementWindow& m_window;
+    QLabel* m_status = nullptr;
+    QLineEdit* m_filter = nullptr;
+    QPointer<MapViewWindow> m_mapView;
+    std::vector<std::pair<QWidget*, QRect>> m_defaults;
+    QSize m_defaultSize;
+    bool m_refreshQueued = false;
+};
+
+}  // namespace morvi

@@ -1,0 +1,128 @@
+#include "dialog/WriteStatus.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <tuple>
+
+#include "data/GbkCodec.h"
+#include "data/RegionFile.h"
+
+namespace morvi {
+namespace {
+
+const char* OperationText(WriteOperation operation) {
+    switch (operation) {
+    case WriteOperation::Add: return "添加";
+    case WriteOperation::Modify: return "修改";
+    case WriteOperation::Delete: return "删除";
+    case WriteOperation::Clone: return "复制为新NPC";
+    }
+    return "";
+}
+
+std::string Slashed(std::string_view path) {
+    std::string out(path);
+    std::replace(out.begin(), out.end(), '\\', '/');
+    // Doubled separators would defeat the prefix comparison.
+    std::string collapsed;
+    for (char c : out)
+        if (!(c == '/' && !collapsed.empty() && collapsed.back() == '/')) collapsed += c;
+    return collapsed;
+}
+
+std::string KeyText(const PlacementKey& key) {
+    char text[120];
+    std::snprintf(text, sizeof text, "模板 %d, X %d, Y %d, 偏移 %d/%d", key.templateIndex, key.posX, key.posY,
+                  key.offsetX, key.offsetY);
+    return text;
+}
+
+}  // namespace
+
+std::string ServerRelativePath(std::string_view serverPath, std::string_view fullPath) {
+    std::string root = Slashed(serverPath);
+    while (!root.empty() && root.back() == '/') root.pop_back();
+    std::string path = Slashed(fullPath);
+    if (!root.empty() && path.size() > root.size() + 1 && path.compare(0, root.size(), root) == 0 &&
+        path[root.size()] == '/')
+        path = path.substr(root.size() + 1);
+    else
+        return std::string(fullPath);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string FormatWriteStatus(const WriteStatus& status, std::string_view serverPath) {
+    char clock[16] = "--:--:--";
+    std::tm local{};
+    if (localtime_r(&status.when, &local))
+        std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
+    std::string text = clock;
+    text += "  ";
+    text += OperationText(status.operation);
+    text += "  ";
+    if (status.files.size() == 1)
+        text += ServerRelativePath(serverPath, status.files.front());
+    else
+        text += std::to_string(status.files.size()) + " 个文件";
+    text += "  " + std::to_string(status.rows) + " 行 (列表 " + std::to_string(status.listRows) + " 行)";
+    return text;
+}
+
+std::vector<DuplicateKey> FindDuplicateKeys(const std::vector<PlacementRecord>& records) {
+    using KeyTuple = std::tuple<int, int, int, int, int>;
+    std::map<KeyTuple, size_t> seen;   // key -> index into `found`, or npos for first sight
+    std::map<KeyTuple, size_t> firstIndex;
+    std::vector<DuplicateKey> found;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const NpcPlacement& p = records[i].block;
+        const PlacementKey key{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
+        const KeyTuple k{key.templateIndex, key.posX, key.posY, key.offsetX, key.offsetY};
+        const auto first = firstIndex.find(k);
+        if (first == firstIndex.end()) {
+            firstIndex.emplace(k, i);
+            continue;
+        }
+        const auto dup = seen.find(k);
+        if (dup != seen.end()) {
+            ++found[dup->second].count;
+            continue;
+        }
+        DuplicateKey d;
+        d.key = key;
+        d.firstName = GbkToUtf8(records[first->second].block.Name());
+        d.secondName = GbkToUtf8(p.Name());
+        d.count = 2;
+        seen.emplace(k, found.size());
+        found.push_back(std::move(d));
+    }
+    return found;
+}
+
+std::vector<DuplicateKey> FindDuplicateKeysInFile(const std::string& path) {
+    std::vector<PlacementRecord> records;
+    if (!ReadRegionPlacements(path, records))
+        return {};
+    return FindDuplicateKeys(records);
+}
+
+std::string FormatDuplicateWarning(const std::vector<DuplicateKey>& duplicates, std::string_view relativeFile) {
+    if (duplicates.empty())
+        return {};
+    std::string text = "注意: ";
+    text += relativeFile;
+    text += " 中有相同键的记录, 修改或删除只会找到第一条: ";
+    for (size_t i = 0; i < duplicates.size() && i < 3; ++i) {
+        const DuplicateKey& d = duplicates[i];
+        if (i) text += "; ";
+        text += d.firstName + " 与 " + d.secondName;
+        if (d.count > 2) text += " 等 " + std::to_string(d.count) + " 条";
+        text += " (" + KeyText(d.key) + ")";
+    }
+    if (duplicates.size() > 3)
+        text += "; 另有 " + std::to_string(duplicates.size() - 3) + " 组";
+    return text;
+}
+
+}  // namespace morvi
