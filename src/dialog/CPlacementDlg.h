@@ -154,8 +154,4 @@ private:
     std::minstd_rand m_random;
 };
 
-// Decimal integer at the start of a text (optional blanks and sign), 0 when there is none;
-// the conversion the dialog uses for numeric fields and row cells.
-int TextToInt(const std::string& text);
-
 }  // namespace morvi

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "data/GbkCodec.h"
+#include "data/IntegerText.h"
 #include "data/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
 #include "dialog/ControlIds.h"
@@ -25,24 +26,6 @@ std::string Trimmed(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-// A coordinate field holds a signed decimal number, blanks around it allowed; anything else,
-// and a number that does not fit an int, reads as 0.
-int CoordinateValue(const std::string& raw) {
-    const std::string text = Trimmed(raw);
-    size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    if (i == text.size()) return 0;
-    long long value = 0;
-    for (size_t k = i; k < text.size(); ++k) {
-        if (text[k] < '0' || text[k] > '9') return 0;
-        value = value * 10 + (text[k] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) return 0;
-    }
-    if (text[0] == '-') value = -value;
-    if (value > INT_MAX || value < INT_MIN) return 0;
-    return static_cast<int>(value);
-}
-
 EditRefusal Refusal(const char* hint, int focus) { return EditRefusal{hint, focus}; }
 
 }  // namespace
@@ -50,14 +33,14 @@ EditRefusal Refusal(const char* hint, int focus) { return EditRefusal{hint, focu
 std::variant<EditValues, EditRefusal> CheckEditFields(const EditFields& fields,
                                                       const RandomSource& nextRandom) {
     EditValues in;
-    const int x = CoordinateValue(fields.posX);
-    const int y = CoordinateValue(fields.posY);
+    const int x = CoordinateTextToInt(fields.posX);
+    const int y = CoordinateTextToInt(fields.posY);
     // Coordinates keep their low 16 bits; Y is stored doubled.
     in.posX = static_cast<uint16_t>(static_cast<uint32_t>(x));
     in.posYDoubled = static_cast<uint16_t>(static_cast<uint32_t>(y) * 2u);
 
     auto offset = [&](const std::string& text) {
-        return text.empty() ? nextRandom() % kRandomOffsetRange : TextToInt(text);
+        return text.empty() ? nextRandom() % kRandomOffsetRange : LeadingNumberToInt(text);
     };
     const int offsetX = offset(fields.offsetX);
     const int offsetY = offset(fields.offsetY);
@@ -67,7 +50,7 @@ std::variant<EditValues, EditRefusal> CheckEditFields(const EditFields& fields,
     in.offsetY = static_cast<uint8_t>(offsetY);
 
     in.dropEmpty = fields.drop.empty();
-    in.drop = TextToInt(fields.drop);
+    in.drop = LeadingNumberToInt(fields.drop);
     if (!in.dropEmpty && in.drop > kMaxDropCount) return Refusal("掉宝数不能大于24!", IDC_DROP);
     // A negative count would be stored as a byte above 24 and turn the record into a script
     // record of that length.

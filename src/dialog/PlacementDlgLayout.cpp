@@ -1,5 +1,4 @@
 #include <cctype>
-#include <climits>
 #include <string_view>
 
 #include "data/ServerPath.h"
@@ -50,22 +49,6 @@ void CPlacementDlg::FillNameCombos() {
 
 void CPlacementDlg::ClearListBox(int id) {
     for (int i = m_host.ListBoxCount(id) - 1; i >= 0; --i) m_host.ListBoxDelete(id, i);
-}
-
-int TextToInt(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        // Saturate instead of overflowing: a long run of digits gives the largest int.
-        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
 }
 
 void CPlacementDlg::SeedRandom() {

@@ -1,26 +1,19 @@
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "data/FileFinder.h"
-#include "data/RegionFile.h"
-#include "data/ServerPath.h"
+#include "data/FileReadAhead.h"
+#include "data/ListingRule.h"
+#include "data/MapRegionFiles.h"
+#include "data/RegionRecordReader.h"
 #include "dialog/CPlacementDlg.h"
 
 namespace morvi {
 namespace {
 
-// Listed coordinates stay below 1000 (the stored Y is doubled, so Y itself stays below 500).
-constexpr int kCoordinateLimit = 1000;
-
 std::string ProgressCaption(size_t progress) {
     // The number 0 is shown with no digits at all: "进度[]".
     return progress == 0 ? std::string("进度[]") : "进度[" + std::to_string(progress) + "]";
-}
-
-bool PassesListingRules(const NpcPlacement& p, int templates) {
-    if (p.name[0] == 0 && p.name[1] == 0) return false;
-    if (p.TemplateIndex() == 0 || p.TemplateIndex() >= templates) return false;
-    return p.PosX() < kCoordinateLimit && p.PosYDoubled() < kCoordinateLimit;
 }
 
 }  // namespace
@@ -52,8 +45,7 @@ void CPlacementDlg::LoadMapPlacements() {
     const std::optional<std::string> directory = SelectedMapDirectory();
     if (!directory) return;
 
-    FileFinder finder;
-    if (!directory->empty() && finder.SetRoot(*directory)) finder.Find("_S.DAT", true);
+    const std::vector<std::string> paths = ListMapRegionFiles(*directory);
 
     PlacementListHost& list = m_host.Placements();
     m_rows.Clear();
@@ -62,22 +54,21 @@ void CPlacementDlg::LoadMapPlacements() {
 
     // Nothing changes the template list while the map loads.
     const int templates = m_host.ListBoxCount(IDC_TEMPLATE_LIST);
-    const size_t files = finder.m_names.size();
+    const size_t files = paths.size();
     const size_t step = files / 100 == 0 ? 1 : files / 100;
-    RegionPlacementReader reader;
-    NpcPlacement block;
-    std::string_view script;
-    std::string path;
+    // Files are read in the list's order; the read-ahead only lets the disk work ahead.
+    FileReadAhead readAhead(paths);
+    RegionRecordReader reader;
+    RegionRecord record;
     bool progressShown = false;
     for (size_t i = 0; i < files; ++i) {
-        path = CollapseSeparators(*directory + "/" + finder.m_names[i]);
-        if (!reader.Open(path) || reader.Count() == 0) continue;
+        if (!reader.Open(readAhead, i) || reader.Count() == 0) continue;
         const std::string caption = ProgressCaption(i / step);
-        const uint32_t file = m_rows.InternFile(path);
+        const uint32_t file = m_rows.InternFile(paths[i]);
         int listed = 0;
-        while (reader.Next(block, script)) {
-            if (PassesListingRules(block, templates)) {
-                m_rows.InsertTop(file, block, script);
+        while (reader.Next(record)) {
+            if (PassesListingRules(record.block, templates)) {
+                m_rows.InsertTop(file, record.block, record.script);
                 ++listed;
             }
             // Set after every record, listed or not; a host may repaint it less often.

@@ -3,7 +3,7 @@
 #include <variant>
 #include <vector>
 
-#include "data/FileFinder.h"
+#include "data/MapRegionFiles.h"
 #include "data/GbkCodec.h"
 #include "data/RegionFile.h"
 #include "data/ServerPath.h"
@@ -89,17 +89,15 @@ SaveOutcome CPlacementDlg::AddPlacement() {
     if (!directory) return NothingWritten("no map selected");
     std::string path = m_addTargetFile;
     if (path.empty()) {
-        FileFinder finder;
-        if (directory->empty() || !finder.SetRoot(*directory) || !finder.Find("_S.DAT", true) ||
-            finder.m_names.empty())
-            return NothingWritten("no region file");
+        const std::vector<std::string> files = ListMapRegionFiles(*directory);
+        if (files.empty()) return NothingWritten("no region file");
 
         // The file-choice rule: r - 1 for a random r below n, and 0 for r = 0, so with two or
         // more files the last one is never chosen.
-        const int n = static_cast<int>(finder.m_names.size());
+        const int n = static_cast<int>(files.size());
         const int r = NextRandom() % n;
         const int index = r - 1 < 0 ? 0 : r - 1;
-        path = CollapseSeparators(*directory + "/" + finder.m_names[static_cast<size_t>(index)]);
+        path = files[static_cast<size_t>(index)];
     }
 
     PlacementRecord record;

@@ -6,6 +6,7 @@
 
 #include "data/GbkCodec.h"
 #include "dialog/CPlacementDlg.h"
+#include "data/IntegerText.h"
 #include "dialog/NameTables.h"
 
 namespace morvi {
@@ -38,14 +39,14 @@ inline void InsertTopRowFromTexts(CPlacementDlg& dlg, const RowTexts& t) {
     PlacementRecord r;
     NpcPlacement& p = r.block;
     p.SetName(*Utf8ToGbk(t[COL_NAME]));
-    p.SetPosX(static_cast<uint16_t>(TextToInt(t[COL_POS_X])));
-    p.offsetX = static_cast<uint8_t>(TextToInt(t[COL_OFFSET_X]));
-    p.SetPosYDoubled(static_cast<uint16_t>(TextToInt(t[COL_POS_Y]) * 2));
-    p.offsetY = static_cast<uint8_t>(TextToInt(t[COL_OFFSET_Y]));
+    p.SetPosX(static_cast<uint16_t>(LeadingNumberToInt(t[COL_POS_X])));
+    p.offsetX = static_cast<uint8_t>(LeadingNumberToInt(t[COL_OFFSET_X]));
+    p.SetPosYDoubled(static_cast<uint16_t>(LeadingNumberToInt(t[COL_POS_Y]) * 2));
+    p.offsetY = static_cast<uint8_t>(LeadingNumberToInt(t[COL_OFFSET_Y]));
     p.npcType = static_cast<uint8_t>(CodeOfName(NpcTypeNames(), t[COL_TYPE]));
     p.npcGroup = static_cast<uint8_t>(CodeOfName(NpcGroupNames(), t[COL_GROUP]));
     p.npcSeries = static_cast<uint8_t>(CodeOfName(NpcSeriesNames(), t[COL_SERIES]));
-    p.SetTemplateIndex(static_cast<uint16_t>(TextToInt(t[COL_TEMPLATE])));
+    p.SetTemplateIndex(static_cast<uint16_t>(LeadingNumberToInt(t[COL_TEMPLATE])));
     p.marker = 1;
     const std::string script = *Utf8ToGbk(t[COL_SCRIPT]);
     if (script.size() > static_cast<size_t>(kMaxDropCount)) {
@@ -53,7 +54,7 @@ inline void InsertTopRowFromTexts(CPlacementDlg& dlg, const RowTexts& t) {
         p.variable = static_cast<uint8_t>(script[0]);
         r.script = script;
     } else {
-        p.dropCountOrScriptLength = static_cast<uint8_t>(TextToInt(t[COL_DROP]));
+        p.dropCountOrScriptLength = static_cast<uint8_t>(LeadingNumberToInt(t[COL_DROP]));
     }
     dlg.ShowPlacementRow(-1, p, r.script, t[COL_FILE]);
 }

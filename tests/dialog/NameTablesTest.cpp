@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "DialogFixture.h"
+#include "data/IntegerText.h"
 #include "dialog/NameTables.h"
 
 namespace morvi::test {
@@ -67,7 +68,7 @@ TEST(TextToIntTest, LeadingNumber) {
         {"", 0},   {"abc", 0},  {"12abc", 12},         {"  -7", -7},          {"+5", 5},   {"-", 0},
         {"007", 7}, {"1 2", 1}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}, {"\t42", 42},
     };
-    for (const auto& c : cases) EXPECT_EQ(TextToInt(c.text), c.value) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(LeadingNumberToInt(c.text), c.value) << c.text;
 }
 
 }  // namespace
