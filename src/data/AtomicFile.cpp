@@ -1,47 +1,39 @@
 #include "data/AtomicFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <map>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace morvi {
 namespace {
 
 long g_failAfterBytes = -1;
-
-// The temporary file beside NAME is ".NAME.morvi-XXXXXX"; mkstemp fills the six X with
-// letters and digits.
-constexpr const char kTempInfix[] = ".morvi-";
-constexpr size_t kTempRandomLength = 6;
-
-// A temporary file of ours younger than this may belong to another instance writing the same
-// file right now; removing it would only make that write fail, so it is left for a later write.
-constexpr time_t kStaleTempAgeSeconds = 300;
+constexpr char kTempMarker[] = ".morvi-";
+constexpr size_t kTempRandomLength = 6;   // the XXXXXX of mkstemp
 
 std::string Describe(const char* what, const std::string& path, int err) {
     return std::string(what) + " " + path + ": " + std::strerror(err);
 }
 
-// Takes the injected failure, if one is armed: the number of bytes after which the disk is full.
-long TakeInjectedFailure() {
-    long bytes = g_failAfterBytes;
-    g_failAfterBytes = -1;
-    return bytes;
-}
-
-// Writes everything or reports the error; `failAfter` >= 0 stops there as a full disk would.
-bool WriteAll(int fd, std::string_view content, long failAfter, int* err) {
+// Writes everything from the current position or reports the error; honours the test seam.
+bool WriteAll(int fd, std::string_view content, int* err) {
     size_t limit = content.size();
-    if (failAfter >= 0) limit = std::min(limit, static_cast<size_t>(failAfter));
+    bool injected = false;
+    if (g_failAfterBytes >= 0) {
+        limit = std::min(limit, static_cast<size_t>(g_failAfterBytes));
+        injected = true;
+        g_failAfterBytes = -1;
+    }
     size_t done = 0;
     while (done < limit) {
         ssize_t n = ::write(fd, content.data() + done, limit - done);
@@ -52,7 +44,7 @@ bool WriteAll(int fd, std::string_view content, long failAfter, int* err) {
         }
         done += static_cast<size_t>(n);
     }
-    if (failAfter >= 0) {
+    if (injected) {
         *err = ENOSPC;
         return false;
     }
@@ -71,145 +63,162 @@ std::string BaseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool IsOurTempName(const std::string& name, const std::string& base) {
-    const std::string prefix = "." + base + kTempInfix;
-    if (name.size() != prefix.size() + kTempRandomLength || name.compare(0, prefix.size(), prefix) != 0)
-        return false;
-    return std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    });
+void SyncDirectory(const std::string& dir) {
+    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        (void)::fsync(dfd);
+        ::close(dfd);
+    }
 }
 
-// Removes temporary files that an earlier crashed write of this very file left behind. Only
-// regular files with exactly our name pattern are touched; anything else is none of ours.
-void RemoveStaleTemps(const std::string& dir, const std::string& base) {
+bool IsOurTemporaryName(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + kTempRandomLength || name.substr(0, prefix.size()) != prefix)
+        return false;
+    return std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Removes `.BASE.morvi-XXXXXX` files beside BASE that a crashed writer left. A writer holds
+// an exclusive lock on its temporary file from creation to rename, so a file we can lock is
+// abandoned; one we cannot lock belongs to a writer still at work and stays.
+void RemoveAbandonedTemporaries(const std::string& dir, const std::string& base) {
+    const std::string prefix = "." + base + kTempMarker;
     DIR* d = ::opendir(dir.c_str());
-    if (!d) return;   // an unreadable directory: nothing we may clean
-    const time_t now = ::time(nullptr);
-    while (dirent* e = ::readdir(d)) {
-        const std::string name = e->d_name;
-        if (!IsOurTempName(name, base)) continue;
-        struct stat st{};
-        if (::fstatat(::dirfd(d), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
-            continue;
-        if (now - st.st_mtime < kStaleTempAgeSeconds) continue;
-        (void)::unlinkat(::dirfd(d), name.c_str(), 0);
+    if (!d) return;
+    const int dfd = ::dirfd(d);
+    while (const dirent* e = ::readdir(d)) {
+        if (!IsOurTemporaryName(e->d_name, prefix)) continue;
+        const int fd = ::openat(dfd, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat held{}, named{};
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dfd, e->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_ino == held.st_ino && named.st_dev == held.st_dev)
+            (void)::unlinkat(dfd, e->d_name, 0);
+        ::close(fd);
     }
     ::closedir(d);
 }
 
-bool NotSupported(int err) { return err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS; }
-
-using Attributes = std::map<std::string, std::string>;
-
-// Reads every extended attribute (POSIX ACLs included: system.posix_acl_access). A file
-// system without attributes gives none; any other failure is reported, so that an attribute
-// that exists is never silently lost.
-bool ReadAttributes(int fd, Attributes& out) {
-    out.clear();
-    std::string names;
-    while (true) {
-        ssize_t size = ::flistxattr(fd, nullptr, 0);
-        if (size < 0) return NotSupported(errno);
-        names.resize(static_cast<size_t>(size));
-        if (size == 0) return true;
-        size = ::flistxattr(fd, names.data(), names.size());
-        if (size >= 0) {
-            names.resize(static_cast<size_t>(size));
-            break;
-        }
-        if (errno != ERANGE) return NotSupported(errno);   // ERANGE: the list grew meanwhile
-    }
-    for (size_t pos = 0; pos < names.size();) {
-        const std::string name(names.c_str() + pos);
-        pos += name.size() + 1;
-        if (name.empty()) continue;
-        std::string value;
-        while (true) {
-            ssize_t size = ::fgetxattr(fd, name.c_str(), nullptr, 0);
-            if (size < 0) {
-                if (errno == ENODATA) break;   // removed since the listing
-                return false;
-            }
-            value.resize(static_cast<size_t>(size));
-            size = ::fgetxattr(fd, name.c_str(), value.data(), value.size());
-            if (size >= 0) {
-                value.resize(static_cast<size_t>(size));
-                out[name] = value;
-                break;
-            }
-            if (errno != ERANGE) return errno == ENODATA;
-        }
+// Names of a file's extended attributes; empty when it has none or the file system keeps none.
+bool ListAttributes(int fd, std::vector<std::string>& names) {
+    names.clear();
+    ssize_t size = ::flistxattr(fd, nullptr, 0);
+    if (size < 0) return errno == ENOTSUP;
+    std::string buffer(static_cast<size_t>(size), '\0');
+    size = ::flistxattr(fd, buffer.data(), buffer.size());
+    if (size < 0) return false;
+    buffer.resize(static_cast<size_t>(size));
+    for (size_t pos = 0; pos < buffer.size();) {
+        size_t end = buffer.find('\0', pos);
+        if (end == std::string::npos) end = buffer.size();
+        if (end > pos) names.emplace_back(buffer, pos, end - pos);
+        pos = end + 1;
     }
     return true;
 }
 
-// Gives the new file the original's owner, group, attributes and mode, and checks the result.
-// False when any of it cannot be carried over: the caller then writes in place instead.
-bool CarryIdentity(int tempFd, const struct stat& original, const Attributes& attributes) {
-    // Only root may give a file away; otherwise the file must already be ours.
-    if (::geteuid() == 0) {
-        if (::fchown(tempFd, original.st_uid, original.st_gid) != 0) return false;
-    } else {
-        if (original.st_uid != ::geteuid()) return false;
-        if (::fchown(tempFd, static_cast<uid_t>(-1), original.st_gid) != 0) return false;
-    }
-    // A default ACL of the directory may have given the new file attributes the original lacks.
-    Attributes present;
-    if (!ReadAttributes(tempFd, present)) return false;
-    for (const auto& entry : present)
-        if (!attributes.count(entry.first) && ::fremovexattr(tempFd, entry.first.c_str()) != 0) return false;
-    for (const auto& [name, value] : attributes)
-        if (::fsetxattr(tempFd, name.c_str(), value.data(), value.size(), 0) != 0) return false;
-    // The mode last: with an ACL its group bits are the ACL's mask, set consistently here;
-    // and a change of owner would have cleared set-user-ID and set-group-ID bits.
-    if (::fchmod(tempFd, original.st_mode & 07777) != 0) return false;
-
-    struct stat now{};
-    Attributes carried;
-    if (::fstat(tempFd, &now) != 0 || !ReadAttributes(tempFd, carried)) return false;
-    return now.st_uid == original.st_uid && now.st_gid == original.st_gid &&
-           (now.st_mode & 07777) == (original.st_mode & 07777) && carried == attributes;
+bool GetAttribute(int fd, const std::string& name, std::string& value) {
+    ssize_t size = ::fgetxattr(fd, name.c_str(), nullptr, 0);
+    if (size < 0) return false;
+    value.assign(static_cast<size_t>(size), '\0');
+    size = ::fgetxattr(fd, name.c_str(), value.data(), value.size());
+    if (size < 0) return false;
+    value.resize(static_cast<size_t>(size));
+    return true;
 }
 
-// Writes the new content over the existing file: same inode, links, owner, group, mode and
-// attributes. Everything that can be checked beforehand has been; the space the content needs
-// is reserved first, so a full disk is found before the first byte of the file changes.
+// Gives the temporary file the original's owner, group, mode and extended attributes (the
+// POSIX access ACL is one of them). False when any of them cannot be carried over: the
+// replace would then change the file's identity.
+bool CarryIdentity(const std::string& original, const struct stat& st, int temp) {
+    if (::geteuid() == 0) {
+        if (::fchown(temp, st.st_uid, st.st_gid) != 0) return false;
+    } else {
+        // Only root can give a file away: a replace by anyone else would take the file over.
+        if (st.st_uid != ::geteuid()) return false;
+        if (::fchown(temp, static_cast<uid_t>(-1), st.st_gid) != 0) return false;
+    }
+    // After the ownership change, which may clear set-id bits.
+    if (::fchmod(temp, st.st_mode & 07777) != 0) return false;
+
+    const int source = ::open(original.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (source < 0) return false;
+    std::vector<std::string> wanted, present;
+    bool ok = ListAttributes(source, wanted) && ListAttributes(temp, present);
+    std::string value, current;
+    for (const std::string& name : wanted) {
+        if (!ok) break;
+        if (!GetAttribute(source, name, value)) {
+            ok = false;
+            break;
+        }
+        if (GetAttribute(temp, name, current) && current == value) continue;
+        ok = ::fsetxattr(temp, name.c_str(), value.data(), value.size(), 0) == 0;
+    }
+    ::close(source);
+    // Attributes the new file got from its directory (a default ACL) that the original lacks.
+    for (const std::string& name : present) {
+        if (!ok) break;
+        if (std::find(wanted.begin(), wanted.end(), name) == wanted.end())
+            ok = ::fremovexattr(temp, name.c_str()) == 0 || errno == ENODATA;
+    }
+    struct stat now{};
+    if (ok && ::fstat(temp, &now) == 0 && (now.st_mode & 07777) != (st.st_mode & 07777))
+        ok = ::fchmod(temp, st.st_mode & 07777) == 0;
+    return ok;
+}
+
+// Rewrites the file itself: the way to keep a hard link, an owner or attributes the
+// replace cannot carry, or to write where no temporary file can be made. On a failed write
+// the old bytes are put back.
 bool WriteInPlace(const std::string& path, const struct stat& expected, std::string_view content,
-                  long failAfter, std::string* error) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+                  const BeforeCommit& beforeCommit, std::string* error) {
+    std::string old;
+    if (!ReadWholeFile(path, old)) {
+        if (error) *error = Describe("cannot read", path, errno ? errno : EIO);
+        return false;
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         if (error) *error = Describe("cannot write", path, errno);
         return false;
     }
     struct stat st{};
-    if (::fstat(fd, &st) != 0 || st.st_dev != expected.st_dev || st.st_ino != expected.st_ino) {
+    if (::fstat(fd, &st) != 0 || st.st_ino != expected.st_ino || st.st_dev != expected.st_dev) {
         ::close(fd);
-        if (error) *error = path + ": the file was replaced while it was being written; nothing changed";
+        if (error) *error = path + ": the file was replaced while it was being written";
+        return false;
+    }
+    std::string reason;
+    if (beforeCommit && !beforeCommit(WriteMethod::InPlace, &reason)) {
+        ::close(fd);
+        if (error) *error = reason;
         return false;
     }
     int err = 0;
-    if (failAfter >= 0) {
-        err = ENOSPC;
-    } else if (!content.empty() &&
-               ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(content.size())) != 0 &&
-               !NotSupported(errno)) {
-        err = errno;
-    }
-    if (err != 0) {
-        ::close(fd);
-        if (error) *error = Describe("cannot write", path, err);
-        return false;
-    }
-    bool ok = WriteAll(fd, content, -1, &err);
+    bool ok = ::lseek(fd, 0, SEEK_SET) == 0 || (err = errno, false);
+    ok = ok && WriteAll(fd, content, &err);
     if (ok && ::ftruncate(fd, static_cast<off_t>(content.size())) != 0) ok = false, err = errno;
     if (ok && ::fsync(fd) != 0) ok = false, err = errno;
-    if (::close(fd) != 0 && ok) ok = false, err = errno;
-    if (!ok && error) *error = Describe("cannot write (the file may be incomplete)", path, err);
-    return ok;
+    if (!ok) {
+        int restoreErr = 0;
+        bool restored = ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, old, &restoreErr) &&
+                        ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
+        ::close(fd);
+        if (error) {
+            *error = Describe("cannot write", path, err);
+            *error += restored ? "; its previous contents were put back"
+                               : "; its previous contents could not be put back, the change history holds them";
+        }
+        return false;
+    }
+    if (::close(fd) != 0) {
+        if (error) *error = Describe("cannot write", path, errno);
+        return false;
+    }
+    return true;
 }
-
-bool MayWriteInPlaceAfter(int mkstempErrno) { return mkstempErrno == EACCES || mkstempErrno == EPERM; }
 
 }  // namespace
 
@@ -244,9 +253,12 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
     return true;
 }
 
-bool ReplaceFileContents(const std::string& requestedPath, std::string_view content, std::string* error) {
-    const long failAfter = TakeInjectedFailure();
+bool ReplaceFileContents(const std::string& path, std::string_view content, std::string* error) {
+    return ReplaceFileContents(path, content, error, {}, nullptr);
+}
 
+bool ReplaceFileContents(const std::string& requestedPath, std::string_view content, std::string* error,
+                         const BeforeCommit& beforeCommit, WriteMethod* methodUsed) {
     // Replace the file a symlink points at, not the link itself.
     std::string path = requestedPath;
     if (char* real = ::realpath(requestedPath.c_str(), nullptr)) {
@@ -256,8 +268,6 @@ bool ReplaceFileContents(const std::string& requestedPath, std::string_view cont
 
     bool existed = false;
     struct stat st{};
-    Attributes attributes;
-    bool attributesRead = true;
     if (::stat(path.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) {
             if (error) *error = path + ": not a regular file";
@@ -270,64 +280,59 @@ bool ReplaceFileContents(const std::string& requestedPath, std::string_view cont
             if (error) *error = Describe("cannot write", path, errno);
             return false;
         }
-        // O_PATH descriptors give no attributes; a file we may not read keeps its attributes
-        // only through an in-place write.
-        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
-        attributesRead = fd >= 0 && ReadAttributes(fd, attributes);
-        if (fd >= 0) ::close(fd);
     }
 
     const std::string dir = DirectoryOf(path);
     const std::string base = BaseNameOf(path);
-    if (existed) RemoveStaleTemps(dir, base);
+    RemoveAbandonedTemporaries(dir, base);
 
-    // The new content goes to a temporary file first, even where it ends up written in place:
-    // writing it proves there is room for it before the original is touched.
-    std::string temp = dir + "/." + base + kTempInfix + std::string(kTempRandomLength, 'X');
+    auto inPlace = [&] {
+        if (methodUsed) *methodUsed = WriteMethod::InPlace;
+        return WriteInPlace(path, st, content, beforeCommit, error);
+    };
+    // A rename would split a hard link: the other names would keep the old content.
+    if (existed && st.st_nlink > 1) return inPlace();
+
+    std::string temp = dir + "/." + base + kTempMarker + std::string(kTempRandomLength, 'X');
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         const int err = errno;
-        if (existed && MayWriteInPlaceAfter(err)) return WriteInPlace(path, st, content, failAfter, error);
+        // A writable file in a directory we may not add to: write it the way it can be written.
+        if (existed && (err == EACCES || err == EPERM)) return inPlace();
         if (error) *error = Describe("cannot create a temporary file beside", path, err);
         return false;
     }
+    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    (void)::flock(fd, LOCK_EX);   // tells a later cleaner that this file is still being written
     int err = 0;
-    // The file system has reserved the blocks once write() returns; the flush comes once,
-    // below, and only where the temporary file is kept.
-    bool ok = WriteAll(fd, content, failAfter, &err);
-    if (!ok) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        if (error) *error = Describe("cannot write", path, err);
-        return false;
+    bool ok = WriteAll(fd, content, &err);
+    if (ok) {
+        if (existed) {
+            if (!CarryIdentity(path, st, fd)) {
+                ::close(fd);
+                ::unlink(temp.c_str());
+                return inPlace();
+            }
+        } else if (::fchmod(fd, 0644) != 0) {
+            ok = false, err = errno;
+        }
     }
-
-    // A rename would split a hard link and must not lose the owner, group, mode or attributes.
-    bool inPlace = false;
-    if (existed) {
-        inPlace = st.st_nlink > 1 || !attributesRead || !CarryIdentity(fd, st, attributes);
-    } else if (::fchmod(fd, 0644) != 0) {
-        ok = false, err = errno;
-    }
-    if (ok && !inPlace && ::fsync(fd) != 0) ok = false, err = errno;
-    if (::close(fd) != 0 && ok) ok = false, err = errno;
-    if (ok && inPlace) {
-        // The temporary file has done its job, the space was there; the original gets the bytes.
-        ::unlink(temp.c_str());
-        return WriteInPlace(path, st, content, -1, error);
-    }
+    if (ok && ::fsync(fd) != 0) ok = false, err = errno;
+    std::string reason;
+    bool refused = false;
+    if (ok && beforeCommit && !beforeCommit(WriteMethod::Replace, &reason)) ok = false, refused = true;
     if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false, err = errno;
+    // Closed only now, so that the lock covers the temporary file until it is renamed; the
+    // content is already flushed, so closing cannot lose it.
+    ::close(fd);
     if (!ok) {
         ::unlink(temp.c_str());
-        if (error) *error = Describe("cannot write", path, err);
+        if (error) *error = refused ? reason : Describe("cannot write", path, err);
         return false;
     }
+    if (methodUsed) *methodUsed = WriteMethod::Replace;
     // Make the rename itself durable.
-    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        (void)::fsync(dfd);
-        ::close(dfd);
-    }
+    SyncDirectory(dir);
     return true;
 }
 

@@ -1,21 +1,20 @@
 #pragma once
-// Crash-safe replacement of a file's contents: the new bytes go to a temporary file in the
-// same directory (".NAME.morvi-XXXXXX"), are flushed to disk, and the temporary file is renamed
-// over the original. The file keeps its identity: owner (when running as root), group, mode and
-// every extended attribute, POSIX ACLs included. On any failure the original is left
-// byte-identical. Symlinks are followed; a file without write permission is refused.
+// Crash-safe replacement of a file's contents that keeps the file's identity.
 //
-// Where a rename cannot keep the identity -- a hard-linked file, a writable file in a directory
-// where no temporary file can be created, an owner, group or attribute that cannot be carried
-// over -- the new content is written in place instead (write, truncate, flush), giving the same
-// bytes. Everything that can fail is checked first (the temporary file is still written where
-// the directory allows, and the space is reserved), but a crash or an I/O error during the
-// in-place write itself can leave the file part old, part new: a caller that keeps a journal
-// must have made its entry durable before calling.
+// Normally the new bytes go to a temporary file `.NAME.morvi-XXXXXX` in the same directory,
+// which gets the original's owner (when we may), group, mode and extended attributes (POSIX
+// ACLs included), is flushed to disk and renamed over the original. Where a replace would
+// change what the operator relies on -- a hard-linked file, a file whose owner, group or
+// attributes the new file could not carry, or a writable file in a directory where no
+// temporary file can be created -- the bytes are written into the file itself instead and
+// flushed; the result is the same bytes. On any failure before the point of no return the
+// original is left byte-identical; an in-place write that fails part way puts the old bytes
+// back before reporting.
 //
-// Before writing, our own temporary files that a crash left beside this file (exactly the
-// pattern above, older than a few minutes) are removed.
+// Temporary files of ours left by a crash beside the file are removed before it is written;
+// a temporary file still held by a running writer is left alone.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,13 +22,29 @@ namespace morvi {
 
 bool ReplaceFileContents(const std::string& path, std::string_view content, std::string* error);
 
+// How the new content reaches the file.
+enum class WriteMethod {
+    Replace,   // a temporary file renamed over the original (or a new file created)
+    InPlace,   // the file itself rewritten and flushed
+};
+
+// Called once at the point of no return, after everything that can fail without touching the
+// file has been done (the temporary file is written and flushed) and before the file itself
+// changes: the rename, or the first byte of an in-place write. Returning false abandons the
+// write, leaves the file untouched and reports `reason`. A history journal makes its entry
+// durable here, so that no change reaches a file without it.
+using BeforeCommit = std::function<bool(WriteMethod method, std::string* reason)>;
+
+bool ReplaceFileContents(const std::string& path, std::string_view content, std::string* error,
+                         const BeforeCommit& beforeCommit, WriteMethod* methodUsed = nullptr);
+
 // Reads a whole regular file. False when it cannot be opened or is not a regular file
 // (a FIFO or device is never opened for reading, so it cannot block).
 bool ReadWholeFile(const std::string& path, std::string& out);
 
 // Test seam: when set >= 0, the next replacement fails after writing that many bytes of the
-// temporary file, as a full disk would; where no temporary file can be made, the in-place
-// write fails its space check instead, before the file is touched. Reset to -1 after it fires.
+// temporary file (or of the file itself, when written in place), as a full disk would.
+// Reset to -1 after it fires.
 void FailNextReplaceAfterBytesForTesting(long bytes);
 
 }  // namespace morvi

@@ -1,359 +1,262 @@
-// The replace keeps what the operator and the game server rely on: owner, group, mode,
-// extended attributes and ACLs, hard links, and a file writable in a read-only directory.
-// Permission cases run in a forked child as the user nobody when the tests run as root.
+// The crash-safe write keeps what the operator relies on: owner, group, mode, extended
+// attributes and ACLs, hard links, and writes in place where no temporary file can be made.
+// The permission cases run as the user nobody in a forked child, as an operator would.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
+#include <fcntl.h>
 #include <grp.h>
-#include <optional>
 #include <pwd.h>
-#include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/time.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "data/AtomicFile.h"
 
 namespace morvi {
 namespace {
 
-namespace fs = std::filesystem;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
 
-constexpr const char kTestGroup[] = "morvitestgrp";
-const std::string kOld = "old placement bytes\n";
-const std::string kNew = "new placement bytes, a little longer than before\n";
-
-std::string ReadAll(const std::string& path) {
-    std::string out;
-    ReadWholeFile(path, out);
-    return out;
-}
-
-void WriteRaw(const std::string& path, const std::string& bytes, mode_t mode) {
-    ::unlink(path.c_str());
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-}
-
-struct stat StatOf(const std::string& path) {
-    struct stat st{};
-    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-    return st;
-}
-
-std::optional<std::string> Xattr(const std::string& path, const char* name) {
-    char buf[4096];
-    ssize_t n = ::getxattr(path.c_str(), name, buf, sizeof buf);
-    if (n < 0) return std::nullopt;
-    return std::string(buf, static_cast<size_t>(n));
-}
-
-// The user the write runs as: nobody when we are root (root writes through any mode bits),
-// otherwise ourselves.
-struct Writer {
-    uid_t uid = ::geteuid();
-    gid_t gid = ::getegid();
-    bool dropsRoot = false;
+struct Nobody {
+    uid_t uid;
+    gid_t gid;
 };
 
-std::optional<Writer> FindWriter() {
-    Writer w;
-    if (::geteuid() != 0) return w;
+bool FindNobody(Nobody& out) {
     const passwd* pw = ::getpwnam("nobody");
-    if (!pw) return std::nullopt;
-    w.uid = pw->pw_uid;
-    w.gid = pw->pw_gid;
-    w.dropsRoot = true;
-    return w;
+    if (!pw) return false;
+    out = {pw->pw_uid, pw->pw_gid};
+    return true;
 }
 
-// Runs the replace in a child as the writer, with the writer's supplementary groups as
-// /etc/group lists them. Returns "" on success or the error the replace reported.
-std::string ReplaceAs(const Writer& w, const std::string& path, const std::string& content,
-                      long failAfter = -1) {
+// Runs `body` as nobody with the given supplementary groups; returns its failure text.
+std::string AsNobody(const std::vector<gid_t>& groups, const std::function<std::string()>& body) {
+    Nobody nobody{};
+    if (!FindNobody(nobody)) return "no user nobody";
     int fds[2];
     if (::pipe(fds) != 0) return "pipe failed";
-    std::fflush(nullptr);
     const pid_t pid = ::fork();
-    if (pid < 0) return "fork failed";
     if (pid == 0) {
         ::close(fds[0]);
-        std::string report;
-        if (w.dropsRoot && (::initgroups("nobody", w.gid) != 0 || ::setgid(w.gid) != 0 || ::setuid(w.uid) != 0))
-            report = "cannot become nobody";
-        else {
-            FailNextReplaceAfterBytesForTesting(failAfter);
-            std::string error;
-            if (!ReplaceFileContents(path, content, &error)) report = error.empty() ? "failed" : error;
-        }
-        (void)!::write(fds[1], report.data(), report.size());
+        std::string text;
+        if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(nobody.gid) != 0 || ::setuid(nobody.uid) != 0)
+            text = "cannot become nobody";
+        else
+            text = body();
+        (void)!::write(fds[1], text.data(), text.size());
         ::_exit(0);
     }
     ::close(fds[1]);
     std::string text;
-    char buf[512];
+    char buffer[512];
     ssize_t n;
-    while ((n = ::read(fds[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<size_t>(n));
+    while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
     ::close(fds[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status)) return "child crashed";
+    if (!WIFEXITED(status)) text += " child crashed";
     return text;
 }
 
-// A group the writer belongs to but that is not its primary group. Made only when running as
-// root, and only for the test.
-std::optional<gid_t> SecondaryGroupOfWriter(const Writer& w, std::string* why) {
-    if (!w.dropsRoot) {
-        gid_t groups[256];
-        const int n = ::getgroups(256, groups);
-        for (int i = 0; i < n; ++i)
-            if (groups[i] != w.gid) return groups[i];
-        *why = "the user belongs to no second group, and only root may make one";
-        return std::nullopt;
-    }
-    if (!::getgrnam(kTestGroup) &&
-        std::system((std::string("groupadd ") + kTestGroup + " >/dev/null 2>&1").c_str()) != 0) {
-        *why = "groupadd failed";
-        return std::nullopt;
-    }
-    if (std::system((std::string("usermod -a -G ") + kTestGroup + " nobody >/dev/null 2>&1").c_str()) != 0) {
-        *why = "usermod failed";
-        return std::nullopt;
-    }
-    const group* g = ::getgrnam(kTestGroup);
-    if (!g) {
-        *why = "the test group cannot be found";
-        return std::nullopt;
-    }
-    return g->gr_gid;
-}
-
-class AtomicFileIdentity : public ::testing::Test {
-public:
-    void SetUp() override {
-        std::optional<Writer> w = FindWriter();
-        if (!w) GTEST_SKIP() << "no user nobody to drop root privileges to";
-        writer = *w;
-        char tmpl[] = "/tmp/morvi-identity-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        root = tmpl;
-        ASSERT_EQ(::chmod(root.c_str(), 0755), 0);
-        dir = root + "/maps";
-        ASSERT_EQ(::mkdir(dir.c_str(), 0755), 0);
-        ASSERT_EQ(::chown(dir.c_str(), writer.uid, writer.gid), 0);
-        file = dir + "/region.dat";
-    }
-    void TearDown() override {
-        if (root.empty()) return;
-        ::chmod(dir.c_str(), 0755);
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    // The file as the writer owns it, with the old bytes.
-    void MakeFile(mode_t mode) {
-        WriteRaw(file, kOld, mode);
-        ASSERT_EQ(::chown(file.c_str(), writer.uid, writer.gid), 0);
-    }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    Writer writer;
-    std::string root, dir, file;
-};
-
-// Each case prepares the file, lets the writer replace it, and checks what must have survived.
-struct IdentityCase {
-    const char* name;
-    // Returns a reason to skip, or "".
-    std::function<std::string(AtomicFileIdentity&)> setUp;
-    std::function<void(AtomicFileIdentity&, const struct stat& before)> check;
-};
-
-TEST_F(AtomicFileIdentity, ReplaceKeepsTheFilesIdentity) {
-    static std::optional<gid_t> group;
-    const std::vector<IdentityCase> cases = {
-        {"group of the writer's own 0660 file",
-         [](AtomicFileIdentity& t) -> std::string {
-             std::string why;
-             group = SecondaryGroupOfWriter(t.writer, &why);
-             if (!group) return why;
-             t.MakeFile(0660);
-             return ::chown(t.file.c_str(), t.writer.uid, *group) == 0 ? "" : "chown failed";
-         },
-         [](AtomicFileIdentity& t, const struct stat&) {
-             const struct stat st = StatOf(t.file);
-             EXPECT_EQ(st.st_gid, *group);
-             EXPECT_EQ(st.st_uid, t.writer.uid);
-             EXPECT_EQ(st.st_mode & 07777, 0660u);
-         }},
-        {"owner and group of a 0660 file of another user (written in place)",
-         [](AtomicFileIdentity& t) -> std::string {
-             if (!t.writer.dropsRoot) return "only root can make a file of another user";
-             std::string why;
-             group = SecondaryGroupOfWriter(t.writer, &why);
-             if (!group) return why;
-             t.MakeFile(0660);
-             return ::chown(t.file.c_str(), 0, *group) == 0 ? "" : "chown failed";
-         },
-         [](AtomicFileIdentity& t, const struct stat& before) {
-             const struct stat st = StatOf(t.file);
-             EXPECT_EQ(st.st_uid, 0u);
-             EXPECT_EQ(st.st_gid, *group);
-             EXPECT_EQ(st.st_ino, before.st_ino);
-         }},
-        {"POSIX ACL",
-         [](AtomicFileIdentity& t) -> std::string {
-             t.MakeFile(0640);
-             const std::string cmd = "setfacl -m u:root:r,g:root:rw " + t.file + " 2>/dev/null";
-             if (std::system(cmd.c_str()) != 0) return "setfacl failed: no ACL support here";
-             return Xattr(t.file, "system.posix_acl_access") ? "" : "the file system keeps no ACL";
-         },
-         [](AtomicFileIdentity& t, const struct stat&) {
-             const std::string cmd = "getfacl -cp " + t.file + " 2>/dev/null | grep -q '^group:root:rw-'";
-             EXPECT_EQ(std::system(cmd.c_str()), 0) << "the ACL entry is gone";
-             EXPECT_TRUE(Xattr(t.file, "system.posix_acl_access"));
-             EXPECT_EQ(StatOf(t.file).st_mode & 0777, 0660u) << "the mask became the group bits";
-         }},
-        {"user extended attribute",
-         [](AtomicFileIdentity& t) -> std::string {
-             t.MakeFile(0644);
-             if (::setxattr(t.file.c_str(), "user.morvi.origin", "server", 6, 0) != 0)
-                 return "no user attributes here";
-             return "";
-         },
-         [](AtomicFileIdentity& t, const struct stat&) {
-             EXPECT_EQ(Xattr(t.file, "user.morvi.origin"), std::optional<std::string>("server"));
-             EXPECT_EQ(StatOf(t.file).st_mode & 07777, 0644u);
-         }},
-        {"attribute the writer may read but not set (written in place)",
-         [](AtomicFileIdentity& t) -> std::string {
-             if (!t.writer.dropsRoot) return "setting a security attribute needs root";
-             t.MakeFile(0644);
-             if (::setxattr(t.file.c_str(), "security.morvi", "label", 5, 0) != 0)
-                 return "no security attributes here";
-             return "";
-         },
-         [](AtomicFileIdentity& t, const struct stat& before) {
-             EXPECT_EQ(Xattr(t.file, "security.morvi"), std::optional<std::string>("label"));
-             EXPECT_EQ(StatOf(t.file).st_ino, before.st_ino);
-         }},
-        {"hard link",
-         [](AtomicFileIdentity& t) -> std::string {
-             t.MakeFile(0644);
-             return ::link(t.file.c_str(), (t.dir + "/other-name.dat").c_str()) == 0 ? "" : "link failed";
-         },
-         [](AtomicFileIdentity& t, const struct stat& before) {
-             EXPECT_EQ(ReadAll(t.dir + "/other-name.dat"), ReadAll(t.file));
-             EXPECT_EQ(StatOf(t.file).st_ino, before.st_ino);
-             EXPECT_EQ(StatOf(t.file).st_nlink, 2u);
-         }},
-        {"writable file in a read-only directory",
-         [](AtomicFileIdentity& t) -> std::string {
-             t.MakeFile(0644);
-             return ::chmod(t.dir.c_str(), 0555) == 0 ? "" : "chmod failed";
-         },
-         [](AtomicFileIdentity& t, const struct stat& before) {
-             EXPECT_EQ(StatOf(t.file).st_ino, before.st_ino);
-         }},
-    };
-    for (const IdentityCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        const std::string skip = c.setUp(*this);
-        if (!skip.empty()) {
-            std::printf("[   SKIP   ] %s: %s\n", c.name, skip.c_str());
-            continue;
-        }
-        const struct stat before = StatOf(file);
-        const std::vector<std::string> entries = Entries();
-
-        // A full disk first: nothing may change, whichever way the write would have gone.
-        for (long failAfter : {0L, 7L}) {
-            EXPECT_NE(ReplaceAs(writer, file, kNew, failAfter), "");
-            EXPECT_EQ(ReadAll(file), kOld);
-            EXPECT_EQ(StatOf(file).st_ino, before.st_ino);
-        }
-        EXPECT_EQ(ReplaceAs(writer, file, kNew), "");
-        EXPECT_EQ(ReadAll(file), kNew);
-        EXPECT_EQ(Entries(), entries) << "a temporary file was left or a name was lost";
-        c.check(*this, before);
-        // Shrinking works too, and identity survives a second write.
-        EXPECT_EQ(ReplaceAs(writer, file, kOld), "");
-        EXPECT_EQ(ReadAll(file), kOld);
-        c.check(*this, before);
-        std::printf("[   CASE   ] %s: ran\n", c.name);
-    }
-}
-
-TEST_F(AtomicFileIdentity, ReadOnlyFileIsRefused) {
-    MakeFile(0444);
-    EXPECT_NE(ReplaceAs(writer, file, kNew), "");
-    EXPECT_EQ(ReadAll(file), kOld);
-}
-
-TEST_F(AtomicFileIdentity, SymlinkIsFollowed) {
-    MakeFile(0644);
-    const std::string link = dir + "/link.dat";
-    ASSERT_EQ(::symlink("region.dat", link.c_str()), 0);
-    EXPECT_EQ(ReplaceAs(writer, link, kNew), "");
-    EXPECT_EQ(ReadAll(file), kNew);
+struct stat StatOf(const std::string& path) {
     struct stat st{};
-    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ::stat(path.c_str(), &st);
+    return st;
 }
 
-TEST_F(AtomicFileIdentity, OnlyOurStaleTemporaryFilesBesideTheFileAreRemoved) {
-    MakeFile(0644);
-    struct Leftover {
-        const char* name;
-        bool old;
-        bool removed;
-    };
-    const std::vector<Leftover> leftovers = {
-        {".region.dat.morvi-Ab3xZ9", true, true},      // ours, from a crash
-        {".region.dat.morvi-Ab3xZ", true, false},      // five characters
-        {".region.dat.morvi-Ab3xZ99", true, false},    // seven characters
-        {".region.dat.morvi-Ab3-Z9", true, false},     // not mkstemp's alphabet
-        {"region.dat.morvi-Ab3xZ9", true, false},      // no leading dot
-        {".other.dat.morvi-Ab3xZ9", true, false},      // beside another file
-        {".region.dat.morvi-Qq7Rr8", false, false},    // may belong to a write in progress
-    };
-    for (const Leftover& l : leftovers) {
-        const std::string path = dir + "/" + l.name;
-        WriteRaw(path, "partial", 0600);
-        if (l.old) {
-            const struct timeval past[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
-            ASSERT_EQ(::utimes(path.c_str(), past), 0);
-        }
-        ASSERT_EQ(::chown(path.c_str(), writer.uid, writer.gid), 0);
-    }
-    // Not a regular file: never touched, even with our name.
-    ASSERT_EQ(::mkdir((dir + "/.region.dat.morvi-D1r000").c_str(), 0755), 0);
-    const struct timeval past[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
-    ASSERT_EQ(::utimes((dir + "/.region.dat.morvi-D1r000").c_str(), past), 0);
+std::string Acl(const std::string& path) {
+    std::string value(4096, '\0');
+    const ssize_t n = ::getxattr(path.c_str(), "system.posix_acl_access", value.data(), value.size());
+    return n < 0 ? std::string() : value.substr(0, static_cast<size_t>(n));
+}
 
-    EXPECT_EQ(ReplaceAs(writer, file, kNew), "");
-    EXPECT_EQ(ReadAll(file), kNew);
-    for (const Leftover& l : leftovers)
-        EXPECT_EQ(fs::exists(dir + "/" + l.name), !l.removed) << l.name;
-    EXPECT_TRUE(fs::is_directory(dir + "/.region.dat.morvi-D1r000"));
+bool Shell(const std::string& command) { return std::system(command.c_str()) == 0; }
+
+class AtomicFileIdentityTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0) GTEST_SKIP() << "needs root to hand files to nobody";
+        if (!FindNobody(nobody)) GTEST_SKIP() << "no user nobody";
+        ::chmod(dir.path().c_str(), 0755);
+        sub = dir / "map";
+        ::mkdir(sub.c_str(), 0755);
+        ::chown(sub.c_str(), nobody.uid, nobody.gid);
+        file = sub + "/a_S.DAT";
+        WriteFile(file, "old contents");
+    }
+    void Own(const std::string& path, uid_t uid, gid_t gid, mode_t mode) {
+        ASSERT_EQ(::chown(path.c_str(), uid, gid), 0);
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    }
+
+    TempDir dir;
+    Nobody nobody{};
+    std::string sub, file;
+};
+
+std::string Write(const std::string& path, const std::string& bytes, WriteMethod expected) {
+    std::string error;
+    WriteMethod method{};
+    if (!ReplaceFileContents(path, bytes, &error, {}, &method)) return "write failed: " + error;
+    if (method != expected) return "written the other way";
+    return {};
+}
+
+TEST_F(AtomicFileIdentityTest, RootKeepsOwnerGroupModeAndSetIdBits) {
+    Own(file, nobody.uid, 100, 02640);
+    ASSERT_EQ(Write(file, "new", WriteMethod::Replace), "");
+    const struct stat st = StatOf(file);
+    EXPECT_EQ(st.st_uid, nobody.uid);
+    EXPECT_EQ(st.st_gid, 100u);
+    EXPECT_EQ(st.st_mode & 07777, 02640u);
+    EXPECT_EQ(ReadFile(file), "new");
+}
+
+TEST_F(AtomicFileIdentityTest, UserKeepsAGroupHeIsMemberOf) {
+    Own(file, nobody.uid, 100, 0660);
+    const ino_t before = StatOf(file).st_ino;
+    EXPECT_EQ(AsNobody({100}, [&] { return Write(file, "new", WriteMethod::Replace); }), "");
+    const struct stat st = StatOf(file);
+    EXPECT_EQ(st.st_gid, 100u);
+    EXPECT_EQ(st.st_mode & 07777, 0660u);
+    EXPECT_NE(st.st_ino, before);   // replaced, not rewritten
+    EXPECT_EQ(ReadFile(file), "new");
+}
+
+// Where the new file could not carry the identity, the file itself is rewritten.
+TEST_F(AtomicFileIdentityTest, WritesInPlaceWhereAReplaceWouldChangeOwnerOrGroup) {
+    struct Case {
+        const char* name;
+        uid_t uid;
+        gid_t gid;
+        mode_t mode;
+        std::vector<gid_t> groups;
+    };
+    const Case cases[] = {
+        {"group nobody is not in", nobody.uid, 50, 0664, {}},
+        {"owned by root, writable through a group", 0, 100, 0664, {100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(file, "old contents");
+        Own(file, c.uid, c.gid, c.mode);
+        const ino_t before = StatOf(file).st_ino;
+        EXPECT_EQ(AsNobody(c.groups, [&] { return Write(file, "new", WriteMethod::InPlace); }), "");
+        const struct stat st = StatOf(file);
+        EXPECT_EQ(st.st_uid, c.uid);
+        EXPECT_EQ(st.st_gid, c.gid);
+        EXPECT_EQ(st.st_mode & 07777, c.mode);
+        EXPECT_EQ(st.st_ino, before);
+        EXPECT_EQ(ReadFile(file), "new");
+    }
+}
+
+TEST_F(AtomicFileIdentityTest, KeepsAclsAndExtendedAttributes) {
+    if (!Shell("command -v setfacl >/dev/null")) GTEST_SKIP() << "setfacl (package acl) is not installed";
+    Own(file, nobody.uid, nobody.gid, 0640);
+    ASSERT_TRUE(Shell("setfacl -m u:daemon:r " + file));
+    ASSERT_EQ(::setxattr(file.c_str(), "user.morvi", "kept", 4, 0), 0);
+    const std::string acl = Acl(file);
+    ASSERT_FALSE(acl.empty());
+    EXPECT_EQ(AsNobody({}, [&] { return Write(file, "new", WriteMethod::Replace); }), "");
+    EXPECT_EQ(Acl(file), acl);
+    char value[16] = {};
+    EXPECT_EQ(::getxattr(file.c_str(), "user.morvi", value, sizeof value), 4);
+    EXPECT_STREQ(value, "kept");
+    EXPECT_TRUE(Shell("getfacl -p " + file + " 2>/dev/null | grep -q '^user:daemon:r--'"));
+    EXPECT_EQ(ReadFile(file), "new");
+}
+
+TEST_F(AtomicFileIdentityTest, ADirectoryDefaultAclDoesNotAddAnAclTheFileLacked) {
+    if (!Shell("command -v setfacl >/dev/null")) GTEST_SKIP() << "setfacl (package acl) is not installed";
+    Own(file, nobody.uid, nobody.gid, 0644);
+    ASSERT_TRUE(Shell("setfacl -d -m u:daemon:rw " + sub + " && setfacl -b " + file));
+    ASSERT_EQ(Acl(file), "");
+    EXPECT_EQ(AsNobody({}, [&] { return Write(file, "new", WriteMethod::Replace); }), "");
+    EXPECT_EQ(Acl(file), "");
+    EXPECT_EQ(StatOf(file).st_mode & 07777, 0644u);
+}
+
+TEST_F(AtomicFileIdentityTest, AHardLinkedFileIsRewrittenForEveryName) {
+    Own(file, nobody.uid, nobody.gid, 0644);
+    const std::string other = sub + "/other_S.DAT";
+    ASSERT_EQ(::link(file.c_str(), other.c_str()), 0);
+    EXPECT_EQ(AsNobody({}, [&] { return Write(file, "new and longer contents", WriteMethod::InPlace); }), "");
+    EXPECT_EQ(ReadFile(other), "new and longer contents");
+    EXPECT_EQ(AsNobody({}, [&] { return Write(file, "short", WriteMethod::InPlace); }), "");
+    EXPECT_EQ(ReadFile(other), "short");
+    EXPECT_EQ(StatOf(file).st_nlink, 2u);
+}
+
+TEST_F(AtomicFileIdentityTest, AWritableFileInAReadOnlyDirectoryIsWrittenInPlace) {
+    Own(file, nobody.uid, nobody.gid, 0644);
+    ASSERT_EQ(::chmod(sub.c_str(), 0555), 0);
+    EXPECT_EQ(AsNobody({}, [&] { return Write(file, "new", WriteMethod::InPlace); }), "");
+    EXPECT_EQ(ReadFile(file), "new");
+}
+
+TEST_F(AtomicFileIdentityTest, AReadOnlyFileIsStillRefused) {
+    Own(file, nobody.uid, nobody.gid, 0444);
+    const std::string result = AsNobody({}, [&] {
+        std::string error;
+        if (ReplaceFileContents(file, "new", &error)) return std::string("written");
+        return error.find("cannot write") == std::string::npos ? "unclear error: " + error : std::string();
+    });
+    EXPECT_EQ(result, "");
+    EXPECT_EQ(ReadFile(file), "old contents");
+}
+
+// A failed in-place write puts the old bytes back; a refused commit writes nothing.
+TEST_F(AtomicFileIdentityTest, InPlaceFailureAndRefusedCommitLeaveTheFileAsItWas) {
+    const std::string other = sub + "/other_S.DAT";
+    ASSERT_EQ(::link(file.c_str(), other.c_str()), 0);
+    std::string error;
+    FailNextReplaceAfterBytesForTesting(3);
+    EXPECT_FALSE(ReplaceFileContents(file, "entirely new contents", &error));
+    EXPECT_NE(error.find("put back"), std::string::npos) << error;
+    EXPECT_EQ(ReadFile(file), "old contents");
+
+    for (const std::string& path : {file, dir / "single_S.DAT"}) {
+        WriteFile(path, "old contents");
+        bool asked = false;
+        const BeforeCommit refuse = [&](WriteMethod, std::string* reason) {
+            asked = true;
+            *reason = "history full";
+            return false;
+        };
+        EXPECT_FALSE(ReplaceFileContents(path, "new", &error, refuse));
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(error, "history full");
+        EXPECT_EQ(ReadFile(path), "old contents");
+    }
+}
+
+TEST_F(AtomicFileIdentityTest, RemovesOnlyOurAbandonedTemporariesBesideTheFile) {
+    const std::string abandoned = sub + "/.a_S.DAT.morvi-Ab12Cd";
+    const std::string held = sub + "/.a_S.DAT.morvi-Zz99Yy";
+    const std::string keep[] = {sub + "/.a_S.DAT.morvi-Ab12C", sub + "/.b_S.DAT.morvi-Ab12Cd",
+                                sub + "/a_S.DAT.morvi-Ab12Cd", sub + "/.a_S.DAT.morvi-Ab12C!"};
+    WriteFile(abandoned, "x");
+    WriteFile(held, "x");
+    for (const std::string& k : keep) WriteFile(k, "x");
+    const int fd = ::open(held.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);   // a writer still at work
+    ASSERT_EQ(Write(file, "new", WriteMethod::Replace), "");
+    ::close(fd);
+    EXPECT_FALSE(test::FileExists(abandoned));
+    EXPECT_TRUE(test::FileExists(held));
+    for (const std::string& k : keep) EXPECT_TRUE(test::FileExists(k)) << k;
 }
 
 }  // namespace
