@@ -62,6 +62,15 @@ std::span<const DialogItem> MainWindowTemplate() {
     return table;
 }
 
+std::span<const ListColumn> PlacementListColumns() {
+    // "Pos   x" and "Pos   y" hold three blanks.
+    static const std::array<ListColumn, kPlacementColumnCount> columns{{
+        {"Name", 100}, {"Pos   x", 60}, {"x Move", 60}, {"Pos   y", 60}, {"y Move", 60}, {"Type", 60},
+        {"Group", 60}, {"Serie", 60}, {"Money", 60}, {"Script", 280}, {"", 0}, {"", 0},
+    }};
+    return columns;
+}
+
 std::span<const DialogItem> AboutTemplate() {
     using K = ControlKind;
     using namespace style;

@@ -58,6 +58,16 @@ inline constexpr const char* kAboutCaption = "About";
 inline constexpr int kAboutOkId = 1;   // the OK command of a dialog
 std::span<const DialogItem> AboutTemplate();
 
+// Columns of the placement list (control 1013): heading and width in pixels, all left-aligned.
+// Columns 10 and 11 have no width: they carry the region file and the template number.
+struct ListColumn {
+    const char* heading;
+    int width;
+};
+std::span<const ListColumn> PlacementListColumns();
+// Extended styles of the placement list: grid lines, full-row selection, one-click activation.
+inline constexpr unsigned kPlacementListExStyles = 0x61;
+
 // The other resources: icon 128, cursor 133 (hot spot 15, 1) and string 101.
 inline constexpr int kIconResourceId = 128;
 inline constexpr int kCursorResourceId = 133;
