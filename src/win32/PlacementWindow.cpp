@@ -1,5 +1,7 @@
 #include "win32/PlacementWindow.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
@@ -173,6 +175,18 @@ void PlacementWindow::CreateHyperlink() {
     params.cursor = m_cursor;
     params.onClick = &OnLinkClicked;
     params.text = Widen(kProjectAddress);
+    // The address must be readable whole: the label widens when the font needs more than 150.
+    if (HFONT font = CreateFontW(params.fontHeight, 0, 0, 0, FW_NORMAL, TRUE, TRUE, FALSE, DEFAULT_CHARSET,
+                                 OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, 0x36, params.face.c_str())) {
+        HDC dc = GetDC(m_hwnd);
+        HGDIOBJ old = SelectObject(dc, font);
+        SIZE extent{};
+        if (GetTextExtentPoint32W(dc, params.text.c_str(), static_cast<int>(params.text.size()), &extent))
+            params.width = std::max(params.width, static_cast<int>(extent.cx) + 8);
+        SelectObject(dc, old);
+        ReleaseDC(m_hwnd, dc);
+        DeleteObject(font);
+    }
     if (!m_link.CreateLink(params))
         ShowMessage("Failed to create hyperlink 1.", "Fatal error!", MessageButtons::Ok, MessageIcon::Stop);
 }
