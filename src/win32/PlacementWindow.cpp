@@ -152,6 +152,16 @@ BOOL PlacementWindow::OnInitDialog() {
         Item(IDC_PLACEMENT_LIST), [this] { return m_rows.RowCount(); },
         [this](int row, int column, std::string& out) { m_rows.AppendCell(row, column, out); });
     m_frameCaption = Narrow(WindowTextOf(Item(IDC_FRAME)));
+    // Frames come first in the template, which puts them on top of what they frame; behind
+    // the other controls they can never paint over them.
+    std::vector<HWND> frames;
+    for (HWND child = GetWindow(m_hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(child, cls, 16);
+        if (lstrcmpiW(cls, L"Button") == 0 && (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+            frames.push_back(child);
+    }
+    for (HWND frame : frames) SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreateHyperlink();
     SetCursor(m_cursor);
     m_dlg.OnInitDialog();

@@ -39,26 +39,36 @@ void ReportListView::Attach(HWND list, RowCounter rowCount, CellFormatter cell) 
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kPlacementListExStyles);
 }
 
+int ReportListView::KnownRows() const {
+    return static_cast<int>(SendMessageW(m_list, LVM_GETITEMCOUNT, 0, 0));
+}
+
 void ReportListView::Flush() {
-    if (!m_list) return;
-    const int total = m_rowCount();
-    const int known = static_cast<int>(SendMessageW(m_list, LVM_GETITEMCOUNT, 0, 0));
-    if (m_pendingTop == 0 && total == known) return;
+    if (!m_list || m_pendingTop == 0) return;
+    // The control learns the rows inserted at the top since it last counted; the rows it knew
+    // moved down by that many, and so do their selection and focus marks.
     const int shift = m_pendingTop;
     m_pendingTop = 0;
+    const int known = KnownRows();
     std::vector<int> selected;
     int focused = -1;
-    if (shift > 0 && known > 0) {
+    if (known > 0) {
         for (int row = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
              row >= 0; row = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)))
             selected.push_back(row);
         focused = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
         if (!selected.empty() || focused >= 0) SetState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     }
-    SendMessageW(m_list, LVM_SETITEMCOUNT, static_cast<WPARAM>(total), LVSICF_NOSCROLL);
+    SendMessageW(m_list, LVM_SETITEMCOUNT, static_cast<WPARAM>(known + shift), LVSICF_NOSCROLL);
     for (int row : selected) SetState(m_list, row + shift, LVIS_SELECTED, LVIS_SELECTED);
     if (focused >= 0) SetState(m_list, focused + shift, LVIS_FOCUSED, LVIS_FOCUSED);
     InvalidateRect(m_list, nullptr, FALSE);
+}
+
+void ReportListView::SyncCount() {
+    Flush();
+    const int total = m_rowCount();
+    if (KnownRows() != total) SendMessageW(m_list, LVM_SETITEMCOUNT, static_cast<WPARAM>(total), LVSICF_NOSCROLL);
 }
 
 void ReportListView::OnFlushMessage() {
@@ -91,7 +101,7 @@ void ReportListView::Removed(int row) {
     // An owner-data list deletes by index and moves the selection of the rows below up.
     SendMessageW(m_list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
     // The control's count must follow the rows whatever it did.
-    Flush();
+    SyncCount();
 }
 
 int ReportListView::NextSelected(int after) {
@@ -119,7 +129,7 @@ void ReportListView::ScrollToTop(int row) {
 }
 
 void ReportListView::RepaintNow() {
-    Flush();
+    SyncCount();
     RedrawWindow(m_list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

@@ -30,8 +30,12 @@ public:
     void Select(int row);               // adds to the selection and takes the focus mark
     void ScrollToTop(int row);          // fully left, the row as the top visible row
     void RepaintNow();
-    // Hands pending rows to the control; called before every use and when the loop is idle.
+    // Hands the rows inserted at the top to the control; called before every use and when the
+    // loop is idle. The rows' owner has already changed: the control's count moves by the
+    // inserted rows only, so a removal reported next still finds its row.
     void Flush();
+    // Flush, then the control's count set to the owner's if they still differ.
+    void SyncCount();
 
     // The parent receives this posted message when rows are pending; it calls OnFlushMessage.
     static constexpr UINT kFlushMessage = WM_APP + 1;
@@ -41,6 +45,7 @@ public:
     bool OnGetDispInfo(NMLVDISPINFOW* info);
 
 private:
+    int KnownRows() const;
     HWND m_list = nullptr;
     RowCounter m_rowCount;
     CellFormatter m_cell;
