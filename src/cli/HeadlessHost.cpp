@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "data/WidePath.h"
 #include "dialog/CPlacementDlg.h"
 
 namespace morvi::cli {
@@ -165,7 +166,7 @@ uint32_t HeadlessHost::TickCount() {
 std::string HeadlessHost::CurrentDirectory() {
     std::error_code ec;
     std::filesystem::path dir = std::filesystem::current_path(ec);
-    return ec ? std::string(".") : dir.string();
+    return ec ? std::string(".") : PathUtf8(dir);
 }
 
 }  // namespace morvi::cli

@@ -4,10 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
-#include <unistd.h>
 
 #include "cli/EditFields.h"
 #include "cli/RegionScan.h"
+#include "data/ScratchDirectory.h"
+#include "data/WidePath.h"
 
 namespace fs = std::filesystem;
 
@@ -16,15 +17,11 @@ namespace morvi::cli {
 RecordBuilder::RecordBuilder(Session& session, int map) : m_session(session) {
     // Every scratch save is made durable by the window's crash-safe write; in a memory file
     // system that costs nothing, on a disk it costs a flush per record.
-    std::error_code ec;
-    fs::path base = fs::temp_directory_path(ec);
-    if (fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0) base = "/dev/shm";
-    std::string pattern = (base / "morvinpc-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
+    m_directory = CreateScratchDirectory("morvinpc");
+    if (m_directory.empty()) {
         m_setupError = "cannot create a temporary directory";
         return;
     }
-    m_directory = pattern;
     m_scratch = m_directory + "/scratch_S.DAT";
     m_session.host.SelectListBox(IDC_MAP_LIST, map);
     m_session.dlg.m_addTargetFile = m_scratch;
@@ -33,7 +30,7 @@ RecordBuilder::RecordBuilder(Session& session, int map) : m_session(session) {
 RecordBuilder::~RecordBuilder() {
     if (m_directory.empty()) return;
     std::error_code ec;
-    fs::remove_all(m_directory, ec);
+    fs::remove_all(FsPath(m_directory), ec);
 }
 
 bool RecordBuilder::Ready(std::string* error) const {
@@ -47,7 +44,7 @@ bool RecordBuilder::WriteScratch(const PlacementRecord* record) {
         image[kNpcSectionOffset] = 1;
         AppendPlacementBytes(image, record->block, record->script);
     }
-    std::ofstream file(m_scratch, std::ios::binary | std::ios::trunc);
+    std::ofstream file(FsPath(m_scratch), std::ios::binary | std::ios::trunc);
     file.write(image.data(), static_cast<std::streamsize>(image.size()));
     return static_cast<bool>(file);
 }
