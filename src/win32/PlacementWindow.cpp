@@ -228,6 +228,14 @@ INT_PTR PlacementWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case ReportListView::kFlushMessage:
         m_view.OnFlushMessage();
         return TRUE;
+    case kCaptionMessage:
+        // The last caption of a handler that changed it faster than it was shown.
+        m_flushPosted = false;
+        if (m_frameCaptionStale) {
+            m_frameRepaintTick = 0;
+            RepaintFrameCaption();
+        }
+        return TRUE;
     default:
         return FALSE;
     }
@@ -325,7 +333,6 @@ void PlacementWindow::SetItemText(int id, const std::string& text) {
         // A load sets the same progress caption after every record: repeating it costs nothing.
         if (text == m_frameCaption) return;
         m_frameCaption = text;
-        SetWindowTextW(item, Widen(text).c_str());
         RepaintFrameCaption();
         return;
     }
@@ -336,7 +343,18 @@ void PlacementWindow::SetItemText(int id, const std::string& text) {
 void PlacementWindow::RepaintFrameCaption() {
     // A group box draws its caption over whatever is behind it: the strip is erased by the
     // dialog first, or a shorter caption would leave the end of the longer one behind.
+    // During a long load nothing else gets painted: the progress shows every few milliseconds,
+    // and the caption changes in between cost no window-system call.
+    const DWORD now = GetTickCount();
+    if (m_frameRepaintTick != 0 && now - m_frameRepaintTick < kCaptionRepaintMs) {
+        m_frameCaptionStale = true;
+        if (!m_flushPosted && PostMessageW(m_hwnd, kCaptionMessage, 0, 0)) m_flushPosted = true;
+        return;
+    }
+    m_frameRepaintTick = now;
+    m_frameCaptionStale = false;
     HWND frame = Item(IDC_FRAME);
+    SetWindowTextW(frame, Widen(m_frameCaption).c_str());
     RECT strip;
     GetWindowRect(frame, &strip);
     MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&strip), 2);
@@ -347,14 +365,7 @@ void PlacementWindow::RepaintFrameCaption() {
     SelectObject(dc, old);
     ReleaseDC(frame, dc);
     strip.bottom = strip.top + metrics.tmHeight + 2;
-    UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
-    // During a long load nothing else gets painted: show the progress every few milliseconds.
-    const DWORD now = GetTickCount();
-    if (now - m_frameRepaintTick >= kCaptionRepaintMs) {
-        flags |= RDW_UPDATENOW;
-        m_frameRepaintTick = now;
-    }
-    RedrawWindow(m_hwnd, &strip, nullptr, flags);
+    RedrawWindow(m_hwnd, &strip, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void PlacementWindow::UpdateItemNow(int id) {
@@ -375,17 +386,22 @@ bool PlacementWindow::IsItemChecked(int id) const { return IsDlgButtonChecked(m_
 
 // --- list boxes and combo boxes -------------------------------------------------------------
 
+// Only the host fills the list boxes, so it knows their counts: the loader asks for the template
+// count once per record, and a window-system call per record would slow a large map down.
 int PlacementWindow::ListBoxCount(int id) const {
+    if (auto known = m_listBoxCounts.find(id); known != m_listBoxCounts.end()) return known->second;
     const LRESULT count = SendDlgItemMessageW(m_hwnd, id, LB_GETCOUNT, 0, 0);
-    return count < 0 ? 0 : static_cast<int>(count);
+    return m_listBoxCounts[id] = count < 0 ? 0 : static_cast<int>(count);
 }
 
 void PlacementWindow::ListBoxAdd(int id, const std::string& text) {
     SendDlgItemMessageW(m_hwnd, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    m_listBoxCounts.erase(id);
 }
 
 void PlacementWindow::ListBoxDelete(int id, int index) {
     SendDlgItemMessageW(m_hwnd, id, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    m_listBoxCounts.erase(id);
 }
 
 std::string PlacementWindow::ListBoxText(int id, int index) const {

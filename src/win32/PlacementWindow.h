@@ -4,6 +4,7 @@
 // handlers, and the controls show what CPlacementDlg tells the host. Texts are UTF-8 at the host
 // boundary and UTF-16 (W functions) towards Windows.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -97,8 +98,11 @@ private:
     TextRowList m_rows{m_view};
     CHyperlinkLabel m_link;
     std::string m_frameCaption;
+    mutable std::map<int, int> m_listBoxCounts;
     DWORD m_frameRepaintTick = 0;
-    bool m_flushPosted = false;
+    bool m_flushPosted = false;          // kCaptionMessage is on its way
+    bool m_frameCaptionStale = false;    // m_frameCaption is not on the screen yet
+    static constexpr UINT kCaptionMessage = WM_APP + 2;
     CPlacementDlg m_dlg;             // last: it is given the finished host
 };
 

@@ -86,9 +86,9 @@ void ReportListView::Reset() {
 void ReportListView::InsertedAtTop(int count) {
     if (count <= 0) return;
     m_pendingTop += count;
+    // The count and the repaint wait for the next use or the idle loop: a window-system call
+    // per row would cost more than the whole load.
     if (!m_flushPosted && PostMessageW(GetParent(m_list), kFlushMessage, 0, 0)) m_flushPosted = true;
-    // Only the count is deferred; what is visible changes now.
-    InvalidateRect(m_list, nullptr, FALSE);
 }
 
 void ReportListView::Changed(int row) {
