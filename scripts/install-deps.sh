@@ -14,3 +14,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get -o DPkg::Lock::Timeout=600 update -qq
     apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
 fi
+# Wine runs under a Chinese locale (its CJK font links, and UTF-8 file names on the Linux side).
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    echo "generating the locale zh_CN.UTF-8"
+    localedef -i zh_CN -c -f UTF-8 -A /usr/share/locale/locale.alias zh_CN.UTF-8
+fi
