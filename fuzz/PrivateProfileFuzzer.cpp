@@ -5,7 +5,7 @@
 // - reading never changes the file and never returns more than capacity - 1 bytes;
 // - a write of well-formed names (no line break, key without '=' and not starting with '[')
 //   succeeds, and reading the key back gives the value as the reader presents values:
-//   trimmed, one pair of matching surrounding quotes removed;
+//   ended at a NUL byte, trimmed, one pair of matching surrounding quotes removed;
 // - that write changes no other key: the second key reads the same before and after,
 //   unless it names the same entry;
 // - a refused write leaves the file byte-identical, and no temporary file stays behind.
@@ -38,7 +38,7 @@ bool WellFormed(std::string_view section, std::string_view key, std::string_view
 }
 
 std::string AsRead(std::string_view value) {
-    std::string_view v = Trim(value);
+    std::string_view v = Trim(value.substr(0, value.find('\0')));
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
     return std::string(v);

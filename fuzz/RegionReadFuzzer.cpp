@@ -5,10 +5,14 @@
 //   by record (the count may be 65535: records past the end of the file all read as zeros,
 //   so after the first of them only that they are zero is checked, and the whole-list reader
 //   is compared only while the list is short);
+// - the walk to the end of the file and the walk by count report a defect exactly when the
+//   counted records do not tile the file, and the records they yield start where the lengths
+//   say;
 // - every row text is valid UTF-8, and the name and script cells encode back to the stored
 //   bytes (up to a zero byte of the script path).
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,7 +22,8 @@
 #include "data/GbkCodec.h"
 #include "data/NpcPlacement.h"
 #include "data/RegionFile.h"
-#include "dialog/CPlacementDlg.h"
+#include "data/RegionRecordReader.h"
+#include "dialog/PlacementRowFormatter.h"
 
 using namespace morvi;
 using morvi::fuzz::ScratchPath;
@@ -37,7 +42,9 @@ bool IsZero(const NpcPlacement& block, std::string_view script) {
 }
 
 void CheckRow(const NpcPlacement& block, std::string_view script) {
-    const RowTexts row = CPlacementDlg::FormatRow(block, std::string(script));
+    std::array<std::string, kPlacementColumnCount> row;
+    for (int column = 0; column < kPlacementColumnCount; ++column)
+        row[static_cast<size_t>(column)] = PlacementRowFormatter::Cell(block, script, "file", column);
     for (const std::string& cell : row) MORVI_FUZZ_CHECK(Utf8ToGbk(cell).has_value());
     MORVI_FUZZ_CHECK(*Utf8ToGbk(row[COL_NAME]) == block.Name());
     if (block.HasScript()) {
@@ -93,6 +100,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::fclose(stream);
     MORVI_FUZZ_CHECK(index == count);
+
+    // Tiling, judged independently: the counted records end exactly at the end of the file
+    // (a file of at most 2112 bytes with a count of 0 holds none and is tiled).
+    size_t end = kFirstRecordOffset;
+    bool complete = true;
+    {
+        RegionRecordReader byCount;
+        byCount.Reset(image);
+        RegionRecord r;
+        for (size_t i = 0; i < count; ++i) {
+            MORVI_FUZZ_CHECK(byCount.Next(r) && r.offset == end);
+            complete = complete && end + r.length <= image.size();
+            end += r.length;
+        }
+        MORVI_FUZZ_CHECK(!byCount.Next(r));
+    }
+    const bool tiled = count == 0 ? image.size() <= static_cast<size_t>(kFirstRecordOffset) : complete && end == image.size();
+    RegionDefectList defects;
+    MORVI_FUZZ_CHECK(RecordsTileImage(image, &defects) == tiled);
+    RegionDefectList toEndDefects;
+    RegionRecordReader toEnd(&toEndDefects);
+    toEnd.Reset(image, RegionRecordReader::Walk::ToEnd);
+    RegionRecord r;
+    size_t at = kFirstRecordOffset;
+    while (toEnd.Next(r)) {
+        MORVI_FUZZ_CHECK(r.offset == at && r.offset < image.size());
+        at += r.length;
+    }
+    bool toEndClean = true;
+    for (const RegionDefect& d : toEndDefects.defects) toEndClean = toEndClean && d.kind == RegionDefectKind::HeaderCutOff;
+    MORVI_FUZZ_CHECK(toEndClean == tiled);
     MORVI_FUZZ_CHECK(morvi::fuzz::GetFile(path) == image);
     return 0;
 }

@@ -8,7 +8,8 @@
 // - an operation that reports Done leaves bytes 0..2099 and header bytes 2102..2111 as they
 //   were, keeps every record before the changed one byte-identical, and gives exactly the
 //   predicted file; any other outcome leaves the file byte-identical (an append to a region
-//   already counting 65535 placements is refused rather than wrapping the count to 0);
+//   already counting 65535 placements is refused rather than wrapping the count to 0, and
+//   one to a file whose counted records do not tile it exactly is refused as NotTiled);
 // - no temporary file is left beside the region file;
 // - a file that satisfied the invariant (placementCount records tiling 2112..end of file)
 //   still satisfies it afterwards. A file that did not may stay inconsistent: the operations
@@ -159,9 +160,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fresh.block.SetName("N");
         Reshape(fresh, length);
         result = AppendPlacementToFile(path, fresh);
+        // A file shorter than 2112 bytes with a count of 0 holds no records and is padded.
+        const bool appendable = (before.size() <= static_cast<size_t>(kFirstRecordOffset) && count == 0) || Tiles(before);
         if (count == 0xFFFF) {
             // A 16-bit count cannot grow past 65535; the region is refused, not wrapped to 0.
             MORVI_FUZZ_CHECK(result.outcome == RegionOutcome::WriteFailed && !result.error.empty());
+        } else if (!appendable) {
+            // The record would land where no reader finds it.
+            MORVI_FUZZ_CHECK(result.outcome == RegionOutcome::NotTiled);
         } else {
             std::string padded = before;
             if (padded.size() < static_cast<size_t>(kFirstRecordOffset)) padded.resize(kFirstRecordOffset, '\0');

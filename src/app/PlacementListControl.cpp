@@ -1,5 +1,6 @@
 #include "app/PlacementListControl.h"
 
+#include <algorithm>
 #include <climits>
 
 #include <QItemSelectionModel>
@@ -10,30 +11,20 @@ namespace morvi {
 PlacementListControl::PlacementListControl(PlacementListModel& model, PlacementTableView& view)
     : m_model(model), m_view(view) {}
 
-int PlacementListControl::RowCount() const { return m_model.HostRowCount(); }
+void PlacementListControl::RowsReset() { m_model.RowsReset(); }
 
-void PlacementListControl::InsertTopRow(RowTexts row) { m_model.InsertTopRow(row); }
+void PlacementListControl::RowsInsertedAtTop(int count) { m_model.RowsInsertedAtTop(count); }
 
-void PlacementListControl::InsertTopRowViews(const RowViews& row) { m_model.InsertTopRow(row); }
-
-std::string PlacementListControl::CellText(int row, int column) const {
-    // A list view answers an invalid item or column with an empty text.
-    if (!ValidRow(row) || !ValidColumn(column))
-        return {};
-    return m_model.CellText(row, column);
-}
-
-void PlacementListControl::SetCellText(int row, int column, const std::string& text) {
-    if (ValidRow(row) && ValidColumn(column))
-        m_model.SetCellText(row, column, text);
-}
-
-void PlacementListControl::DeleteRow(int row) {
+void PlacementListControl::RowChanged(int row) {
     if (ValidRow(row))
-        m_model.DeleteRow(row);
+        m_model.RowChanged(row);
 }
 
-void PlacementListControl::DeleteAllRows() { m_model.DeleteAllRows(); }
+void PlacementListControl::RowRemoved(int row) {
+    // The store is one row shorter already; `row` was valid before.
+    if (row >= 0 && row <= m_model.Store().Count())
+        m_model.RowRemoved(row);
+}
 
 int PlacementListControl::NextSelectedRow(int after) const {
     const QItemSelectionModel* selection = m_view.selectionModel();

@@ -1,6 +1,7 @@
 #pragma once
-// The placement list (control 1013) as the dialog logic sees it: rows of texts, selection,
-// scrolling, backed by PlacementListModel and shown by PlacementTableView.
+// The placement list (control 1013) as the dialog logic sees it: a view of the dialog's row
+// store with its selection and scroll position, backed by PlacementListModel and shown by
+// PlacementTableView.
 
 #include "app/PlacementListModel.h"
 #include "app/PlacementTableView.h"
@@ -12,21 +13,17 @@ class PlacementListControl : public PlacementListHost {
 public:
     PlacementListControl(PlacementListModel& model, PlacementTableView& view);
 
-    int RowCount() const override;
-    void InsertTopRow(RowTexts row) override;
-    void InsertTopRowViews(const RowViews& row) override;
-    std::string CellText(int row, int column) const override;
-    void SetCellText(int row, int column, const std::string& text) override;
-    void DeleteRow(int row) override;
-    void DeleteAllRows() override;
+    void RowsReset() override;
+    void RowsInsertedAtTop(int count) override;
+    void RowChanged(int row) override;
+    void RowRemoved(int row) override;
     int NextSelectedRow(int after) const override;
     void SelectRow(int row) override;
     void ScrollRowToTop(int row) override;
     void RepaintNow() override;
 
 private:
-    bool ValidRow(int row) const { return row >= 0 && row < m_model.HostRowCount(); }
-    static bool ValidColumn(int column) { return column >= 0 && column < kPlacementColumnCount; }
+    bool ValidRow(int row) const { return row >= 0 && row < m_model.Store().Count(); }
 
     PlacementListModel& m_model;
     PlacementTableView& m_view;

@@ -4,7 +4,8 @@
 
 namespace morvi {
 
-PlacementListModel::PlacementListModel(QObject* parent) : QAbstractTableModel(parent) {}
+PlacementListModel::PlacementListModel(const PlacementRowStore& store, QObject* parent)
+    : QAbstractTableModel(parent), m_store(store), m_visibleRows(store.Count()) {}
 
 const std::array<const char*, kPlacementColumnCount>& PlacementListModel::Headings() {
     static const std::array<const char*, kPlacementColumnCount> headings{
@@ -31,8 +32,12 @@ QVariant PlacementListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_visibleRows)
         return {};
     // View rows sit below the pending ones.
-    const std::string_view text = m_store.Text(index.row() + PendingRows(), index.column());
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const int row = index.row() + PendingRows();
+    if (row < 0 || row >= m_store.Count())
+        return {};
+    m_cell.clear();
+    m_store.AppendCellText(row, index.column(), m_cell);
+    return QString::fromUtf8(m_cell.data(), static_cast<qsizetype>(m_cell.size()));
 }
 
 QVariant PlacementListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -45,14 +50,17 @@ QVariant PlacementListModel::headerData(int section, Qt::Orientation orientation
     return {};
 }
 
-void PlacementListModel::InsertTopRow(const RowTexts& row) {
-    m_store.InsertTop(row);
-    QueueFlush();
+void PlacementListModel::RowsReset() {
+    beginResetModel();
+    m_visibleRows = 0;
+    endResetModel();
+    if (m_store.Count() > 0)
+        QueueFlush();
 }
 
-void PlacementListModel::InsertTopRow(const RowViews& row) {
-    m_store.InsertTop(row);
-    QueueFlush();
+void PlacementListModel::RowsInsertedAtTop(int count) {
+    if (count > 0)
+        QueueFlush();
 }
 
 void PlacementListModel::QueueFlush() {
@@ -72,30 +80,23 @@ void PlacementListModel::FlushPendingRows() {
     endInsertRows();
 }
 
-std::string PlacementListModel::CellText(int row, int column) const {
-    return std::string(m_store.Text(row, column));
-}
-
-void PlacementListModel::SetCellText(int row, int column, std::string_view text) {
-    m_store.SetText(row, column, text);
+void PlacementListModel::RowChanged(int row) {
     const int viewRow = row - PendingRows();
-    if (viewRow >= 0)
-        emit dataChanged(index(viewRow, column), index(viewRow, column), {Qt::DisplayRole});
+    if (viewRow >= 0 && viewRow < m_visibleRows)
+        emit dataChanged(index(viewRow, 0), index(viewRow, kPlacementColumnCount - 1), {Qt::DisplayRole});
 }
 
-void PlacementListModel::DeleteRow(int row) {
-    FlushPendingRows();
-    beginRemoveRows(QModelIndex(), row, row);
-    m_store.Erase(row);
-    m_visibleRows = m_store.Count();
+void PlacementListModel::RowRemoved(int row) {
+    // The store has already lost the row: before, it held one more.
+    const int pendingBefore = m_store.Count() + 1 - m_visibleRows;
+    const int viewRow = row - pendingBefore;
+    if (row < 0 || viewRow >= m_visibleRows)
+        return;
+    if (viewRow < 0)
+        return;   // a row the views never saw
+    beginRemoveRows(QModelIndex(), viewRow, viewRow);
+    --m_visibleRows;
     endRemoveRows();
-}
-
-void PlacementListModel::DeleteAllRows() {
-    beginResetModel();
-    m_store.Clear();
-    m_visibleRows = 0;
-    endResetModel();
 }
 
 }  // namespace morvi

@@ -1,21 +1,25 @@
 #pragma once
-// The placement list as a Qt table model over PlacementRowStore.
+// The placement list as a Qt table model over the window logic's PlacementRowStore: the rows
+// are the dialog's placements, and a cell's text is made only when a view asks for it (that
+// is, for the cells it paints).
 //
 // New top rows are first kept pending and handed to the views in one batch (at the next
 // turn of the event loop, or before any other change): a view told about 200,000 single-row
-// insertions at the top does quadratic work in its headers and selection. Rows are counted
-// and read through the *Host* functions at once; only views see them a little later.
+// insertions at the top does quadratic work in its headers and selection. The logic reads the
+// store itself; only the views see new rows a little later.
+
+#include <array>
 
 #include <QAbstractTableModel>
 
-#include "app/PlacementRowStore.h"
+#include "dialog/PlacementRows.h"
 
 namespace morvi {
 
 class PlacementListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit PlacementListModel(QObject* parent = nullptr);
+    explicit PlacementListModel(const PlacementRowStore& store, QObject* parent = nullptr);
 
     static const std::array<const char*, kPlacementColumnCount>& Headings();
     static const std::array<int, kPlacementColumnCount>& ColumnWidths();
@@ -26,29 +30,27 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The list as the dialog logic sees it; row 0 is the top row, pending rows included.
-    int HostRowCount() const { return m_store.Count(); }
-    void InsertTopRow(const RowTexts& row);
-    void InsertTopRow(const RowViews& row);
-    std::string CellText(int row, int column) const;
-    std::string_view CellView(int row, int column) const { return m_store.Text(row, column); }
-    void SetCellText(int row, int column, std::string_view text);
-    void DeleteRow(int row);
-    void DeleteAllRows();
+    const PlacementRowStore& Store() const { return m_store; }
+
+    // What the store did; each is called after the store changed. Rows are numbered as in
+    // the store (row 0 is the top row, pending rows included).
+    void RowsReset();
+    void RowsInsertedAtTop(int count);
+    void RowChanged(int row);
+    void RowRemoved(int row);
 
     // Rows inserted at the top that the views do not know yet.
     int PendingRows() const { return m_store.Count() - m_visibleRows; }
     // Hands the pending rows to the views now.
     void FlushPendingRows();
 
-    const PlacementRowStore& Store() const { return m_store; }
-
 private:
     void QueueFlush();
 
-    PlacementRowStore m_store;
+    const PlacementRowStore& m_store;
     int m_visibleRows = 0;
     bool m_flushQueued = false;
+    mutable std::string m_cell;   // reused for every painted cell
 };
 
 }  // namespace morvi

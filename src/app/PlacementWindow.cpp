@@ -82,7 +82,7 @@ void PlacementWindow::BuildControls() {
         if (id >= kFirstId && id - kFirstId < static_cast<int>(m_controls.size()))
             m_controls[static_cast<size_t>(id - kFirstId)] = widget;
     }
-    m_model = new PlacementListModel(this);
+    m_model = new PlacementListModel(m_dlg.Rows(), this);
     m_listView->AttachModel(m_model);
     m_list = std::make_unique<PlacementListControl>(*m_model, *m_listView);
     if (auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME)))
@@ -94,11 +94,9 @@ void PlacementWindow::ConnectNotifications() {
         {IDC_BROWSE_SERVER, &CPlacementDlg::OnBrowseServer},
         {IDC_EXIT, &CPlacementDlg::OnExit},
         {IDC_ADD, &CPlacementDlg::OnAdd},
-        {IDC_DELETE, &CPlacementDlg::OnDelete},
         {IDC_BROWSE_SCRIPT, &CPlacementDlg::OnBrowseScript},
         {IDC_EXCHANGE, &CPlacementDlg::OnExchange},
         {IDC_EDIT_SCRIPT, &CPlacementDlg::OnEditScript},
-        {IDC_SAVE, &CPlacementDlg::OnSave},
         {IDC_FIND_ALL, &CPlacementDlg::OnFindFirst},
         {IDC_MODIFY, &CPlacementDlg::OnModify},
         {IDC_CANCEL_EDIT, &CPlacementDlg::OnCancelEdit},
@@ -108,6 +106,11 @@ void PlacementWindow::ConnectNotifications() {
         auto* button = qobject_cast<QPushButton*>(Control(id));
         connect(button, &QPushButton::clicked, this, [this, handler = handler] { (m_dlg.*handler)(); });
     }
+    // The window shows what a save or a delete did itself; the results are for other callers.
+    connect(qobject_cast<QPushButton*>(Control(IDC_DELETE)), &QPushButton::clicked, this,
+            [this] { (void)m_dlg.OnDelete(); });
+    connect(qobject_cast<QPushButton*>(Control(IDC_SAVE)), &QPushButton::clicked, this,
+            [this] { (void)m_dlg.OnSave(); });
     // Host-made changes of the list boxes are made with their signals blocked, so these fire
     // only for the user's own selections and double clicks.
     connect(ListBox(IDC_MAP_LIST), &QListWidget::itemSelectionChanged, this,

@@ -1,5 +1,7 @@
 #include "cli/CliText.h"
 
+#include "data/IntegerText.h"
+
 #include <cstdint>
 
 namespace morvi::cli {
@@ -207,17 +209,9 @@ std::optional<std::vector<CsvRecord>> ParseCsv(std::string_view text, std::strin
 }
 
 bool ParseInt(std::string_view text, long long* value) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size() || text.size() - i > 12) return false;
-    long long v = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
-        v = v * 10 + (text[i] - '0');
-    }
-    *value = negative ? -v : v;
-    return true;
+    const std::optional<long long> number = ParseWholeNumber(text);
+    if (number) *value = *number;
+    return number.has_value();
 }
 
 }  // namespace morvi::cli

@@ -12,6 +12,7 @@
 #include "data/AtomicFile.h"
 #include "data/FileFinder.h"
 #include "data/GbkCodec.h"
+#include "data/RegionRecordReader.h"
 #include "data/ServerPath.h"
 
 namespace morvi::cli {
@@ -57,39 +58,49 @@ void CheckRecord(const PlacementRecord& r, size_t offset, const std::string& ser
         findings.push_back({scriptOffset, "script file " + Quoted(script) + " not found under the server directory"});
 }
 
+// Turns what the record walk finds wrong into findings, in the order it is met.
+class DefectFindings : public RegionReporter {
+public:
+    explicit DefectFindings(std::vector<Finding>& findings) : m_findings(findings) {}
+    void Corruption(const RegionDefect& d) override {
+        switch (d.kind) {
+        case RegionDefectKind::HeaderCutOff:
+            m_findings.push_back({d.offset, "file ends inside the NPC section header (" + std::to_string(d.length) +
+                                                " bytes)"});
+            break;
+        case RegionDefectKind::CutOffRecord:
+        case RegionDefectKind::LengthPastEnd:
+            m_findings.push_back({d.offset, "record cut off by the end of the file: " + std::to_string(d.length) +
+                                                " bytes long, " + std::to_string(d.present) + " present"});
+            break;
+        case RegionDefectKind::BytesAfterLastRecord:
+        case RegionDefectKind::CountAboveRecords:
+            m_findings.push_back({static_cast<size_t>(kNpcSectionOffset),
+                                  "placement count " + std::to_string(d.count) + " does not match the " +
+                                      std::to_string(d.records) + " records that tile the file"});
+            break;
+        }
+    }
+
+private:
+    std::vector<Finding>& m_findings;
+};
+
 // False when the file cannot be read.
 bool CheckRegionFile(const std::string& path, const std::string& server, int templateCount,
                      std::vector<Finding>& findings) {
-    std::string image;
-    if (!ReadWholeFile(path, image)) return false;
-    const size_t size = image.size();
-    if (size > static_cast<size_t>(kNpcSectionOffset) && size < static_cast<size_t>(kFirstRecordOffset))
-        findings.push_back({static_cast<size_t>(kNpcSectionOffset),
-                            "file ends inside the NPC section header (" + std::to_string(size) + " bytes)"});
-    const int count = HeaderPlacementCount(HeaderFromImage(image));
-
-    // The records that tile the file from the first record to its end.
-    int complete = 0;
-    bool cutOff = false;
-    size_t offset = static_cast<size_t>(kFirstRecordOffset);
-    while (offset < size) {
-        PlacementRecord record;
-        const size_t next = ParsePlacementAt(image, offset, &record);
-        if (next > size) {
-            cutOff = true;
-            findings.push_back({offset, "record cut off by the end of the file: " + std::to_string(next - offset) +
-                                            " bytes long, " + std::to_string(size - offset) + " present"});
-            break;
-        }
-        CheckRecord(record, offset, server, templateCount, findings);
-        ++complete;
-        offset = next;
+    // The records that tile the file from the first record to its end, whatever the count says.
+    DefectFindings reporter(findings);
+    RegionRecordReader reader(&reporter);
+    if (!reader.Open(path, RegionRecordReader::Walk::ToEnd)) return false;
+    RegionRecord r;
+    PlacementRecord record;
+    while (reader.Next(r)) {
+        if (!r.complete) continue;
+        record.block = r.block;
+        record.script.assign(r.script);
+        CheckRecord(record, r.offset, server, templateCount, findings);
     }
-    // A cut-off last record that the count includes is reported once, as cut off.
-    if (count != complete && !(cutOff && count == complete + 1))
-        findings.push_back({static_cast<size_t>(kNpcSectionOffset),
-                            "placement count " + std::to_string(count) + " does not match the " +
-                                std::to_string(complete) + " records that tile the file"});
     return true;
 }
 

@@ -1,46 +1,52 @@
 // `add`, `set` and `rm`: the window's save and delete, driven through its own handlers so the
 // checks, the texts and the bytes written are the window's.
 
-#include <cstdio>
-
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/EditFields.h"
-#include "cli/RegionScan.h"
 #include "cli/RowOutput.h"
+#include "data/GbkCodec.h"
+#include "data/ListingRule.h"
 
 namespace morvi::cli {
 namespace {
 
-constexpr char kRemovedHintPrefix[] = "删除NPC[";
-constexpr char kRemovedPlainHint[] = "删除NPC完成!";
-constexpr char kDeleteCaptionPrefix[] = "选择删除[";
-
 void PrintRow(const Session& session, int row, std::ostream& out) {
-    OutputRow output{session.host.List().Cells(row), {}};
-    output.cells[COL_FILE] = session.RelativeFile(output.cells[COL_FILE]);
-    out << FormatRows({output}, OutputFormat::Table, false);
+    RowPrintOptions print;
+    print.fileText = [&session](const std::string& path) { return session.RelativeFile(path); };
+    print.first = row;
+    print.count = 1;
+    PrintRows(session.dlg.Rows(), print, out);
 }
 
 // The window writes what it is given but leaves these placements out the next time the map
 // loads; say so rather than let the placement seem to vanish.
-void WarnIfHidden(const std::vector<std::string>& reasons, std::ostream& err) {
+void WarnIfHidden(const NpcPlacement& written, int templateCount, std::ostream& err) {
+    const std::vector<std::string> reasons = BrokenListingRules(written, templateCount);
     if (reasons.empty()) return;
     std::string text;
     for (const std::string& r : reasons) text += (text.empty() ? "" : "; ") + r;
     err << "morvinpc: warning: written, but the window will not list this placement (" << text << ")\n";
 }
 
-std::vector<std::string> HiddenByRowTexts(const RowTexts& c, int templateCount) {
-    std::vector<std::string> reasons;
-    const int t = TextToInt(c[COL_TEMPLATE]);
-    if (t == 0 || t >= templateCount)
-        reasons.push_back("template index " + std::to_string(t) + " not below the template count " +
-                          std::to_string(templateCount));
-    if (TextToInt(c[COL_POS_X]) >= 1000) reasons.push_back("x not below 1000");
-    if (TextToInt(c[COL_POS_Y]) >= 500) reasons.push_back("y not below 500");
-    return reasons;
+// Why a save wrote nothing, for the operator.
+std::string NotWritten(const SaveOutcome& outcome, const std::string& fallback) {
+    if (outcome.kind == SaveOutcome::Kind::Refused) return outcome.hint;
+    return outcome.reason.empty() ? fallback : "morvinpc: " + outcome.reason + "; " + fallback;
+}
+
+std::string DeleteFailure(const Session& session, const DeleteReport::Row& row) {
+    std::string what;
+    switch (row.status) {
+    case DeleteReport::RowStatus::FileUnreadable: what = "cannot read the file"; break;
+    case DeleteReport::RowStatus::NoMatchingRecord: what = "no such record in the file (changed since it was read?)"; break;
+    case DeleteReport::RowStatus::WriteFailed: what = "the file could not be written"; break;
+    case DeleteReport::RowStatus::Removed: break;
+    }
+    if (!row.reason.empty()) what += ": " + row.reason;
+    RowTexts cells = RecordTexts(row.record, session.RelativeFile(row.file));
+    return "morvinpc: not removed " + KeyText(cells) + " \"" + EscapeUndecodable(cells[COL_NAME]) + "\": " + what;
 }
 
 }  // namespace
@@ -52,7 +58,7 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
     if (!session) return kExitUsage;
     const int index = ResolveMap(*session, map, err);
     if (index < 0) return kExitUsage;
-    HeadlessHost& host = session->host;
+    MemoryHost& host = session->host;
     CPlacementDlg& dlg = session->dlg;
 
     if (file) {
@@ -65,7 +71,7 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
             err << "morvinpc: " << *file << " is not a region file of map " << map << "\n";
             return kExitUsage;
         }
-        dlg.m_addTargetFile = match;
+        dlg.SetAddTargetFile(match);
     }
     host.SelectListBox(IDC_MAP_LIST, index);
     if (templateIndex) {
@@ -77,10 +83,9 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
         host.SelectListBox(IDC_TEMPLATE_LIST, *templateIndex - 1);
     }
 
-    size_t hints = host.HintHistory().size();
     dlg.OnAdd();
-    if (dlg.m_editMode != EDIT_ADD) {
-        err << HintSince(host, hints) << "\n";
+    if (dlg.EditMode() != EDIT_ADD) {
+        err << host.Hint() << "\n";
         return kExitFailed;
     }
     std::string error;
@@ -88,19 +93,13 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
         err << "morvinpc: " << error << "\n";
         return kExitUsage;
     }
-    hints = host.HintHistory().size();
-    dlg.OnSave();
-    if (dlg.m_editMode == EDIT_ADD) {
-        std::string hint = HintSince(host, hints);
-        if (hint.empty()) hint = "morvinpc: map " + map + " has no region file; nothing added";
-        err << hint << "\n";
+    const SaveOutcome saved = dlg.OnSave();
+    if (!saved.Written()) {
+        err << NotWritten(saved, "nothing added to map " + map) << "\n";
         return kExitFailed;
     }
-    PrintRow(*session, 0, out);
-    // The new record is the last one of its file.
-    RegionScan scan;
-    if (ScanRegionFile(host.List().CellText(0, COL_FILE), scan) && !scan.counted.empty())
-        WarnIfHidden(HiddenReasons(scan.counted.back().record.block, session->TemplateCount()), err);
+    PrintRow(*session, saved.row < 0 ? 0 : saved.row, out);
+    WarnIfHidden(saved.record.block, session->TemplateCount(), err);
     return kExitOk;
 }
 
@@ -116,7 +115,7 @@ int RunSet(const CommonOptions& common, const std::string& map, const std::strin
         err << "morvinpc: " << error << "\n";
         return kExitUsage;
     }
-    HeadlessHost& host = session->host;
+    MemoryHost& host = session->host;
     CPlacementDlg& dlg = session->dlg;
 
     session->LoadMap(index);
@@ -125,9 +124,9 @@ int RunSet(const CommonOptions& common, const std::string& map, const std::strin
         err << "morvinpc: no placement of map " << map << " matches " << keyText << "\n";
         return kExitFailed;
     }
-    host.List().SelectOnly(row);
+    host.list.SelectOnly(row);
     dlg.BeginEdit();
-    if (dlg.m_editMode != EDIT_MODIFY) {
+    if (dlg.EditMode() != EDIT_MODIFY) {
         err << host.Hint() << "\n";
         return kExitFailed;
     }
@@ -135,18 +134,15 @@ int RunSet(const CommonOptions& common, const std::string& map, const std::strin
         err << "morvinpc: " << error << "\n";
         return kExitUsage;
     }
-    const size_t hints = host.HintHistory().size();
-    dlg.OnSave();
-    if (dlg.m_editMode == EDIT_MODIFY) {
-        std::string hint = HintSince(host, hints);
-        if (hint.empty())
-            hint = "morvinpc: the placement is no longer in " + session->RelativeFile(key->file) +
-                   " (changed since it was read?); nothing written";
-        err << hint << "\n";
+    const SaveOutcome saved = dlg.OnSave();
+    if (!saved.Written()) {
+        err << NotWritten(saved, "the placement is no longer in " + session->RelativeFile(key->file) +
+                                     " (changed since it was read?); nothing written")
+            << "\n";
         return kExitFailed;
     }
-    PrintRow(*session, row, out);
-    WarnIfHidden(HiddenByRowTexts(host.List().Cells(row), session->TemplateCount()), err);
+    PrintRow(*session, saved.row < 0 ? row : saved.row, out);
+    WarnIfHidden(saved.record.block, session->TemplateCount(), err);
     return kExitOk;
 }
 
@@ -166,50 +162,46 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
         }
         keys.push_back(*key);
     }
-    HeadlessHost& host = session->host;
+    MemoryHost& host = session->host;
     session->LoadMap(index);
 
     // Each KEY selects one row, from the bottom (file order); a KEY given twice selects the next
     // row with that key, as selecting two such rows in the window does.
-    HeadlessList& list = host.List();
-    std::vector<bool> selected(static_cast<size_t>(list.RowCount()), false);
+    const PlacementRowStore& rows = session->dlg.Rows();
+    std::vector<bool> selected(static_cast<size_t>(rows.Count()), false);
     for (size_t k = 0; k < keys.size(); ++k) {
         int found = -1;
-        for (int row = list.RowCount() - 1; row >= 0 && found < 0; --row) {
-            const RowTexts& c = list.Cells(row);
-            const PlacementKey rowKey{TextToInt(c[COL_TEMPLATE]), TextToInt(c[COL_POS_X]), TextToInt(c[COL_POS_Y]),
-                                      TextToInt(c[COL_OFFSET_X]), TextToInt(c[COL_OFFSET_Y])};
-            if (!selected[static_cast<size_t>(row)] && rowKey == keys[k].key && SameFile(c[COL_FILE], keys[k].file))
-                found = row;
-        }
+        for (int row = rows.Count() - 1; row >= 0 && found < 0; --row)
+            if (!selected[static_cast<size_t>(row)] && RowHasKey(rows, row, keys[k])) found = row;
         if (found < 0) {
             err << "morvinpc: no placement of map " << map << " matches " << keyTexts[k] << "; nothing removed\n";
             return kExitFailed;
         }
         selected[static_cast<size_t>(found)] = true;
     }
+    host.list.ClearSelection();
     for (size_t row = 0; row < selected.size(); ++row)
-        if (selected[row]) list.SelectRow(static_cast<int>(row));
+        if (selected[row]) host.list.SelectRow(static_cast<int>(row));
 
-    host.questionAnswer = MessageAnswer::Yes;   // the user asked for the deletion
-    const size_t hints = host.HintHistory().size();
-    session->dlg.OnDelete();
-
-    for (size_t i = hints; i < host.HintHistory().size(); ++i) {
-        const std::string& hint = host.HintHistory()[i];
-        if (hint == kRemovedPlainHint) continue;   // replaced at once by the named one
-        (hint.rfind(kRemovedHintPrefix, 0) == 0 ? out : err) << hint << "\n";
-    }
-    std::string caption;
-    for (const std::string& frame : host.FrameHistory())
-        if (frame.rfind(kDeleteCaptionPrefix, 0) == 0) caption = frame;
-    int chosen = 0, removed = 0;
-    if (std::sscanf(caption.c_str(), "选择删除[%d]条,实际完成[%d]条!", &chosen, &removed) != 2) removed = 0;
-    if (removed == 0 || removed < static_cast<int>(keys.size())) {
-        err << caption << "\n";
+    host.answers.push_back(MessageAnswer::Yes);   // the user asked for the deletion
+    const std::optional<DeleteReport> report = session->dlg.OnDelete();
+    if (!report) {
+        err << "morvinpc: the deletion was not confirmed; nothing removed\n";
         return kExitFailed;
     }
-    out << caption << "\n";
+    for (const DeleteReport::Row& row : report->rows) {
+        if (row.status == DeleteReport::RowStatus::Removed)
+            out << "删除NPC[" << GbkToUtf8(row.record.block.Name()) << "]成功!\n";
+        else
+            err << DeleteFailure(*session, row) << "\n";
+    }
+    const std::string counts = "选择删除[" + std::to_string(report->selected) + "]条,实际完成[" +
+                               std::to_string(report->removed) + "]条!";
+    if (report->removed == 0 || !report->AllRemoved()) {
+        err << counts << "\n";
+        return kExitFailed;
+    }
+    out << counts << "\n";
     return kExitOk;
 }
 

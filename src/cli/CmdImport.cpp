@@ -1,17 +1,25 @@
-#include <map>
-#include <tuple>
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <set>
+#include <unordered_map>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
+#include "cli/EditFields.h"
 #include "cli/ImportPlan.h"
-#include "cli/RecordBuilder.h"
-#include "cli/RegionScan.h"
 #include "cli/RowOutput.h"
 #include "data/AtomicFile.h"
+#include "data/FileReadAhead.h"
+#include "data/IntegerText.h"
+#include "data/ListingRule.h"
+#include "data/RegionImageEdit.h"
+#include "data/RegionRecordReader.h"
 #include "data/ServerPath.h"
-#include "dialog/CPlacementDlg.h"
+#include "dialog/EditRules.h"
+#include "dialog/PlacementRowFormatter.h"
 
 namespace morvi::cli {
 namespace {
@@ -21,37 +29,14 @@ struct InputRow {
     std::vector<std::string> fields;   // as written (escaped), in ExportColumns order
 };
 
-struct WantedRow {
-    int line = 0;
-    RowTexts cells;      // window texts; column 10 is the region file's full path
-    size_t file = 0;     // index among the map's region files
-};
-
-struct CurrentRow {
-    size_t file = 0;
-    size_t record = 0;   // index among the file's counted records
-    RowTexts cells;
-};
-
-// Everything the import does to one region file.
-struct FileWork {
-    std::map<size_t, std::optional<PlacementRecord>> edits;   // record index -> new record, or deletion
-    std::vector<PlacementRecord> appends;                     // in the order they are appended
-    std::vector<std::pair<size_t, std::string>> plan;         // (record index or past-the-end, line)
-    int additions = 0, changes = 0, deletions = 0;
-};
-
-using RowKey = std::tuple<size_t, int, int, int, int, int>;
-
-RowKey KeyOf(size_t file, const RowTexts& c) {
-    return {file, TextToInt(c[COL_TEMPLATE]), TextToInt(c[COL_POS_X]), TextToInt(c[COL_POS_Y]),
-            TextToInt(c[COL_OFFSET_X]), TextToInt(c[COL_OFFSET_Y])};
-}
-
-bool ReadCsvRows(const std::string& text, std::vector<InputRow>& rows, std::string* error) {
+bool ReadCsvRows(std::string_view text, std::vector<InputRow>& rows, std::string* error) {
     const std::optional<std::vector<CsvRecord>> records = ParseCsv(text, error);
     if (!records) return false;
-    if (records->empty() || (*records)[0].fields != ExportColumns()) {
+    // The header of `export`, or that of `list --all` with its column of broken listing
+    // rules, which is read past.
+    std::vector<std::string> withHidden = ExportColumns();
+    withHidden.push_back(kHiddenColumn);
+    if (records->empty() || ((*records)[0].fields != ExportColumns() && (*records)[0].fields != withHidden)) {
         std::string header;
         for (const std::string& c : ExportColumns()) header += (header.empty() ? "" : ",") + c;
         *error = "the first line must be the export's header: " + header;
@@ -59,12 +44,15 @@ bool ReadCsvRows(const std::string& text, std::vector<InputRow>& rows, std::stri
     }
     for (size_t i = 1; i < records->size(); ++i) {
         const CsvRecord& r = (*records)[i];
-        if (r.fields.size() != ExportColumns().size()) {
+        const size_t expected = (*records)[0].fields.size();
+        if (r.fields.size() != expected) {
             *error = "line " + std::to_string(r.line) + ": " + std::to_string(r.fields.size()) + " fields, " +
-                     std::to_string(ExportColumns().size()) + " expected";
+                     std::to_string(expected) + " expected";
             return false;
         }
-        rows.push_back({r.line, r.fields});
+        InputRow row{r.line, r.fields};
+        row.fields.resize(ExportColumns().size());
+        rows.push_back(std::move(row));
     }
     return true;
 }
@@ -120,47 +108,166 @@ std::string Describe(const RowTexts& before, const RowTexts& after) {
     return text;
 }
 
-std::string RecordBytes(const PlacementRecord& r) {
-    std::string bytes;
-    AppendPlacementBytes(bytes, r.block, r.script);
-    return bytes;
+// A counted record of a region file as it is now.
+struct CurrentRecord {
+    NpcPlacement block{};
+    std::string script;
+    size_t index = 0;        // among the file's counted records
+    size_t nextSame = SIZE_MAX;   // the next record of the same key in file order
+    bool listed = false;     // the window lists it
+    bool paired = false;
+};
+
+// Placement keys packed into one number: template, x, y as shown, x offset, y offset.
+uint64_t PackKey(uint32_t t, uint32_t x, uint32_t y, uint32_t ox, uint32_t oy) {
+    return (uint64_t{t} << 48) | (uint64_t{x} << 32) | (uint64_t{y} << 16) | (uint64_t{ox} << 8) | oy;
+}
+uint64_t KeyOf(const NpcPlacement& p) {
+    return PackKey(p.TemplateIndex(), p.PosX(), static_cast<uint32_t>(p.PosY()), p.offsetX, p.offsetY);
+}
+// The key a row's texts name; nullopt when no record can have it.
+std::optional<uint64_t> KeyOfTexts(long long t, const RowTexts& c) {
+    const int x = LeadingNumberToInt(c[COL_POS_X]), y = LeadingNumberToInt(c[COL_POS_Y]);
+    const int ox = LeadingNumberToInt(c[COL_OFFSET_X]), oy = LeadingNumberToInt(c[COL_OFFSET_Y]);
+    if (t < 0 || t > 0xFFFF || x < 0 || x > 0xFFFF || y < 0 || y > 0x7FFF || ox < 0 || ox > 0xFF || oy < 0 || oy > 0xFF)
+        return std::nullopt;
+    return PackKey(static_cast<uint32_t>(t), static_cast<uint32_t>(x), static_cast<uint32_t>(y),
+                   static_cast<uint32_t>(ox), static_cast<uint32_t>(oy));
+}
+PlacementKey KeyWithTemplate(const NpcPlacement& p, int templateIndex) {
+    return {templateIndex, p.PosX(), p.PosY(), p.offsetX, p.offsetY};
 }
 
-// The new image of a region file: the bytes before the first record (the count adjusted), the
-// counted records kept, replaced or left out, whatever followed them, then the additions.
-// Exactly what the window's modify, delete and add would leave, applied one after another.
-std::optional<std::string> NewImage(const RegionScan& scan, const FileWork& work, std::string* error) {
-    for (const ScannedRecord& r : scan.counted)
-        if (!r.complete) {
-            *error = "the record at offset " + std::to_string(r.offset) +
-                     " is cut off by the end of the file; the file is left alone (see `morvinpc check`)";
+// A region file of the map: its image as read and its counted records.
+struct MapFile {
+    std::string path;
+    std::string image;
+    std::vector<CurrentRecord> records;
+    std::unordered_map<uint64_t, size_t> firstOfKey;   // key -> first record of it
+    std::string defect;                                // why the file must not be changed
+};
+
+struct WantedRow {
+    int line = 0;
+    RowTexts cells;      // window texts (file column unused)
+    long long templateIndex = 0;
+    size_t file = 0;     // index among the map's region files
+};
+
+// What the import does to one record: keep, rewrite or cut out.
+enum class RecordFate { Keep, Change, Remove };
+
+// Everything the import does to one region file.
+struct FileWork {
+    std::vector<std::pair<size_t, PlacementRecord>> changes;   // record index -> new record
+    std::vector<size_t> removals;                              // record indices
+    std::vector<PlacementRecord> appends;                      // in the order they are appended
+    std::vector<std::pair<size_t, std::string>> plan;          // (record index or past-the-end, line)
+    int additions = 0;
+};
+
+bool ReadMapFile(const std::string& path, MapFile& file, int templateCount) {
+    file.path = path;
+    if (!ReadRegularFile(path, file.image)) return false;
+    RegionDefectList defects;
+    RegionRecordReader reader(&defects);
+    reader.Reset(file.image);
+    for (RegionRecord r; reader.Next(r);) {
+        CurrentRecord current;
+        current.block = r.block;
+        current.script.assign(r.script);
+        current.index = file.records.size();
+        current.listed = PassesListingRules(r.block, templateCount);
+        if (!r.complete && file.defect.empty())
+            file.defect = "the record at offset " + std::to_string(r.offset) +
+                          " is cut off by the end of the file; the file is left alone (see `morvinpc check`)";
+        file.records.push_back(std::move(current));
+    }
+    // Chains of the records of one key, in file order.
+    for (size_t i = file.records.size(); i-- > 0;) {
+        auto [at, added] = file.firstOfKey.try_emplace(KeyOf(file.records[i].block), i);
+        if (!added) {
+            file.records[i].nextSame = at->second;
+            at->second = i;
+        }
+    }
+    return true;
+}
+
+// The cells a record shows that a row may change without changing its key.
+constexpr int kValueColumns[] = {COL_NAME, COL_TYPE, COL_GROUP, COL_SERIES, COL_DROP, COL_SCRIPT};
+
+// Applies the work to the file's image as one batch. A record is found again by its key, and
+// the batch changes the first record of a key; so every record of a key that has work is
+// first given a key of its own (a template index no record of the file uses), in file order,
+// and then changed, cut out or put back under that key. The image is written only at the end,
+// so these passing keys never reach the disk.
+std::optional<RegionImageEdit> ApplyWork(const MapFile& file, const FileWork& work, std::string* error) {
+    RegionImageEdit edit(file.image);
+    std::vector<RecordFate> fate(file.records.size(), RecordFate::Keep);
+    std::vector<const PlacementRecord*> replacement(file.records.size(), nullptr);
+    for (const auto& [index, record] : work.changes) {
+        fate[index] = RecordFate::Change;
+        replacement[index] = &record;
+    }
+    for (size_t index : work.removals) fate[index] = RecordFate::Remove;
+
+    std::set<uint64_t> groups;
+    for (size_t i = 0; i < file.records.size(); ++i)
+        if (fate[i] != RecordFate::Keep) groups.insert(KeyOf(file.records[i].block));
+    std::vector<bool> usedTemplate(0x10000, false);
+    for (const CurrentRecord& r : file.records) usedTemplate[r.block.TemplateIndex()] = true;
+    int nextFree = 0xFFFF;
+    std::vector<std::pair<size_t, int>> tagged;   // record, passing template
+    for (uint64_t key : groups) {
+        for (size_t i = file.firstOfKey.at(key); i != SIZE_MAX; i = file.records[i].nextSame) {
+            while (nextFree >= 0 && usedTemplate[static_cast<size_t>(nextFree)]) --nextFree;
+            if (nextFree < 0) {
+                *error = "too many template indices in use to rewrite the file";
+                return std::nullopt;
+            }
+            const int passing = nextFree--;
+            const NpcPlacement& block = file.records[i].block;
+            const RegionEditResult r = edit.Modify(KeyWithTemplate(block, block.TemplateIndex()), [&](const PlacementRecord& old) {
+                PlacementRecord tagged = old;
+                tagged.block.SetTemplateIndex(static_cast<uint16_t>(passing));
+                return tagged;
+            });
+            if (!r.ok()) {
+                *error = "a record to change is no longer where it was read";
+                return std::nullopt;
+            }
+            tagged.emplace_back(i, passing);
+        }
+    }
+    for (const auto& [i, passing] : tagged) {
+        const CurrentRecord& current = file.records[i];
+        const PlacementKey key = KeyWithTemplate(current.block, passing);
+        RegionEditResult r;
+        if (fate[i] == RecordFate::Remove) {
+            r = edit.Remove(key);
+        } else {
+            const PlacementRecord original{current.block, current.script};
+            const PlacementRecord& wanted = fate[i] == RecordFate::Change ? *replacement[i] : original;
+            r = edit.Modify(key, [&](const PlacementRecord&) { return wanted; });
+        }
+        if (!r.ok()) {
+            *error = "a record to change is no longer where it was read";
             return std::nullopt;
         }
-    long count = scan.count;
-    for (const auto& [index, record] : work.edits)
-        if (!record) --count;
-    count += static_cast<long>(work.appends.size());
-    if (count > 0xFFFF) {
-        *error = "more than 65535 placements would not fit the count of the file";
-        return std::nullopt;
     }
-    std::string image = scan.image.substr(0, static_cast<size_t>(kFirstRecordOffset));
-    image.resize(static_cast<size_t>(kFirstRecordOffset), '\0');
-    SectionHeader header = HeaderFromImage(scan.image);
-    SetHeaderPlacementCount(header, static_cast<uint16_t>(count));
-    std::copy(header.begin(), header.end(), image.begin() + kNpcSectionOffset);
-
-    size_t end = static_cast<size_t>(kFirstRecordOffset);
-    for (size_t i = 0; i < scan.counted.size(); ++i) {
-        const ScannedRecord& r = scan.counted[i];
-        const auto edit = work.edits.find(i);
-        if (edit == work.edits.end()) image.append(scan.image, r.offset, r.length);
-        else if (edit->second) AppendPlacementBytes(image, edit->second->block, edit->second->script);
-        end = r.offset + r.length;
+    for (const PlacementRecord& record : work.appends) {
+        const RegionEditResult r = edit.Append(record);
+        if (r.status == RegionEditStatus::CountFull) {
+            *error = "more than 65535 placements would not fit the count of the file";
+            return std::nullopt;
+        }
+        if (!r.ok()) {
+            *error = "its records do not fill the file exactly; the file is left alone (see `morvinpc check`)";
+            return std::nullopt;
+        }
     }
-    if (end < scan.image.size()) image.append(scan.image, end, std::string::npos);
-    for (const PlacementRecord& r : work.appends) AppendPlacementBytes(image, r.block, r.script);
-    return image;
+    return edit;
 }
 
 }  // namespace
@@ -177,46 +284,46 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     const int mapIndex = ResolveMap(*session, map, err);
     if (mapIndex < 0) return kExitUsage;
 
-    std::string text, error;
-    if (!ReadWholeFile(inputFile, text)) {
-        err << "morvinpc: cannot read " << inputFile << "\n";
-        return kExitUsage;
-    }
+    std::string error;
     std::vector<InputRow> input;
-    if (!ReadInput(text, input, &error)) {
-        err << "morvinpc: " << inputFile << ": " << error << "\n";
-        return kExitUsage;
+    {
+        std::string text;
+        if (!ReadWholeFile(inputFile, text)) {
+            err << "morvinpc: cannot read " << inputFile << "\n";
+            return kExitUsage;
+        }
+        if (!ReadInput(text, input, &error)) {
+            err << "morvinpc: " << inputFile << ": " << error << "\n";
+            return kExitUsage;
+        }
     }
 
     // The map as it is now, read once; these images are what the new files are built from.
-    const std::vector<std::string> files = session->MapRegionFiles(mapIndex);
-    std::vector<RegionScan> scans(files.size());
-    for (size_t f = 0; f < files.size(); ++f)
-        if (!ScanRegionFile(files[f], scans[f])) {
-            err << "morvinpc: cannot read " << session->RelativeFile(files[f]) << "; nothing written\n";
+    const int templateCount = session->TemplateCount();
+    const std::vector<std::string> paths = session->MapRegionFiles(mapIndex);
+    std::vector<MapFile> files(paths.size());
+    for (size_t f = 0; f < paths.size(); ++f)
+        if (!ReadMapFile(paths[f], files[f], templateCount)) {
+            err << "morvinpc: cannot read " << session->RelativeFile(paths[f]) << "; nothing written\n";
             return kExitUsage;
-        }
-    std::vector<CurrentRow> current;
-    for (size_t f = 0; f < files.size(); ++f)
-        for (size_t r = 0; r < scans[f].counted.size(); ++r) {
-            const PlacementRecord& record = scans[f].counted[r].record;
-            if (HiddenReasons(record.block, session->TemplateCount()).empty())
-                current.push_back({f, r, WindowRow(record, files[f])});
         }
 
     // The wanted rows, each tied to a region file of this map.
     std::vector<WantedRow> wanted;
+    wanted.reserve(input.size());
     std::vector<std::string> problems;
-    std::map<std::string, size_t> fileOfPath, fileOfText;
-    for (size_t f = 0; f < files.size(); ++f) fileOfPath.emplace(CollapseSeparators(files[f]), f);
-    for (const InputRow& in : input) {
+    std::unordered_map<std::string, size_t> fileOfPath, fileOfText;
+    for (size_t f = 0; f < paths.size(); ++f) fileOfPath.emplace(CollapseSeparators(paths[f]), f);
+    for (InputRow& in : input) {
         WantedRow row;
         row.line = in.line;
-        for (size_t c = 0; c < row.cells.size(); ++c) row.cells[c] = UnescapeUndecodable(in.fields[c]);
+        for (size_t c = 0; c < row.cells.size(); ++c) {
+            std::string& field = in.fields[c];
+            row.cells[c] = field.find('\\') == std::string::npos ? std::move(field) : UnescapeUndecodable(field);
+        }
         const std::string where = inputFile + ":" + std::to_string(in.line) + ": ";
-        long long number = 0;
-        if (!ParseInt(row.cells[COL_TEMPLATE], &number)) {
-            problems.push_back(where + "template \"" + in.fields[COL_TEMPLATE] + "\" is not a number");
+        if (!ParseInt(row.cells[COL_TEMPLATE], &row.templateIndex)) {
+            problems.push_back(where + "template \"" + EscapeUndecodable(row.cells[COL_TEMPLATE]) + "\" is not a number");
             continue;
         }
         // Rows name few distinct files: resolve each text once.
@@ -224,114 +331,163 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         if (known == fileOfText.end()) {
             const std::string full = row.cells[COL_FILE].empty() ? std::string() : session->FullFile(row.cells[COL_FILE]);
             const auto byPath = fileOfPath.find(CollapseSeparators(full));
-            known = fileOfText.emplace(row.cells[COL_FILE], byPath == fileOfPath.end() ? files.size() : byPath->second).first;
+            known = fileOfText.emplace(row.cells[COL_FILE], byPath == fileOfPath.end() ? paths.size() : byPath->second).first;
         }
-        const size_t f = known->second;
-        if (f == files.size()) {
-            problems.push_back(where + "\"" + in.fields[COL_FILE] + "\" is not a region file of map " + map);
+        if (known->second == paths.size()) {
+            problems.push_back(where + "\"" + EscapeUndecodable(row.cells[COL_FILE]) + "\" is not a region file of map " + map);
             continue;
         }
-        row.file = f;
-        row.cells[COL_FILE] = files[f];
+        row.file = known->second;
         wanted.push_back(std::move(row));
     }
+    input.clear();
     if (!problems.empty()) {
         for (const std::string& p : problems) err << p << "\n";
         err << "morvinpc: nothing written\n";
         return kExitUsage;
     }
 
-    // Pair rows with records of the same key and file, both in file order (an export lists
-    // the rows in the window's order, the reverse of file order).
-    struct Candidates {
-        std::vector<size_t> rows;   // current rows of one key and file, in file order
-        size_t next = 0;            // the first one not yet paired
+    // Offsets left empty are drawn at random, as the window draws them.
+    std::minstd_rand random(static_cast<unsigned>(
+        std::chrono::steady_clock::now().time_since_epoch().count() % 10000 + 1));
+    const RandomSource nextRandom = [&random] { return static_cast<int>(random() & 0x7FFF); };
+    const MemoryHost& host = session->host;
+    // The edit area's texts of a row; false (with the reason) when a combo text names no item.
+    auto fieldsOf = [&](const RowTexts& c, EditFields& f, std::string* why) {
+        f.name = c[COL_NAME];
+        f.posX = c[COL_POS_X];
+        f.posY = c[COL_POS_Y];
+        f.offsetX = c[COL_OFFSET_X];
+        f.offsetY = c[COL_OFFSET_Y];
+        f.drop = c[COL_DROP];
+        f.script = c[COL_SCRIPT];
+        const std::optional<std::string> type = ComboItemFor(host, IDC_TYPE, "type", c[COL_TYPE], why);
+        if (!type) return false;
+        const std::optional<std::string> group = ComboItemFor(host, IDC_GROUP, "group", c[COL_GROUP], why);
+        if (!group) return false;
+        const std::optional<std::string> series = ComboItemFor(host, IDC_SERIES, "series", c[COL_SERIES], why);
+        if (!series) return false;
+        f.type = *type;
+        f.group = *group;
+        f.series = *series;
+        return true;
     };
-    std::map<RowKey, Candidates> unmatched;
-    for (size_t i = 0; i < current.size(); ++i) unmatched[KeyOf(current[i].file, current[i].cells)].rows.push_back(i);
-    std::vector<bool> currentMatched(current.size(), false);
 
-    RecordBuilder builder(*session, mapIndex);
-    if (!builder.Ready(&error)) {
-        err << "morvinpc: " << error << "\n";
-        return kExitUsage;
-    }
+    // Pair rows with records of the same key and file, both in file order (an export lists
+    // the rows in the window's order, the reverse of file order). Records the window hides
+    // pair like any other (a `list --all` export holds them); only listed records are deleted
+    // for want of a row, since an export without --all never shows the others.
     std::vector<FileWork> work(files.size());
-    constexpr size_t kAppended = static_cast<size_t>(-1);
+    std::vector<std::unordered_map<uint64_t, size_t>> cursor(files.size());   // key -> next unpaired record
+    constexpr size_t kAppended = SIZE_MAX;
+    std::string cell;
     for (auto w = wanted.rbegin(); w != wanted.rend(); ++w) {
         const std::string where = inputFile + ":" + std::to_string(w->line) + ": ";
+        MapFile& file = files[w->file];
         FileWork& fw = work[w->file];
-        auto group = unmatched.find(KeyOf(w->file, w->cells));
-        if (group != unmatched.end() && group->second.next < group->second.rows.size()) {
-            const size_t paired = group->second.rows[group->second.next++];
-            const CurrentRow& cur = current[paired];
-            currentMatched[paired] = true;
-            const PlacementRecord& old = scans[cur.file].counted[cur.record].record;
+        const std::string shownFile = session->RelativeFile(file.path);
+        CurrentRecord* paired = nullptr;
+        if (const std::optional<uint64_t> key = KeyOfTexts(w->templateIndex, w->cells)) {
+            auto next = cursor[w->file].find(*key);
+            if (next == cursor[w->file].end()) {
+                const auto first = file.firstOfKey.find(*key);
+                if (first != file.firstOfKey.end()) next = cursor[w->file].emplace(*key, first->second).first;
+            }
+            if (next != cursor[w->file].end() && next->second != SIZE_MAX) {
+                paired = &file.records[next->second];
+                next->second = paired->nextSame;
+                paired->paired = true;
+            }
+        }
+        if (paired) {
             bool same = true;
-            for (int c : {COL_NAME, COL_TYPE, COL_GROUP, COL_SERIES, COL_DROP, COL_SCRIPT})
-                same = same && w->cells[static_cast<size_t>(c)] == cur.cells[static_cast<size_t>(c)];
+            for (int c : kValueColumns) {
+                cell.clear();
+                PlacementRowFormatter::AppendCell(paired->block, paired->script, {}, c, cell);
+                same = same && cell == w->cells[static_cast<size_t>(c)];
+            }
             if (same) continue;
-            const std::optional<PlacementRecord> built = builder.Change(old, w->cells, &error);
-            if (!built) {
+            EditFields fields;
+            if (!fieldsOf(w->cells, fields, &error)) {
                 problems.push_back(where + error);
                 continue;
             }
-            if (RecordBytes(*built) == RecordBytes(old)) continue;
-            fw.edits[cur.record] = *built;
-            ++fw.changes;
-            const RowTexts after = WindowRow(*built, session->RelativeFile(files[cur.file]));
-            RowTexts before = cur.cells;
-            before[COL_FILE] = after[COL_FILE];
-            fw.plan.push_back({cur.record, "change " + KeyText(before) + ": " + Describe(before, after)});
+            const RowTexts before = RecordTexts({paired->block, paired->script}, shownFile);
+            // A combo or script the row leaves as it shows it keeps the record's own value.
+            fields.keepType = fields.type == before[COL_TYPE];
+            fields.keepGroup = fields.group == before[COL_GROUP];
+            fields.keepSeries = fields.series == before[COL_SERIES];
+            fields.keepScript = fields.script == before[COL_SCRIPT];
+            PlacementRecord built{paired->block, paired->script};
+            if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
+                    built, fields, paired->block.TemplateIndex(), EditPurpose::Modify, nextRandom)) {
+                problems.push_back(where + refusal->hint);
+                continue;
+            }
+            std::string oldBytes, newBytes;
+            AppendPlacementBytes(oldBytes, paired->block, paired->script);
+            AppendPlacementBytes(newBytes, built.block, built.script);
+            if (oldBytes == newBytes) continue;
+            const RowTexts after = RecordTexts(built, shownFile);
+            fw.plan.push_back({paired->index, "change " + KeyText(before) + ": " + Describe(before, after)});
+            fw.changes.emplace_back(paired->index, std::move(built));
             continue;
         }
-        long long templateIndex = 0;
-        ParseInt(w->cells[COL_TEMPLATE], &templateIndex);
-        const std::optional<PlacementRecord> built =
-            builder.Add(static_cast<int>(std::clamp<long long>(templateIndex, INT32_MIN, INT32_MAX)), w->cells, &error);
-        if (!built) {
+        if (w->templateIndex < 1 || w->templateIndex > templateCount) {
+            problems.push_back(where + "template " + std::to_string(w->templateIndex) +
+                               " is not in the template table (1.." + std::to_string(templateCount) + ")");
+            continue;
+        }
+        EditFields fields;
+        if (!fieldsOf(w->cells, fields, &error)) {
             problems.push_back(where + error);
             continue;
         }
-        fw.appends.push_back(*built);
-        ++fw.additions;
-        const RowTexts row = WindowRow(*built, session->RelativeFile(files[w->file]));
+        PlacementRecord built;
+        if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
+                built, fields, static_cast<int>(w->templateIndex), EditPurpose::Add, nextRandom)) {
+            problems.push_back(where + refusal->hint);
+            continue;
+        }
+        const RowTexts row = RecordTexts(built, shownFile);
         fw.plan.push_back({kAppended, "add    " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
+        fw.appends.push_back(std::move(built));
+        ++fw.additions;
     }
-    for (size_t i = 0; i < current.size(); ++i) {
-        if (currentMatched[i]) continue;
-        FileWork& fw = work[current[i].file];
-        fw.edits[current[i].record] = std::nullopt;
-        ++fw.deletions;
-        RowTexts row = current[i].cells;
-        row[COL_FILE] = session->RelativeFile(files[current[i].file]);
-        fw.plan.push_back({current[i].record, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
-    }
+    for (size_t f = 0; f < files.size(); ++f)
+        for (const CurrentRecord& r : files[f].records) {
+            if (r.paired || !r.listed) continue;
+            const RowTexts row = RecordTexts({r.block, r.script}, session->RelativeFile(files[f].path));
+            work[f].plan.push_back({r.index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
+            work[f].removals.push_back(r.index);
+        }
     if (!problems.empty()) {
         for (const std::string& p : problems) err << p << "\n";
         err << "morvinpc: nothing written\n";
         return kExitFailed;
     }
 
-    // New images of the files that change.
-    std::vector<std::pair<size_t, std::string>> writes;
+    // The new images of the files that change, each built as one batch of edits.
+    std::vector<std::pair<size_t, RegionImageEdit>> writes;
     int additions = 0, changes = 0, deletions = 0;
     for (size_t f = 0; f < files.size(); ++f) {
         FileWork& fw = work[f];
         if (fw.plan.empty()) continue;
-        const std::optional<std::string> image = NewImage(scans[f], fw, &error);
-        if (!image) {
-            err << "morvinpc: " << session->RelativeFile(files[f]) << ": " << error << "; nothing written\n";
+        std::optional<RegionImageEdit> edit;
+        if (!files[f].defect.empty()) error = files[f].defect;
+        else edit = ApplyWork(files[f], fw, &error);
+        if (!edit) {
+            err << "morvinpc: " << session->RelativeFile(files[f].path) << ": " << error << "; nothing written\n";
             return kExitFailed;
         }
-        if (*image == scans[f].image) continue;
+        if (edit->Image() == files[f].image) continue;
         std::stable_sort(fw.plan.begin(), fw.plan.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& line : fw.plan) out << line.second << "\n";
         additions += fw.additions;
-        changes += fw.changes;
-        deletions += fw.deletions;
-        writes.emplace_back(f, *image);
+        changes += static_cast<int>(fw.changes.size());
+        deletions += static_cast<int>(fw.removals.size());
+        writes.emplace_back(f, std::move(*edit));
     }
     if (writes.empty()) {
         out << "nothing to import: map " << map << " already matches " << inputFile << "\n";
@@ -347,23 +503,24 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     // One crash-safe replacement per file. When one fails, the files already replaced get
     // their old contents back, so the map is left as it was.
     for (size_t i = 0; i < writes.size(); ++i) {
-        const auto& [f, image] = writes[i];
-        if (hooks.beforeWrite) hooks.beforeWrite(i, files[f]);
+        const auto& [f, edit] = writes[i];
+        const MapFile& file = files[f];
+        if (hooks.beforeWrite) hooks.beforeWrite(i, file.path);
         std::string now;
         std::string failure;
-        if (!ReadWholeFile(files[f], now) || now != scans[f].image)
-            failure = session->RelativeFile(files[f]) + " changed since it was read";
-        else if (!ReplaceFileContents(files[f], image, &failure))
-            failure = session->RelativeFile(files[f]) + ": " + failure;
+        if (!ReadWholeFile(file.path, now) || now != file.image)
+            failure = session->RelativeFile(file.path) + " changed since it was read";
+        else if (!edit.Write(file.path, &failure))
+            failure = session->RelativeFile(file.path) + ": " + failure;
         if (failure.empty()) continue;
 
         err << "morvinpc: import stopped: " << failure << "\n";
         bool restored = true;
         for (size_t k = i; k-- > 0;) {
-            const size_t written = writes[k].first;
+            const MapFile& written = files[writes[k].first];
             std::string restoreError;
-            if (!ReplaceFileContents(files[written], scans[written].image, &restoreError)) {
-                err << "morvinpc: could not restore " << session->RelativeFile(files[written])
+            if (!ReplaceFileContents(written.path, written.image, &restoreError)) {
+                err << "morvinpc: could not restore " << session->RelativeFile(written.path)
                     << ", it holds the imported content: " << restoreError << "\n";
                 restored = false;
             }

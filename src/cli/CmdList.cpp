@@ -5,37 +5,26 @@
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "cli/RegionScan.h"
 #include "cli/RowOutput.h"
+#include "data/RegionRecordReader.h"
 
 namespace morvi::cli {
 namespace {
 
-std::string JoinReasons(const std::vector<std::string>& reasons) {
-    std::string text;
-    for (const std::string& r : reasons) text += (text.empty() ? "" : "; ") + r;
-    return text;
-}
-
 // Every counted record of the map, listed or not, in the window's row order (the reverse of
-// file order). Texts of listed records come from the window's own row formatting.
-bool AllRecords(const Session& session, int map, std::vector<OutputRow>& rows, std::ostream& err) {
+// file order), in a row store of its own: the window never holds the records it hides.
+bool AllRecords(const Session& session, int map, PlacementRowStore& rows, std::ostream& err) {
     bool ok = true;
+    RegionRecordReader reader;
     for (const std::string& path : session.MapRegionFiles(map)) {
-        RegionScan scan;
-        if (!ScanRegionFile(path, scan)) {
+        if (!reader.Open(path)) {
             err << "morvinpc: cannot read " << session.RelativeFile(path) << "\n";
             ok = false;
             continue;
         }
-        for (const ScannedRecord& r : scan.counted) {
-            OutputRow row;
-            row.cells = WindowRow(r.record, session.RelativeFile(path));
-            row.hidden = JoinReasons(HiddenReasons(r.record.block, session.TemplateCount()));
-            rows.push_back(std::move(row));
-        }
+        const uint32_t file = rows.InternFile(path);
+        for (RegionRecord record; reader.Next(record);) rows.InsertTop(file, record.block, record.script);
     }
-    std::reverse(rows.begin(), rows.end());
     return ok;
 }
 
@@ -83,23 +72,22 @@ int RunList(const CommonOptions& common, const std::string& map, const std::stri
     const int index = ResolveMap(*session, map, err);
     if (index < 0) return kExitUsage;
 
-    std::vector<OutputRow> rows;
+    RowPrintOptions print;
+    print.format = *format;
+    print.fileText = [&session](const std::string& path) { return session->RelativeFile(path); };
+    print.withHidden = all;
+    print.templateCount = session->TemplateCount();
     bool ok = true;
     if (all) {
-        // The window never holds the records it hides, so they are read with the core.
+        PlacementRowStore rows;
         ok = AllRecords(*session, index, rows, err);
+        PrintRows(rows, print, out);
     } else {
         // The rows exactly as the window loads them.
         session->LoadMap(index);
-        const HeadlessList& list = session->host.List();
-        rows.reserve(static_cast<size_t>(list.RowCount()));
-        for (int r = 0; r < list.RowCount(); ++r) {
-            OutputRow row{list.Cells(r), {}};
-            row.cells[COL_FILE] = session->RelativeFile(row.cells[COL_FILE]);
-            rows.push_back(std::move(row));
-        }
+        PrintRows(session->dlg.Rows(), print, out);
     }
-    out << FormatRows(rows, *format, all);
+    out.flush();
     return ok ? kExitOk : kExitUsage;
 }
 

@@ -54,16 +54,16 @@ std::optional<KeyArgument> ParseKeyArgument(const Session& session, const std::s
 
 bool SameFile(const std::string& a, const std::string& b) { return CollapseSeparators(a) == CollapseSeparators(b); }
 
+bool RowHasKey(const PlacementRowStore& rows, int row, const KeyArgument& key) {
+    return key.key.Matches(rows.Block(row)) && SameFile(rows.File(row), key.file);
+}
+
 int FindRow(const Session& session, const KeyArgument& key) {
     // From the bottom: the window changes the first record of the key in file order, and the
     // rows show file order reversed, so that record's own row is the lowest one.
-    const HeadlessList& list = session.host.List();
-    for (int row = list.RowCount() - 1; row >= 0; --row) {
-        const RowTexts& c = list.Cells(row);
-        const PlacementKey rowKey{TextToInt(c[COL_TEMPLATE]), TextToInt(c[COL_POS_X]), TextToInt(c[COL_POS_Y]),
-                                  TextToInt(c[COL_OFFSET_X]), TextToInt(c[COL_OFFSET_Y])};
-        if (rowKey == key.key && SameFile(c[COL_FILE], key.file)) return row;
-    }
+    const PlacementRowStore& rows = session.dlg.Rows();
+    for (int row = rows.Count() - 1; row >= 0; --row)
+        if (RowHasKey(rows, row, key)) return row;
     return -1;
 }
 

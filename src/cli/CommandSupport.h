@@ -24,7 +24,9 @@ struct KeyArgument {
 // "template,x,y,offset_x,offset_y,file" (the file may itself hold commas).
 std::optional<KeyArgument> ParseKeyArgument(const Session& session, const std::string& text,
                                             std::string* error);
-// The row of the loaded list whose columns 11,1,3,2,4 and 10 give the key and whose record the
+// Whether the row's placement has the key and lies in its file.
+bool RowHasKey(const PlacementRowStore& rows, int row, const KeyArgument& key);
+// The row of the loaded list whose placement has the key and lies in its file and whose record the
 // window would change: the lowest such row (the first record of the key in file order).
 int FindRow(const Session& session, const KeyArgument& key);
 

@@ -1,14 +1,12 @@
 #pragma once
 // Reading region files with the storage core for the commands that need more than the window
-// shows: every record with its offset, the listing rules a record breaks, and the records
-// that tile the file from the first record offset to its end.
+// shows: every counted record with its offset, and the listing rules a record breaks.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "data/NpcPlacement.h"
-#include "dialog/DialogHost.h"
 
 namespace morvi::cli {
 
@@ -33,9 +31,5 @@ bool ScanRegionFile(const std::string& path, RegionScan& out);
 // The listing rules of the window's loader that the record breaks, in the loader's order;
 // empty when the window lists it.
 std::vector<std::string> HiddenReasons(const NpcPlacement& p, int templateCount);
-
-// A listed record's row exactly as the window shows it (columns 0..9 and 11), with `file` in
-// column 10.
-RowTexts WindowRow(const PlacementRecord& record, const std::string& file);
 
 }  // namespace morvi::cli

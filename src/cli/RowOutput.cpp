@@ -1,23 +1,136 @@
 #include "cli/RowOutput.h"
 
-#include <nlohmann/json.hpp>
+#include <algorithm>
 
 #include "cli/CliText.h"
+#include "data/ListingRule.h"
+#include "dialog/PlacementRowFormatter.h"
 
 namespace morvi::cli {
 namespace {
+
+constexpr size_t kFlushBytes = 1 << 16;
 
 bool IsNumberColumn(int column) {
     return column == COL_POS_X || column == COL_OFFSET_X || column == COL_POS_Y ||
            column == COL_OFFSET_Y || column == COL_DROP || column == COL_TEMPLATE;
 }
 
-nlohmann::ordered_json JsonValue(int column, const std::string& text) {
-    if (text.empty() && (column == COL_DROP || column == COL_SCRIPT)) return nullptr;
-    long long value = 0;
-    if (IsNumberColumn(column) && ParseInt(text, &value)) return value;
-    return EscapeUndecodable(text);
+// Appends the printed form of a cell text: bytes that are not valid GBK escaped (see
+// CliText.h). Nearly every text holds neither a backslash nor a private-use character, and
+// goes out as it is.
+void AppendEscaped(std::string_view text, std::string& out) {
+    if (text.find_first_of("\\\xEF") == std::string_view::npos) out.append(text);
+    else out += EscapeUndecodable(text);
 }
+
+void AppendCsvField(std::string_view field, std::string& out) {
+    const bool quote = field.find_first_of(",\"\r\n") != std::string_view::npos ||
+                       (!field.empty() && (field.front() == ' ' || field.back() == ' '));
+    if (!quote) {
+        out.append(field);
+        return;
+    }
+    out += '"';
+    for (char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+// A JSON string as nlohmann::json writes it: quotes, backslashes and control characters
+// escaped, everything else (UTF-8) as it is.
+void AppendJsonString(std::string_view text, std::string& out) {
+    static const char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                out += "\\u00";
+                out += kHex[c >> 4];
+                out += kHex[c & 15];
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+}
+
+std::string JoinRules(const std::vector<std::string>& rules) {
+    std::string text;
+    for (const std::string& r : rules) text += (text.empty() ? "" : "; ") + r;
+    return text;
+}
+
+// Makes the printed cells of one row at a time, each into a buffer of its own that keeps its
+// capacity from row to row.
+class RowCells {
+public:
+    RowCells(const PlacementRowStore& rows, const RowPrintOptions& options) : m_rows(rows), m_options(options) {}
+
+    // Cell `column` of `row` as printed (escaped; column 10 as `fileText` gives it);
+    // column 12 is the hidden-rules column.
+    std::string_view Cell(int row, int column) {
+        std::string& cell = m_cells[static_cast<size_t>(column)];
+        cell.clear();
+        if (column == kPlacementColumnCount) {
+            cell = JoinRules(BrokenListingRules(m_rows.Block(row), m_options.templateCount));
+            return cell;
+        }
+        if (column == COL_FILE && !m_rows.HasOverride(row, COL_FILE)) {
+            AppendEscaped(FileText(row), cell);
+            return cell;
+        }
+        m_raw.clear();
+        m_rows.AppendCellText(row, column, m_raw);
+        AppendEscaped(m_raw, cell);
+        return cell;
+    }
+
+private:
+    const std::string& FileText(int row) {
+        const uint32_t id = m_rows.FileId(row);
+        if (id >= m_files.size()) m_files.resize(id + 1);
+        std::optional<std::string>& text = m_files[id];
+        if (!text) text = m_options.fileText ? m_options.fileText(m_rows.File(row)) : m_rows.File(row);
+        return *text;
+    }
+
+    const PlacementRowStore& m_rows;
+    const RowPrintOptions& m_options;
+    std::array<std::string, kPlacementColumnCount + 1> m_cells;
+    std::string m_raw;
+    std::vector<std::optional<std::string>> m_files;   // by file id
+};
+
+class Output {
+public:
+    explicit Output(std::ostream& out) : m_out(out) {}
+    ~Output() { Flush(); }
+    std::string& Buffer() { return m_buffer; }
+    void MaybeFlush() {
+        if (m_buffer.size() >= kFlushBytes) Flush();
+    }
+    void Flush() {
+        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_buffer.clear();
+    }
+
+private:
+    std::ostream& m_out;
+    std::string m_buffer;
+};
 
 }  // namespace
 
@@ -55,41 +168,92 @@ std::string FormatTable(const std::vector<std::vector<std::string>>& rows) {
     return out;
 }
 
-std::string FormatRows(const std::vector<OutputRow>& rows, OutputFormat format, bool withHidden) {
+void PrintRows(const PlacementRowStore& rows, const RowPrintOptions& options, std::ostream& out) {
+    const int first = std::clamp(options.first, 0, rows.Count());
+    const int end = options.count < 0 ? rows.Count() : std::min(rows.Count(), first + options.count);
     std::vector<std::string> header = ExportColumns();
-    if (withHidden) header.push_back(kHiddenColumn);
+    if (options.withHidden) header.push_back(kHiddenColumn);
+    const int columns = static_cast<int>(header.size());
+    RowCells cells(rows, options);
+    Output output(out);
+    std::string& buffer = output.Buffer();
 
-    if (format == OutputFormat::Json) {
-        nlohmann::ordered_json array = nlohmann::ordered_json::array();
-        for (const OutputRow& row : rows) {
-            nlohmann::ordered_json object;
-            for (int c = 0; c < kPlacementColumnCount; ++c)
-                object[header[static_cast<size_t>(c)]] = JsonValue(c, row.cells[static_cast<size_t>(c)]);
-            if (withHidden) object[kHiddenColumn] = row.hidden.empty() ? nlohmann::ordered_json(nullptr)
-                                                                       : nlohmann::ordered_json(row.hidden);
-            array.push_back(std::move(object));
+    if (options.format == OutputFormat::Json) {
+        if (first == end) {
+            buffer += "[]\n";
+            return;
         }
-        return array.dump(2) + "\n";
+        buffer += "[\n";
+        for (int row = first; row < end; ++row) {
+            buffer += "  {\n";
+            for (int c = 0; c < columns; ++c) {
+                const std::string_view text = cells.Cell(row, c);
+                buffer += "    ";
+                AppendJsonString(header[static_cast<size_t>(c)], buffer);
+                buffer += ": ";
+                long long number = 0;
+                const bool empty = text.empty() && (c == COL_DROP || c == COL_SCRIPT || c == kPlacementColumnCount);
+                if (empty) buffer += "null";
+                else if (IsNumberColumn(c) && ParseInt(text, &number)) buffer += std::to_string(number);
+                else if (c == kPlacementColumnCount) AppendJsonString(text, buffer);
+                else AppendJsonString(text, buffer);
+                buffer += c + 1 < columns ? ",\n" : "\n";
+            }
+            buffer += row + 1 < end ? "  },\n" : "  }\n";
+            output.MaybeFlush();
+        }
+        buffer += "]\n";
+        return;
     }
 
-    std::vector<std::vector<std::string>> lines;
-    lines.reserve(rows.size() + 1);
-    lines.push_back(header);
-    for (const OutputRow& row : rows) {
-        std::vector<std::string> fields;
-        for (const std::string& cell : row.cells) fields.push_back(EscapeUndecodable(cell));
-        if (withHidden) fields.push_back(row.hidden);
-        lines.push_back(std::move(fields));
+    if (options.format == OutputFormat::Csv) {
+        for (int c = 0; c < columns; ++c) {
+            if (c) buffer += ',';
+            AppendCsvField(header[static_cast<size_t>(c)], buffer);
+        }
+        buffer += '\n';
+        for (int row = first; row < end; ++row) {
+            for (int c = 0; c < columns; ++c) {
+                if (c) buffer += ',';
+                AppendCsvField(cells.Cell(row, c), buffer);
+            }
+            buffer += '\n';
+            output.MaybeFlush();
+        }
+        return;
     }
-    if (format == OutputFormat::Table) return FormatTable(lines);
-    std::string out;
-    for (const auto& fields : lines) out += CsvLine(fields) + "\n";
-    return out;
+
+    // The table: one pass for the widths of the columns, one to print.
+    std::vector<size_t> widths(static_cast<size_t>(columns), 0);
+    for (int c = 0; c < columns; ++c) widths[static_cast<size_t>(c)] = DisplayWidth(header[static_cast<size_t>(c)]);
+    for (int row = first; row < end; ++row)
+        for (int c = 0; c < columns; ++c)
+            widths[static_cast<size_t>(c)] = std::max(widths[static_cast<size_t>(c)], DisplayWidth(cells.Cell(row, c)));
+    auto line = [&](auto&& cellAt) {
+        const size_t start = buffer.size();
+        for (int c = 0; c < columns; ++c) {
+            const std::string_view text = cellAt(c);
+            buffer.append(text);
+            if (c + 1 < columns) buffer.append(widths[static_cast<size_t>(c)] - DisplayWidth(text) + 2, ' ');
+        }
+        while (buffer.size() > start && buffer.back() == ' ') buffer.pop_back();
+        buffer += '\n';
+        output.MaybeFlush();
+    };
+    line([&](int c) { return std::string_view(header[static_cast<size_t>(c)]); });
+    for (int row = first; row < end; ++row) line([&](int c) { return cells.Cell(row, c); });
 }
 
 std::string KeyText(const RowTexts& cells) {
     return cells[COL_TEMPLATE] + "," + cells[COL_POS_X] + "," + cells[COL_POS_Y] + "," +
            cells[COL_OFFSET_X] + "," + cells[COL_OFFSET_Y] + "," + EscapeUndecodable(cells[COL_FILE]);
+}
+
+RowTexts RecordTexts(const PlacementRecord& record, const std::string& file) {
+    RowTexts cells;
+    for (int c = 0; c < kPlacementColumnCount; ++c)
+        cells[static_cast<size_t>(c)] = PlacementRowFormatter::Cell(record.block, record.script, file, c);
+    return cells;
 }
 
 }  // namespace morvi::cli

@@ -4,11 +4,11 @@
 #include <system_error>
 
 #include "cli/CliText.h"
-#include "data/FileFinder.h"
-#include "data/WidePath.h"
 #include "data/GbkCodec.h"
+#include "data/MapRegionFiles.h"
 #include "data/PrivateProfile.h"
 #include "data/ServerPath.h"
+#include "data/WidePath.h"
 
 namespace fs = std::filesystem;
 
@@ -48,14 +48,20 @@ std::optional<std::string> ResolveServerDirectory(const std::string& option, std
 
 Session::Session(std::string serverDirectory) : dlg(host), m_server(std::move(serverDirectory)) {
     host.Attach(&dlg);
-    dlg.m_serverPath = m_server;
+    // A command answers no question it did not ask for: a delete is confirmed by the command
+    // itself, every other box is answered No.
+    host.defaultQuestionAnswer = MessageAnswer::No;
+    dlg.SetServerPath(m_server);
     m_root = WithoutTrailingSeparators(ServerFilePath(m_server, ""));
     // The window's start-up order: templates, code combos, maps.
     dlg.LoadTemplateList();
     dlg.FillNameCombos();
-    const size_t boxes = host.Messages().size();
+    const size_t boxes = host.messages.size();
     m_mapListLoaded = dlg.LoadMapList();
-    if (!m_mapListLoaded && host.Messages().size() > boxes) m_mapListError = host.Messages().back().text;
+    if (!m_mapListLoaded && host.messages.size() > boxes) m_mapListError = host.messages.back().text;
+    // From here on the commands read what the operations return; a map of 200,000 rows must
+    // not leave 200,000 progress captions behind.
+    host.lean = true;
 }
 
 bool Session::MapListLoaded(std::string* error) const {
@@ -64,8 +70,8 @@ bool Session::MapListLoaded(std::string* error) const {
 }
 
 std::string Session::MapDirectoryEntry(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= dlg.m_mapPaths.size()) return {};
-    return dlg.m_mapPaths[static_cast<size_t>(index)];
+    if (index < 0 || static_cast<size_t>(index) >= dlg.MapPaths().size()) return {};
+    return dlg.MapPaths()[static_cast<size_t>(index)];
 }
 
 int Session::FindMap(const std::string& map, std::string* error) const {
@@ -89,12 +95,7 @@ std::string Session::MapDirectory(int index) const {
 }
 
 std::vector<std::string> Session::MapRegionFiles(int index) const {
-    const std::string directory = MapDirectory(index);
-    FileFinder finder;
-    std::vector<std::string> files;
-    if (!finder.SetRoot(directory) || !finder.Find("_S.DAT", true)) return files;
-    for (const std::string& name : finder.m_names) files.push_back(CollapseSeparators(directory + "/" + name));
-    return files;
+    return ListMapRegionFiles(MapDirectory(index));
 }
 
 void Session::LoadMap(int index) {

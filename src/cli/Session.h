@@ -1,6 +1,6 @@
 #pragma once
-// One command's view of a server tree through the window's own logic: a headless host and the
-// dialog on it, with the template list, the code combos and the map list loaded as the window
+// One command's view of a server tree through the window's own logic: the in-memory host and
+// the dialog on it, with the template list, the code combos and the map list loaded as the window
 // loads them at start-up (without the first-run folder browser: the command names the server
 // directory, or MorviConfig.ini of the current directory does).
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/HeadlessHost.h"
 #include "dialog/CPlacementDlg.h"
+#include "dialog/MemoryHost.h"
 
 namespace morvi::cli {
 
@@ -51,7 +51,7 @@ public:
 
     const std::string& ServerDirectory() const { return m_server; }
 
-    HeadlessHost host;
+    MemoryHost host;
     CPlacementDlg dlg;
 
 private:

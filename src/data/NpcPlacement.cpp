@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "data/RegionRecordReader.h"
+
 namespace morvi {
 
 uint16_t HeaderPlacementCount(const SectionHeader& header) {
@@ -45,18 +47,17 @@ uint16_t ReadNpcSectionHeader(std::FILE* f, SectionHeader* headerOut) {
 }
 
 PlacementRecord ReadPlacement(std::FILE* f) {
+    // The record's bytes as far as the file holds them, decoded by the one record rule; the
+    // position ends after the record's last byte present.
+    char bytes[kPlacementBlockSize - 1 + kMaxScriptLength];
+    size_t got = std::fread(bytes, 1, kPlacementBlockSize, f);
+    if (got == kPlacementBlockSize && static_cast<uint8_t>(bytes[58]) > kMaxDropCount)
+        got += std::fread(bytes + got, 1, static_cast<uint8_t>(bytes[58]) - 1u, f);
     PlacementRecord r;
-    size_t got = std::fread(r.block.Bytes(), 1, kPlacementBlockSize, f);
-    if (r.block.HasScript()) {
-        // A path cut off by the end of the file reads as zeros in place of the missing bytes.
-        char buffer[kMaxScriptLength + 1] = {};
-        if (got == kPlacementBlockSize) {
-            // The block's last byte is the first byte of the path: step back and read it whole.
-            std::fseek(f, -1, SEEK_CUR);
-            (void)std::fread(buffer, 1, r.block.dropCountOrScriptLength, f);
-        }
-        r.script.assign(buffer, r.block.dropCountOrScriptLength);
-    }
+    std::string_view script;
+    std::string scratch;
+    DecodeRecordAt(std::string_view(bytes, got), 0, r.block, script, scratch);
+    r.script.assign(script);
     return r;
 }
 
@@ -83,20 +84,13 @@ SectionHeader HeaderFromImage(std::string_view image) {
 
 size_t ParsePlacementAt(std::string_view image, size_t offset, PlacementRecord* out) {
     PlacementRecord r;
-    if (offset < image.size()) {
-        size_t n = std::min(kPlacementBlockSize, image.size() - offset);
-        std::memcpy(r.block.Bytes(), image.data() + offset, n);
+    std::string_view script;
+    std::string scratch;
+    const size_t length = DecodeRecordAt(image, offset, r.block, script, scratch);
+    if (out) {
+        r.script.assign(script);
+        *out = std::move(r);
     }
-    size_t length = PlacementLength(r.block);
-    if (r.block.HasScript()) {
-        r.script.assign(r.block.dropCountOrScriptLength, '\0');
-        size_t start = offset + kPlacementBlockSize - 1;
-        if (start < image.size()) {
-            size_t n = std::min<size_t>(r.block.dropCountOrScriptLength, image.size() - start);
-            std::memcpy(r.script.data(), image.data() + start, n);
-        }
-    }
-    if (out) *out = std::move(r);
     return offset + length;
 }
 

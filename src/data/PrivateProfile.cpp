@@ -112,10 +112,11 @@ std::string_view LineContent(std::string_view text, const Line& line) {
     return text.substr(line.begin, line.contentEnd - line.begin);
 }
 
-// The value as the Windows function returns it before the buffer cut: trimmed, and one pair
-// of matching surrounding quotes removed.
+// The value as the Windows function returns it before the buffer cut: ended at a NUL byte (the
+// function hands out C strings), trimmed, and one pair of matching surrounding quotes removed.
 std::string Unquoted(std::string_view content) {
-    std::string_view value = Trim(content.substr(ParseKeyLine(content)->valueBegin));
+    std::string_view value = content.substr(ParseKeyLine(content)->valueBegin);
+    value = Trim(value.substr(0, value.find('\0')));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
@@ -183,7 +184,10 @@ std::vector<std::string> ProfileSnapshot::Keys(std::string_view section) const {
 std::string ProfileSnapshot::GetString(std::string_view section, std::string_view key, std::string_view def,
                                        size_t capacity) const {
     const std::optional<std::string> value = Value(section, key);
-    return CutToCapacity(value ? std::string_view(*value) : def, capacity);
+    if (value) return CutToCapacity(*value, capacity);
+    // The default comes back with its trailing blanks removed, as the Windows function does.
+    while (!def.empty() && IsBlank(def.back())) def.remove_suffix(1);
+    return CutToCapacity(def, capacity);
 }
 
 int ProfileSnapshot::GetInt(std::string_view section, std::string_view key, int def) const {

@@ -20,8 +20,8 @@
 
 namespace morvi {
 
-// Value of key in section, or `def` when the file, section or key is missing (a present key
-// with an empty value gives ""). The result is cut to capacity - 1 bytes, as a buffer of
+// Value of key in section, or `def` with its trailing blanks removed when the file, section or
+// key is missing (a present key with an empty value gives ""). A value ends at a NUL byte. The result is cut to capacity - 1 bytes, as a buffer of
 // `capacity` bytes would hold it.
 std::string GetProfileString(std::string_view section, std::string_view key, std::string_view def,
                              size_t capacity, const std::string& file);

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "data/NpcPlacement.h"
+#include "data/RegionImageEdit.h"
+#include "data/RegionRecordReader.h"
 
 namespace morvi {
 
@@ -17,6 +19,7 @@ enum class RegionOutcome {
     OpenFailed,    // the file could not be opened (for reading, or for update)
     NotFound,      // no record matches the key; file untouched
     WriteFailed,   // the replacement could not be written; file untouched
+    NotTiled,      // append refused: the counted records do not tile the file; file untouched
 };
 
 struct RegionResult {
@@ -35,28 +38,26 @@ class RegionPlacementReader {
 public:
     // Reads the whole file; false when it cannot be opened or is not a regular file.
     bool Open(const std::string& path);
-    uint16_t Count() const { return m_count; }
+    uint16_t Count() const { return m_reader.Count(); }
     // The next of the Count() records, as ReadRegionPlacements reads it; `script` (the stored
     // path of a script record, else empty) stays valid until the next call. False after the last.
     bool Next(NpcPlacement& block, std::string_view& script);
 
 private:
-    std::string m_image;
-    std::string m_cutScript;   // a path cut off by the end of the file, zero-padded
-    size_t m_offset = 0;
-    uint16_t m_count = 0;
-    uint16_t m_read = 0;
+    RegionRecordReader m_reader;
+    RegionRecord m_record;
 };
 
 // Raises placementCount by one and appends the record at the end of the file, in one
 // replacement. A region whose count is already 65535 is refused (WriteFailed): the count
-// would wrap to 0 and the game server would see none of its records.
+// would wrap to 0 and the game server would see none of its records. A file whose counted
+// records do not tile it exactly is refused (NotTiled): the record would land where no reader
+// finds it.
 RegionResult AppendPlacementToFile(const std::string& path, const PlacementRecord& record);
 
 // Finds the first record matching `key` among the first placementCount records and rewrites
 // it. `build` receives the old record (block as read, script) and fills the new one over it.
 // When the length changes the rest of the file moves with it.
-using PlacementBuilder = std::function<PlacementRecord(const PlacementRecord& old)>;
 RegionResult ModifyPlacementInFile(const std::string& path, const PlacementKey& key,
                                    const PlacementBuilder& build);
 

@@ -12,6 +12,9 @@
 
 #include "data/NpcPlacement.h"
 #include "dialog/DialogHost.h"
+#include "dialog/EditRules.h"
+#include "dialog/Outcomes.h"
+#include "dialog/PlacementRows.h"
 
 namespace morvi {
 
@@ -40,15 +43,20 @@ public:
 
     // --- loading a map (PlacementDlgLoad.cpp) ---
     void LoadMapPlacements();        // selection change of map list 1009
+    // Lists a record read from `filePath` as a new top row when it passes the listing rules.
     bool ListLoadedPlacement(const PlacementRecord& record, const std::string& filePath);
-    void ShowPlacementRow(int row, const NpcPlacement& p, const std::string& storedScript);
-    static RowTexts FormatRow(const NpcPlacement& p, const std::string& script);
+    // Shows a record in a row: row -1 inserts a new top row (whose file is `file`); any other
+    // row gets the record, its file staying.
+    void ShowPlacementRow(int row, const NpcPlacement& p, const std::string& storedScript,
+                          const std::string& file = std::string());
+    // The rows of the placement list: what every front end shows.
+    const PlacementRowStore& Rows() const { return m_rows; }
 
     // --- saving and deleting (PlacementDlgStore.cpp) ---
-    void AddPlacement();
-    void ModifyPlacement();
-    void OnDelete();                 // button 1011
-    void RemoveSelectedFromFiles();
+    SaveOutcome AddPlacement();
+    SaveOutcome ModifyPlacement();
+    std::optional<DeleteReport> OnDelete();   // button 1011; nullopt when not confirmed
+    DeleteReport RemoveSelectedFromFiles();
 
     // --- editing workflow (PlacementDlgEdit.cpp) ---
     void ResetEditArea();
@@ -59,7 +67,7 @@ public:
     void OnAdd();                    // button 1010
     void OnExchange();               // button 1015
     void OnCancelEdit();             // button 1034
-    void OnSave();                   // button 1027
+    SaveOutcome OnSave();            // button 1027; NothingWritten ("idle") while idle
     void OnListClick();
     void OnTemplateSetFocus();
     void OnListSetFocus();
@@ -75,7 +83,49 @@ public:
     void OnBrowseScript();           // button 1012
     void OnEditScript();             // button 1016
 
-    // State, public so tests and the front end can observe it.
+    // --- state, for callers that need to know it ---
+    int EditMode() const { return m_editMode; }
+    const std::string& ServerPath() const { return m_serverPath; }
+    bool DebugMode() const { return m_debugMode; }
+    const std::vector<std::string>& MapPaths() const { return m_mapPaths; }
+    const std::string& EditFile() const { return m_editFile; }
+    int CurTemplate() const { return m_curTemplate; }
+    int SearchPos() const { return m_searchPos; }
+    // Row that BeginEdit loaded, kept in step with rows inserted above it or deleted; -1 when
+    // that row is gone or nothing is being modified. A modify refreshes this row.
+    int EditRow() const { return m_editRow; }
+    // The key by which a modify finds its record (as BeginEdit took it from the row).
+    PlacementKey EditKey() const {
+        return {m_origTemplate, m_origPosX, m_origPosY, m_origOffsetX, m_origOffsetY};
+    }
+    // When not empty, the next saves of new placements go to this region file instead of one
+    // chosen at random among the map's files (the command line's --file).
+    void SetAddTargetFile(std::string path) { m_addTargetFile = std::move(path); }
+    const std::string& AddTargetFile() const { return m_addTargetFile; }
+    // The command line and the benchmark name the server directory themselves instead of
+    // reading MorviConfig.ini (no folder browser, nothing written).
+    void SetServerPath(std::string path) { m_serverPath = std::move(path); }
+
+private:
+    // The dialog tests set up states (a search position, a mode) directly.
+    friend struct PlacementDlgTestAccess;
+
+    // What BeginEdit put into the edit area, so a save can tell which fields the user left as
+    // they were: those keep the record's own stored values.
+    struct EditBaseline {
+        bool valid = false;
+        int typeSelection = -1;
+        int groupSelection = -1;
+        int seriesSelection = -1;
+        std::string script;
+        std::string storedScript;   // the row's stored script bytes (empty: no script)
+        uint8_t type = 0, group = 0, series = 0;   // the row's stored codes
+    };
+    EditFields ReadEditFields() const;
+    void ForgetEditBaseline() { m_baseline = EditBaseline{}; }
+    SaveOutcome Refused(const EditRefusal& refusal);
+    void ShowDeleteOutcome(const DeleteReport& report);
+
     std::string m_serverPath;        // native path, at most 254 bytes, no trailing separator
     bool m_debugMode = false;
     std::vector<std::string> m_mapPaths;   // map directories below <server>/maps, UTF-8
@@ -88,14 +138,11 @@ public:
     int m_origOffsetY = 0;
     std::string m_editFile;
     int m_searchPos = -1;
-    // Row that BeginEdit loaded, kept in step with rows inserted above it or deleted; -1 when
-    // that row is gone or nothing is being modified. A modify refreshes this row.
     int m_editRow = -1;
-    // When not empty, the next saves of new placements go to this region file instead of one
-    // chosen at random among the map's files (the command line's --file).
     std::string m_addTargetFile;
+    EditBaseline m_baseline;
+    PlacementRowStore m_rows;
 
-private:
     // Pseudo-random source, seeded from the tick count at every save.
     void SeedRandom();
     int NextRandom();

@@ -1,6 +1,7 @@
 #pragma once
 // What the main window's logic needs from the window system and the desktop. The Qt front end
-// implements it with real widgets; tests implement it with a fake. All texts are UTF-8.
+// implements it with real widgets; MemoryHost (MemoryHost.h) keeps everything in memory for
+// the command line, the benchmark and the tests. All texts are UTF-8.
 // Notifications go the other way: the host calls CPlacementDlg's On... handlers.
 
 #include <array>
@@ -14,10 +15,6 @@
 
 namespace morvi {
 
-using RowTexts = std::array<std::string, kPlacementColumnCount>;
-// The same texts as views, valid only during the call they are passed to.
-using RowViews = std::array<std::string_view, kPlacementColumnCount>;
-
 enum class MessageIcon { Information, Exclamation, Question, Stop };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
@@ -27,23 +24,22 @@ struct FileFilter {
     std::string pattern;   // "*.lua"
 };
 
-// The report list of placements (control 1013). Row 0 is the top row.
+// The report list of placements (control 1013), a view of the dialog's PlacementRowStore
+// (CPlacementDlg::Rows()): the store holds the rows, the host only shows them and keeps the
+// selection, focus and scroll position. Row 0 is the top row. The dialog changes the store
+// first and then tells the host what changed.
 class PlacementListHost {
 public:
     virtual ~PlacementListHost() = default;
-    virtual int RowCount() const = 0;
-    virtual void InsertTopRow(RowTexts row) = 0;
-    // The same from views: lets the loader hand over a row without building twelve strings.
-    // A list that can store views directly overrides it; the default builds the strings.
-    virtual void InsertTopRowViews(const RowViews& row) {
-        RowTexts texts;
-        for (size_t column = 0; column < texts.size(); ++column) texts[column] = std::string(row[column]);
-        InsertTopRow(std::move(texts));
-    }
-    virtual std::string CellText(int row, int column) const = 0;
-    virtual void SetCellText(int row, int column, const std::string& text) = 0;
-    virtual void DeleteRow(int row) = 0;
-    virtual void DeleteAllRows() = 0;
+    // The store was emptied or reloaded: forget every row; nothing is selected.
+    virtual void RowsReset() = 0;
+    // Rows [0, count) are new; the rows the host knew move down by `count`, their selection
+    // with them.
+    virtual void RowsInsertedAtTop(int count) = 0;
+    // That row's cells changed and must repaint.
+    virtual void RowChanged(int row) = 0;
+    // That row is gone; later rows move up by one, their selection with them.
+    virtual void RowRemoved(int row) = 0;
     // First selected row with an index greater than `after` (-1 searches from the top); -1 if none.
     virtual int NextSelectedRow(int after) const = 0;
     // Adds the row to the selection and makes it the focused item; other rows stay selected.

@@ -99,7 +99,8 @@ void CPlacementDlg::OnBrowseServer() {
     m_host.SetItemText(IDC_SERVER_STATUS, m_serverPath);
     LoadMapList();
     LoadTemplateList();
-    m_host.Placements().DeleteAllRows();
+    m_rows.Clear();
+    m_host.Placements().RowsReset();
     m_editRow = -1;
     ResetEditArea();
 }

@@ -39,6 +39,7 @@ void CPlacementDlg::ResetEditArea() {
     m_curTemplate = 0;
     m_editMode = EDIT_IDLE;
     m_editRow = -1;
+    ForgetEditBaseline();
     for (const FieldColumn& f : kEditFields) m_host.SetItemText(f.field, std::string());
     for (const FieldColumn& c : kCodeCombos) m_host.ComboSetSelection(c.field, -1);
 }
@@ -50,7 +51,7 @@ void CPlacementDlg::BeginEdit() {
     const int start = m_searchPos < 0 ? 0 : m_searchPos;
     int row = list.NextSelectedRow(start - 1);
     if (row < 0) row = list.NextSelectedRow(-1);
-    if (row < 0) {
+    if (row < 0 || row >= m_rows.Count()) {
         // Loading nothing would leave an empty key and a save that can never find its record.
         m_host.SetItemText(IDC_HINT, kHintSelectRowFirst);
         return;
@@ -64,18 +65,30 @@ void CPlacementDlg::BeginEdit() {
     m_editMode = EDIT_MODIFY;
     if (m_searchPos == -1) m_searchPos = 0;
 
-    // The key by which the save finds the record again: values as the row shows them.
-    m_origTemplate = TextToInt(list.CellText(row, COL_TEMPLATE));
+    // The key by which the save finds the record again, from the row's own placement.
+    const NpcPlacement& p = m_rows.Block(row);
+    m_origTemplate = p.TemplateIndex();
     m_curTemplate = m_origTemplate;
-    m_origPosX = TextToInt(list.CellText(row, COL_POS_X));
-    m_origPosY = TextToInt(list.CellText(row, COL_POS_Y));
-    m_origOffsetX = TextToInt(list.CellText(row, COL_OFFSET_X));
-    m_origOffsetY = TextToInt(list.CellText(row, COL_OFFSET_Y));
+    m_origPosX = p.PosX();
+    m_origPosY = p.PosY();
+    m_origOffsetX = p.offsetX;
+    m_origOffsetY = p.offsetY;
 
-    for (const FieldColumn& f : kEditFields) m_host.SetItemText(f.field, list.CellText(row, f.column));
-    m_editFile = list.CellText(row, COL_FILE);
+    for (const FieldColumn& f : kEditFields) m_host.SetItemText(f.field, m_rows.CellText(row, f.column));
+    m_editFile = m_rows.File(row);
     m_editRow = row;
-    for (const FieldColumn& c : kCodeCombos) ComboSelectPrefix(m_host, c.field, list.CellText(row, c.column));
+    for (const FieldColumn& c : kCodeCombos) ComboSelectPrefix(m_host, c.field, m_rows.CellText(row, c.column));
+
+    // What the fields hold now; a save keeps the record's own value where they still do.
+    m_baseline.valid = true;
+    m_baseline.typeSelection = m_host.ComboSelection(IDC_TYPE);
+    m_baseline.groupSelection = m_host.ComboSelection(IDC_GROUP);
+    m_baseline.seriesSelection = m_host.ComboSelection(IDC_SERIES);
+    m_baseline.script = m_host.ItemText(IDC_SCRIPT);
+    m_baseline.storedScript = std::string(m_rows.StoredScript(row));
+    m_baseline.type = p.npcType;
+    m_baseline.group = p.npcGroup;
+    m_baseline.series = p.npcSeries;
 }
 
 void CPlacementDlg::OnListDblClk() { BeginEdit(); }
@@ -136,16 +149,18 @@ void CPlacementDlg::OnExchange() {
 
 void CPlacementDlg::OnCancelEdit() { ResetEditArea(); }
 
-void CPlacementDlg::OnSave() {
-    if (m_editMode == EDIT_MODIFY) ModifyPlacement();
-    else if (m_editMode == EDIT_ADD) AddPlacement();
+SaveOutcome CPlacementDlg::OnSave() {
+    if (m_editMode == EDIT_MODIFY) return ModifyPlacement();
+    if (m_editMode == EDIT_ADD) return AddPlacement();
+    SaveOutcome idle;
+    idle.reason = "idle";
+    return idle;
 }
 
 void CPlacementDlg::OnListClick() {
     if (!m_debugMode) return;
-    PlacementListHost& list = m_host.Placements();
-    const int row = list.NextSelectedRow(-1);
-    m_host.SetItemText(IDC_FRAME, kDebugCaption + (row < 0 ? std::string() : list.CellText(row, COL_FILE)));
+    const int row = m_host.Placements().NextSelectedRow(-1);
+    m_host.SetItemText(IDC_FRAME, kDebugCaption + (row < 0 || row >= m_rows.Count() ? std::string() : m_rows.File(row)));
 }
 
 void CPlacementDlg::OnTemplateSetFocus() {

@@ -59,46 +59,6 @@ void OnLinkClicked(int) {
 
 }  // namespace
 
-// --- the rows (today's list interface) ------------------------------------------------------
-
-const RowTexts* TextRowList::Row(int row) const {
-    if (row < 0 || row >= RowCount()) return nullptr;
-    return &m_rows[m_rows.size() - 1 - static_cast<size_t>(row)];
-}
-
-void TextRowList::InsertTopRow(RowTexts row) {
-    m_rows.push_back(std::move(row));
-    m_view.InsertedAtTop(1);
-}
-
-std::string TextRowList::CellText(int row, int column) const {
-    const RowTexts* texts = Row(row);
-    if (!texts || column < 0 || column >= kPlacementColumnCount) return {};
-    return (*texts)[static_cast<size_t>(column)];
-}
-
-void TextRowList::AppendCell(int row, int column, std::string& out) const {
-    const RowTexts* texts = Row(row);
-    if (texts && column >= 0 && column < kPlacementColumnCount) out += (*texts)[static_cast<size_t>(column)];
-}
-
-void TextRowList::SetCellText(int row, int column, const std::string& text) {
-    if (row < 0 || row >= RowCount() || column < 0 || column >= kPlacementColumnCount) return;
-    m_rows[m_rows.size() - 1 - static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
-    m_view.Changed(row);
-}
-
-void TextRowList::DeleteRow(int row) {
-    if (row < 0 || row >= RowCount()) return;
-    m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(m_rows.size() - 1 - static_cast<size_t>(row)));
-    m_view.Removed(row);
-}
-
-void TextRowList::DeleteAllRows() {
-    m_rows.clear();
-    m_view.Reset();
-}
-
 // --- the window -----------------------------------------------------------------------------
 
 PlacementWindow::PlacementWindow() : m_dlg(*this) {
@@ -149,8 +109,8 @@ BOOL PlacementWindow::OnInitDialog() {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
     m_view.Attach(
-        Item(IDC_PLACEMENT_LIST), [this] { return m_rows.RowCount(); },
-        [this](int row, int column, std::string& out) { m_rows.AppendCell(row, column, out); });
+        Item(IDC_PLACEMENT_LIST), [this] { return m_dlg.Rows().Count(); },
+        [this](int row, int column, std::string& out) { m_dlg.Rows().AppendCellText(row, column, out); });
     m_frameCaption = Narrow(WindowTextOf(Item(IDC_FRAME)));
     // Frames come first in the template, which puts them on top of what they frame; behind
     // the other controls they can never paint over them.
@@ -265,11 +225,9 @@ void PlacementWindow::OnCommand(int id, int code) {
         {IDC_BROWSE_SERVER, &CPlacementDlg::OnBrowseServer},
         {IDC_EXIT, &CPlacementDlg::OnExit},
         {IDC_ADD, &CPlacementDlg::OnAdd},
-        {IDC_DELETE, &CPlacementDlg::OnDelete},
         {IDC_BROWSE_SCRIPT, &CPlacementDlg::OnBrowseScript},
         {IDC_EXCHANGE, &CPlacementDlg::OnExchange},
         {IDC_EDIT_SCRIPT, &CPlacementDlg::OnEditScript},
-        {IDC_SAVE, &CPlacementDlg::OnSave},
         {IDC_FIND_ALL, &CPlacementDlg::OnFindFirst},
         {IDC_MODIFY, &CPlacementDlg::OnModify},
         {IDC_CANCEL_EDIT, &CPlacementDlg::OnCancelEdit},
@@ -284,6 +242,15 @@ void PlacementWindow::OnCommand(int id, int code) {
         return;
     }
     if (code == BN_CLICKED) {
+        // The window shows what the save and the delete report through the controls already.
+        if (id == IDC_SAVE) {
+            (void)m_dlg.OnSave();
+            return;
+        }
+        if (id == IDC_DELETE) {
+            (void)m_dlg.OnDelete();
+            return;
+        }
         for (const ButtonHandler& button : kButtons) {
             if (button.id == id) {
                 (m_dlg.*button.handler)();

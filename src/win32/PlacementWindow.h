@@ -17,26 +17,22 @@
 
 namespace morvi::win32 {
 
-// Today's list interface: the host keeps the row texts, row 0 last so a new top row is an append.
-class TextRowList : public PlacementListHost {
+// The placement list as a view of the dialog's row store (CPlacementDlg::Rows()): it keeps no
+// texts, only tells the owner-data control what changed; the control keeps the selection.
+class StoreRowList : public PlacementListHost {
 public:
-    explicit TextRowList(ReportListView& view) : m_view(view) {}
-    int RowCount() const override { return static_cast<int>(m_rows.size()); }
-    void InsertTopRow(RowTexts row) override;
-    std::string CellText(int row, int column) const override;
-    void SetCellText(int row, int column, const std::string& text) override;
-    void DeleteRow(int row) override;
-    void DeleteAllRows() override;
+    explicit StoreRowList(ReportListView& view) : m_view(view) {}
+    void RowsReset() override { m_view.Reset(); }
+    void RowsInsertedAtTop(int count) override { m_view.InsertedAtTop(count); }
+    void RowChanged(int row) override { m_view.Changed(row); }
+    void RowRemoved(int row) override { m_view.Removed(row); }
     int NextSelectedRow(int after) const override { return m_view.NextSelected(after); }
     void SelectRow(int row) override { m_view.Select(row); }
     void ScrollRowToTop(int row) override { m_view.ScrollToTop(row); }
     void RepaintNow() override { m_view.RepaintNow(); }
-    void AppendCell(int row, int column, std::string& out) const;
 
 private:
-    const RowTexts* Row(int row) const;
     ReportListView& m_view;
-    std::vector<RowTexts> m_rows;   // reversed: the top row is the last element
 };
 
 class PlacementWindow : public DialogHost {
@@ -95,7 +91,7 @@ private:
     HICON m_smallIcon = nullptr;     // icon 128 at the system's small size
     HCURSOR m_cursor = nullptr;      // cursor 133
     ReportListView m_view;
-    TextRowList m_rows{m_view};
+    StoreRowList m_rows{m_view};
     CHyperlinkLabel m_link;
     std::string m_frameCaption;
     mutable std::map<int, int> m_listBoxCounts;

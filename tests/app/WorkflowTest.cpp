@@ -65,8 +65,8 @@ protected:
     }
 
     int RowNamed(const std::string& name) {
-        PlacementListHost& list = window->Placements();
-        for (int row = 0; row < list.RowCount(); ++row)
+        const PlacementRowStore& list = window->Logic().Rows();
+        for (int row = 0; row < list.Count(); ++row)
             if (list.CellText(row, COL_NAME) == name)
                 return row;
         return -1;
@@ -110,8 +110,8 @@ TEST_F(WorkflowTest, LoadSearchModifyAddAndDeleteThroughTheWidgets) {
 
     // Select the map: every listed record of both files, the final count in the caption.
     ClickListBoxEntry(IDC_MAP_LIST, 0);
-    PlacementListHost& list = window->Placements();
-    ASSERT_EQ(list.RowCount(), 3);
+    const PlacementRowStore& list = window->Logic().Rows();
+    ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(window->ItemText(IDC_FRAME), "NPC配置列表完成!共有NPC配置信息[3]条!");
     EXPECT_EQ(window->ItemText(IDC_HINT), "双击上面的内容可在这里进行编辑!");
     QCoreApplication::processEvents();
@@ -129,7 +129,7 @@ TEST_F(WorkflowTest, LoadSearchModifyAddAndDeleteThroughTheWidgets) {
     Click(IDC_FIND_ALL);
     const int guardRow = RowNamed("Guard");
     ASSERT_GE(guardRow, 0);
-    EXPECT_EQ(list.NextSelectedRow(-1), guardRow);
+    EXPECT_EQ(window->Placements().NextSelectedRow(-1), guardRow);
     EXPECT_EQ(window->ListView().currentIndex().row(), guardRow);
     EXPECT_EQ(window->ItemText(IDC_HINT), "双击该选项可以编辑选定项");
 
@@ -156,7 +156,7 @@ TEST_F(WorkflowTest, LoadSearchModifyAddAndDeleteThroughTheWidgets) {
     Click(IDC_ADD);
     EXPECT_EQ(window->ItemText(IDC_HINT), "添加NPC模型成功,现在可以更改NPC配置信息!");
     EXPECT_EQ(window->ItemText(IDC_NAME), "商人");
-    const int templateIndex = window->Logic().m_curTemplate;
+    const int templateIndex = window->Logic().CurTemplate();
     Type(IDC_POS_X, QStringLiteral("321"));
     Type(IDC_POS_Y, QStringLiteral("123"));
     Type(IDC_OFFSET_X, QStringLiteral("7"));
@@ -166,7 +166,7 @@ TEST_F(WorkflowTest, LoadSearchModifyAddAndDeleteThroughTheWidgets) {
     Choose(IDC_GROUP, QStringLiteral("Song"));
     Choose(IDC_SERIES, QStringLiteral("2"));
     Click(IDC_SAVE);
-    ASSERT_EQ(list.RowCount(), 4);
+    ASSERT_EQ(list.Count(), 4);
     EXPECT_EQ(list.CellText(0, COL_NAME), "商人");
     EXPECT_EQ(list.CellText(0, COL_POS_X), "321");
     EXPECT_EQ(list.CellText(0, COL_TEMPLATE), std::to_string(templateIndex));
@@ -190,7 +190,7 @@ TEST_F(WorkflowTest, LoadSearchModifyAddAndDeleteThroughTheWidgets) {
     Click(IDC_DELETE);
     ASSERT_EQ(DesktopSeams::Messages().size(), messagesBefore + 1);
     EXPECT_EQ(DesktopSeams::Messages().back().caption, "从地图里移出NPC");
-    ASSERT_EQ(list.RowCount(), 2);
+    ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(RowNamed("商人"), -1);
     EXPECT_EQ(RowNamed("商人乙"), -1);
     EXPECT_EQ(test::ReadFile(file1), RegionImage({a}));
@@ -204,7 +204,7 @@ TEST_F(WorkflowTest, DeleteAnsweredNoChangesNothing) {
     QTest::mouseClick(Viewport(IDC_PLACEMENT_LIST), Qt::LeftButton, Qt::NoModifier, RowCentre(0));
     DesktopSeams::QueueAnswer(MessageAnswer::No);
     Click(IDC_DELETE);
-    EXPECT_EQ(window->Placements().RowCount(), 3);
+    EXPECT_EQ(window->Logic().Rows().Count(), 3);
     EXPECT_EQ(test::ReadFile(file1), RegionImage({a, b}));
     EXPECT_EQ(test::ReadFile(file2), RegionImage({c, hidden}));
 }

@@ -4,32 +4,24 @@
 
 #include "CliFixture.h"
 #include "cli/CliText.h"
-#include "cli/HeadlessHost.h"
 #include "data/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
+#include "dialog/MemoryHost.h"
 
 namespace morvi::test {
 namespace {
 
 // The window as the desktop program opens it: MorviConfig.ini in its current directory.
-class WindowHost : public cli::HeadlessHost {
-public:
-    explicit WindowHost(std::string dir) : m_dir(std::move(dir)) {}
-    std::string CurrentDirectory() override { return m_dir; }
-
-private:
-    std::string m_dir;
-};
-
 std::vector<RowTexts> WindowRows(const std::string& work, int map) {
-    WindowHost host(work);
+    MemoryHost host;
+    host.currentDirectory = work;
     CPlacementDlg dlg(host);
     host.Attach(&dlg);
     dlg.OnInitDialog();
     host.SelectListBox(IDC_MAP_LIST, map);
     dlg.LoadMapPlacements();
     std::vector<RowTexts> rows;
-    for (int r = 0; r < host.List().RowCount(); ++r) rows.push_back(host.List().Cells(r));
+    for (int r = 0; r < dlg.Rows().Count(); ++r) rows.push_back(dlg.Rows().Texts(r));
     return rows;
 }
 

@@ -54,7 +54,7 @@ protected:
         SelectMap(0);
         host.SelectListBox(IDC_TEMPLATE_LIST, 0);
         dlg->OnAdd();
-        ASSERT_EQ(dlg->m_editMode, EDIT_ADD);
+        ASSERT_EQ(St::m_editMode(*dlg), EDIT_ADD);
     }
     void Fill(const Fields& f) {
         host.SetText(IDC_POS_X, f.x);
@@ -73,7 +73,7 @@ protected:
         EXPECT_EQ(host.ItemText(IDC_HINT), hint);
         EXPECT_EQ(host.focusedId, focus);
         EXPECT_EQ(ReadFile(file), image);
-        EXPECT_EQ(dlg->m_editMode, EDIT_ADD);
+        EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
         EXPECT_EQ(host.ItemText(IDC_NAME), "卫兵");
     }
 };
@@ -95,10 +95,10 @@ TEST_F(AddTest, AppendsTheRecordAndShowsItOnTop) {
     ASSERT_EQ(host.list.RowCount(), rowsBefore + 1);
     const RowTexts row = {"卫兵", "123", "7", "45", "8", "TalkNPC", "Song", "2", "5", "",
                           MapFile("a_S.DAT"), "1"};
-    EXPECT_EQ(host.list.rows[0].cells, row);
+    EXPECT_EQ(host.list.Cells(0), row);
     EXPECT_GT(host.list.repaints, repaintsBefore);
     // Without "Tiep Tuc..." the edit area is reset.
-    EXPECT_EQ(dlg->m_editMode, EDIT_IDLE);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
     EXPECT_EQ(host.ItemText(IDC_NAME), "");
     EXPECT_EQ(host.ComboSelection(IDC_TYPE), -1);
 }
@@ -213,8 +213,8 @@ TEST_F(AddTest, ScriptRules) {
         EXPECT_EQ(ReadFile(MapFile("a_S.DAT")).size(),
                   image.size() + (c.stored.empty() ? 61 : 60 + c.stored.size()));
         // The row shows the path as stored, and no drop count beside it.
-        EXPECT_EQ(host.list.rows[0].cells[COL_SCRIPT], GbkToUtf8(c.stored)) << c.typed;
-        EXPECT_EQ(host.list.rows[0].cells[COL_DROP], c.stored.empty() ? "6" : "") << c.typed;
+        EXPECT_EQ(host.list.Cells(0)[COL_SCRIPT], GbkToUtf8(c.stored)) << c.typed;
+        EXPECT_EQ(host.list.Cells(0)[COL_DROP], c.stored.empty() ? "6" : "") << c.typed;
     }
 }
 
@@ -273,7 +273,7 @@ TEST_F(AddTest, NameRules) {
         EXPECT_EQ(host.ItemText(IDC_HINT), c.hint);
         EXPECT_EQ(host.focusedId, IDC_NAME);
         EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
-        EXPECT_EQ(dlg->m_editMode, EDIT_ADD);
+        EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
     }
 }
 
@@ -300,7 +300,7 @@ TEST_F(AddTest, FileChoiceRule) {
                 const bool grew = ReadFile(names[static_cast<size_t>(f)]).size() > images[static_cast<size_t>(f)].size();
                 EXPECT_EQ(grew, f == expected) << "files " << files << " tick " << tick << " file " << f;
             }
-            EXPECT_EQ(host.list.rows[0].cells[COL_FILE], names[static_cast<size_t>(expected)]);
+            EXPECT_EQ(host.list.Cells(0)[COL_FILE], names[static_cast<size_t>(expected)]);
         }
         // With two or more files the last one is never chosen.
         if (files > 1) {
@@ -317,13 +317,13 @@ TEST_F(AddTest, NamedTargetFileOverridesTheRandomChoice) {
     // The command line names the region file; the random choice would take the first file.
     const std::string first = WriteRegion("a_S.DAT", {});
     const std::string last = WriteRegion("b_S.DAT", {}, 9);
-    dlg->m_addTargetFile = MapFile("b_S.DAT");
+    St::m_addTargetFile(*dlg) = MapFile("b_S.DAT");
     StartAdd();
     Fill({});
     dlg->OnSave();
     EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), first);
     EXPECT_EQ(ReadFile(MapFile("b_S.DAT")), Appended(last, MakeRecord(1, Gbk("卫兵"), 100, 3, 200, 4, 0, 1, 1, 0)));
-    EXPECT_EQ(host.list.rows[0].cells[COL_FILE], MapFile("b_S.DAT"));
+    EXPECT_EQ(host.list.Cells(0)[COL_FILE], MapFile("b_S.DAT"));
 }
 
 TEST_F(AddTest, ContinueBoxAddsThreeFromTheSameFields) {
@@ -336,7 +336,7 @@ TEST_F(AddTest, ContinueBoxAddsThreeFromTheSameFields) {
     const PlacementRecord expected = MakeRecord(1, Gbk("卫兵"), 9, 3, 200, 4, 0, 1, 1, 2);
     EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), Appended(Appended(Appended(image, expected), expected), expected));
     EXPECT_EQ(host.list.RowCount(), 3);
-    EXPECT_EQ(dlg->m_editMode, EDIT_ADD);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
     EXPECT_EQ(host.ItemText(IDC_POS_X), "9");
     EXPECT_EQ(host.ItemText(IDC_NAME), "卫兵");
     EXPECT_EQ(host.ComboText(IDC_GROUP), "Song");
@@ -369,13 +369,13 @@ TEST_F(AddTest, NothingHappensWithoutMapOrRegionFile) {
     dlg->OnSave();
     EXPECT_EQ(host.list.RowCount(), 0);
     EXPECT_EQ(host.ItemText(IDC_HINT), "before");
-    EXPECT_EQ(dlg->m_editMode, EDIT_ADD);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
 
     const std::string image = WriteRegion("a_S.DAT", {});
     host.SelectListBox(IDC_MAP_LIST, -1);
     dlg->OnSave();
     EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
-    EXPECT_EQ(dlg->m_editMode, EDIT_ADD);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
 }
 
 TEST_F(AddTest, FailedWriteLeavesFileAndStateAndSaysSo) {
@@ -383,7 +383,7 @@ TEST_F(AddTest, FailedWriteLeavesFileAndStateAndSaysSo) {
     StartAdd();
     Fill({});
     const int rows = host.list.RowCount();
-    dlg->m_debugMode = true;
+    St::m_debugMode(*dlg) = true;
     FailNextReplaceAfterBytesForTesting(100);
 
     dlg->OnSave();
@@ -392,7 +392,7 @@ TEST_F(AddTest, FailedWriteLeavesFileAndStateAndSaysSo) {
     EXPECT_EQ(host.ItemText(IDC_HINT), "打开地图文件发生错误,保存失败!");
     EXPECT_EQ(host.ItemText(IDC_FRAME), "[调试模式]" + MapFile("a_S.DAT"));
     EXPECT_EQ(host.list.RowCount(), rows);
-    EXPECT_EQ(dlg->m_editMode, EDIT_ADD);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
     EXPECT_EQ(host.ItemText(IDC_POS_X), "100");
 
     // Saving again once the disk is fine again works.

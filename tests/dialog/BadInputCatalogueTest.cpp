@@ -227,12 +227,12 @@ protected:
     TreeState Tree() const { return Snapshot(dir.path()); }
     std::vector<std::string> Names() const {
         std::vector<std::string> out;
-        for (const auto& row : host.list.rows) out.push_back(row.cells[COL_NAME]);
+        for (int row = 0; row < host.list.RowCount(); ++row) out.push_back(host.list.CellText(row, COL_NAME));
         return out;
     }
     int RowOf(const std::string& name) const {
         for (int i = 0; i < host.list.RowCount(); ++i)
-            if (host.list.rows[static_cast<size_t>(i)].cells[COL_NAME] == name) return i;
+            if (host.list.Cells(i)[COL_NAME] == name) return i;
         return -1;
     }
     // Starts a placement from template 0 ("Them") with every field filled.
@@ -313,13 +313,13 @@ TEST_F(BadInputCatalogueTest, DamagedRecordsShowWhatIsPresent) {
     WriteFile(MapFile("a_S.DAT"), full.substr(0, kOffsetB + 70));
     SelectMap(0);
     ASSERT_EQ(Names(), (std::vector<std::string>{"B", "A"}));
-    EXPECT_EQ(host.list.rows[0].cells[COL_SCRIPT], kScript30.substr(0, 10));   // zeros end the text
+    EXPECT_EQ(host.list.Cells(0)[COL_SCRIPT], kScript30.substr(0, 10));   // zeros end the text
 
     WriteFile(MapFile("a_S.DAT"), LengthPastTheEnd());
     SelectMap(0);
     ASSERT_EQ(host.list.RowCount(), 3);
-    EXPECT_EQ(host.list.rows[0].cells[COL_SCRIPT], "\\abcde");
-    EXPECT_EQ(host.list.rows[0].cells[COL_DROP], "");
+    EXPECT_EQ(host.list.Cells(0)[COL_SCRIPT], "\\abcde");
+    EXPECT_EQ(host.list.Cells(0)[COL_DROP], "");
 }
 
 // Saves on damaged files: the bytes before the record stay, the write lands at the record's own
@@ -371,6 +371,19 @@ TEST_F(BadInputCatalogueTest, SavesOnDamagedFilesWriteOnlyAtTheRecord) {
     EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), expected);
 }
 
+// A count that promises records the file does not hold: the add is refused and the file kept.
+TEST_F(BadInputCatalogueTest, AddToAFileWhoseCountPromisesAbsentRecordsIsRefused) {
+    const std::string image = Image({kA, kB, kC}).substr(0, 2105);
+    WriteFile(MapFile("a_S.DAT"), image);
+    SelectMap(0);
+    StartAdd();
+    const SaveOutcome outcome = dlg->OnSave();
+    EXPECT_FALSE(outcome.Written());
+    EXPECT_EQ(host.ItemText(IDC_HINT), "打开地图文件发生错误,保存失败!");
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
+}
+
 // Adding to a file that ends before its records: the missing header bytes count as zero, the
 // present bytes are kept, and the record goes to 2112 with the count raised from what was there.
 TEST_F(BadInputCatalogueTest, AddToShortFilesFillsTheGapWithZeros) {
@@ -382,8 +395,6 @@ TEST_F(BadInputCatalogueTest, AddToShortFilesFillsTheGapWithZeros) {
     } cases[] = {
         {"0-byte file: zeros to 2112, count 1", "", 1},
         {"cut in the foreign data: kept, zeros to 2112, count 1", full.substr(0, 1000), 1},
-        // The count promised three records that are not there; the add raises it regardless.
-        {"cut after the count: count 3 + 1, opaque bytes zero-filled", full.substr(0, 2105), 4},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.expected);
@@ -405,7 +416,7 @@ TEST_F(BadInputCatalogueTest, AddToShortFilesFillsTheGapWithZeros) {
             EXPECT_TRUE(Consistent(image));
         }
         EXPECT_EQ(Changes(before, Tree(), {MapFile("a_S.DAT")}), std::vector<std::string>{});
-        EXPECT_EQ(dlg->m_editMode, EDIT_IDLE);
+        EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
     }
 }
 
@@ -430,7 +441,7 @@ TEST_F(BadInputCatalogueTest, LookalikeEntriesAreSkippedWithoutBlocking) {
 
     SelectMap(0);
     EXPECT_EQ(Names(), (std::vector<std::string>{"B", "A"}));
-    EXPECT_EQ(host.list.rows[0].cells[COL_FILE], MapFile("x_S.DAT/inner_S.DAT"));
+    EXPECT_EQ(host.list.Cells(0)[COL_FILE], MapFile("x_S.DAT/inner_S.DAT"));
     EXPECT_EQ(Changes(before, Tree()), std::vector<std::string>{});
 
     // The storage core refuses all of them as files.
@@ -463,7 +474,7 @@ TEST_F(BadInputCatalogueTest, AddWithOnlyLookalikesDoesNothing) {
         host.SetText(IDC_HINT, "before");
         dlg->OnSave();
         r.Expect(host.ItemText(IDC_HINT) == "before", "hint: " + host.ItemText(IDC_HINT));
-        r.Expect(dlg->m_editMode == EDIT_ADD, "left adding");
+        r.Expect(St::m_editMode(*dlg) == EDIT_ADD, "left adding");
     });
     EXPECT_EQ(Failures(report), "");
     EXPECT_EQ(Changes(before, Tree()), std::vector<std::string>{});
@@ -519,7 +530,7 @@ protected:
         r.Note("add: hint \"" + host.ItemText(IDC_HINT) + "\"");
         r.Expect(host.ItemText(IDC_HINT) == kSaveFailed, "add: hint " + host.ItemText(IDC_HINT));
         r.Expect(ReadFile(file) == image, "add changed the file");
-        r.Expect(dlg->m_editMode == EDIT_ADD, "add left the adding state");
+        r.Expect(St::m_editMode(*dlg) == EDIT_ADD, "add left the adding state");
 
         SelectMap(0);
         EditRow(0);
@@ -532,7 +543,7 @@ protected:
         r.Expect(host.ItemText(IDC_HINT) == "before" || host.ItemText(IDC_HINT) == kSaveFailed,
                  "modify: hint " + host.ItemText(IDC_HINT));
         r.Expect(ReadFile(file) == image, "modify changed the file");
-        r.Expect(dlg->m_editMode == EDIT_MODIFY, "modify left the editing state");
+        r.Expect(St::m_editMode(*dlg) == EDIT_MODIFY, "modify left the editing state");
 
         SelectMap(0);
         host.SetText(IDC_HINT, "before");
@@ -555,7 +566,7 @@ TEST_F(PermissionCase, UnreadableRegionFileIsSkipped) {
     const std::string report = RunInChild(
         [&](ChildReport& r) {
             SelectMap(0);
-            r.Expect(host.list.RowCount() == 1 && host.list.rows[0].cells[COL_NAME] == "A",
+            r.Expect(host.list.RowCount() == 1 && host.list.Cells(0)[COL_NAME] == "A",
                      "rows: " + std::to_string(host.list.RowCount()));
             std::vector<PlacementRecord> records;
             r.Expect(!ReadRegionPlacements(MapFile("secret_S.DAT"), records), "read the unreadable file");
@@ -632,7 +643,7 @@ TEST_F(BadInputCatalogueTest, ReplacementFailingAtTheFirstByteChangesNothing) {
         EXPECT_EQ(host.ItemText(IDC_HINT), k.hint);
         EXPECT_EQ(Changes(before, Tree(), {}, {MapDir()}), std::vector<std::string>{});
         if (std::string(k.hint) != kDeleteFailed) {
-            EXPECT_NE(dlg->m_editMode, EDIT_IDLE);
+            EXPECT_NE(St::m_editMode(*dlg), EDIT_IDLE);
         }
     }
 }
@@ -657,7 +668,7 @@ TEST_F(BadInputCatalogueTest, WorldsetCountValues) {
                   std::string("[Init]\r\nCount=") + k.count + "\r\n[World]\r\nWorld00=10\r\n");
         host.messages.clear();
         host.listBoxes[IDC_MAP_LIST] = {"old"};
-        dlg->m_mapPaths = {"map10"};
+        St::m_mapPaths(*dlg) = {"map10"};
         const TreeState before = Tree();
 
         dlg->LoadMapList();
@@ -671,7 +682,7 @@ TEST_F(BadInputCatalogueTest, WorldsetCountValues) {
             EXPECT_TRUE(host.messages.empty());
             EXPECT_EQ(host.listBoxes[IDC_MAP_LIST], std::vector<std::string>{"地图10"});
         }
-        EXPECT_EQ(dlg->m_mapPaths, std::vector<std::string>{"map10"});
+        EXPECT_EQ(St::m_mapPaths(*dlg), std::vector<std::string>{"map10"});
         EXPECT_EQ(Changes(before, Tree()), std::vector<std::string>{});
     }
 }
@@ -820,7 +831,7 @@ TEST_F(BadInputCatalogueTest, ServerPathOf254And255Bytes) {
     host.folderChoices.push_back(fits);
     dlg->OnBrowseServer();
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(dlg->m_serverPath, fits);
+    EXPECT_EQ(St::m_serverPath(*dlg), fits);
     EXPECT_EQ(host.ListBoxCount(IDC_MAP_LIST), 1);
     EXPECT_EQ(host.ListBoxCount(IDC_TEMPLATE_LIST), 40);
     SelectMap(0);
@@ -832,7 +843,7 @@ TEST_F(BadInputCatalogueTest, ServerPathOf254And255Bytes) {
     StartAdd();
     dlg->OnSave();
     ASSERT_EQ(host.list.RowCount(), placements + 1);
-    const std::string written = host.list.rows[0].cells[COL_FILE];
+    const std::string written = host.list.Cells(0)[COL_FILE];
     EXPECT_EQ(written.rfind(fits + "/maps/", 0), 0u);
     EXPECT_EQ(Changes(before, Tree(), {written}), std::vector<std::string>{});
 
@@ -843,7 +854,7 @@ TEST_F(BadInputCatalogueTest, ServerPathOf254And255Bytes) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, kPathTooLong);
     EXPECT_EQ(host.messages[0].caption, "警告");
-    EXPECT_EQ(dlg->m_serverPath, fits);
+    EXPECT_EQ(St::m_serverPath(*dlg), fits);
     EXPECT_EQ(ReadFile(config), "[MorviConfig]\r\nServerPath=" + fits + "\r\n");
     // The configuration is written back with the same bytes; nothing else is touched.
     EXPECT_EQ(Changes(before, Tree(), {config}), std::vector<std::string>{});

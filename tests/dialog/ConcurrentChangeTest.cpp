@@ -144,7 +144,7 @@ protected:
     }
     int RowOf(const std::string& name) const {
         for (int i = 0; i < host.list.RowCount(); ++i)
-            if (host.list.rows[static_cast<size_t>(i)].cells[COL_NAME] == name) return i;
+            if (host.list.Cells(i)[COL_NAME] == name) return i;
         return -1;
     }
     void ApplyChange(const ConcurrentCase& k) {
@@ -183,7 +183,7 @@ TEST_F(ConcurrentChangeTest, ModifyFindsTheRecordWhereItIsNow) {
         const int row = Load();
         host.list.ClickOnly(row);
         dlg->BeginEdit();
-        ASSERT_EQ(dlg->m_editMode, EDIT_MODIFY);
+        ASSERT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
         host.SetText(IDC_NAME, "Bnew");
         host.SetText(IDC_HINT, "before");
         ApplyChange(k);
@@ -196,13 +196,13 @@ TEST_F(ConcurrentChangeTest, ModifyFindsTheRecordWhereItIsNow) {
         EXPECT_EQ(host.ItemText(IDC_HINT), "before");
         if (k.afterModify) {
             EXPECT_EQ(ReadFile(File()), *k.afterModify);
-            EXPECT_EQ(dlg->m_editMode, EDIT_IDLE);
-            EXPECT_EQ(host.list.rows[static_cast<size_t>(row)].cells[COL_NAME], "Bnew");
+            EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
+            EXPECT_EQ(host.list.Cells(row)[COL_NAME], "Bnew");
         } else {
             ExpectLeftAsChanged(k);
-            EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);
+            EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
             EXPECT_EQ(host.ItemText(IDC_NAME), "Bnew");
-            EXPECT_EQ(host.list.rows[static_cast<size_t>(row)].cells[COL_NAME], "B");
+            EXPECT_EQ(host.list.Cells(row)[COL_NAME], "B");
         }
     }
 }
@@ -231,9 +231,15 @@ TEST_F(ConcurrentChangeTest, DeleteFindsTheRecordWhereItIsNow) {
         } else {
             ExpectLeftAsChanged(k);
             EXPECT_EQ(host.frameCaptions.front(), "选择删除[1]条,实际完成[0]条!");
-            EXPECT_EQ(host.ItemText(IDC_HINT), "before");
+            // The record stayed in its file, so its row stays, still selected, the count of
+            // what was done stays in the caption and the hint names the failure.
+            EXPECT_EQ(host.frameCaptions.back(), "选择删除[1]条,实际完成[0]条!");
+            EXPECT_EQ(host.ItemText(IDC_HINT).rfind("删除NPC[B]失败!", 0), 0u) << host.ItemText(IDC_HINT);
+            EXPECT_EQ(host.list.RowCount(), 4);
+            ASSERT_NE(RowOf("B"), -1);
+            EXPECT_TRUE(host.list.IsSelected(RowOf("B")));
+            continue;
         }
-        // The row goes either way; list and files agree again at the next load.
         EXPECT_EQ(host.list.RowCount(), 3);
         EXPECT_EQ(RowOf("B"), -1);
     }
@@ -260,7 +266,7 @@ TEST_F(ConcurrentChangeTest, SavesInARowKeepTheFileConsistent) {
         host.SetText(IDC_NAME, newName);
         if (script) host.SetText(IDC_SCRIPT, *script);
         dlg->OnSave();
-        EXPECT_EQ(dlg->m_editMode, EDIT_IDLE) << name;
+        EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE) << name;
     };
     const std::string script100 = "\\script\\" + std::string(88, 's') + ".lua";
 
@@ -302,7 +308,7 @@ TEST_F(ConcurrentChangeTest, SavesInARowKeepTheFileConsistent) {
     SelectMap(0);
     EXPECT_EQ(host.list.RowCount(), 5);
     EXPECT_NE(RowOf("E"), -1);
-    EXPECT_EQ(host.list.rows[static_cast<size_t>(RowOf("B"))].cells[COL_SCRIPT], "");
+    EXPECT_EQ(host.list.Cells(static_cast<size_t>(RowOf("B")))[COL_SCRIPT], "");
 }
 
 }  // namespace

@@ -31,14 +31,14 @@ protected:
         host.list.ClearSelection();
         for (int i = 0; i < host.list.RowCount(); ++i)
             for (const std::string& n : names)
-                if (host.list.rows[static_cast<size_t>(i)].cells[COL_NAME] == n) host.list.SelectRow(i);
+                if (host.list.Cells(i)[COL_NAME] == n) host.list.SelectRow(i);
         host.answers.push_back(MessageAnswer::Yes);
         host.frameCaptions.clear();
         dlg->OnDelete();
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> out;
-        for (const auto& row : host.list.rows) out.push_back(row.cells[COL_NAME]);
+        for (int row = 0; row < host.list.RowCount(); ++row) out.push_back(host.list.CellText(row, COL_NAME));
         return out;
     }
 };
@@ -122,7 +122,9 @@ TEST_F(DeleteTest, NoSelectionAndAnswerNo) {
     EXPECT_TRUE(host.frameCaptions.empty());
 }
 
-TEST_F(DeleteTest, UnreadableOrChangedFileIsSilentButRowGoes) {
+// A record that could not be removed keeps its row, still selected: the operator must not
+// believe an NPC is gone while the server still spawns it.
+TEST_F(DeleteTest, RowsWhoseRecordStaysKeepTheirRowAndTheFirstFailureIsNamed) {
     WriteRegion("a_S.DAT", {kA, kB});
     WriteRegion("b_S.DAT", {kC});
     SelectMap(0);
@@ -130,12 +132,37 @@ TEST_F(DeleteTest, UnreadableOrChangedFileIsSilentButRowGoes) {
     std::filesystem::remove(MapFile("b_S.DAT"));
     host.SetText(IDC_HINT, "before");
 
-    DeleteRows({"A", "C"});
+    host.list.ClearSelection();
+    for (int i = 0; i < host.list.RowCount(); ++i)
+        if (host.list.CellText(i, COL_NAME) != "B") host.list.SelectRow(i);
+    host.answers.push_back(MessageAnswer::Yes);
+    host.frameCaptions.clear();
+    const std::optional<DeleteReport> report = dlg->OnDelete();
 
     EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), Image({kB}));
-    EXPECT_EQ(host.ItemText(IDC_HINT), "before");
     EXPECT_EQ(host.frameCaptions.front(), "选择删除[2]条,实际完成[0]条!");
-    EXPECT_EQ(Names(), std::vector<std::string>{"B"});
+    EXPECT_EQ(host.frameCaptions.back(), "选择删除[2]条,实际完成[0]条!");
+    // Rows top down: C (file b, gone), B, A (no longer in file a).
+    EXPECT_EQ(Names(), (std::vector<std::string>{"C", "B", "A"}));
+    EXPECT_EQ(host.list.SelectedRows(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(host.ItemText(IDC_HINT).rfind("删除NPC[C]失败!", 0), 0u) << host.ItemText(IDC_HINT);
+
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->selected, 2);
+    EXPECT_EQ(report->removed, 0);
+    ASSERT_EQ(report->rows.size(), 2u);
+    EXPECT_EQ(report->rows[0].status, DeleteReport::RowStatus::FileUnreadable);
+    EXPECT_EQ(report->rows[1].status, DeleteReport::RowStatus::NoMatchingRecord);
+    EXPECT_EQ(report->rows[1].file, MapFile("a_S.DAT"));
+}
+
+TEST_F(DeleteTest, NotConfirmedReportsNothing) {
+    WriteRegion("a_S.DAT", {kA});
+    SelectMap(0);
+    host.list.SelectOnly(0);
+    host.answers.push_back(MessageAnswer::No);
+    EXPECT_FALSE(dlg->OnDelete().has_value());
+    EXPECT_EQ(host.list.RowCount(), 1);
 }
 
 TEST_F(DeleteTest, FailedRewriteLeavesFileByteIdentical) {
@@ -160,11 +187,11 @@ TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
     SelectMap(0);   // rows: D, C, B, A
     host.list.ClickOnly(2);
     dlg->BeginEdit();
-    ASSERT_EQ(dlg->m_editRow, 2);
+    ASSERT_EQ(St::m_editRow(*dlg), 2);
 
     DeleteRows({"D"});
-    EXPECT_EQ(dlg->m_editRow, 1);
-    EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);   // deleting does not touch the edit state
+    EXPECT_EQ(St::m_editRow(*dlg), 1);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);   // deleting does not touch the edit state
 
     // The refreshed row after a save is still B's.
     host.SetText(IDC_NAME, "B2");
@@ -174,7 +201,7 @@ TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
     host.list.ClickOnly(1);
     dlg->BeginEdit();
     DeleteRows({"B2"});
-    EXPECT_EQ(dlg->m_editRow, -1);
+    EXPECT_EQ(St::m_editRow(*dlg), -1);
     // Its record is gone: the save finds nothing and changes nothing.
     const std::string image = ReadFile(MapFile("a_S.DAT"));
     dlg->OnSave();

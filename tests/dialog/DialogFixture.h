@@ -7,7 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "FakeHost.h"
+#include "DialogTestAccess.h"
+#include "dialog/MemoryHost.h"
 #include "TestFiles.h"
 #include "TreeGenerator.h"
 #include "dialog/CPlacementDlg.h"
@@ -39,7 +40,7 @@ protected:
     std::string work() const { return dir.path() + "/work"; }
 
     TempDir dir;
-    FakeHost host;
+    MemoryHost host;
     std::unique_ptr<CPlacementDlg> dlg;
 };
 

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "DialogFixture.h"
-#include "FakeHost.h"
+#include "DialogTestAccess.h"
+#include "dialog/MemoryHost.h"
 #include "TestFiles.h"
 #include "dialog/CPlacementDlg.h"
+#include "dialog/ComboHelpers.h"
 
 namespace morvi::test {
 namespace {
@@ -34,17 +36,17 @@ RowTexts MakeRow(const std::string& name, const std::string& x, const std::strin
 //   row 1: OldGuard   template 12, file b   (script)
 //   row 2: 卫兵       template 13, file a   (type and group codes without a name)
 struct BareDialog {
-    FakeHost host;
+    MemoryHost host;
     CPlacementDlg dlg{host};
 
     BareDialog() {
         host.Attach(&dlg);
         dlg.FillNameCombos();
         for (const char* t : {"Guard", "Merchant", "OldGuard"}) host.ListBoxAdd(IDC_TEMPLATE_LIST, t);
-        host.list.InsertTopRow(MakeRow("卫兵", "7", "0", "0", "255", "", "", "4", "24", "", "/m/a_S.DAT", "13"));
-        host.list.InsertTopRow(MakeRow("OldGuard", "999", "7", "499", "8", "TalkNPC", "Friend", "2", "",
+        InsertTopRowFromTexts(dlg, MakeRow("卫兵", "7", "0", "0", "255", "", "", "4", "24", "", "/m/a_S.DAT", "13"));
+        InsertTopRowFromTexts(dlg, MakeRow("OldGuard", "999", "7", "499", "8", "TalkNPC", "Friend", "2", "",
                                        "\\script\\npc\\old guard\\talk.lua", "/m/b_S.DAT", "12"));
-        host.list.InsertTopRow(MakeRow("Guard", "100", "5", "200", "6", "Enemy", "Song", "1", "3", "",
+        InsertTopRowFromTexts(dlg, MakeRow("Guard", "100", "5", "200", "6", "Enemy", "Song", "1", "3", "",
                                        "/m/a_S.DAT", "11"));
     }
     std::string Hint() const { return host.ItemText(IDC_HINT); }
@@ -79,7 +81,7 @@ void Enter(BareDialog& d, int state) {
         d.host.list.ClickOnly(1);
         d.dlg.OnModify();
     }
-    ASSERT_EQ(d.dlg.m_editMode, state);
+    ASSERT_EQ(St::m_editMode(d.dlg), state);
     d.host.SetItemText(IDC_HINT, "");
     d.host.listBoxSelection.clear();
 }
@@ -141,8 +143,8 @@ TEST(EditWorkflow, StateTable) {
 
         Fire(d, c.event);
 
-        EXPECT_EQ(d.dlg.m_editMode, c.to);
-        EXPECT_EQ(d.dlg.m_curTemplate, c.curTemplate);
+        EXPECT_EQ(St::m_editMode(d.dlg), c.to);
+        EXPECT_EQ(St::m_curTemplate(d.dlg), c.curTemplate);
         EXPECT_EQ(d.Name(), c.name);
         EXPECT_EQ(d.Hint(), c.hint);
         ASSERT_EQ(d.host.messages.size(), c.asks ? 1u : 0u);
@@ -161,18 +163,18 @@ TEST(EditWorkflow, TakingATemplateTouchesNoOtherFieldAndExchangeKeepsTheKey) {
     BareDialog d;
     d.host.list.ClickOnly(1);
     d.dlg.OnModify();
-    const auto key = std::vector<int>{d.dlg.m_origTemplate, d.dlg.m_origPosX, d.dlg.m_origPosY,
-                                      d.dlg.m_origOffsetX, d.dlg.m_origOffsetY};
+    const auto key = std::vector<int>{St::m_origTemplate(d.dlg), St::m_origPosX(d.dlg), St::m_origPosY(d.dlg),
+                                      St::m_origOffsetX(d.dlg), St::m_origOffsetY(d.dlg)};
     d.host.SelectListBox(IDC_TEMPLATE_LIST, 2);
     d.dlg.OnExchange();
     EXPECT_EQ(d.Name(), "OldGuard");
-    EXPECT_EQ(d.dlg.m_curTemplate, 2);
-    EXPECT_EQ(key, (std::vector<int>{d.dlg.m_origTemplate, d.dlg.m_origPosX, d.dlg.m_origPosY,
-                                     d.dlg.m_origOffsetX, d.dlg.m_origOffsetY}));
-    EXPECT_EQ(d.dlg.m_editFile, "/m/b_S.DAT");
+    EXPECT_EQ(St::m_curTemplate(d.dlg), 2);
+    EXPECT_EQ(key, (std::vector<int>{St::m_origTemplate(d.dlg), St::m_origPosX(d.dlg), St::m_origPosY(d.dlg),
+                                     St::m_origOffsetX(d.dlg), St::m_origOffsetY(d.dlg)}));
+    EXPECT_EQ(St::m_editFile(d.dlg), "/m/b_S.DAT");
     EXPECT_EQ(d.host.ItemText(IDC_POS_X), "999");
     EXPECT_EQ(d.host.ComboText(IDC_TYPE), "TalkNPC");
-    EXPECT_EQ(d.dlg.m_editRow, 1);
+    EXPECT_EQ(St::m_editRow(d.dlg), 1);
 
     // A new placement starts with whatever the other fields hold.
     BareDialog a;
@@ -182,19 +184,19 @@ TEST(EditWorkflow, TakingATemplateTouchesNoOtherFieldAndExchangeKeepsTheKey) {
     a.dlg.OnAdd();
     EXPECT_EQ(a.host.ItemText(IDC_POS_X), "55");
     EXPECT_EQ(a.host.ComboText(IDC_GROUP), "Jin");
-    EXPECT_EQ(a.dlg.m_editRow, -1);
+    EXPECT_EQ(St::m_editRow(a.dlg), -1);
 }
 
 TEST(EditWorkflow, ThemWithoutTemplateAlsoClearsTheOriginalTemplateButDoubleClickDoesNot) {
     for (bool button : {true, false}) {
         SCOPED_TRACE(button ? "Them" : "double click");
         BareDialog d;
-        d.dlg.m_origTemplate = 9;
-        d.dlg.m_curTemplate = 9;
+        St::m_origTemplate(d.dlg) = 9;
+        St::m_curTemplate(d.dlg) = 9;
         if (button) d.dlg.OnAdd();
         else d.dlg.OnTemplateDblClk();
-        EXPECT_EQ(d.dlg.m_curTemplate, 0);
-        EXPECT_EQ(d.dlg.m_origTemplate, button ? 0 : 9);
+        EXPECT_EQ(St::m_curTemplate(d.dlg), 0);
+        EXPECT_EQ(St::m_origTemplate(d.dlg), button ? 0 : 9);
     }
 }
 
@@ -231,12 +233,12 @@ TEST(EditWorkflow, BeginEditCopiesTheRowTheKeyAndTheFile) {
         d.host.list.ClickOnly(c.row);
         d.dlg.OnListDblClk();
         for (const auto& [id, text] : c.fields) EXPECT_EQ(d.host.ItemText(id), text) << id;
-        EXPECT_EQ((std::vector<int>{d.dlg.m_origTemplate, d.dlg.m_origPosX, d.dlg.m_origPosY,
-                                    d.dlg.m_origOffsetX, d.dlg.m_origOffsetY}),
+        EXPECT_EQ((std::vector<int>{St::m_origTemplate(d.dlg), St::m_origPosX(d.dlg), St::m_origPosY(d.dlg),
+                                    St::m_origOffsetX(d.dlg), St::m_origOffsetY(d.dlg)}),
                   c.key);
-        EXPECT_EQ(d.dlg.m_curTemplate, c.key[0]);
-        EXPECT_EQ(d.dlg.m_editFile, c.file);
-        EXPECT_EQ(d.dlg.m_editRow, c.row);
+        EXPECT_EQ(St::m_curTemplate(d.dlg), c.key[0]);
+        EXPECT_EQ(St::m_editFile(d.dlg), c.file);
+        EXPECT_EQ(St::m_editRow(d.dlg), c.row);
         EXPECT_EQ(d.host.ComboText(IDC_TYPE), c.type);
         EXPECT_EQ(d.host.ComboText(IDC_GROUP), c.group);
         EXPECT_EQ(d.host.ComboText(IDC_SERIES), c.series);
@@ -267,12 +269,10 @@ TEST(EditWorkflow, CombosAreSelectedByTheBeginningOfTheText) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cell);
+        // A row's cell always shows a table name now, so the prefix rule BeginEdit applies to
+        // the cell is exercised on the texts directly.
         BareDialog d;
-        RowTexts row = MakeRow("X", "1", "1", "1", "1", "Enemy", "Enemy", "0", "0", "", "/f", "1");
-        row[c.combo == IDC_TYPE ? COL_TYPE : c.combo == IDC_GROUP ? COL_GROUP : COL_SERIES] = c.cell;
-        d.host.list.InsertTopRow(row);
-        d.host.list.ClickOnly(0);
-        d.dlg.OnModify();
+        ComboSelectPrefix(d.host, c.combo, c.cell);
         EXPECT_EQ(d.host.ComboText(c.combo), c.selected);
     }
 }
@@ -297,17 +297,17 @@ TEST(EditWorkflow, BeginEditPicksTheRowAtOrAfterTheSearchPosition) {
         SCOPED_TRACE(c.what);
         BareDialog d;
         for (int r : c.selected) d.host.list.SelectRow(r);
-        d.dlg.m_searchPos = c.searchPos;
+        St::m_searchPos(d.dlg) = c.searchPos;
         d.dlg.OnModify();
-        EXPECT_EQ(d.dlg.m_searchPos, c.searchPosAfter);
+        EXPECT_EQ(St::m_searchPos(d.dlg), c.searchPosAfter);
         if (c.loadedRow < 0) {
-            EXPECT_EQ(d.dlg.m_editMode, EDIT_IDLE);
+            EXPECT_EQ(St::m_editMode(d.dlg), EDIT_IDLE);
             EXPECT_EQ(d.Hint(), kHintSelectRowFirst);
             EXPECT_EQ(d.Name(), "");
-            EXPECT_EQ(d.dlg.m_editRow, -1);
+            EXPECT_EQ(St::m_editRow(d.dlg), -1);
         } else {
-            EXPECT_EQ(d.dlg.m_editMode, EDIT_MODIFY);
-            EXPECT_EQ(d.dlg.m_editRow, c.loadedRow);
+            EXPECT_EQ(St::m_editMode(d.dlg), EDIT_MODIFY);
+            EXPECT_EQ(St::m_editRow(d.dlg), c.loadedRow);
             EXPECT_EQ(d.Name(), d.host.list.CellText(c.loadedRow, COL_NAME));
         }
     }
@@ -322,8 +322,8 @@ TEST(EditWorkflow, NothingSelectedWhileAddingRefusesBeforeAsking) {
     d.dlg.OnListDblClk();
     EXPECT_TRUE(d.host.messages.empty());
     EXPECT_EQ(d.Hint(), kHintSelectRowFirst);
-    EXPECT_EQ(d.dlg.m_editMode, EDIT_ADD);
-    EXPECT_EQ(d.dlg.m_curTemplate, 1);
+    EXPECT_EQ(St::m_editMode(d.dlg), EDIT_ADD);
+    EXPECT_EQ(St::m_curTemplate(d.dlg), 1);
     EXPECT_EQ(d.Name(), "Guard");
     EXPECT_EQ(d.host.ItemText(IDC_POS_X), "42");
 }
@@ -337,10 +337,10 @@ TEST(EditWorkflow, AnsweringNoKeepsTheNewPlacementUntouched) {
     d.host.list.ClickOnly(1);
     d.dlg.OnListDblClk();   // the fake answers No by default
     ASSERT_EQ(d.host.messages.size(), 1u);
-    EXPECT_EQ(d.dlg.m_editMode, EDIT_ADD);
-    EXPECT_EQ(d.dlg.m_curTemplate, 2);
-    EXPECT_EQ(d.dlg.m_searchPos, -1);
-    EXPECT_EQ(d.dlg.m_editRow, -1);
+    EXPECT_EQ(St::m_editMode(d.dlg), EDIT_ADD);
+    EXPECT_EQ(St::m_curTemplate(d.dlg), 2);
+    EXPECT_EQ(St::m_searchPos(d.dlg), -1);
+    EXPECT_EQ(St::m_editRow(d.dlg), -1);
     EXPECT_EQ(d.Name(), "OldGuard");
     EXPECT_EQ(d.host.ItemText(IDC_POS_X), "42");
     EXPECT_EQ(d.host.ComboText(IDC_TYPE), "NPC(Fly)");
@@ -352,7 +352,7 @@ TEST(EditWorkflow, ThoatEmptiesTheEditAreaButKeepsSelectionSearchAndStatus) {
     BareDialog d;
     d.host.list.SelectRow(0);
     d.host.list.SelectRow(1);
-    d.dlg.m_searchPos = 1;
+    St::m_searchPos(d.dlg) = 1;
     d.dlg.OnModify();
     d.host.SelectListBox(IDC_TEMPLATE_LIST, 2);
     d.dlg.OnExchange();
@@ -361,17 +361,17 @@ TEST(EditWorkflow, ThoatEmptiesTheEditAreaButKeepsSelectionSearchAndStatus) {
 
     d.dlg.OnCancelEdit();
 
-    EXPECT_EQ(d.dlg.m_editMode, EDIT_IDLE);
-    EXPECT_EQ(d.dlg.m_curTemplate, 0);
-    EXPECT_EQ(d.dlg.m_origTemplate, 0);
-    EXPECT_EQ(d.dlg.m_editRow, -1);
+    EXPECT_EQ(St::m_editMode(d.dlg), EDIT_IDLE);
+    EXPECT_EQ(St::m_curTemplate(d.dlg), 0);
+    EXPECT_EQ(St::m_origTemplate(d.dlg), 0);
+    EXPECT_EQ(St::m_editRow(d.dlg), -1);
     for (int id : {IDC_NAME, IDC_POS_X, IDC_OFFSET_X, IDC_POS_Y, IDC_OFFSET_Y, IDC_DROP, IDC_SCRIPT})
         EXPECT_EQ(d.host.ItemText(id), "") << id;
     for (int id : {IDC_TYPE, IDC_GROUP, IDC_SERIES}) EXPECT_EQ(d.host.ComboSelection(id), -1) << id;
     EXPECT_EQ(d.host.list.SelectedRows(), (std::vector<int>{0, 1}));
-    EXPECT_EQ(d.dlg.m_searchPos, 1);
+    EXPECT_EQ(St::m_searchPos(d.dlg), 1);
     EXPECT_EQ(d.host.ListBoxSelection(IDC_TEMPLATE_LIST), 2);
-    EXPECT_EQ(d.dlg.m_editFile, "/m/b_S.DAT");
+    EXPECT_EQ(St::m_editFile(d.dlg), "/m/b_S.DAT");
     EXPECT_EQ(d.Hint(), "hint");
     EXPECT_EQ(d.host.ItemText(IDC_FRAME), "caption");
     EXPECT_EQ(d.host.ComboCount(IDC_TYPE), 4);   // the items themselves stay
@@ -390,12 +390,12 @@ TEST(EditWorkflow, SingleClickShowsTheRegionFileOnlyInDebugMode) {
     };
     for (const Case& c : cases) {
         BareDialog d;
-        d.dlg.m_debugMode = c.debug;
+        St::m_debugMode(d.dlg) = c.debug;
         for (int r : c.selected) d.host.list.SelectRow(r);
         d.dlg.OnListClick();
         EXPECT_EQ(d.host.frameCaptions, c.captions);
         EXPECT_EQ(d.Name(), "");
-        EXPECT_EQ(d.dlg.m_editMode, EDIT_IDLE);
+        EXPECT_EQ(St::m_editMode(d.dlg), EDIT_IDLE);
     }
 }
 
@@ -424,7 +424,7 @@ TEST_F(EditWorkflowOnTree, SavingAnUntouchedRowLeavesItsFileIdentical) {
     tree.scriptPercent = 30;
     Open(tree);
     SelectMap(0);
-    PlacementListHost& list = host.list;
+    MemoryList& list = host.list;
     ASSERT_GT(list.RowCount(), 10);
     int saved = 0;
     for (int row = 0; row < list.RowCount() && saved < 8; ++row) {
@@ -432,15 +432,15 @@ TEST_F(EditWorkflowOnTree, SavingAnUntouchedRowLeavesItsFileIdentical) {
         if (list.CellText(row, COL_TYPE).empty() || list.CellText(row, COL_GROUP).empty()) continue;
         const std::string file = list.CellText(row, COL_FILE);
         const std::string before = ReadFile(file);
-        const RowTexts shown = host.list.rows[static_cast<size_t>(row)].cells;
+        const RowTexts shown = host.list.Cells(row);
         host.list.ClickOnly(row);
         dlg->OnListDblClk();
-        ASSERT_EQ(dlg->m_editMode, EDIT_MODIFY);
+        ASSERT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
         dlg->OnSave();
         SCOPED_TRACE(row);
-        EXPECT_EQ(dlg->m_editMode, EDIT_IDLE);
+        EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
         EXPECT_EQ(ReadFile(file), before);
-        EXPECT_EQ(host.list.rows[static_cast<size_t>(row)].cells, shown);
+        EXPECT_EQ(host.list.Cells(row), shown);
         ++saved;
     }
     EXPECT_EQ(saved, 8);
@@ -455,17 +455,17 @@ TEST_F(EditWorkflowOnTree, ExchangeThenSaveWritesTheChosenTemplateIntoTheLoadedR
     ASSERT_GT(host.list.RowCount(), 3);
     host.list.ClickOnly(2);
     dlg->OnModify();
-    const RowTexts top = host.list.rows[0].cells;
+    const RowTexts top = host.list.Cells(0);
     host.SelectListBox(IDC_TEMPLATE_LIST, 5);
     const std::string templateName = host.ListBoxText(IDC_TEMPLATE_LIST, 5);
     dlg->OnExchange();
     // A search meanwhile selects another row; the row BeginEdit loaded is refreshed all the same.
     host.list.SelectRow(0);
     dlg->OnSave();
-    EXPECT_EQ(dlg->m_editMode, EDIT_IDLE);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
     EXPECT_EQ(host.list.CellText(2, COL_NAME), templateName);
     EXPECT_EQ(host.list.CellText(2, COL_TEMPLATE), "5");
-    EXPECT_EQ(host.list.rows[0].cells, top);
+    EXPECT_EQ(host.list.Cells(0), top);
 }
 
 }  // namespace

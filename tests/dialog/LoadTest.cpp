@@ -20,7 +20,7 @@ protected:
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> out;
-        for (const auto& row : host.list.rows) out.push_back(row.cells[COL_NAME]);
+        for (int row = 0; row < host.list.RowCount(); ++row) out.push_back(host.list.CellText(row, COL_NAME));
         return out;
     }
 };
@@ -41,9 +41,9 @@ TEST_F(LoadTest, RowsComeInReverseOrderWithEveryColumn) {
                         MapFile("a_S.DAT"), "5"};
     const RowTexts a = {"卫兵", "120", "7", "250", "9", "TalkNPC", "Friend", "4", "12", "",
                         MapFile("a_S.DAT"), "3"};
-    EXPECT_EQ(host.list.rows[0].cells, c);
-    EXPECT_EQ(host.list.rows[1].cells, b);
-    EXPECT_EQ(host.list.rows[2].cells, a);
+    EXPECT_EQ(host.list.Cells(0), c);
+    EXPECT_EQ(host.list.Cells(1), b);
+    EXPECT_EQ(host.list.Cells(2), a);
 }
 
 TEST_F(LoadTest, ListingRules) {
@@ -80,8 +80,8 @@ TEST_F(LoadTest, ListingRules) {
     SelectMap(0);
 
     EXPECT_EQ(Names(), expected);
-    EXPECT_EQ(host.list.rows[1].cells[COL_POS_Y], "499");   // 999 stored shows 499
-    const RowTexts& codes = host.list.rows[0].cells;
+    EXPECT_EQ(host.list.Cells(1)[COL_POS_Y], "499");   // 999 stored shows 499
+    const RowTexts& codes = host.list.Cells(0);
     EXPECT_EQ(codes[COL_TYPE], "Enemy");
     EXPECT_EQ(codes[COL_GROUP], "Not Hit");
     EXPECT_EQ(codes[COL_SERIES], "0");
@@ -151,34 +151,34 @@ TEST_F(LoadTest, LoadReplacesListAndResetsEditing) {
     SelectMap(0);
     host.list.ClickOnly(1);
     dlg->BeginEdit();
-    ASSERT_EQ(dlg->m_editMode, EDIT_MODIFY);
-    dlg->m_searchPos = 1;
+    ASSERT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+    St::m_searchPos(*dlg) = 1;
 
     SelectMap(0);
 
     EXPECT_EQ(Names(), (std::vector<std::string>{"b", "a"}));
-    EXPECT_EQ(dlg->m_editMode, EDIT_IDLE);
-    EXPECT_EQ(dlg->m_editRow, -1);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
+    EXPECT_EQ(St::m_editRow(*dlg), -1);
     EXPECT_EQ(host.ItemText(IDC_NAME), "");
-    EXPECT_EQ(dlg->m_searchPos, 1);   // the search position is not the loader's
+    EXPECT_EQ(St::m_searchPos(*dlg), 1);   // the search position is not the loader's
 }
 
 TEST_F(LoadTest, ShowPlacementRowClearsTheOtherColumn) {
     const std::string script = "\\script\\npc\\some_long_script_name.lua";
     WriteRegion("a_S.DAT", {MakeRecord(2, "s", 1, 1, 1, 1, 0, 0, 0, 0, script)});
     SelectMap(0);
-    ASSERT_EQ(host.list.rows[0].cells[COL_SCRIPT], script);
+    ASSERT_EQ(host.list.Cells(0)[COL_SCRIPT], script);
 
     PlacementRecord withDrop = MakeRecord(6, "d", 5, 6, 7, 8, 3, 1, 2, 17);
     dlg->ShowPlacementRow(0, withDrop.block, "");
     const RowTexts expected = {"d", "5", "6", "7", "8", "TalkNPC", "Song", "2", "17", "",
                                MapFile("a_S.DAT"), "6"};
-    EXPECT_EQ(host.list.rows[0].cells, expected);
+    EXPECT_EQ(host.list.Cells(0), expected);
 
     PlacementRecord withScript = MakeRecord(6, "d", 5, 6, 7, 8, 3, 1, 2, 0, script);
     dlg->ShowPlacementRow(0, withScript.block, withScript.script);
-    EXPECT_EQ(host.list.rows[0].cells[COL_DROP], "");
-    EXPECT_EQ(host.list.rows[0].cells[COL_SCRIPT], script);
+    EXPECT_EQ(host.list.Cells(0)[COL_DROP], "");
+    EXPECT_EQ(host.list.Cells(0)[COL_SCRIPT], script);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "DialogFixture.h"
+#include "data/RegionFile.h"
 #include "data/AtomicFile.h"
 #include "data/GbkCodec.h"
 #include "dialog/NameTables.h"
@@ -40,8 +41,8 @@ protected:
     void Edit(int row) {
         host.list.ClickOnly(row);
         dlg->BeginEdit();
-        ASSERT_EQ(dlg->m_editMode, EDIT_MODIFY);
-        ASSERT_EQ(dlg->m_editRow, row);
+        ASSERT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+        ASSERT_EQ(St::m_editRow(*dlg), row);
     }
 };
 
@@ -82,8 +83,8 @@ TEST_F(ModifyTest, SameLengthIsRewrittenInPlaceKeepingOpaqueBytes) {
 
     const RowTexts row = {"New", "321", "200", "123", "201", "NPC(Fly)", "Enemy", "3", "9", "",
                           File(), "7"};
-    EXPECT_EQ(host.list.rows[1].cells, row);
-    EXPECT_EQ(dlg->m_editMode, EDIT_IDLE);
+    EXPECT_EQ(host.list.Cells(1), row);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
     EXPECT_EQ(host.ItemText(IDC_NAME), "");
 }
 
@@ -121,16 +122,16 @@ TEST_F(ModifyTest, ScriptLengthChangesMoveTheRestOfTheFile) {
             expected.script = k.stored;
         }
         EXPECT_EQ(ReadFile(File()), Image({a, expected, c, d})) << k.what;
-        EXPECT_EQ(host.list.rows[2].cells[COL_SCRIPT], k.stored) << k.what;
-        EXPECT_EQ(host.list.rows[2].cells[COL_DROP], k.stored.empty() ? std::to_string(expected.block.dropCountOrScriptLength) : "")
+        EXPECT_EQ(host.list.Cells(2)[COL_SCRIPT], k.stored) << k.what;
+        EXPECT_EQ(host.list.Cells(2)[COL_DROP], k.stored.empty() ? std::to_string(expected.block.dropCountOrScriptLength) : "")
             << k.what;
 
         // The records after it load unchanged.
         SelectMap(0);
         ASSERT_EQ(host.list.RowCount(), 4);
-        EXPECT_EQ(host.list.rows[0].cells[COL_NAME], "D");
-        EXPECT_EQ(host.list.rows[0].cells[COL_DROP], "8");
-        EXPECT_EQ(host.list.rows[1].cells[COL_SCRIPT], kScript40);
+        EXPECT_EQ(host.list.Cells(0)[COL_NAME], "D");
+        EXPECT_EQ(host.list.Cells(0)[COL_DROP], "8");
+        EXPECT_EQ(host.list.Cells(1)[COL_SCRIPT], kScript40);
     }
 }
 
@@ -179,8 +180,8 @@ TEST_F(ModifyTest, RefreshesTheRowBeginEditLoaded) {
     host.SetText(IDC_NAME, "A2");
     dlg->OnSave();
 
-    EXPECT_EQ(host.list.rows[2].cells[COL_NAME], "A2");
-    EXPECT_EQ(host.list.rows[0].cells[COL_NAME], "C");
+    EXPECT_EQ(host.list.Cells(2)[COL_NAME], "A2");
+    EXPECT_EQ(host.list.Cells(0)[COL_NAME], "C");
 }
 
 TEST_F(ModifyTest, TemplateExchangeAndOutOfRangeCoordinate) {
@@ -197,8 +198,8 @@ TEST_F(ModifyTest, TemplateExchangeAndOutOfRangeCoordinate) {
     expected.block.SetName(*Utf8ToGbk(host.ListBoxText(IDC_TEMPLATE_LIST, 5)));
     expected.block.SetPosX(1000);
     EXPECT_EQ(ReadFile(File()), Image({expected}));
-    EXPECT_EQ(host.list.rows[0].cells[COL_POS_X], "1000");
-    EXPECT_EQ(host.list.rows[0].cells[COL_TEMPLATE], "5");
+    EXPECT_EQ(host.list.Cells(0)[COL_POS_X], "1000");
+    EXPECT_EQ(host.list.Cells(0)[COL_TEMPLATE], "5");
 
     SelectMap(0);   // the loader leaves it out now
     EXPECT_EQ(host.list.RowCount(), 0);
@@ -217,14 +218,14 @@ TEST_F(ModifyTest, MissingRecordOrFileIsSilentAndKeepsEditing) {
     dlg->OnSave();
     EXPECT_EQ(ReadFile(File()), Image({a}));
     EXPECT_EQ(host.ItemText(IDC_HINT), "before");
-    EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
     EXPECT_EQ(host.ItemText(IDC_NAME), "changed");
 
     std::filesystem::remove(File());
     dlg->OnSave();
     EXPECT_FALSE(FileExists(File()));
     EXPECT_EQ(host.ItemText(IDC_HINT), "before");
-    EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
 }
 
 TEST_F(ModifyTest, FailedWriteLeavesFileAndSaysSo) {
@@ -237,8 +238,8 @@ TEST_F(ModifyTest, FailedWriteLeavesFileAndSaysSo) {
 
     EXPECT_EQ(ReadFile(File()), image);
     EXPECT_EQ(host.ItemText(IDC_HINT), "打开地图文件发生错误,保存失败!");
-    EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);
-    EXPECT_EQ(host.list.rows[0].cells[COL_SCRIPT], "");
+    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+    EXPECT_EQ(host.list.Cells(0)[COL_SCRIPT], "");
 }
 
 TEST_F(ModifyTest, RefusedInputWritesNothing) {
@@ -265,9 +266,68 @@ TEST_F(ModifyTest, RefusedInputWritesNothing) {
         EXPECT_EQ(host.ItemText(IDC_HINT), k.hint);
         EXPECT_EQ(host.focusedId, k.focus);
         EXPECT_EQ(ReadFile(File()), image);
-        EXPECT_EQ(dlg->m_editMode, EDIT_MODIFY);
+        EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
         host.SetText(k.field, old);
     }
+}
+
+}  // namespace
+}  // namespace morvi::test
+
+namespace morvi::test {
+namespace {
+
+// "Luu" on a row the user did not touch rewrites the record with its own values: codes without
+// a name or beyond the tables and the stored script bytes stay; only the marker (to 1) and an
+// odd stored Y (to even) change. A combo the user changed stores the code of its text.
+class UntouchedSaveTest : public ModifyTest {};
+
+TEST_F(UntouchedSaveTest, KeepsStoredCodesAndScriptBytes) {
+    const struct {
+        const char* what;
+        int type, group, series;
+        std::string script;
+    } cases[] = {
+        {"codes without a name", 2, 4, 1, ""},
+        {"codes beyond the tables", 9, 7, 6, ""},
+        {"script with a forward slash", 1, 3, 0, "\\script/npc/thirty_bytes__.lua"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PlacementRecord r = MakeRecord(7, "Keeper", 50, 5, 60, 6, c.type, c.group, c.series, 4, c.script);
+        r.block.marker = 0;
+        r.block.SetPosYDoubled(121);   // odd
+        WriteRegion({r});
+        Edit(0);
+        const SaveOutcome outcome = dlg->OnSave();
+        ASSERT_TRUE(outcome.Written()) << outcome.reason << outcome.hint;
+        PlacementRecord expected = r;
+        expected.block.marker = 1;
+        expected.block.SetPosYDoubled(120);
+        EXPECT_EQ(ReadFile(File()), Image({expected}));
+        EXPECT_EQ(outcome.file, File());
+        EXPECT_EQ(outcome.row, 0);
+    }
+}
+
+TEST_F(UntouchedSaveTest, ChangedComboStoresTheCodeOfItsText) {
+    WriteRegion({MakeRecord(7, "Keeper", 50, 5, 60, 6, 9, 4, 2, 4)});
+    Edit(0);
+    host.SelectComboText(IDC_TYPE, "TalkNPC");
+    ASSERT_TRUE(dlg->OnSave().Written());
+    std::vector<PlacementRecord> now;
+    ASSERT_TRUE(ReadRegionPlacements(File(), now));
+    ASSERT_EQ(now.size(), 1u);
+    EXPECT_EQ(now[0].block.npcType, 3);
+    EXPECT_EQ(now[0].block.npcGroup, 4);    // untouched: kept
+    EXPECT_EQ(now[0].block.npcSeries, 2);
+}
+
+TEST_F(UntouchedSaveTest, IdleSaveWritesNothingAndSaysWhy) {
+    WriteRegion({MakeRecord(7, "Keeper", 50, 5, 60, 6, 0, 0, 0, 4)});
+    const SaveOutcome outcome = dlg->OnSave();
+    EXPECT_EQ(outcome.kind, SaveOutcome::Kind::NothingWritten);
+    EXPECT_EQ(outcome.reason, "idle");
 }
 
 }  // namespace

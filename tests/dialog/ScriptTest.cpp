@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "FakeHost.h"
+#include "DialogTestAccess.h"
+#include "dialog/MemoryHost.h"
 #include "TestFiles.h"
 #include "dialog/CPlacementDlg.h"
 
@@ -14,13 +15,13 @@ namespace morvi::test {
 namespace {
 
 struct ScriptDialog {
-    FakeHost host;
+    MemoryHost host;
     CPlacementDlg dlg{host};
 
     ScriptDialog(const std::string& serverPath, int mode) {
         host.Attach(&dlg);
-        dlg.m_serverPath = serverPath;
-        dlg.m_editMode = mode;
+        St::m_serverPath(dlg) = serverPath;
+        St::m_editMode(dlg) = mode;
     }
 };
 
@@ -63,7 +64,7 @@ TEST(Script, BrowsePutsTheServerRelativePathIntoTheField) {
             EXPECT_EQ(filters[1].label, "所有文件(*.*)");
             EXPECT_EQ(filters[1].pattern, "*.*");
             EXPECT_EQ(d.host.fileDialogExtensions, std::vector<std::string>{".lua"});
-            EXPECT_EQ(d.dlg.m_editMode, mode);
+            EXPECT_EQ(St::m_editMode(d.dlg), mode);
             EXPECT_EQ(d.host.ItemText(IDC_NAME), "Guard");
             EXPECT_EQ(d.host.ItemText(IDC_HINT), "");
         }
@@ -90,7 +91,7 @@ TEST(Script, BrowseWhileIdleOrCancelledChangesNothing) {
         EXPECT_EQ(d.host.fileDialogFilters.size(), c.dialogShown ? 1u : 0u);
         EXPECT_EQ(d.host.ItemText(IDC_SCRIPT), "\\old.lua");
         EXPECT_EQ(d.host.ItemText(IDC_HINT), c.hint);
-        EXPECT_EQ(d.dlg.m_editMode, c.mode);
+        EXPECT_EQ(St::m_editMode(d.dlg), c.mode);
     }
 }
 
@@ -130,7 +131,7 @@ TEST(Script, EditorOpensTheFieldsFile) {
             EXPECT_EQ(d.host.editorStarts, c.started);
             EXPECT_EQ(d.host.ItemText(IDC_SCRIPT), c.field);
             EXPECT_EQ(d.host.ItemText(IDC_HINT), "");
-            EXPECT_EQ(d.dlg.m_editMode, mode);
+            EXPECT_EQ(St::m_editMode(d.dlg), mode);
         }
     }
 }

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "DialogFixture.h"
-#include "FakeHost.h"
+#include "DialogTestAccess.h"
+#include "dialog/MemoryHost.h"
 #include "dialog/CPlacementDlg.h"
 
 namespace morvi::test {
@@ -19,7 +20,7 @@ struct Cells {
 
 // A dialog whose list holds `rows`, top row first.
 struct SearchDialog {
-    FakeHost host;
+    MemoryHost host;
     CPlacementDlg dlg{host};
 
     explicit SearchDialog(const std::vector<Cells>& rows) {
@@ -31,7 +32,7 @@ struct SearchDialog {
             row[COL_POS_Y] = it->y;
             row[COL_FILE] = "/m/a_S.DAT";
             row[COL_TEMPLATE] = "1";
-            host.list.InsertTopRow(row);
+            InsertTopRowFromTexts(dlg, row);
         }
     }
     void Criteria(const std::string& name, const std::string& x, const std::string& y) {
@@ -43,9 +44,9 @@ struct SearchDialog {
     std::vector<int> AllHits() {
         std::vector<int> hits;
         dlg.OnFindFirst();
-        while (dlg.m_searchPos >= 0 && hits.size() < 20) {
-            hits.push_back(dlg.m_searchPos);
-            if (dlg.m_searchPos == host.list.RowCount() - 1) break;
+        while (St::m_searchPos(dlg) >= 0 && hits.size() < 20) {
+            hits.push_back(St::m_searchPos(dlg));
+            if (St::m_searchPos(dlg) == host.list.RowCount() - 1) break;
             dlg.OnFindNext();
         }
         return hits;
@@ -92,12 +93,12 @@ TEST(Search, NothingFoundChangesNothingButThePosition) {
         d.host.list.SelectRow(1);
         d.host.list.topRow = 1;
         d.host.SetItemText(IDC_HINT, "hint");
-        d.dlg.m_searchPos = 1;
+        St::m_searchPos(d.dlg) = 1;
         d.Criteria(emptyCriteria ? "" : "Monk", "", "");
         for (bool next : {false, true}) {
             if (next) d.dlg.OnFindNext();
             else d.dlg.OnFindFirst();
-            EXPECT_EQ(d.dlg.m_searchPos, -1);
+            EXPECT_EQ(St::m_searchPos(d.dlg), -1);
             EXPECT_EQ(d.host.list.SelectedRows(), std::vector<int>{1});
             EXPECT_EQ(d.host.list.topRow, 1);
             EXPECT_EQ(d.host.focusedId, 0);
@@ -111,7 +112,7 @@ TEST(Search, AHitScrollsSelectsFocusesAndHints) {
     d.host.list.SelectRow(0);
     d.Criteria("Wolf", "", "");
     d.dlg.OnFindFirst();
-    EXPECT_EQ(d.dlg.m_searchPos, 1);
+    EXPECT_EQ(St::m_searchPos(d.dlg), 1);
     EXPECT_EQ(d.host.list.topRow, 1);
     EXPECT_EQ(d.host.list.focusedRow, 1);
     EXPECT_EQ(d.host.focusedId, IDC_PLACEMENT_LIST);
@@ -119,7 +120,7 @@ TEST(Search, AHitScrollsSelectsFocusesAndHints) {
     EXPECT_EQ(d.host.list.SelectedRows(), (std::vector<int>{0, 1}));   // added, never cleared
 
     d.dlg.OnFindNext();
-    EXPECT_EQ(d.dlg.m_searchPos, 3);
+    EXPECT_EQ(St::m_searchPos(d.dlg), 3);
     EXPECT_EQ(d.host.list.topRow, 3);
     EXPECT_EQ(d.host.list.SelectedRows(), (std::vector<int>{0, 1, 3}));
 }
@@ -147,12 +148,12 @@ TEST(Search, PressSequences) {
         for (int r : c.matching) rows[static_cast<size_t>(r)].name = "Hit";
         SearchDialog d(rows);
         d.Criteria("Hit", "", "");
-        d.dlg.m_searchPos = c.startPos;
+        St::m_searchPos(d.dlg) = c.startPos;
         std::vector<int> positions;
         for (char press : c.presses) {
             if (press == 'A') d.dlg.OnFindFirst();
             else d.dlg.OnFindNext();
-            positions.push_back(d.dlg.m_searchPos);
+            positions.push_back(St::m_searchPos(d.dlg));
         }
         EXPECT_EQ(positions, c.positions);
     }
@@ -165,10 +166,10 @@ TEST(Search, TwoHitsAreBothSelectedAndSuaEditsTheLaterOne) {
     d.dlg.OnFindNext();
     ASSERT_EQ(d.host.list.SelectedRows(), (std::vector<int>{0, 2}));
     d.dlg.OnModify();
-    EXPECT_EQ(d.dlg.m_editMode, EDIT_MODIFY);
-    EXPECT_EQ(d.dlg.m_editRow, 2);
+    EXPECT_EQ(St::m_editMode(d.dlg), EDIT_MODIFY);
+    EXPECT_EQ(St::m_editRow(d.dlg), 2);
     EXPECT_EQ(d.host.ItemText(IDC_POS_X), "300");
-    EXPECT_EQ(d.dlg.m_searchPos, 2);
+    EXPECT_EQ(St::m_searchPos(d.dlg), 2);
 }
 
 class SearchOnTree : public DialogFixture {};
@@ -183,13 +184,13 @@ TEST_F(SearchOnTree, ThePositionSurvivesLoadingAnotherMap) {
     SelectMap(0);
     ASSERT_GT(host.list.RowCount(), 6);
     host.SetText(IDC_FIND_NAME, host.list.CellText(5, COL_NAME));
-    dlg->m_searchPos = 4;
+    St::m_searchPos(*dlg) = 4;
     dlg->OnFindNext();
-    const int hit = dlg->m_searchPos;
+    const int hit = St::m_searchPos(*dlg);
     ASSERT_GE(hit, 5);
 
     SelectMap(1);
-    EXPECT_EQ(dlg->m_searchPos, hit);
+    EXPECT_EQ(St::m_searchPos(*dlg), hit);
     // The name searched for now is one that appears in the new list after the old position.
     const int rows = host.list.RowCount();
     ASSERT_GT(rows, hit + 2);
@@ -199,7 +200,7 @@ TEST_F(SearchOnTree, ThePositionSurvivesLoadingAnotherMap) {
     for (int r = hit + 1; r < rows && expected < 0; ++r)
         if (host.list.CellText(r, COL_NAME).find(name) != std::string::npos) expected = r;
     dlg->OnFindNext();
-    EXPECT_EQ(dlg->m_searchPos, expected);
+    EXPECT_EQ(St::m_searchPos(*dlg), expected);
 }
 
 }  // namespace

@@ -1,19 +1,19 @@
 #include "RegionChecks.h"
 
-#include "data/NpcPlacement.h"
+#include "data/RegionRecordReader.h"
 
 namespace morvi::test {
 
 ::testing::AssertionResult Consistent(const std::string& image) {
     if (image.size() < static_cast<size_t>(kFirstRecordOffset))
         return ::testing::AssertionFailure() << "file ends at " << image.size() << ", inside the header";
-    const uint16_t count = HeaderPlacementCount(HeaderFromImage(image));
-    size_t offset = kFirstRecordOffset;
+    RegionRecordReader reader;
+    reader.Reset(image, RegionRecordReader::Walk::ToEnd);
+    const uint16_t count = reader.Count();
     int records = 0;
-    while (offset < image.size()) {
-        offset = ParsePlacementAt(image, offset, nullptr);
-        ++records;
-    }
+    RegionRecord record;
+    while (reader.Next(record)) ++records;
+    const size_t offset = reader.EndOffset();
     if (offset != image.size())
         return ::testing::AssertionFailure() << "last record runs " << offset - image.size() << " bytes past the end";
     if (records != count)

@@ -1,0 +1,200 @@
+#include "dialog/PlacementRows.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "dialog/PlacementRowFormatter.h"
+
+namespace morvi {
+
+PlacementRowStore::PlacementRowStore() {
+    m_files.emplace_back();
+    m_fileIds.emplace(std::string_view(m_files.front()), 0u);
+}
+
+void PlacementRowStore::RowChunks::push_back(const Row& row) {
+    if (m_size == m_chunks.size() * kRowsPerChunk)
+        m_chunks.push_back(std::make_unique_for_overwrite<Row[]>(kRowsPerChunk));
+    (*this)[m_size++] = row;
+}
+
+void PlacementRowStore::RowChunks::erase(size_t i) {
+    for (size_t k = i + 1; k < m_size; ++k) (*this)[k - 1] = (*this)[k];
+    --m_size;
+}
+
+std::string_view PlacementRowStore::ScriptAt(uint32_t place, size_t length) const {
+    return std::string_view(m_scriptChunks[place / kScriptChunkBytes].get() + place % kScriptChunkBytes,
+                            length);
+}
+
+std::string_view PlacementRowStore::StoredScript(int row) const {
+    if (row < 0 || row >= Count()) return {};
+    const Row& r = At(row);
+    if (!r.block.HasScript()) return {};
+    return ScriptAt(r.script, r.block.dropCountOrScriptLength);
+}
+
+std::string PlacementRowStore::CellText(int row, int column) const {
+    std::string out;
+    AppendCellText(row, column, out);
+    return out;
+}
+
+void PlacementRowStore::AppendCellText(int row, int column, std::string& out) const {
+    if (row < 0 || row >= Count()) return;
+    if (!m_overrides.empty()) {
+        const auto cells = m_overrides.find(Slot(row));
+        if (cells != m_overrides.end()) {
+            const auto cell = cells->second.find(column);
+            if (cell != cells->second.end()) {
+                out.append(cell->second);
+                return;
+            }
+        }
+    }
+    const Row& r = At(row);
+    PlacementRowFormatter::AppendCell(r.block, StoredScript(row), m_files[r.file], column, out);
+}
+
+RowTexts PlacementRowStore::Texts(int row) const {
+    RowTexts texts;
+    for (int column = 0; column < kPlacementColumnCount; ++column)
+        AppendCellText(row, column, texts[static_cast<size_t>(column)]);
+    return texts;
+}
+
+PlacementRecord PlacementRowStore::Record(int row) const {
+    PlacementRecord record;
+    record.block = Block(row);
+    record.script = std::string(StoredScript(row));
+    return record;
+}
+
+void PlacementRowStore::Clear() {
+    m_rows.clear();
+    // The first script chunk stays for the next load.
+    if (m_scriptChunks.size() > 1) m_scriptChunks.resize(1);
+    m_scriptUsed = 0;
+    m_scriptBytes = 0;
+    m_deadScriptBytes = 0;
+    m_overrides.clear();
+    // Interned paths stay: the next load of the same map asks for them again.
+}
+
+uint32_t PlacementRowStore::InternFile(std::string_view path) {
+    if (m_files[m_lastFile] == path) return m_lastFile;
+    const auto found = m_fileIds.find(path);
+    if (found != m_fileIds.end()) return m_lastFile = found->second;
+    const uint32_t id = static_cast<uint32_t>(m_files.size());
+    m_files.emplace_back(path);
+    m_fileIds.emplace(std::string_view(m_files.back()), id);
+    return m_lastFile = id;
+}
+
+uint32_t PlacementRowStore::StoreScript(const NpcPlacement& block, std::string_view storedScript) {
+    if (!block.HasScript()) return 0;
+    // The row always holds exactly dropCountOrScriptLength bytes, zero-padded if short.
+    const size_t length = block.dropCountOrScriptLength;
+    if (m_scriptChunks.empty() || m_scriptUsed + length > kScriptChunkBytes) {
+        m_scriptChunks.push_back(std::make_unique_for_overwrite<char[]>(kScriptChunkBytes));
+        m_scriptUsed = 0;
+    }
+    char* at = m_scriptChunks.back().get() + m_scriptUsed;
+    const size_t present = std::min(length, storedScript.size());
+    std::memcpy(at, storedScript.data(), present);
+    std::memset(at + present, 0, length - present);
+    const uint32_t place = static_cast<uint32_t>((m_scriptChunks.size() - 1) * kScriptChunkBytes + m_scriptUsed);
+    m_scriptUsed += length;
+    m_scriptBytes += length;
+    return place;
+}
+
+void PlacementRowStore::InsertTop(uint32_t file, const NpcPlacement& block,
+                                  std::string_view storedScript) {
+    Row row;
+    row.block = block;
+    std::memset(row.unused, 0, sizeof row.unused);
+    row.file = file < m_files.size() ? file : 0;
+    row.script = StoreScript(block, storedScript);
+    m_rows.push_back(row);
+}
+
+void PlacementRowStore::Replace(int row, const NpcPlacement& block, std::string_view storedScript) {
+    if (row < 0 || row >= Count()) return;
+    Row& r = m_rows[Slot(row)];
+    if (r.block.HasScript()) {
+        m_deadScriptBytes += r.block.dropCountOrScriptLength;
+        m_scriptBytes -= r.block.dropCountOrScriptLength;
+    }
+    r.block = block;
+    r.script = StoreScript(block, storedScript);
+    CompactScriptsIfWasteful();
+}
+
+void PlacementRowStore::Erase(int row) {
+    if (row < 0 || row >= Count()) return;
+    const size_t slot = Slot(row);
+    const NpcPlacement& gone = m_rows[slot].block;
+    if (gone.HasScript()) {
+        m_deadScriptBytes += gone.dropCountOrScriptLength;
+        m_scriptBytes -= gone.dropCountOrScriptLength;
+    }
+    m_rows.erase(slot);
+    if (!m_overrides.empty()) {
+        // Slots above the erased one move down by one.
+        std::map<size_t, std::map<int, std::string>> moved;
+        for (auto& [s, cells] : m_overrides) {
+            if (s < slot) moved.emplace(s, std::move(cells));
+            else if (s > slot) moved.emplace(s - 1, std::move(cells));
+        }
+        m_overrides = std::move(moved);
+    }
+    CompactScriptsIfWasteful();
+}
+
+void PlacementRowStore::SetOverride(int row, int column, std::string text) {
+    if (row < 0 || row >= Count() || column < 0 || column >= kPlacementColumnCount) return;
+    m_overrides[Slot(row)][column] = std::move(text);
+}
+
+void PlacementRowStore::ClearOverrides(int row) {
+    if (row < 0 || row >= Count()) return;
+    m_overrides.erase(Slot(row));
+}
+
+bool PlacementRowStore::HasOverride(int row, int column) const {
+    if (row < 0 || row >= Count()) return false;
+    const auto cells = m_overrides.find(Slot(row));
+    return cells != m_overrides.end() && cells->second.count(column) != 0;
+}
+
+void PlacementRowStore::CompactScriptsIfWasteful() {
+    // Replaced and erased scripts stay until they are as many bytes as the live ones.
+    if (m_deadScriptBytes < kScriptChunkBytes || m_deadScriptBytes < m_scriptBytes) return;
+    std::vector<std::unique_ptr<char[]>> old = std::move(m_scriptChunks);
+    m_scriptChunks.clear();
+    m_scriptUsed = 0;
+    m_scriptBytes = 0;
+    m_deadScriptBytes = 0;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        Row& r = m_rows[i];
+        if (!r.block.HasScript()) continue;
+        const size_t length = r.block.dropCountOrScriptLength;
+        const std::string_view bytes(old[r.script / kScriptChunkBytes].get() + r.script % kScriptChunkBytes, length);
+        r.script = StoreScript(r.block, bytes);
+    }
+}
+
+size_t PlacementRowStore::BytesHeld() const {
+    size_t bytes = m_rows.BytesHeld() + m_scriptChunks.size() * kScriptChunkBytes;
+    for (const std::string& file : m_files) bytes += sizeof(std::string) + file.capacity();
+    bytes += m_fileIds.size() * (sizeof(std::string_view) + sizeof(uint32_t) + 2 * sizeof(void*));
+    for (const auto& [slot, cells] : m_overrides) {
+        bytes += sizeof(slot) + 4 * sizeof(void*);
+        for (const auto& [column, text] : cells) bytes += sizeof(column) + text.capacity() + 4 * sizeof(void*);
+    }
+    return bytes;
+}
+
+}  // namespace morvi

@@ -1,0 +1,118 @@
+#pragma once
+// The rows of the placement list ARE placements: each row holds its region file (interned),
+// the 61-byte block and the stored script bytes (code page 936, in one shared arena). Texts are
+// made on demand by PlacementRowFormatter. Row 0 is the top row; rows are kept bottom-first
+// internally, so inserting at the top, which every load does for every record, is an append.
+//
+// A row costs 72 bytes plus its script bytes. A per-cell override exists only where the window
+// shows a text the record does not say; overrides are rare and kept apart.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "data/NpcPlacement.h"
+#include "dialog/ControlIds.h"
+
+namespace morvi {
+
+// All texts of one row, as the window shows them (tests and simple front ends).
+using RowTexts = std::array<std::string, kPlacementColumnCount>;
+
+class PlacementRowStore {
+public:
+    PlacementRowStore();
+
+    // --- reading (front ends, the command line, tests) ---
+    int Count() const { return static_cast<int>(m_rows.size()); }
+    const NpcPlacement& Block(int row) const { return At(row).block; }
+    // GBK bytes of a script record's stored path (dropCountOrScriptLength bytes), else empty.
+    std::string_view StoredScript(int row) const;
+    // Full native path of the region file that holds the row's record.
+    const std::string& File(int row) const { return m_files[At(row).file]; }
+    uint32_t FileId(int row) const { return At(row).file; }
+    // Exactly the text the window shows in that cell; empty outside the store.
+    std::string CellText(int row, int column) const;
+    // The same, appended to `out` (no allocation once `out` has grown).
+    void AppendCellText(int row, int column, std::string& out) const;
+    RowTexts Texts(int row) const;
+    // The record of a row: block and stored script.
+    PlacementRecord Record(int row) const;
+
+    // --- changing (the dialog) ---
+    void Clear();
+    // Interns a region file's path; rows of one file come one after the other, so asking for
+    // the same path again is cheap.
+    uint32_t InternFile(std::string_view path);
+    // Inserts a new top row (row 0); the former rows move down by one.
+    void InsertTop(uint32_t file, const NpcPlacement& block, std::string_view storedScript);
+    void InsertTop(std::string_view file, const PlacementRecord& record) {
+        InsertTop(InternFile(file), record.block, record.script);
+    }
+    // Replaces a row's placement; its file and overrides stay.
+    void Replace(int row, const NpcPlacement& block, std::string_view storedScript);
+    void Erase(int row);
+    // Shows `text` in that cell instead of what the record says; ClearOverrides drops them.
+    void SetOverride(int row, int column, std::string text);
+    void ClearOverrides(int row);
+    bool HasOverride(int row, int column) const;
+
+    // Bytes held for rows, scripts, paths and overrides (excluding allocator overhead).
+    size_t BytesHeld() const;
+
+private:
+    struct Row {
+        NpcPlacement block;     // 61 bytes, alignment 1
+        uint8_t unused[3];
+        uint32_t file;          // index into m_files
+        uint32_t script;        // offset of the stored script in m_scripts (script records)
+    };
+    static_assert(sizeof(Row) == 72);
+
+    // Rows and script bytes live in fixed-size chunks: growing never copies them and never
+    // holds more than one chunk beyond what is used, which keeps a row near its 72 bytes.
+    static constexpr size_t kRowsPerChunk = 1024;
+    static constexpr size_t kScriptChunkBytes = 65536;   // a script never straddles two chunks
+
+    class RowChunks {
+    public:
+        size_t size() const { return m_size; }
+        Row& operator[](size_t i) { return m_chunks[i / kRowsPerChunk][i % kRowsPerChunk]; }
+        const Row& operator[](size_t i) const { return m_chunks[i / kRowsPerChunk][i % kRowsPerChunk]; }
+        void push_back(const Row& row);
+        void erase(size_t i);
+        void clear() { m_size = 0; }   // chunks stay for the next load
+        size_t BytesHeld() const { return m_chunks.size() * kRowsPerChunk * sizeof(Row); }
+
+    private:
+        std::vector<std::unique_ptr<Row[]>> m_chunks;
+        size_t m_size = 0;
+    };
+
+    size_t Slot(int row) const { return m_rows.size() - 1 - static_cast<size_t>(row); }
+    const Row& At(int row) const { return m_rows[Slot(row)]; }
+    std::string_view ScriptAt(uint32_t place, size_t length) const;
+    uint32_t StoreScript(const NpcPlacement& block, std::string_view storedScript);
+    void CompactScriptsIfWasteful();
+
+    RowChunks m_rows;                      // bottom row first
+    // Script bytes; a row's `script` is chunk * kScriptChunkBytes + offset.
+    std::vector<std::unique_ptr<char[]>> m_scriptChunks;
+    size_t m_scriptUsed = 0;               // bytes used in the last chunk
+    size_t m_scriptBytes = 0;              // bytes of live scripts
+    size_t m_deadScriptBytes = 0;          // bytes of scripts replaced or erased
+    std::deque<std::string> m_files;       // stable storage for interned paths; [0] is ""
+    std::unordered_map<std::string_view, uint32_t> m_fileIds;
+    uint32_t m_lastFile = 0;
+    // Overrides by slot (bottom-first index, unchanged by inserting at the top), then column.
+    std::map<size_t, std::map<int, std::string>> m_overrides;
+};
+
+}  // namespace morvi
