@@ -4,7 +4,6 @@
 // Windows: whole-file reads through wide paths; the system's own read-ahead does the rest.
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "data/WidePath.h"
@@ -18,7 +17,9 @@ bool ReadRegularFile(const std::string& path, std::string& out) {
     if (!std::filesystem::is_regular_file(native, ec)) return false;
     std::ifstream in(native, std::ios::binary);
     if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string chunk(65536, '\0');
+    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
+        out.append(chunk.data(), static_cast<size_t>(in.gcount()));
     if (in.bad()) {
         out.clear();
         return false;
