@@ -3,7 +3,7 @@
 # (created once), no Wine debug chatter, and a Chinese locale so CJK text has its fonts.
 set -euo pipefail
 wine_bin=$(command -v wine64 || command -v wine)
-: "${WINEPREFIX:=${MORVI_WINEPREFIX:-$PWD/wineprefix}}"
+: "${WINEPREFIX:=${MORVI_WINEPREFIX:-$HOME/.morvi-wineprefix}}"
 export WINEPREFIX WINEDEBUG=-all LANG=zh_CN.UTF-8
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
