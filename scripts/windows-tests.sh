@@ -12,6 +12,7 @@ run="env MORVI_WINEPREFIX=$PWD/$win/wineprefix bash cmake/wine-run.sh"
 dialog_posix_forms="Script.ABrowsedFileIsTheOneTheEditorOpens:Script.BrowsePutsTheServerRelativePathIntoTheField"
 dialog_posix_forms+=":Script.EditorOpensTheFieldsFile:AddTest.*:LoadTest.RowsComeInReverseOrderWithEveryColumn"
 dialog_posix_forms+=":LoadTest.ShowPlacementRowClearsTheOtherColumn:ModifyTest.SameLengthIsRewrittenInPlaceKeepingOpaqueBytes"
+dialog_posix_forms+=":DeleteTest.RowsWhoseRecordStaysKeepTheirRowAndTheFirstFailureIsNamed:UntouchedSaveTest.KeepsStoredCodesAndScriptBytes"
 
 for suite in morvi_data_tests morvi_dialog_tests; do
     filter='*'
