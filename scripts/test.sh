@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: a normal build, the same suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of every fuzz harness.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Windows cross build under Wine, the
+# release packages, and a short run of every fuzz harness.
 # Any failing test, sanitizer report or fuzz crash fails the command.
 #
 # MORVI_TEST_FUZZ_SECONDS sets the fuzzing time per harness (default 30; 0 skips fuzzing).
@@ -21,6 +22,16 @@ cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1}" \
 UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}" \
     ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 900
+
+# Windows: one Release cross build with mingw-w64, its suites and programs run under Wine.
+echo "== Windows cross build (build-win), tested under Wine"
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+cmake --build build-win -j"$jobs"
+bash scripts/windows-tests.sh build-win build
+
+# The release packages: the Windows zip and the Debian package, checked for their contents.
+echo "== release packages (dist/)"
+MORVI_PACKAGE_REUSE_BUILDS=1 bash scripts/package.sh
 
 fuzz_seconds="${MORVI_TEST_FUZZ_SECONDS:-30}"
 if [ "$fuzz_seconds" != 0 ]; then

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "data/GbkCodec.h"
+#include "data/WidePath.h"
 
 namespace fs = std::filesystem;
 
@@ -70,7 +71,7 @@ std::string MakeRegionImage(uint32_t seed, const std::vector<PlacementRecord>& r
 }
 
 long GenerateServerTree(const std::string& rootText, const TreeShape& shape) {
-    fs::path root(rootText);
+    fs::path root = FsPath(rootText);
     std::mt19937 rng(shape.seed);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<uint32_t>(n)); };
 

@@ -8,6 +8,7 @@
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "data/WidePath.h"
 #include "data/AtomicFile.h"
 #include "data/FileFinder.h"
 #include "data/GbkCodec.h"
@@ -32,7 +33,7 @@ std::string ScriptBytes(const std::string& stored) {
 bool ScriptFileExists(const std::string& server, const std::string& scriptUtf8) {
     const std::string tail = !scriptUtf8.empty() && scriptUtf8[0] == '\\' ? scriptUtf8 : "\\" + scriptUtf8;
     std::error_code ec;
-    return std::filesystem::is_regular_file(ServerFilePath(server, tail), ec);
+    return std::filesystem::is_regular_file(FsPath(ServerFilePath(server, tail)), ec);
 }
 
 void CheckRecord(const PlacementRecord& r, size_t offset, const std::string& server, int templateCount,

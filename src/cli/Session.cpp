@@ -8,6 +8,7 @@
 #include "data/MapRegionFiles.h"
 #include "data/PrivateProfile.h"
 #include "data/ServerPath.h"
+#include "data/WidePath.h"
 
 namespace fs = std::filesystem;
 
@@ -27,7 +28,7 @@ std::optional<std::string> ResolveServerDirectory(const std::string& option, std
     std::string given = option;
     if (given.empty()) {
         std::error_code ec;
-        const std::string config = (fs::current_path(ec) / "MorviConfig.ini").string();
+        const std::string config = PathUtf8(fs::current_path(ec) / "MorviConfig.ini");
         // The INI file holds code page 936 bytes, as the window writes it.
         given = GbkToUtf8(GetProfileString("MorviConfig", "ServerPath", "", kServerPathCapacity, config));
         if (given.empty()) {
@@ -37,12 +38,12 @@ std::optional<std::string> ResolveServerDirectory(const std::string& option, std
         }
     }
     std::error_code ec;
-    fs::path path = fs::absolute(fs::path(ToNativeSeparators(given)), ec).lexically_normal();
+    fs::path path = fs::absolute(FsPath(ToNativeSeparators(given)), ec).lexically_normal();
     if (ec || !fs::is_directory(path, ec)) {
         *error = "server directory " + given + " is not a directory";
         return std::nullopt;
     }
-    return WithoutTrailingSeparators(path.string());
+    return WithoutTrailingSeparators(PathUtf8(path));
 }
 
 Session::Session(std::string serverDirectory) : dlg(host), m_server(std::move(serverDirectory)) {

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "dialog/WindowTemplateTables.h"
+
 namespace morvi {
 
 class CAboutDlg : public QDialog {
@@ -11,10 +13,5 @@ class CAboutDlg : public QDialog {
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 };
-
-// Texts of the About box and of the main window that are ours to choose.
-inline constexpr const char* kProgramTitleLine = "MorviNpc Version 1.0";
-inline constexpr const char* kProgramPurposeLine = "NPC placement editor for map regions";
-inline constexpr const char* kProjectAddress = "https://morvinpc.example.org";
 
 }  // namespace morvi

@@ -1,8 +1,6 @@
 #pragma once
-// Dialog templates as tables: each control with its id, kind, text, rectangle in dialog units
-// and styles, turned into Qt widgets placed the way Windows places dialog items. One dialog
-// unit is a quarter of the dialog font's average character width horizontally and an eighth
-// of its height vertically.
+// Dialog templates (the shared tables of dialog/WindowTemplateTables.h) turned into Qt widgets
+// placed the way Windows places dialog items.
 
 #include <functional>
 #include <span>
@@ -11,38 +9,11 @@
 #include <QFont>
 #include <QRect>
 
+#include "dialog/WindowTemplateTables.h"
+
 class QWidget;
 
 namespace morvi {
-
-enum class ControlKind {
-    GroupBox,
-    Label,          // static text
-    Button,
-    DefaultButton,
-    CheckBox,       // automatic check box
-    ListBox,        // single-selection list box
-    ReportList,     // the placement list; created by the caller's factory
-    Edit,
-    DropList,       // drop-down list combo box
-    Icon,           // static icon showing the program icon
-};
-
-namespace style {
-inline constexpr unsigned kNone = 0;
-inline constexpr unsigned kDigits = 1u << 0;      // edit accepts digits only
-inline constexpr unsigned kRight = 1u << 1;       // edit text right-aligned
-inline constexpr unsigned kWrap = 1u << 2;        // static text wraps at word breaks
-inline constexpr unsigned kFitLeft = 1u << 3;     // static text that does not fit grows to the left
-}  // namespace style
-
-struct DialogItem {
-    int id;               // 0: no id (labels, frames)
-    ControlKind kind;
-    const char* text;     // UTF-8
-    int x, y, cx, cy;     // dialog units
-    unsigned styles;
-};
 
 struct DialogUnits {
     int baseX = 0;   // average character width of the dialog font, pixels

@@ -6,7 +6,11 @@
 #include <string_view>
 #include <system_error>
 
-#ifndef _WIN32
+#include "data/WidePath.h"
+
+#ifdef _WIN32
+#include "data/FileFinderWin32.h"
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -67,6 +71,7 @@ bool NtfsOrderLess(const std::string& a, const std::string& b) {
     return a < b;
 }
 
+#ifndef _WIN32  // the Windows walk is in FileFinderWin32.cpp
 // The identity of a directory, so a tree with symlink loops is walked only once per directory.
 #ifdef _WIN32
 using DirectoryId = std::string;
@@ -87,16 +92,20 @@ bool IdentifyDirectory(const std::string& path, DirectoryId& id) {
 }
 #endif
 
+#endif
+
 // Whether the process could make the path its current directory.
 bool CanEnterDirectory(const std::string& path) {
+#ifdef _WIN32
+    return CanEnterDirectoryWin32(path);
+#else
     std::error_code ec;
     if (!fs::is_directory(fs::path(path), ec) || ec) return false;
-#ifndef _WIN32
-    if (::access(path.c_str(), X_OK) != 0) return false;
+    return ::access(path.c_str(), X_OK) == 0;
 #endif
-    return true;
 }
 
+#ifndef _WIN32
 // The same for a path IdentifyDirectory has just found to be a directory: only the permission
 // to enter it is left to check, which spares a status call per directory of a large map.
 bool CanSearchIdentifiedDirectory(const std::string& path) {
@@ -181,6 +190,7 @@ private:
     std::vector<std::string>& m_names;
     std::set<DirectoryId> m_visited;
 };
+#endif
 
 }  // namespace
 
@@ -191,7 +201,7 @@ bool FileFinder::SetRoot(const std::string& path) {
     std::string root = WithNativeSeparators(path);
     if (root.empty() || !IsAbsolute(root)) {
         std::error_code ec;
-        std::string current = fs::current_path(ec).string();
+        std::string current = PathUtf8(fs::current_path(ec));
         if (ec || current.empty()) return false;
         AppendSeparatorIfMissing(current);
         root = current + root;
@@ -207,7 +217,12 @@ bool FileFinder::Find(const std::string& suffix, bool recursive) {
     if (m_root.empty()) return false;
     m_recursive = recursive;
     m_names.clear();
+#ifdef _WIN32
+    WalkTreeWin32(m_root, suffix, m_recursive,
+                  {NtfsOrderLess, NameEndsWith, kMaxSubdirRelativeBytes, kSeparator}, m_names);
+#else
     TreeWalker(m_root, suffix, m_recursive, m_names).Run();
+#endif
     return true;
 }
 

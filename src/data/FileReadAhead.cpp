@@ -1,5 +1,51 @@
 #include "data/FileReadAhead.h"
 
+#ifdef _WIN32
+// Windows: whole-file reads through wide paths; the system's own read-ahead does the rest.
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "data/WidePath.h"
+
+namespace morvi {
+
+bool ReadRegularFile(const std::string& path, std::string& out) {
+    out.clear();
+    std::error_code ec;
+    const std::filesystem::path native = FsPath(path);
+    if (!std::filesystem::is_regular_file(native, ec)) return false;
+    std::ifstream in(native, std::ios::binary);
+    if (!in) return false;
+    std::string chunk(65536, '\0');
+    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
+        out.append(chunk.data(), static_cast<size_t>(in.gcount()));
+    if (in.bad()) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+FileReadAhead::FileReadAhead(const std::vector<std::string>& paths, size_t depth)
+    : m_paths(paths), m_depth(depth), m_open(paths.size(), -1) {}
+
+FileReadAhead::~FileReadAhead() = default;
+
+void FileReadAhead::Announce(size_t upTo) { m_announced = std::min(upTo, m_paths.size()); }
+
+bool FileReadAhead::Read(size_t index, std::string& out) {
+    if (index >= m_paths.size()) {
+        out.clear();
+        return false;
+    }
+    return ReadRegularFile(m_paths[index], out);
+}
+
+}  // namespace morvi
+
+#else
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -89,3 +135,5 @@ bool FileReadAhead::Read(size_t index, std::string& out) {
 }
 
 }  // namespace morvi
+
+#endif

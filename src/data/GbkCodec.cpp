@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <memory>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "data/GbkSystemCodec.h"
+#else
 #include <iconv.h>
 #endif
 
@@ -64,35 +66,43 @@ char32_t IconvDecodeOne(iconv_t cd, const unsigned char* bytes, size_t length) {
     return out[0] < 0x10000 ? out[0] : 0;
 }
 
-void FillFromIconv(GbkTables& t) {
+#endif
+
+// The tables from the system's converter: glibc iconv, or Windows' code page 936.
+void FillFromSystemCodec(GbkTables& t) {
+#ifdef _WIN32
+    if (!Cp936Available()) return;
+    const auto decodeOne = [](const unsigned char* bytes, size_t length) { return Cp936DecodeOne(bytes, length); };
+#else
     iconv_t cd = iconv_open("UTF-32LE", "CP936");
     if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open("UTF-32LE", "GBK");
     if (cd == reinterpret_cast<iconv_t>(-1)) return;
+    const auto decodeOne = [cd](const unsigned char* bytes, size_t length) { return IconvDecodeOne(cd, bytes, length); };
+#endif
     t.available = true;
     for (unsigned b = 0x80; b <= 0xFF; ++b) {
         const unsigned char byte = static_cast<unsigned char>(b);
-        const char32_t cp = IconvDecodeOne(cd, &byte, 1);
+        const char32_t cp = decodeOne(&byte, 1);
         if (cp >= 0x80 && !IsEscapeCodePoint(cp) && t.encode[cp] == 0) t.encode[cp] = static_cast<uint16_t>(b);
     }
     for (unsigned lead = kLeadFirst; lead <= kLeadLast; ++lead) {
         for (unsigned trail = kTrailFirst; trail <= kTrailLast; ++trail) {
             if (trail == 0x7F) continue;
             const unsigned char pair[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
-            const char32_t cp = IconvDecodeOne(cd, pair, 2);
+            const char32_t cp = decodeOne(pair, 2);
             // A character already reachable from other bytes would not encode back to this
             // pair; leaving the pair undecoded keeps the round trip exact.
             if (cp >= 0x80 && !IsEscapeCodePoint(cp) && t.encode[cp] == 0) t.SetPair(lead, trail, cp);
         }
     }
+#ifndef _WIN32
     iconv_close(cd);
-}
 #endif
+}
 
 GbkTables* BuildTables() {
     auto t = std::make_unique<GbkTables>();
-#ifndef _WIN32
-    FillFromIconv(*t);
-#endif
+    FillFromSystemCodec(*t);
     if (t->available) {
         char32_t cp = 0xE000;
         for (const UserArea& area : kUserAreas)

@@ -7,6 +7,7 @@
 
 #include "data/AtomicFile.h"
 #include "data/GbkCodec.h"
+#include "data/WidePath.h"
 
 namespace morvi {
 namespace {
@@ -243,7 +244,7 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
 
     std::string text;
     std::error_code ec;
-    const auto status = std::filesystem::status(file, ec);
+    const auto status = std::filesystem::status(FsPath(file), ec);
     const bool exists = status.type() != std::filesystem::file_type::not_found;
     if (exists && !ReadWholeFile(file, text)) {  // unreadable: never overwrite it
         if (error) *error = "cannot read " + file;

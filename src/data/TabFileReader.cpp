@@ -6,6 +6,8 @@
 
 #ifdef _WIN32
 #include <sys/stat.h>
+
+#include "data/WidePath.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,8 +26,8 @@ constexpr size_t kMaxNameBytes = 49;
 std::FILE* OpenRegularFileForReading(const std::string& path) {
 #ifdef _WIN32
     struct _stat64 st {};
-    if (_stat64(path.c_str(), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return nullptr;
-    return std::fopen(path.c_str(), "rb");
+    if (_wstat64(WidenUtf8(path).c_str(), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return nullptr;
+    return OpenFileUtf8(path, "rb");
 #else
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return nullptr;

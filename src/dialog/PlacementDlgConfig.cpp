@@ -6,6 +6,7 @@
 #include "data/GbkCodec.h"
 #include "data/MapList.h"
 #include "data/PrivateProfile.h"
+#include "data/WidePath.h"
 #include "data/ServerPath.h"
 #include "data/TabFileReader.h"
 #include "dialog/CPlacementDlg.h"
@@ -40,8 +41,8 @@ std::string ConfigFilePath(DialogHost& host) {
 bool ServerExecutablePresent(const std::string& serverPath) {
     const std::string path = ServerFilePath(serverPath, "\\Gameserver.exe");
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (std::filesystem::is_directory(FsPath(path), ec)) return false;
+    std::FILE* f = OpenFileUtf8(path, "rb");
     if (!f) return false;
     std::fclose(f);
     return true;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -26,7 +28,13 @@ Names FindIn(const std::string& root, const std::string& suffix = "_S.DAT", bool
     FileFinder finder;
     if (!finder.SetRoot(root)) return {"<SetRoot failed>"};
     if (!finder.Find(suffix, recursive)) return {"<Find failed>"};
-    return finder.m_names;
+    Names names = finder.m_names;
+#ifdef _WIN32
+    for (std::string& name : names)  // the expectations are written with '/'
+        for (char& c : name)
+            if (c == '\\') c = '/';
+#endif
+    return names;
 }
 
 // A tree whose listing tells upper-case folding from lower-case folding and from raw byte order:
@@ -47,21 +55,41 @@ private:
     fs::path m_saved;
 };
 
+#ifdef _WIN32
+constexpr const char* kNative = "\\";
+#else
+constexpr const char* kNative = "/";
+#endif
+
+std::string Native(std::string path) {
+    for (char& c : path)
+        if (c == '/' || c == '\\') c = kNative[0];
+    return path;
+}
+
+// On a case-insensitive file system "A_S.DAT" and "a_S.DAT" of the sort tree are one file.
+Names OnThisFileSystem(Names names) {
+#ifdef _WIN32
+    std::erase(names, std::string("A_S.DAT"));
+#endif
+    return names;
+}
+
 }  // namespace
 
 TEST(FileFinderOrder, DepthFirstAndSortedByUpperCasedName) {
     TempDir dir;
     MakeSortTree(dir);
     EXPECT_EQ(FindIn(dir.path()),
-              (Names{"ab_S.DAT", "A_S.DAT", "a_S.DAT", "b_S.DAT", "C_S.DAT", "m/n/deep_S.Dat", "m/z_s.dat",
-                     "x_S.DAT/inner_S.DAT", "_S.DAT"}));
+              OnThisFileSystem({"ab_S.DAT", "A_S.DAT", "a_S.DAT", "b_S.DAT", "C_S.DAT", "m/n/deep_S.Dat",
+                                "m/z_s.dat", "x_S.DAT/inner_S.DAT", "_S.DAT"}));
 }
 
 TEST(FileFinderOrder, RecursionOffListsOnlyTheRootsOwnFiles) {
     TempDir dir;
     MakeSortTree(dir);
     EXPECT_EQ(FindIn(dir.path(), "_S.DAT", false),
-              (Names{"ab_S.DAT", "A_S.DAT", "a_S.DAT", "b_S.DAT", "C_S.DAT", "_S.DAT"}));
+              OnThisFileSystem({"ab_S.DAT", "A_S.DAT", "a_S.DAT", "b_S.DAT", "C_S.DAT", "_S.DAT"}));
 }
 
 TEST(FileFinderOrder, SuffixCaseVariantsFindTheSameFiles) {
@@ -123,7 +151,7 @@ TEST(FileFinderRoot, SuccessfulWalkNeverMovesCurrentDirectory) {
     EXPECT_EQ(fs::current_path(), before);
     ASSERT_TRUE(finder.Find("_S.DAT", true));
     EXPECT_EQ(fs::current_path(), before);
-    EXPECT_EQ(finder.Root(), dir.path() + "/");
+    EXPECT_EQ(finder.Root(), Native(dir.path() + "/"));
 }
 
 TEST(FileFinderRoot, RelativeRootWithBackslashesIsTakenFromCurrentDirectory) {
@@ -133,7 +161,7 @@ TEST(FileFinderRoot, RelativeRootWithBackslashesIsTakenFromCurrentDirectory) {
     fs::current_path(dir.path());
     FileFinder finder;
     ASSERT_TRUE(finder.SetRoot("m\\n"));
-    EXPECT_EQ(finder.Root(), fs::current_path().string() + "/m/n/");
+    EXPECT_EQ(finder.Root(), Native(fs::current_path().string() + "/m/n/"));
     ASSERT_TRUE(finder.Find("_S.DAT", true));
     EXPECT_EQ(finder.m_names, (Names{"deep_S.Dat"}));
 }
@@ -166,6 +194,9 @@ TEST(FileFinderWalk, SubtreeBeyondTheRelativePathBufferIsSkippedNotTruncated) {
 }
 
 TEST(FileFinderWalk, OnlyRegularFilesAndLinksToThemAreListed) {
+#ifdef _WIN32
+    GTEST_SKIP() << "FIFOs and POSIX symlinks; the Windows walk is tested on junctions";
+#else
     TempDir dir;
     WriteFile(dir / "real_S.DAT", "x");
     WriteFile(dir / ".hidden_S.DAT", "x");
@@ -173,9 +204,13 @@ TEST(FileFinderWalk, OnlyRegularFilesAndLinksToThemAreListed) {
     fs::create_symlink(dir / "nowhere", dir / "dangling_S.DAT");
     fs::create_symlink(dir / "real_S.DAT", dir / "link_S.DAT");
     EXPECT_EQ(FindIn(dir.path()), (Names{".hidden_S.DAT", "link_S.DAT", "real_S.DAT"}));
+#endif
 }
 
 TEST(FileFinderWalk, SymlinkLoopsTerminateAndEachDirectoryIsWalkedOnce) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX symlinks; the Windows walk is tested on junction loops";
+#else
     TempDir dir;
     WriteFile(dir / "top_S.DAT", "x");
     WriteFile(dir / "sub/in_S.DAT", "x");
@@ -183,17 +218,25 @@ TEST(FileFinderWalk, SymlinkLoopsTerminateAndEachDirectoryIsWalkedOnce) {
     fs::create_directory_symlink(".", dir / "sub/self");         // to itself
     fs::create_directory_symlink("../sub", dir / "sub/again");   // to itself by another path
     EXPECT_EQ(FindIn(dir.path()), (Names{"sub/in_S.DAT", "top_S.DAT"}));
+#endif
 }
 
 TEST(FileFinderWalk, LinkedDirectoryOutsideTheRootIsWalked) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX symlinks";
+#else
     TempDir outside, dir;
     WriteFile(outside / "far_S.DAT", "x");
     WriteFile(dir / "near_S.DAT", "x");
     fs::create_directory_symlink(outside.path(), dir / "linked");
     EXPECT_EQ(FindIn(dir.path()), (Names{"linked/far_S.DAT", "near_S.DAT"}));
+#endif
 }
 
 TEST(FileFinderWalk, UnreadableSubdirectoryIsSkipped) {
+#ifdef _WIN32
+    GTEST_SKIP() << "chmod, fork and the user nobody are POSIX";
+#else
     TempDir dir;
     WriteFile(dir / "a/hidden_S.DAT", "x");
     WriteFile(dir / "b_S.DAT", "x");
@@ -221,6 +264,7 @@ TEST(FileFinderWalk, UnreadableSubdirectoryIsSkipped) {
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: wrong names, 2: could not become nobody";
+#endif
 }
 
 TEST(FileFinderWalk, SecondFindReplacesTheList) {

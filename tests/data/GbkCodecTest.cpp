@@ -53,8 +53,13 @@ TEST(GbkCodec, EverySingleByteAndPairRoundTrips) {
             ASSERT_EQ(Utf8ToGbk(utf8), in) << std::hex << lead << ' ' << trail;
         }
     }
+#ifdef _WIN32
+    // Windows' code page 936 gives every pair a character (unassigned ones private-use ones).
+    EXPECT_EQ(decodedPairs, 126 * 190);
+#else
     // 21791 characters of GBK and 1894 of the user-defined areas.
     EXPECT_EQ(decodedPairs, 21791 + 1894);
+#endif
 }
 
 TEST(GbkCodec, RandomBytesRoundTrip) {

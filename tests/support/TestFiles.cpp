@@ -6,26 +6,28 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "data/ScratchDirectory.h"
+#include "data/WidePath.h"
+
 namespace fs = std::filesystem;
 
 namespace morvi::test {
 
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "morvi-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
+    m_path = CreateScratchDirectory("morvi-test");
+    if (m_path.empty()) throw std::runtime_error("cannot create a temporary directory");
 }
 
 TempDir::~TempDir() {
     std::error_code ec;
     // Tests may leave read-only directories behind; make everything writable before removal.
-    for (auto it = fs::recursive_directory_iterator(m_path, fs::directory_options::skip_permission_denied, ec);
+    for (auto it = fs::recursive_directory_iterator(FsPath(m_path), fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         if (it->is_directory(ec) && !it->is_symlink(ec))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(m_path, ec);
+    fs::permissions(FsPath(m_path), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(FsPath(m_path), ec);
 }
 
 std::string TempDir::operator/(std::string_view relative) const {
@@ -33,22 +35,22 @@ std::string TempDir::operator/(std::string_view relative) const {
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {
-    fs::path p(path);
+    const fs::path p = FsPath(path);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FsPath(path), std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool FileExists(const std::string& path) {
     std::error_code ec;
-    return fs::exists(path, ec);
+    return fs::exists(FsPath(path), ec);
 }
 
 }  // namespace morvi::test

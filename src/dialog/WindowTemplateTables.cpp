@@ -1,4 +1,4 @@
-#include "app/PlacementTemplate.h"
+#include "dialog/WindowTemplateTables.h"
 
 #include <array>
 
@@ -58,6 +58,29 @@ std::span<const DialogItem> MainWindowTemplate() {
         DialogItem{IDC_FIND_NEXT, K::Button, "Chi tim mot", 380, 41, 41, 14, kNone},
         DialogItem{IDC_CONTINUE, K::CheckBox, "Tiep Tuc...", 397, 300, 43, 10, kNone},
         DialogItem{0, K::Label, kContactText, 8, 247, 70, 54, kWrap},
+    };
+    return table;
+}
+
+std::span<const ListColumn> PlacementListColumns() {
+    // "Pos   x" and "Pos   y" hold three blanks.
+    static const std::array<ListColumn, kPlacementColumnCount> columns{{
+        {"Name", 100}, {"Pos   x", 60}, {"x Move", 60}, {"Pos   y", 60}, {"y Move", 60}, {"Type", 60},
+        {"Group", 60}, {"Serie", 60}, {"Money", 60}, {"Script", 280}, {"", 0}, {"", 0},
+    }};
+    return columns;
+}
+
+std::span<const DialogItem> AboutTemplate() {
+    using K = ControlKind;
+    using namespace style;
+    static const std::array table{
+        DialogItem{0, K::Icon, "", 11, 17, 20, 20, kNone},
+        DialogItem{0, K::Label, kProgramTitleLine, 40, 13, 119, 8, kNoPrefix},
+        DialogItem{0, K::Label, kProgramPurposeLine, 40, 26, 128, 8, kNone},
+        DialogItem{kAboutOkId, K::DefaultButton, "Thoat", 174, 20, 50, 16, kNone},
+        DialogItem{0, K::Label, kProjectHost, 79, 40, 80, 8, kNoPrefix},
+        DialogItem{0, K::Label, "More Info :", 42, 40, 36, 8, kFitLeft},
     };
     return table;
 }

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Runs the real Windows window under Wine and Xvfb on a generated server tree: selects a map,
+# modifies, adds and deletes through the controls and compares the region files byte for byte
+# (tests/win32/WindowTest.cpp), and saves a screenshot of the window.
+#   scripts/test-win32-window.sh WINDOW_TEST_EXE OUT_DIR
+# OUT_DIR receives the tree, window-test.log and window.png. The tree comes from the native
+# tools/morvi_make_tree: MORVI_MAKE_TREE names it, else it is built in OUT_DIR/native.
+set -euo pipefail
+exe=$(readlink -f "$1")
+out=$(mkdir -p "$2" && readlink -f "$2")
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+
+make_tree=${MORVI_MAKE_TREE:-}
+if [ -z "$make_tree" ]; then
+    cmake -S "$source_dir" -B "$out/native" -G Ninja -DMORVI_BUILD_GUI=OFF -DMORVI_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$out/native" --target morvi_make_tree >/dev/null
+    make_tree="$out/native/morvi_make_tree"
+fi
+
+run="$out/run"
+rm -rf "$out/tree" "$run" "$out/window.png"
+mkdir -p "$run"
+"$make_tree" "$out/tree" --seed 7 --maps 2 --files 3 --records 4 --templates 20 >/dev/null
+# Wine sees the Unix root as drive Z:.
+tree_win="Z:$(printf '%s' "$out/tree" | tr '/' '\\')"
+printf '[MorviConfig]\r\nServerPath=%s\r\nUseDebug=false\r\n' "$tree_win" > "$run/MorviConfig.ini"
+
+# A display of our own.
+display=""
+for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
+Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+wine_pid=""
+cleanup() {
+    [ -n "$wine_pid" ] && kill "$wine_pid" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+sleep 1
+export DISPLAY="$display"
+
+cd "$run"
+: "${MORVI_WINEPREFIX:=$out/wineprefix}"
+export MORVI_WINEPREFIX
+bash "$source_dir/cmake/wine-run.sh" "$exe" "$tree_win" >"$out/wine-output.txt" 2>&1 &
+wine_pid=$!
+for _ in $(seq 1 600); do
+    [ -e screenshot-ready ] && break
+    kill -0 "$wine_pid" 2>/dev/null || break
+    sleep 0.5
+done
+if [ -e screenshot-ready ]; then
+    sleep 1
+    import -display "$display" -window root "$out/window.png"
+    touch screenshot-done
+fi
+status=0
+wait "$wine_pid" || status=$?
+wine_pid=""
+cat window-test.log 2>/dev/null || echo "no window-test.log" >&2
+[ -e "$out/window.png" ] && echo "screenshot: $out/window.png"
+exit "$status"

@@ -1,0 +1,105 @@
+#pragma once
+// The main window on Windows: dialog template 102 with real Win32 controls, as the host of the
+// toolkit-free window logic. It decides nothing: control notifications go to CPlacementDlg's
+// handlers, and the controls show what CPlacementDlg tells the host. Texts are UTF-8 at the host
+// boundary and UTF-16 (W functions) towards Windows.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "dialog/CPlacementDlg.h"
+#include "dialog/DialogHost.h"
+#include "win32/CHyperlinkLabel.h"
+#include "win32/ReportListView.h"
+
+namespace morvi::win32 {
+
+// The placement list as a view of the dialog's row store (CPlacementDlg::Rows()): it keeps no
+// texts, only tells the owner-data control what changed; the control keeps the selection.
+class StoreRowList : public PlacementListHost {
+public:
+    explicit StoreRowList(ReportListView& view) : m_view(view) {}
+    void RowsReset() override { m_view.Reset(); }
+    void RowsInsertedAtTop(int count) override { m_view.InsertedAtTop(count); }
+    void RowChanged(int row) override { m_view.Changed(row); }
+    void RowRemoved(int row) override { m_view.Removed(row); }
+    int NextSelectedRow(int after) const override { return m_view.NextSelected(after); }
+    void SelectRow(int row) override { m_view.Select(row); }
+    void ScrollRowToTop(int row) override { m_view.ScrollToTop(row); }
+    void RepaintNow() override { m_view.RepaintNow(); }
+
+private:
+    ReportListView& m_view;
+};
+
+class PlacementWindow : public DialogHost {
+public:
+    PlacementWindow();
+    ~PlacementWindow() override;
+
+    // Runs the window modally from template 102 (the first-run folder browser, if any, comes
+    // before the window shows); returns the dialog's result.
+    INT_PTR DoModal(HWND owner = nullptr);
+    HWND Window() const { return m_hwnd; }
+    CPlacementDlg& Logic() { return m_dlg; }
+
+    // --- DialogHost ---
+    std::string ItemText(int id) const override;
+    void SetItemText(int id, const std::string& text) override;
+    void UpdateItemNow(int id) override;
+    void FocusItem(int id) override;
+    bool IsItemChecked(int id) const override;
+    int ListBoxCount(int id) const override;
+    void ListBoxAdd(int id, const std::string& text) override;
+    void ListBoxDelete(int id, int index) override;
+    std::string ListBoxText(int id, int index) const override;
+    int ListBoxSelection(int id) const override;
+    int ComboCount(int id) const override;
+    void ComboInsert(int id, int index, const std::string& text) override;
+    std::string ComboItemText(int id, int index) const override;
+    int ComboSelection(int id) const override;
+    void ComboSetSelection(int id, int index) override;
+    PlacementListHost& Placements() override { return m_rows; }
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageButtons buttons,
+                              MessageIcon icon) override;
+    std::optional<std::string> BrowseForFolder(const std::string& title) override;
+    std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters,
+                                                const std::string& defaultExtension) override;
+    void OpenInEditor(const std::string& path) override;
+    void ShowAboutBox() override;
+    void EndDialog(int result) override;
+    uint32_t TickCount() override;
+    std::string CurrentDirectory() override;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL OnInitDialog();
+    void OnCommand(int id, int code);
+    bool OnNotify(NMHDR* header, LRESULT& result);
+    bool OnPaint();
+    void CreateHyperlink();
+    void RepaintFrameCaption();
+    void ScheduleListFlush();
+    HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
+
+    HWND m_hwnd = nullptr;
+    HICON m_appIcon = nullptr;       // icon 128 at the system's large size
+    HICON m_smallIcon = nullptr;     // icon 128 at the system's small size
+    HCURSOR m_cursor = nullptr;      // cursor 133
+    ReportListView m_view;
+    StoreRowList m_rows{m_view};
+    CHyperlinkLabel m_link;
+    std::string m_frameCaption;
+    mutable std::map<int, int> m_listBoxCounts;
+    DWORD m_frameRepaintTick = 0;
+    bool m_flushPosted = false;          // kCaptionMessage is on its way
+    bool m_frameCaptionStale = false;    // m_frameCaption is not on the screen yet
+    static constexpr UINT kCaptionMessage = WM_APP + 2;
+    CPlacementDlg m_dlg;             // last: it is given the finished host
+};
+
+}  // namespace morvi::win32

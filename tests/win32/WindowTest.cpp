@@ -1,0 +1,328 @@
+// The real Windows window under test: template 102 with its Win32 controls, driven from a second
+// thread by messages to the controls, as a user's clicks and typing arrive. The main thread runs
+// the window exactly as MorviNpc.exe does. Message boxes are answered through the seam.
+//   morvi_win32_window_test TREE_DIR [--measure]
+// The current directory holds MorviConfig.ini (pointing at TREE_DIR) and receives
+// window-test.log; "screenshot-ready" is written when the window shows its final state, and the
+// test waits for "screenshot-done" (up to 30 s) before closing the window.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "data/GbkCodec.h"
+#include "data/NpcPlacement.h"
+#include "dialog/ControlIds.h"
+#include "win32/CHyperlinkLabel.h"
+#include "win32/PlacementWindow.h"
+#include "win32/WideText.h"
+#include "win32/Win32Seams.h"
+
+namespace fs = std::filesystem;
+using namespace morvi;
+using namespace morvi::win32;
+
+namespace {
+
+std::ofstream g_log;
+std::atomic<int> g_failures{0};
+
+void Check(bool ok, const std::string& what) {
+    g_log << (ok ? "ok   " : "FAIL ") << what << std::endl;
+    if (!ok) ++g_failures;
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+using Snapshot = std::map<fs::path, std::string>;
+
+Snapshot RegionFiles(const fs::path& mapDir) {
+    Snapshot files;
+    for (const auto& entry : fs::recursive_directory_iterator(mapDir)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file() && name.size() > 6 && name.substr(name.size() - 6) == "_S.DAT")
+            files[entry.path()] = ReadBytes(entry.path());
+    }
+    return files;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000) {
+    for (int waited = 0; waited < milliseconds; waited += 20) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return condition();
+}
+
+class Driver {
+public:
+    explicit Driver(HWND dialog) : m_dialog(dialog) {}
+
+    HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
+    void Click(int id) { SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+    void Type(int id, const std::string& text) {
+        SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    }
+    std::string Text(int id) {
+        wchar_t buffer[1024] = {};
+        SendMessageW(Item(id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+        return Narrow(buffer);
+    }
+    void PickListBox(int id, int index) {
+        SendMessageW(Item(id), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(id)));
+    }
+    void PickCombo(int id, const std::string& text) {
+        const LRESULT index = SendMessageW(Item(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(Widen(text).c_str()));
+        SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(id)));
+    }
+    int Rows() { return static_cast<int>(SendMessageW(Item(IDC_PLACEMENT_LIST), LVM_GETITEMCOUNT, 0, 0)); }
+    std::string Cell(int row, int column) {
+        wchar_t buffer[600] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buffer;
+        item.cchTextMax = 600;
+        SendMessageW(Item(IDC_PLACEMENT_LIST), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return Narrow(buffer);
+    }
+    void SelectOnly(int row) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = 0;
+        SendMessageW(Item(IDC_PLACEMENT_LIST), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(Item(IDC_PLACEMENT_LIST), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+    HWND Dialog() const { return m_dialog; }
+
+private:
+    HWND m_dialog;
+};
+
+// Offset of the first record of the image that the five key values find, or 0.
+size_t FindRecord(const std::string& image, const PlacementKey& key) {
+    const uint16_t count = HeaderPlacementCount(HeaderFromImage(image));
+    size_t offset = static_cast<size_t>(kFirstRecordOffset);
+    for (uint16_t i = 0; i < count && offset < image.size(); ++i) {
+        PlacementRecord record;
+        const size_t next = ParsePlacementAt(image, offset, &record);
+        if (key.Matches(record.block)) return offset;
+        offset = next;
+    }
+    return 0;
+}
+
+void Put16(std::string& image, size_t at, int value) {
+    image[at] = static_cast<char>(value & 0xFF);
+    image[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+int ToInt(const std::string& s) { return std::atoi(s.c_str()); }
+
+// --measure: how long the first map of a (large) tree takes to appear in the list.
+void MeasureLoad(HWND dialog) {
+    Driver ui(dialog);
+    const auto start = std::chrono::steady_clock::now();
+    ui.PickListBox(IDC_MAP_LIST, 0);
+    WaitFor([&] { return ui.Rows() > 0; }, 600000);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    g_log << "rows " << ui.Rows() << " shown after " << ms << " ms" << std::endl;
+    Check(ui.Rows() > 0, "the map's rows appear");
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+void DriveWindow(HWND dialog, const fs::path& tree) {
+    Driver ui(dialog);
+    const fs::path mapDir = tree / "maps" / "map10";
+    const Snapshot original = RegionFiles(mapDir);
+    Check(!original.empty(), "the generated map has region files");
+
+    // Chrome: the About entry of the system menu with string 101.
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    wchar_t entry[128] = {};
+    GetMenuStringW(menu, 0x0010, entry, 128, MF_BYCOMMAND);
+    Check(Narrow(entry) == "关于 MorviNpc(&A)...", "system menu holds the About entry, command 16");
+    SendMessageW(dialog, WM_SYSCOMMAND, 0x001F, 0);
+    Check(Win32Seams::AboutBoxesShown() == 1, "system command 0x1F (low bits ignored) opens the About box");
+    Check(reinterpret_cast<HICON>(SendMessageW(dialog, WM_QUERYDRAGICON, 0, 0)) != nullptr, "WM_QUERYDRAGICON gives the icon");
+    const DWORD exStyles = static_cast<DWORD>(SendMessageW(ui.Item(IDC_PLACEMENT_LIST), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    Check((exStyles & 0x61) == 0x61, "list view extended styles 0x61");
+    Check((GetWindowLongW(ui.Item(IDC_PLACEMENT_LIST), GWL_STYLE) & LVS_OWNERDATA) != 0, "list view is owner-data");
+
+    // The map list and the first map.
+    Check(SendMessageW(ui.Item(IDC_MAP_LIST), LB_GETCOUNT, 0, 0) == 2, "two maps listed");
+    ui.PickListBox(IDC_MAP_LIST, 0);
+    Check(WaitFor([&] { return ui.Rows() > 0; }), "selecting the map lists its placements");
+    const int loaded = ui.Rows();
+    g_log << "rows loaded: " << loaded << std::endl;
+
+    // Modify: open the top row, move it one step right, save.
+    ui.SelectOnly(0);
+    ui.Click(IDC_MODIFY);
+    const std::string file = ui.Cell(0, COL_FILE);
+    const PlacementKey key{ToInt(ui.Cell(0, COL_TEMPLATE)), ToInt(ui.Cell(0, COL_POS_X)), ToInt(ui.Cell(0, COL_POS_Y)),
+                           ToInt(ui.Cell(0, COL_OFFSET_X)), ToInt(ui.Cell(0, COL_OFFSET_Y))};
+    Check(ui.Text(IDC_POS_X) == ui.Cell(0, COL_POS_X), "Sua copies the row into the edit fields");
+    const int newX = key.posX + 1;
+    ui.Type(IDC_POS_X, std::to_string(newX));
+    ui.Click(IDC_SAVE);
+    Snapshot afterModify = RegionFiles(mapDir);
+    const fs::path modified = fs::path(Widen(file));
+    std::string expected = original.at(modified);
+    const size_t at = FindRecord(expected, key);
+    Check(at != 0, "the modified row's record is found in " + file);
+    if (at) Put16(expected, at + 5, newX);
+    Check(afterModify[modified] == expected, "modify: region file byte for byte as expected");
+    Check(WaitFor([&] { return ui.Cell(0, COL_POS_X) == std::to_string(newX); }), "modify: the row shows the new X");
+    for (const auto& [path, bytes] : original)
+        if (path != modified) Check(afterModify[path] == bytes, "modify leaves " + path.filename().string() + " alone");
+
+    // Add: template 3 (entry 2), typed fields, combos by their texts.
+    ui.PickListBox(IDC_TEMPLATE_LIST, 2);
+    ui.Click(IDC_ADD);
+    const std::string templateName = ui.Text(IDC_NAME);
+    Check(templateName == "村长", "Them puts the template's name into the name field");
+    ui.Type(IDC_POS_X, "123");
+    ui.Type(IDC_POS_Y, "456");
+    ui.Type(IDC_OFFSET_X, "7");
+    ui.Type(IDC_OFFSET_Y, "9");
+    ui.Type(IDC_DROP, "3");
+    ui.PickCombo(IDC_TYPE, "Enemy");
+    ui.PickCombo(IDC_GROUP, "Song");
+    ui.PickCombo(IDC_SERIES, "2");
+    ui.Click(IDC_SAVE);
+    const Snapshot afterAdd = RegionFiles(mapDir);
+    NpcPlacement added{};
+    added.SetTemplateIndex(3);
+    added.offsetX = 7;
+    added.SetPosX(123);
+    added.offsetY = 9;
+    added.SetPosYDoubled(912);
+    added.SetName(Utf8ToGbk(templateName).value_or(""));
+    added.marker = 1;
+    added.npcType = 0;
+    added.npcGroup = 1;
+    added.npcSeries = 2;
+    added.dropCountOrScriptLength = 3;
+    int changed = 0;
+    for (const auto& [path, bytes] : afterAdd) {
+        const std::string& before = afterModify[path];
+        if (bytes == before) continue;
+        ++changed;
+        std::string want = before;
+        SectionHeader header = HeaderFromImage(want);
+        SetHeaderPlacementCount(header, static_cast<uint16_t>(HeaderPlacementCount(header) + 1));
+        want.replace(static_cast<size_t>(kNpcSectionOffset), kSectionHeaderSize,
+                     reinterpret_cast<const char*>(header.data()), header.size());
+        AppendPlacementBytes(want, added, {});
+        Check(bytes == want, "add: " + path.filename().string() + " gained the record, byte for byte");
+    }
+    Check(changed == 1, "add: exactly one region file changed");
+    Check(WaitFor([&] { return ui.Rows() == loaded + 1; }), "add: the list has one row more");
+    Check(ui.Cell(0, COL_NAME) == "村长" && ui.Cell(0, COL_POS_X) == "123", "add: the new row is on top");
+
+    // Delete the new row: the files return to their state before the add.
+    ui.SelectOnly(0);
+    Win32Seams::QueueAnswer(MessageAnswer::Yes);
+    ui.Click(IDC_DELETE);
+    Check(RegionFiles(mapDir) == afterModify, "delete: region files byte for byte as before the add");
+    Check(WaitFor([&] { return ui.Rows() == loaded; }), "delete: the row left the list");
+    const auto messages = Win32Seams::Messages();
+    Check(!messages.empty() && messages.back().caption == "从地图里移出NPC", "delete asked its question");
+
+    // The script editor: Notepad with the unquoted path.
+    ui.Type(IDC_SCRIPT, "\\script\\npc\\a b.lua");
+    ui.Click(IDC_EDIT_SCRIPT);
+    auto launches = Win32Seams::ShellLaunches();
+    Check(!launches.empty() && launches.back().file == "notepad" &&
+              launches.back().parameters == Narrow(tree.wstring()) + "\\script\\npc\\a b.lua",
+          "Sua starts notepad with the unquoted full path");
+
+    // The link label: a STATIC child found through its property, clicked.
+    HWND link = nullptr;
+    EnumChildWindows(dialog, [](HWND child, LPARAM found) -> BOOL {
+        if (GetPropW(child, CHyperlinkLabel::kPropertyName)) {
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&link));
+    wchar_t className[32] = {};
+    if (link) GetClassNameW(link, className, 32);
+    Check(link && std::wstring(className) == L"Static", "link label is a STATIC child with CLASSPOINTER");
+    Win32Seams::SetShellLauncher([](const ShellLaunch&) -> intptr_t { return 0; });
+    SendMessageW(link, WM_LBUTTONDOWN, 0, 0);
+    launches = Win32Seams::ShellLaunches();
+    Check(launches.size() >= 3 && launches[launches.size() - 2].file == "explorer" &&
+              launches.back().file == "https://morvinpc.example.org" && launches.back().parameters.empty(),
+          "a click opens the address, and again directly when the first start returns 0");
+
+    // The final state for the screenshot: the loaded map with a search hit.
+    ui.Type(IDC_SCRIPT, "");
+    ui.Type(IDC_FIND_NAME, ui.Cell(1, COL_NAME));
+    ui.Click(IDC_FIND_ALL);
+    std::ofstream("screenshot-ready") << "ready\n";
+    WaitFor([] { return fs::exists("screenshot-done"); }, 30000);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    g_log.open("window-test.log");
+    if (argc < 2) {
+        g_log << "usage: morvi_win32_window_test TREE_DIR" << std::endl;
+        return 2;
+    }
+    const fs::path tree = argv[1];
+    const bool measure = argc > 2 && std::wstring(argv[2]) == L"--measure";
+    Win32Seams::SetUnattended(true);
+    Win32Seams::SetShellLauncher([](const ShellLaunch&) -> intptr_t { return 42; });
+    InitCommonControls();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    std::thread driver([&] {
+        HWND dialog = nullptr;
+        WaitFor([&] { return (dialog = FindWindowW(L"#32770", L"MorviNpc")) != nullptr && IsWindowVisible(dialog); }, 60000);
+        if (!dialog) {
+            Check(false, "the main window opens");
+            return;
+        }
+        try {
+            if (measure) MeasureLoad(dialog);
+            else DriveWindow(dialog, tree);
+        } catch (const std::exception& e) {
+            Check(false, std::string("exception: ") + e.what());
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    {
+        PlacementWindow window;
+        window.DoModal(nullptr);
+    }
+    driver.join();
+    g_log << (g_failures ? "FAILED" : "PASSED") << " (" << g_failures << " failures)" << std::endl;
+    return g_failures ? 1 : 0;
+}
