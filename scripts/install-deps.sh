@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, skipping apt when all are present.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev qt6-base-dev
-          fonts-wqy-microhei xvfb xauth clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev
+          fonts-wqy-microhei xvfb xauth clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libssl-dev acl attr
           g++-mingw-w64-x86-64-posix wine wine64 googletest zip dpkg-dev "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -139,6 +139,13 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
 }
 
 bool ReplaceFileContents(const std::string& requestedPath, std::string_view content, std::string* error) {
+    return ReplaceFileContents(requestedPath, content, error, BeforeCommit{}, nullptr);
+}
+
+// Windows always replaces: ReplaceFileW keeps the original's attributes, ACLs and identity.
+bool ReplaceFileContents(const std::string& requestedPath, std::string_view content, std::string* error,
+                         const BeforeCommit& beforeCommit, WriteMethod* methodUsed) {
+    if (methodUsed) *methodUsed = WriteMethod::Replace;
     std::string path = requestedPath;
     for (char& c : path)
         if (c == '/') c = '\\';
@@ -182,6 +189,14 @@ bool ReplaceFileContents(const std::string& requestedPath, std::string_view cont
     bool ok = WriteAll(file.Get(), content, &err);
     if (ok && !::FlushFileBuffers(file.Get())) ok = false, err = ::GetLastError();
     if (!file.Close() && ok) ok = false, err = ::GetLastError();
+    if (ok && beforeCommit) {
+        std::string reason;
+        if (!beforeCommit(WriteMethod::Replace, &reason)) {
+            ::DeleteFileW(wideTemp.c_str());
+            if (error) *error = reason;
+            return false;
+        }
+    }
     if (ok) {
         bool replaced = false;
         if (existed) {
