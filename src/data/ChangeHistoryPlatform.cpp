@@ -15,7 +15,7 @@
 namespace morvi {
 
 std::string HistoryRootDirectory() {
-    // The base directory specification ignores a relative XDG_STATE_HOME.
+    // The XDG base-directory rules ignore a relative XDG_STATE_HOME.
     const char* state = std::getenv("XDG_STATE_HOME");
     if (state && state[0] == '/') return std::string(state) + "/MorviNpc/history";
     std::string home;
