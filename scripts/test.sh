@@ -4,7 +4,7 @@
 # release packages, and a short run of every fuzz harness.
 # Any failing test, sanitizer report or fuzz crash fails the command.
 #
-# MORVI_TEST_FUZZ_SECONDS sets the fuzzing time per harness (default 30; 0 skips fuzzing).
+# MORVI_TEST_FUZZ_SECONDS sets the fuzzing time per harness (default 15; 0 skips fuzzing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -33,7 +33,7 @@ bash scripts/windows-tests.sh build-win build
 echo "== release packages (dist/)"
 MORVI_PACKAGE_REUSE_BUILDS=1 bash scripts/package.sh
 
-fuzz_seconds="${MORVI_TEST_FUZZ_SECONDS:-30}"
+fuzz_seconds="${MORVI_TEST_FUZZ_SECONDS:-15}"
 if [ "$fuzz_seconds" != 0 ]; then
     echo "== fuzz harnesses, ${fuzz_seconds}s each (build-fuzz)"
     bash scripts/fuzz.sh "$fuzz_seconds"

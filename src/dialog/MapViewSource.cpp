@@ -19,11 +19,13 @@ std::vector<MapPoint> MapPointsFromRows(const PlacementRowStore& rows) {
 MapRowDetails MapRowDetailsFromRows(const PlacementRowStore& rows, int row, std::string_view serverPath) {
     MapRowDetails d;
     d.name = rows.CellText(row, COL_NAME);
-    d.templateNumber = TextToInt(rows.CellText(row, COL_TEMPLATE));
-    d.x = TextToInt(rows.CellText(row, COL_POS_X));
-    d.y = TextToInt(rows.CellText(row, COL_POS_Y));
-    d.offsetX = TextToInt(rows.CellText(row, COL_OFFSET_X));
-    d.offsetY = TextToInt(rows.CellText(row, COL_OFFSET_Y));
+    // Values from the row's placement, never from its texts.
+    const NpcPlacement& p = rows.Block(row);
+    d.templateNumber = p.TemplateIndex();
+    d.x = p.PosX();
+    d.y = p.PosY();
+    d.offsetX = p.offsetX;
+    d.offsetY = p.offsetY;
     d.file = ServerRelativePath(serverPath, rows.File(row));
     return d;
 }
