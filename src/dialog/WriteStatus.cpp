@@ -56,7 +56,11 @@ std::string ServerRelativePath(std::string_view serverPath, std::string_view ful
 std::string FormatWriteStatus(const WriteStatus& status, std::string_view serverPath) {
     char clock[16] = "--:--:--";
     std::tm local{};
+#ifdef _WIN32
+    if (localtime_s(&local, &status.when) == 0)
+#else
     if (localtime_r(&status.when, &local))
+#endif
         std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
     std::string text = clock;
     text += "  ";
