@@ -7,6 +7,7 @@
 #include <map>
 
 #include "cli/Commands.h"
+#include "cli/ProgramText.h"
 
 namespace {
 
@@ -125,7 +126,8 @@ int main(int argc, char** argv) {
     importCmd->add_flag("--dry-run", dryRun, "show what would change and write nothing");
 
     try {
-        app.parse(argc, argv);
+        Utf8Arguments arguments(argc, argv);
+        app.parse(arguments.Count(), arguments.Values());
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {

@@ -1,25 +1,92 @@
 #include "CliFixture.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <chrono>
 #include <filesystem>
 #include <stdexcept>
 
-#include "data/GbkCodec.h"
-
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 extern char** environ;
+#endif
+
+#include "data/GbkCodec.h"
+#include "data/WidePath.h"
 
 namespace fs = std::filesystem;
 
 namespace morvi::test {
 
-CliResult RunMorvinpc(const std::vector<std::string>& args, const std::string& workDir) {
-    fs::create_directories(workDir);
-    const std::string outPath = workDir + "/.stdout", errPath = workDir + "/.stderr";
+#ifdef _WIN32
+namespace {
+
+// morvinpc.exe is built in the directory above the test executable's.
+std::wstring MorvinpcExe() {
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return (fs::path(self).parent_path().parent_path() / L"morvinpc.exe").wstring();
+}
+
+// One argument quoted so CommandLineToArgvW gives it back unchanged.
+void AppendQuoted(std::wstring& line, const std::wstring& arg) {
+    line += L'"';
+    size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') { ++backslashes; continue; }
+        line.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        line += c;
+    }
+    line.append(backslashes * 2, L'\\');
+    line += L'"';
+}
+
+HANDLE InheritableFile(const std::string& path) {
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    return ::CreateFileW(WidenUtf8(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+int Spawn(const std::vector<std::string>& args, const std::string& workDir, const std::string& outPath,
+          const std::string& errPath) {
+    const std::wstring exe = MorvinpcExe();
+    std::wstring line;
+    AppendQuoted(line, exe);
+    for (const std::string& a : args) {
+        line += L' ';
+        AppendQuoted(line, WidenUtf8(a));
+    }
+    HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = out;
+    si.hStdError = err;
+    PROCESS_INFORMATION pi{};
+    const std::wstring cwd = WidenUtf8(workDir);
+    const BOOL started = ::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                          cwd.c_str(), &si, &pi);
+    ::CloseHandle(out);
+    ::CloseHandle(err);
+    if (!started) throw std::runtime_error("cannot start morvinpc.exe");
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 0;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+}  // namespace
+#else
+namespace {
+
+int Spawn(const std::vector<std::string>& args, const std::string& workDir, const std::string& outPath,
+          const std::string& errPath) {
     std::vector<std::string> argv_s = {MORVINPC_EXE};
     argv_s.insert(argv_s.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -37,33 +104,58 @@ CliResult RunMorvinpc(const std::vector<std::string>& args, const std::string& w
     if (rc != 0) throw std::runtime_error("cannot start morvinpc");
     int status = 0;
     waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
+}  // namespace
+#endif
+
+CliResult RunMorvinpc(const std::vector<std::string>& args, const std::string& workDir) {
+    fs::create_directories(FsPath(workDir));
+    const std::string outPath = workDir + "/.stdout", errPath = workDir + "/.stderr";
     CliResult result;
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.status = Spawn(args, workDir, outPath, errPath);
     result.out = ReadFile(outPath);
     result.err = ReadFile(errPath);
-    fs::remove(outPath);
-    fs::remove(errPath);
+#ifdef _WIN32
+    // The C runtime writes "\r\n" for every "\n" of a text stream.
+    for (std::string* text : {&result.out, &result.err}) {
+        std::string plain;
+        for (size_t i = 0; i < text->size(); ++i)
+            if (!((*text)[i] == '\r' && i + 1 < text->size() && (*text)[i + 1] == '\n')) plain += (*text)[i];
+        *text = plain;
+    }
+#endif
+    fs::remove(FsPath(outPath));
+    fs::remove(FsPath(errPath));
     return result;
+}
+
+std::string SlashForm(std::string path) {
+#ifdef _WIN32
+    for (char& c : path)
+        if (c == '\\') c = '/';
+#endif
+    return path;
 }
 
 TreeSnapshot Snapshot(const std::string& root) {
     TreeSnapshot snap;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    for (const auto& entry : fs::recursive_directory_iterator(FsPath(root))) {
         if (!entry.is_regular_file()) continue;
-        const std::string path = entry.path().string();
+        const std::string path = SlashForm(PathUtf8(entry.path()));
         snap.bytes[path] = ReadFile(path);
-        struct stat st{};
-        ::stat(path.c_str(), &st);
-        snap.mtimes[path] = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+        snap.mtimes[path] = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                entry.last_write_time().time_since_epoch()).count();
     }
     return snap;
 }
 
 void AgeFiles(const std::string& root) {
-    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file()) ::utimensat(AT_FDCWD, entry.path().c_str(), old, 0);
+    // Years before now, so any rewrite shows in the modification time.
+    const fs::file_time_type old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 5);
+    for (const auto& entry : fs::recursive_directory_iterator(FsPath(root)))
+        if (entry.is_regular_file()) fs::last_write_time(entry.path(), old);
 }
 
 std::string Gbk(const std::string& utf8) {

@@ -23,7 +23,10 @@ struct CliResult {
 // Runs the executable with `args` in `workDir`.
 CliResult RunMorvinpc(const std::vector<std::string>& args, const std::string& workDir);
 
-// Bytes and modification times of every file below a directory.
+// A path with '/' as its only separator (Windows takes both), so the tests compare one form.
+std::string SlashForm(std::string path);
+
+// Bytes and modification times of every file below a directory, by their paths' slash form.
 struct TreeSnapshot {
     std::map<std::string, std::string> bytes;
     std::map<std::string, long long> mtimes;   // nanoseconds
@@ -49,8 +52,8 @@ protected:
         return RunMorvinpc(args, work());
     }
 
-    std::string server() const { return dir.path() + "/server"; }
-    std::string work() const { return dir.path() + "/work"; }
+    std::string server() const { return SlashForm(dir.path()) + "/server"; }
+    std::string work() const { return SlashForm(dir.path()) + "/work"; }
     std::string handFile(int i) const { return server() + "/maps/hand/" + (i == 0 ? "a/0_0_S.DAT" : "b/0_1_S.DAT"); }
 
     TempDir dir;

@@ -36,7 +36,7 @@ protected:
         dlg->LoadMapPlacements();
     }
 
-    std::string server() const { return dir.path() + "/server"; }
+    std::string server() const { return NativeForm(dir.path() + "/server"); }
     std::string work() const { return dir.path() + "/work"; }
 
     TempDir dir;
@@ -55,7 +55,7 @@ protected:
         Open(shape);
     }
     std::string MapDir() const { return server() + "/maps/map10"; }
-    std::string MapFile(const std::string& relative) const { return MapDir() + "/" + relative; }
+    std::string MapFile(const std::string& relative) const { return NativeForm(MapDir() + "/" + relative); }
 };
 
 }  // namespace morvi::test

@@ -30,7 +30,7 @@ PlacementRecord Target(std::string_view script = {}) {
 
 class ModifyTest : public EmptyMapFixture {
 protected:
-    std::string File() const { return server() + "/maps/map10/a_S.DAT"; }
+    std::string File() const { return NativeForm(server() + "/maps/map10/a_S.DAT"); }
     void WriteRegion(const std::vector<PlacementRecord>& records) {
         WriteFile(File(), tools::MakeRegionImage(kSeed, records));
         SelectMap(0);

@@ -55,7 +55,7 @@ TEST(Script, BrowsePutsTheServerRelativePathIntoTheField) {
             d.host.SetText(IDC_SCRIPT, "\\old.lua");
             d.host.fileChoices.push_back(c.chosen);
             d.dlg.OnBrowseScript();
-            EXPECT_EQ(d.host.ItemText(IDC_SCRIPT), c.field);
+            EXPECT_EQ(d.host.ItemText(IDC_SCRIPT), NativeForm(c.field));
             ASSERT_EQ(d.host.fileDialogFilters.size(), 1u);
             const std::vector<FileFilter>& filters = d.host.fileDialogFilters[0];
             ASSERT_EQ(filters.size(), 2u);
@@ -128,7 +128,9 @@ TEST(Script, EditorOpensTheFieldsFile) {
             ScriptDialog d(server, mode);
             d.host.SetText(IDC_SCRIPT, c.field);
             d.dlg.OnEditScript();
-            EXPECT_EQ(d.host.editorStarts, c.started);
+            std::vector<std::string> started;
+            for (const std::string& path : c.started) started.push_back(NativeForm(path));
+            EXPECT_EQ(d.host.editorStarts, started);
             EXPECT_EQ(d.host.ItemText(IDC_SCRIPT), c.field);
             EXPECT_EQ(d.host.ItemText(IDC_HINT), "");
             EXPECT_EQ(St::m_editMode(d.dlg), mode);
@@ -146,7 +148,7 @@ TEST(Script, ABrowsedFileIsTheOneTheEditorOpens) {
         d.host.fileChoices.push_back(chosen);
         d.dlg.OnBrowseScript();
         d.dlg.OnEditScript();
-        EXPECT_EQ(d.host.editorStarts, std::vector<std::string>{chosen});
+        EXPECT_EQ(d.host.editorStarts, std::vector<std::string>{NativeForm(chosen)});
     }
 }
 

@@ -34,6 +34,14 @@ std::string TempDir::operator/(std::string_view relative) const {
     return m_path + "/" + std::string(relative);
 }
 
+std::string NativeForm(std::string path) {
+#ifdef _WIN32
+    for (char& c : path)
+        if (c == '/') c = '\\';
+#endif
+    return path;
+}
+
 void WriteFile(const std::string& path, std::string_view bytes) {
     const fs::path p = FsPath(path);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());

@@ -22,6 +22,9 @@ private:
 };
 
 // Writes a file, creating its parent directories.
+// The path as the program shows it on this system: '/' becomes '\\' on Windows.
+std::string NativeForm(std::string path);
+
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
