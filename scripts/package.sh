@@ -64,12 +64,19 @@ $run "$unpacked/$zip_name/morvinpc.exe" --help | grep -q "Usage" || { echo "morv
 echo "morvinpc.exe --help under Wine: started"
 if [ -f "$unpacked/$zip_name/MorviNpc.exe" ]; then
     # The window keeps running until closed: still running after some seconds means it started.
+    # It opens on a generated tree (without a configured server directory it would ask for one).
+    "$native/morvi_make_tree" "$PWD/$win/package/tree" --seed 5 --maps 1 --files 2 --records 3 >/dev/null
+    printf '[MorviConfig]\r\nServerPath=Z:%s\r\nUseDebug=false\r\n' \
+        "$(printf '%s' "$PWD/$win/package/tree" | tr '/' '\\')" >"$unpacked/MorviConfig.ini"
+    # A Wine server left by the console program has no display: the window would find none.
+    WINEPREFIX="$PWD/$win/wineprefix" wineserver -k 2>/dev/null || true
+    WINEPREFIX="$PWD/$win/wineprefix" wineserver -w 2>/dev/null || true
     set +e
     (cd "$unpacked" && timeout 20 xvfb-run -a env MORVI_WINEPREFIX="$OLDPWD/$win/wineprefix" \
-        bash "$OLDPWD/cmake/wine-run.sh" "$zip_name/MorviNpc.exe" >/dev/null 2>&1)
+        bash "$OLDPWD/cmake/wine-run.sh" "$zip_name/MorviNpc.exe" >"$OLDPWD/$win/package/window.log" 2>&1)
     status=$?
     set -e
     WINEPREFIX="$PWD/$win/wineprefix" wineserver -k 2>/dev/null || true
-    [ "$status" = 124 ] || { echo "MorviNpc.exe ended at once (status $status)"; exit 1; }
+    [ "$status" = 124 ] || { echo "MorviNpc.exe ended at once (status $status; log: $win/package/window.log)"; exit 1; }
     echo "MorviNpc.exe under Wine: started, still running after 20 s"
 fi
