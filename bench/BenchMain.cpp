@@ -85,18 +85,21 @@ Figure WindowMemoryFigure(const std::string& self, const std::string& dir, int f
     std::FILE* child = ::popen(command.c_str(), "r");
     Check(child != nullptr, "the memory child started");
     long rows = 0, reset = 0;
-    unsigned long long baseRss = 0, peak = 0, rss = 0;
+    unsigned long long baseRss = 0, peak = 0, rss = 0, storeBytes = 0;
     double loadMs = 0;
-    const int got = std::fscanf(child, "%ld %llu %llu %llu %ld %lf", &rows, &baseRss, &peak, &rss, &reset, &loadMs);
-    Check(::pclose(child) == 0 && got == 6 && rows > 0, "the memory child reported");
+    const int got = std::fscanf(child, "%ld %llu %llu %llu %ld %lf %llu", &rows, &baseRss, &peak, &rss, &reset,
+                                &loadMs, &storeBytes);
+    Check(::pclose(child) == 0 && got == 7 && rows > 0, "the memory child reported");
     const double perRow = static_cast<double>(peak - baseRss) / static_cast<double>(rows);
-    char text[400];
+    char text[480];
     std::snprintf(text, sizeof text,
                   "window memory: fresh child process, empty window %.1f MiB resident; after the load peak "
-                  "%.1f MiB (VmHWM%s), resident %.1f MiB; %.0f bytes/row peak, %.0f bytes/row resident; "
-                  "that first load + paint in a fresh process took %.1f ms (one run)",
+                  "%.1f MiB (VmHWM%s), resident %.1f MiB; %.0f bytes/row peak, %.0f bytes/row resident, of "
+                  "which the row store holds %.0f bytes/row; that first load + paint in a fresh process took "
+                  "%.1f ms (one run)",
                   baseRss / 1048576.0, peak / 1048576.0, reset ? ", reset to VmRSS before the load" : "",
-                  rss / 1048576.0, perRow, static_cast<double>(rss - baseRss) / static_cast<double>(rows), loadMs);
+                  rss / 1048576.0, perRow, static_cast<double>(rss - baseRss) / static_cast<double>(rows),
+                  static_cast<double>(storeBytes) / static_cast<double>(rows), loadMs);
     note = text;
     Figure f{"window: peak RSS above empty window, per row", perRow, "", 0, "<= 80 B/row", 0, kMaxWindowBytesPerRow};
     f.unit = "B/row";

@@ -128,9 +128,9 @@ int WindowMemoryChild(const std::string& dir, int files) {
     const MemoryFigures before = ReadMemory();
     const double ms = TimeMs([&] { rig.LoadAndPaint(); });
     const MemoryFigures after = ReadMemory();
-    std::printf("%d %zu %zu %zu %d %.2f\n", rig.Rows(), before.residentBytes,
+    std::printf("%d %zu %zu %zu %d %.2f %zu\n", rig.Rows(), before.residentBytes,
                 reset ? after.peakBytes : after.peakBytes - before.peakBytes + before.residentBytes,
-                after.residentBytes, reset ? 1 : 0, ms);
+                after.residentBytes, reset ? 1 : 0, ms, rig.window.Logic().Rows().BytesHeld());
     return 0;
 }
 

@@ -19,7 +19,7 @@ Figure ColdDialogLoadFigure(const Workload& w, int runs);
 // where the load's time went.
 std::vector<Figure> WindowFigures(const Workload& w, int runs, int expectedRows, std::string& split);
 
-// Memory of one load in a fresh process: prints "rows baseRss peak rss reset ms" on stdout.
+// Memory of one load in a fresh process: prints "rows baseRss peak rss reset ms storeBytes" on stdout.
 int WindowMemoryChild(const std::string& dir, int files);
 
 }  // namespace morvi::bench
