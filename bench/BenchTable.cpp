@@ -28,20 +28,21 @@ bool Figure::Met() const {
 
 void PrintFigures(const std::vector<Figure>& figures, int runs) {
     std::printf("\nmedian of %d runs; every floor measured in the same run, interleaved with its figure\n\n", runs);
-    std::printf("%-44s %14s  %-22s %10s %7s  %-16s %s\n", "figure", "median", "floor", "floor ms",
-                "ratio", "target", "");
-    std::printf("%s\n", std::string(122, '-').c_str());
+    const char* row = "%-46s %13s  %-34s %9s %7s  %-15s %s\n";
+    std::printf(row, "figure", "median", "floor", "floor ms", "ratio", "target", "");
+    std::printf("%s\n", std::string(138, '-').c_str());
     for (const Figure& f : figures) {
         char ratio[32] = "-";
         char floorMs[32] = "-";
-        if (f.floorMs > 0) {
-            std::snprintf(ratio, sizeof ratio, "%.2fx", f.ms / f.floorMs);
-            std::snprintf(floorMs, sizeof floorMs, "%.2f", f.floorMs);
+        char value[32] = "-";
+        if (f.floorMs > 0) std::snprintf(floorMs, sizeof floorMs, "%.2f", f.floorMs);
+        if (!f.skipped) {
+            std::snprintf(value, sizeof value, "%.2f %s", f.ms, f.unit.c_str());
+            if (f.floorMs > 0) std::snprintf(ratio, sizeof ratio, "%.2fx", f.ms / f.floorMs);
         }
-        char value[32];
-        std::snprintf(value, sizeof value, "%.2f %s", f.ms, f.unit.c_str());
-        std::printf("%-44s %14s  %-22s %10s %7s  %-16s %s\n", f.name.c_str(), value, f.floorName.c_str(),
-                    floorMs, ratio, f.target.c_str(), f.Met() ? "ok" : "MISSED");
+        const char* verdict = f.skipped ? "skipped" : f.target.empty() ? "-" : f.Met() ? "ok" : "MISSED";
+        std::printf(row, f.name.c_str(), value, f.floorName.c_str(), floorMs, ratio,
+                    f.target.empty() ? "-" : f.target.c_str(), verdict);
     }
 }
 

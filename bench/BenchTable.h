@@ -14,13 +14,14 @@ double Median(std::vector<double> samples);
 // A figure and its floor, each the median of the same number of interleaved runs.
 struct Figure {
     std::string name;
-    double ms = 0;             // the figure (bytes when unit is "B/row")
+    double ms = 0;             // the figure, in `unit`
     std::string floorName;
-    double floorMs = 0;
-    std::string target;        // e.g. "<= 1.5x floor", "<= 50 ms"
+    double floorMs = 0;        // > 0: the floor, in milliseconds
+    std::string target;        // e.g. "<= 1.3x floor", "<= 50 ms"; empty: shown for information
     double limitRatio = 0;     // > 0: target on the ratio to the floor
-    double limitMs = 0;        // > 0: target on the time itself
+    double limitMs = 0;        // > 0: target on the figure itself (in `unit`)
     std::string unit = "ms";
+    bool skipped = false;      // could not be measured here (the reason is in floorName)
     bool Met() const;
 };
 

@@ -1,6 +1,9 @@
 #include "Floors.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -29,18 +32,60 @@ std::string DirectoryOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+bool IsRegionFileName(const char* name) {
+    static constexpr char kSuffix[] = "_S.DAT";
+    constexpr size_t kSuffixLength = sizeof kSuffix - 1;
+    const size_t length = std::strlen(name);
+    if (length < kSuffixLength) return false;
+    for (size_t i = 0; i < kSuffixLength; ++i) {
+        char c = name[length - kSuffixLength + i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != kSuffix[i]) return false;
+    }
+    return true;
+}
+
+void WalkAndRead(const std::string& directory, std::string& buffer, MapReadFloor& floor) {
+    DIR* dir = ::opendir(directory.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
+        const std::string path = directory + '/' + name;
+        unsigned char type = entry->d_type;
+        if (type == DT_UNKNOWN || type == DT_LNK) {
+            struct stat st {};
+            if (::stat(path.c_str(), &st) != 0) continue;
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        if (type == DT_DIR) {
+            WalkAndRead(path, buffer, floor);
+        } else if (type == DT_REG && IsRegionFileName(name)) {
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0) continue;
+            floor.bytes += ReadAll(fd, buffer);
+            ++floor.files;
+            ::close(fd);
+        }
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
-size_t ReadEveryFile(const std::vector<std::string>& paths) {
+MapReadFloor WalkAndReadMap(const std::string& mapDirectory) {
     static std::string buffer;
-    size_t total = 0;
-    for (const std::string& path : paths) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) continue;
-        total += ReadAll(fd, buffer);
-        ::close(fd);
-    }
-    return total;
+    MapReadFloor floor;
+    WalkAndRead(mapDirectory, buffer, floor);
+    return floor;
+}
+
+bool DropPageCache() {
+    ::sync();
+    std::FILE* f = std::fopen("/proc/sys/vm/drop_caches", "w");
+    if (!f) return false;
+    const bool written = std::fputs("3", f) >= 0;
+    return std::fclose(f) == 0 && written;
 }
 
 std::string CopyWithFlush(const std::string& path) {

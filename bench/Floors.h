@@ -6,9 +6,20 @@
 
 namespace morvi::bench {
 
-// Opens, reads whole and closes every file, one after the other, into one reused buffer.
-// Returns the bytes read.
-size_t ReadEveryFile(const std::vector<std::string>& paths);
+struct MapReadFloor {
+    size_t files = 0;
+    size_t bytes = 0;
+};
+
+// The least work a map's load needs: walks the map directory and every directory below it
+// with opendir/readdir, and opens, reads whole (into one reused buffer) and closes every file
+// whose name ends in "_S.DAT" (any case), each once, in the order the directories list them.
+MapReadFloor WalkAndReadMap(const std::string& mapDirectory);
+
+// Writes back dirty pages and drops the page cache, dentries and inodes (sync, then "3" to
+// /proc/sys/vm/drop_caches), so the next read comes from the disk. False where the system
+// does not permit it.
+bool DropPageCache();
 
 // Copies the file to a new file beside it with the same flushes a crash-safe replacement
 // makes (fsync of the file, then of its directory); the copy is removed afterwards, untimed,

@@ -11,8 +11,8 @@
 
 #include "TreeGenerator.h"
 #include "data/AtomicFile.h"
-#include "data/FileFinder.h"
 #include "data/GbkCodec.h"
+#include "data/MapRegionFiles.h"
 #include "data/RegionFile.h"
 
 namespace fs = std::filesystem;
@@ -39,10 +39,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 std::vector<std::string> RegionFilesOf(const std::string& mapDir) {
-    FileFinder finder;
-    if (!finder.SetRoot(mapDir) || !finder.Find("_S.DAT", true)) throw std::runtime_error("no map " + mapDir);
-    std::vector<std::string> paths;
-    for (const std::string& name : finder.m_names) paths.push_back(finder.Root() + name);
+    std::vector<std::string> paths = ListMapRegionFiles(mapDir);
+    if (paths.empty()) throw std::runtime_error("no region files in " + mapDir);
     return paths;
 }
 
@@ -94,6 +92,9 @@ Workload PrepareWorkload(const std::string& dir, int files) {
     Workload w;
     w.server = fs::absolute(dir + "/server").lexically_normal().string();
     w.mapDir = w.server + "/maps/map10";
+    w.emptyServer = fs::absolute(dir + "/empty-server").lexically_normal().string();
+    w.exportFile = fs::absolute(dir + "/export.csv").lexically_normal().string();
+    w.emptyExportFile = fs::absolute(dir + "/empty-export.csv").lexically_normal().string();
     w.saveFile = fs::absolute(dir + "/save/big_S.DAT").lexically_normal().string();
     const std::string marker = dir + "/" + kReadyMarker;
 
@@ -110,6 +111,19 @@ Workload PrepareWorkload(const std::string& dir, int files) {
         fs::create_directories(dir + "/save");
         WriteFile(w.saveFile + ".orig", MakeSaveImage());
         std::ofstream(marker) << w.targetX << ' ' << w.targetY << ' ' << placements << '\n';
+    }
+
+    const std::string emptyMarker = dir + "/empty-" + kReadyMarker;
+    if (!fs::exists(emptyMarker)) {
+        // The same kind of tree with one map of one region file that holds no record: what a
+        // command costs before it has rows to hold.
+        fs::remove_all(w.emptyServer);
+        tools::TreeShape empty;
+        empty.maps = 1;
+        empty.filesPerMap = 1;
+        empty.recordsPerFile = 0;
+        tools::GenerateServerTree(w.emptyServer, empty);
+        std::ofstream(emptyMarker) << "0\n";
     }
 
     std::ifstream(marker) >> w.targetX >> w.targetY;

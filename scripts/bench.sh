@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the benchmark in Release (build-bench/), generates its workload once (cached in
-# build-bench/workload/) and prints the table: every figure beside a floor measured in the
-# same run, medians of several runs. Run it on an otherwise idle machine.
+# Builds the benchmark and the morvinpc it runs in Release (build-bench/), generates its
+# workload once (cached in build-bench/workload/) and prints the table: every figure beside a
+# floor measured in the same run, medians of several runs. Run it on an otherwise idle machine.
+# Where permitted, the cold-cache figure drops the system's page cache before each run.
 #
 # MORVI_BENCH_RUNS sets the number of runs per figure (default 7, at least 5 is sensible).
 set -euo pipefail

@@ -1,0 +1,180 @@
+// The placement list's row store on its own: rows inserted at the top, removed and changed,
+// per-cell overrides that follow their row, interned region files, and script bytes that stay
+// right however often rows are replaced.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TreeGenerator.h"
+#include "dialog/PlacementRows.h"
+
+namespace morvi {
+namespace {
+
+// A script path long enough to be stored as one (more than 24 bytes), distinct per tag.
+std::string ScriptFor(int tag, size_t extra = 8) {
+    std::string script = "\\script\\npc\\guard_" + std::to_string(tag) + "_";
+    script.append(extra, 'x');
+    return script + ".lua";
+}
+
+PlacementRecord Record(int x, const std::string& script = {}) {
+    return tools::MakeRecord(3, "guard", x, 1, 40, 2, 1, 1, 0, 7, script);
+}
+
+// X of every row, top row first.
+std::vector<int> Xs(const PlacementRowStore& rows) {
+    std::vector<int> xs;
+    for (int row = 0; row < rows.Count(); ++row) xs.push_back(rows.Block(row).PosX());
+    return xs;
+}
+
+TEST(PlacementRowStoreTest, InsertedRowsGoOnTopAndKeepTheirFileAndScript) {
+    PlacementRowStore rows;
+    struct Insert { const char* file; int x; bool script; };
+    const Insert inserts[] = {{"/m/a_S.DAT", 10, false}, {"/m/a_S.DAT", 11, true}, {"/m/b_S.DAT", 12, false},
+                              {"/m/a_S.DAT", 13, true}};
+    std::vector<int> expected;
+    for (const Insert& in : inserts) {
+        rows.InsertTop(in.file, Record(in.x, in.script ? ScriptFor(in.x) : std::string()));
+        expected.insert(expected.begin(), in.x);
+        EXPECT_EQ(Xs(rows), expected);
+    }
+    for (int row = 0; row < rows.Count(); ++row) {
+        const Insert& in = inserts[std::size(inserts) - 1 - static_cast<size_t>(row)];
+        EXPECT_EQ(rows.File(row), in.file) << row;
+        EXPECT_EQ(rows.CellText(row, COL_FILE), in.file) << row;
+        EXPECT_EQ(rows.CellText(row, COL_POS_X), std::to_string(in.x)) << row;
+        EXPECT_EQ(rows.CellText(row, COL_POS_Y), "40") << "the stored Y is halved";
+        EXPECT_EQ(std::string(rows.StoredScript(row)), in.script ? ScriptFor(in.x) : "") << row;
+        EXPECT_EQ(rows.CellText(row, COL_SCRIPT), in.script ? ScriptFor(in.x) : "") << row;
+        EXPECT_EQ(rows.CellText(row, COL_DROP), in.script ? "" : "7") << row;
+        EXPECT_EQ(rows.Record(row).script, std::string(rows.StoredScript(row))) << row;
+    }
+}
+
+TEST(PlacementRowStoreTest, EraseRemovesExactlyThatRowAndKeepsTheOthersScripts) {
+    struct Case { int erase; std::vector<int> left; };
+    const Case cases[] = {
+        {0, {3, 2, 1, 0}}, {2, {4, 3, 1, 0}}, {4, {4, 3, 2, 1}}, {-1, {4, 3, 2, 1, 0}}, {5, {4, 3, 2, 1, 0}},
+    };
+    for (const Case& c : cases) {
+        PlacementRowStore rows;
+        for (int x = 0; x < 5; ++x) rows.InsertTop("/m/a_S.DAT", Record(x, x % 2 ? ScriptFor(x) : std::string()));
+        rows.Erase(c.erase);
+        EXPECT_EQ(Xs(rows), c.left) << "erase " << c.erase;
+        for (int row = 0; row < rows.Count(); ++row) {
+            const int x = rows.Block(row).PosX();
+            EXPECT_EQ(std::string(rows.StoredScript(row)), x % 2 ? ScriptFor(x) : "") << "erase " << c.erase;
+        }
+    }
+}
+
+TEST(PlacementRowStoreTest, ReplaceChangesTheRecordAndKeepsFileAndOverrides) {
+    PlacementRowStore rows;
+    rows.InsertTop("/m/b_S.DAT", Record(5));
+    rows.InsertTop("/m/a_S.DAT", Record(6, ScriptFor(6)));
+    rows.SetOverride(0, COL_SCRIPT, "as typed");
+
+    rows.Replace(0, Record(60).block, {});   // the script record becomes a drop-count record
+    EXPECT_EQ(rows.CellText(0, COL_POS_X), "60");
+    EXPECT_EQ(rows.CellText(0, COL_DROP), "7");
+    EXPECT_EQ(rows.StoredScript(0), "");
+    EXPECT_EQ(rows.File(0), "/m/a_S.DAT") << "the file stays";
+    EXPECT_EQ(rows.CellText(0, COL_SCRIPT), "as typed") << "the override stays";
+    rows.ClearOverrides(0);
+    EXPECT_FALSE(rows.HasOverride(0, COL_SCRIPT));
+    EXPECT_EQ(rows.CellText(0, COL_SCRIPT), "");
+    EXPECT_EQ(Xs(rows), (std::vector<int>{60, 5})) << "the other row is untouched";
+}
+
+TEST(PlacementRowStoreTest, AnOverrideFollowsItsRowAsRowsComeAndGo) {
+    PlacementRowStore rows;
+    for (int x = 0; x < 4; ++x) rows.InsertTop("/m/a_S.DAT", Record(x));   // rows: 3 2 1 0
+    rows.SetOverride(1, COL_DROP, "typed");                               // on x = 2
+    const auto rowOf = [&](int x) {
+        for (int row = 0; row < rows.Count(); ++row)
+            if (rows.Block(row).PosX() == x) return row;
+        return -1;
+    };
+    const auto check = [&](const char* step) {
+        for (int row = 0; row < rows.Count(); ++row) {
+            const bool marked = row == rowOf(2);
+            EXPECT_EQ(rows.HasOverride(row, COL_DROP), marked) << step << " row " << row;
+            EXPECT_EQ(rows.CellText(row, COL_DROP), marked ? "typed" : "7") << step << " row " << row;
+            EXPECT_FALSE(rows.HasOverride(row, COL_NAME)) << "only that cell: " << step;
+        }
+    };
+    check("set");
+    rows.InsertTop("/m/a_S.DAT", Record(9));
+    check("after an insert on top");
+    rows.Erase(rowOf(3));
+    check("after erasing a row above");
+    rows.Erase(rowOf(0));
+    check("after erasing a row below");
+    rows.Erase(rowOf(2));
+    check("after erasing the row itself");
+
+    // Out of range: nothing is set, nothing is read.
+    rows.SetOverride(rows.Count(), COL_DROP, "x");
+    rows.SetOverride(0, kPlacementColumnCount, "x");
+    rows.SetOverride(-1, COL_DROP, "x");
+    check("after calls out of range");
+    EXPECT_EQ(rows.CellText(-1, COL_NAME), "");
+    EXPECT_EQ(rows.CellText(rows.Count(), COL_NAME), "");
+    EXPECT_EQ(rows.StoredScript(rows.Count()), "");
+}
+
+TEST(PlacementRowStoreTest, FilesAreInternedOncePerPath) {
+    PlacementRowStore rows;
+    const uint32_t a = rows.InternFile("/m/a_S.DAT");
+    const uint32_t b = rows.InternFile("/m/b_S.DAT");
+    EXPECT_NE(a, b);
+    EXPECT_NE(a, 0u) << "id 0 is the empty path";
+    EXPECT_EQ(rows.InternFile("/m/a_S.DAT"), a) << "asked again after another path";
+    EXPECT_EQ(rows.InternFile(std::string("/m/b_S.DAT")), b) << "a different string, the same path";
+    EXPECT_EQ(rows.InternFile(""), 0u);
+
+    rows.InsertTop(b, Record(1).block, {});
+    rows.InsertTop(a, Record(2).block, {});
+    rows.InsertTop(12345, Record(3).block, {});   // an id never handed out
+    EXPECT_EQ(rows.FileId(2), b);
+    EXPECT_EQ(rows.FileId(1), a);
+    EXPECT_EQ(rows.File(0), "") << "an unknown id shows no file";
+
+    rows.Clear();
+    EXPECT_EQ(rows.Count(), 0);
+    EXPECT_EQ(rows.InternFile("/m/b_S.DAT"), b) << "ids stay for the next load of the map";
+}
+
+TEST(PlacementRowStoreTest, ScriptsStayRightThroughManyReplacements) {
+    // Replaced scripts leave dead bytes behind until the store compacts them; every row's
+    // script must read the same before and after.
+    PlacementRowStore rows;
+    constexpr int kRows = 300;
+    for (int x = 0; x < kRows; ++x) rows.InsertTop("/m/a_S.DAT", Record(x, x % 3 ? ScriptFor(x, 40) : std::string()));
+    for (int round = 0; round < 10; ++round)
+        for (int row = 0; row < kRows; row += 2) {
+            const int x = rows.Block(row).PosX();
+            const PlacementRecord fresh = Record(x, ScriptFor(x * 100 + round, 60));
+            rows.Replace(row, fresh.block, fresh.script);
+        }
+    for (int row = 0; row < kRows; ++row) {
+        const int x = rows.Block(row).PosX();
+        const std::string expected =
+            row % 2 == 0 ? ScriptFor(x * 100 + 9, 60) : x % 3 ? ScriptFor(x, 40) : std::string();
+        ASSERT_EQ(std::string(rows.StoredScript(row)), expected) << "row " << row;
+    }
+    EXPECT_EQ(Xs(rows).front(), kRows - 1);
+
+    // A stored script shorter than the length the block gives is held zero-padded.
+    PlacementRecord cut = Record(1, ScriptFor(1, 10));
+    const std::string stored = cut.script.substr(0, 5);
+    rows.InsertTop("/m/a_S.DAT", PlacementRecord{cut.block, stored});
+    EXPECT_EQ(rows.StoredScript(0), stored + std::string(cut.script.size() - 5, '\0'));
+    EXPECT_EQ(rows.CellText(0, COL_SCRIPT), stored) << "the cell ends at the first zero byte";
+}
+
+}  // namespace
+}  // namespace morvi
