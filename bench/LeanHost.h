@@ -46,6 +46,9 @@ public:
     void ListBoxDelete(int id, int index) override;
     std::string ListBoxText(int id, int index) const override;
     int ListBoxSelection(int id) const override { return id == IDC_MAP_LIST ? mapSelection : -1; }
+    void ListBoxSetSelection(int id, int index) override {
+        if (id == IDC_MAP_LIST) mapSelection = index;
+    }
 
     int ComboCount(int id) const override { return static_cast<int>(Box(id).size()); }
     void ComboInsert(int id, int index, const std::string& text) override;
