@@ -8,6 +8,7 @@
 #include "cli/RowOutput.h"
 #include "data/GbkCodec.h"
 #include "data/ListingRule.h"
+#include "dialog/WriteStatus.h"
 
 namespace morvi::cli {
 namespace {
@@ -28,6 +29,19 @@ void WarnIfHidden(const NpcPlacement& written, int templateCount, std::ostream& 
     std::string text;
     for (const std::string& r : reasons) text += (text.empty() ? "" : "; ") + r;
     err << "morvinpc: warning: written, but the window will not list this placement (" << text << ")\n";
+}
+
+// A copy left on its source's spot shares the source's key: `set` and `rm` would only ever
+// reach the first of the records, so the operator is told.
+void WarnIfKeyShared(const Session& session, const SaveOutcome& saved, std::ostream& err) {
+    const NpcPlacement& p = saved.record.block;
+    const PlacementKey key{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
+    for (const DuplicateKey& d : FindDuplicateKeysInFile(saved.file)) {
+        if (!(d.key == key)) continue;
+        err << "morvinpc: warning: " << session.RelativeFile(saved.file) << " now holds " << d.count
+            << " records with the key " << key.templateIndex << "," << key.posX << "," << key.posY << ","
+            << key.offsetX << "," << key.offsetY << "; set and rm reach only the first of them\n";
+    }
 }
 
 // Why a save wrote nothing, for the operator.
@@ -188,6 +202,7 @@ int RunClone(const CommonOptions& common, const std::string& map, const std::str
     }
     PrintRow(*session, saved.row < 0 ? 0 : saved.row, out);
     WarnIfHidden(saved.record.block, session->TemplateCount(), err);
+    WarnIfKeyShared(*session, saved, err);
     return kExitOk;
 }
 

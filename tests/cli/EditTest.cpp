@@ -171,6 +171,16 @@ TEST_F(CliTest, CloneOfAListedKeyOnMapZero) {
         if (path != file) EXPECT_EQ(bytes, snapshot.bytes.at(path)) << path;
 }
 
+TEST_F(CliTest, CloneOnTheSourcesSpotWarnsOfTheSharedKey) {
+    const CliResult moved = Run({"clone", "3", kMerchantKey, "--x", "7"});
+    ASSERT_EQ(moved.status, 0) << moved.err;
+    EXPECT_EQ(moved.err.find("records with the key"), std::string::npos) << moved.err;
+    const CliResult same = Run({"clone", "3", kMerchantKey});
+    ASSERT_EQ(same.status, 0) << same.err;
+    EXPECT_NE(same.err.find("maps/hand/a/0_0_S.DAT now holds 2 records with the key 4,200,60,3,4"), std::string::npos)
+        << same.err;
+}
+
 TEST_F(CliTest, CloneRefusalsChangeNothing) {
     const struct {
         std::vector<std::string> args;
