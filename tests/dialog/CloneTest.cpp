@@ -14,6 +14,13 @@ using tools::MakeRecord;
 constexpr uint32_t kSeedA = 5, kSeedB = 9;
 const char* const kNewPlacementHint = "添加NPC模型成功,现在可以更改NPC配置信息!";
 
+// Full paths compared whatever separators the system builds them with.
+std::string Slashed(std::string path) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
 std::string Appended(std::string image, const PlacementRecord& record) {
     const uint16_t count = static_cast<uint16_t>(static_cast<uint8_t>(image[2100]) |
                                                  (static_cast<uint8_t>(image[2101]) << 8));
@@ -81,7 +88,7 @@ TEST_F(CloneTest, FillsEveryFieldAndStartsANewPlacement) {
     EXPECT_EQ(host.ListBoxSelection(IDC_TEMPLATE_LIST), 11);
     EXPECT_EQ(dlg->CurTemplate(), 12);
     EXPECT_EQ(dlg->EditRow(), -1);
-    EXPECT_EQ(dlg->CloneTargetFile(), FileB());
+    EXPECT_EQ(Slashed(dlg->CloneTargetFile()), Slashed(FileB()));
     // Nothing is written before "Luu".
     EXPECT_EQ(ReadFile(FileA()), imageA);
     EXPECT_EQ(ReadFile(FileB()), imageB);
@@ -135,9 +142,9 @@ TEST_F(CloneTest, SaveAppendsTheCopyToTheSourceFile) {
         }
         EXPECT_EQ(ReadFile(FileB()), Appended(imageB, expected));
         EXPECT_EQ(ReadFile(FileA()), imageA);
-        EXPECT_EQ(outcome.file, FileB());
+        EXPECT_EQ(Slashed(outcome.file), Slashed(FileB()));
         ASSERT_EQ(host.list.RowCount(), rowsBefore + 1);
-        EXPECT_EQ(host.list.CellText(0, COL_FILE), FileB());
+        EXPECT_EQ(Slashed(host.list.CellText(0, COL_FILE)), Slashed(FileB()));
         // One copy: the edit area is reset and the next new placement goes where "Them" puts it.
         EXPECT_EQ(dlg->EditMode(), EDIT_IDLE);
         EXPECT_EQ(dlg->CloneTargetFile(), "");
@@ -182,7 +189,7 @@ TEST_F(CloneTest, TheSourceFileIsForgottenWhenTheCloneEnds) {
         ASSERT_EQ(dlg->EditMode(), EDIT_ADD);
         const SaveOutcome outcome = dlg->OnSave();
         ASSERT_TRUE(outcome.Written()) << outcome.reason << outcome.hint;
-        EXPECT_EQ(outcome.file, FileA());
+        EXPECT_EQ(Slashed(outcome.file), Slashed(FileA()));
         EXPECT_EQ(ReadFile(FileB()), imageB);
         // A plain new placement: the combos' texts decide, so the codes without a name (the
         // combos show nothing) become what an empty combo stores, 1 and 3.
@@ -206,7 +213,7 @@ TEST_F(CloneTest, ANewPlacementBeingComposedIsDroppedOnlyWhenTheUserSaysSo) {
     host.answers.push_back(MessageAnswer::Yes);
     dlg->OnClone();
     EXPECT_EQ(host.ItemText(IDC_POS_X), "321");
-    EXPECT_EQ(dlg->CloneTargetFile(), FileB());
+    EXPECT_EQ(Slashed(dlg->CloneTargetFile()), Slashed(FileB()));
 }
 
 // A modify in progress gives way to the clone as it gives way to another "Sua"; the row being
