@@ -110,7 +110,8 @@ public:
     const std::string& AddTargetFile() const { return m_addTargetFile; }
     // The region file of the row a clone started from; empty when no clone is being composed.
     // Unlike the target above it lasts only while that new placement is edited: a reset of the
-    // edit area (after its save, a cancel, a map load), "Them" or "Sua" forgets it.
+    // edit area (after its save, a cancel, a map load), "Them" or "Sua" forgets it. With "Tiep
+    // Tuc..." checked the save keeps the edit area, and the next copies go to the same file.
     std::string CloneTargetFile() const { return m_clone ? m_clone->file : std::string(); }
     // The command line and the benchmark name the server directory themselves instead of
     // reading MorviConfig.ini (no folder browser, nothing written).

@@ -151,6 +151,23 @@ TEST_F(CloneTest, SaveAppendsTheCopyToTheSourceFile) {
     }
 }
 
+TEST_F(CloneTest, ContinueBoxPutsEveryCopyInTheSourceFile) {
+    WriteFiles({}, {Source(2, 4, 1)});
+    host.SetChecked(IDC_CONTINUE, true);
+    CloneRow(RowNamed("SourceOfTheClone"));
+    for (const char* x : {"7", "8"}) {
+        host.SetText(IDC_POS_X, x);
+        const SaveOutcome outcome = dlg->OnSave();
+        ASSERT_TRUE(outcome.Written()) << outcome.reason << outcome.hint;
+        EXPECT_EQ(Slashed(outcome.file), Slashed(FileB()));
+        EXPECT_EQ(outcome.record.block.npcType, 2) << "kept for every copy";
+    }
+    EXPECT_EQ(ReadFile(FileA()), imageA);
+    std::vector<PlacementRecord> records;
+    ASSERT_TRUE(ReadRegionPlacements(FileB(), records));
+    EXPECT_EQ(records.size(), 3u);
+}
+
 TEST_F(CloneTest, WithoutASelectedRowNothingHappens) {
     WriteFiles({}, {Source(0, 1, 1)});
     host.list.ClearSelection();
