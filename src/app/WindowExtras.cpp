@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStringList>
 #include <QTimer>
 
 #include "app/MapViewCanvas.h"
@@ -161,7 +162,10 @@ bool WindowExtras::eventFilter(QObject* watched, QEvent* event) {
 // --- keyboard ------------------------------------------------------------------------------
 
 void WindowExtras::InstallShortcuts() {
+    // Keys of the row menu's own commands are named by the placement list's tooltip.
+    QStringList rowKeys;
     for (const KeyBinding& binding : KeyboardMap()) {
+        if (!binding.controlId) rowKeys << FromUtf8(TooltipWithKey(binding.description, binding));
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(binding.keys)), &m_window);
         shortcut->setObjectName(QStringLiteral("key ") + QString::fromLatin1(binding.keys));
         if (binding.listFocusOnly) {
@@ -176,6 +180,7 @@ void WindowExtras::InstallShortcuts() {
             control->setToolTip(FromUtf8(TooltipWithKey(label.toStdString(), binding)));
         }
     }
+    if (QWidget* list = m_window.Control(IDC_PLACEMENT_LIST)) list->setToolTip(rowKeys.join(u'\n'));
 }
 
 void WindowExtras::RunCommand(const KeyBinding& binding) {

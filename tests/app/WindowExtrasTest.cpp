@@ -138,10 +138,12 @@ TEST_F(WindowExtrasTest, EveryKeyOfTheMapIsInstalledAndNamedInTooltips) {
         auto* shortcut = window->findChild<QShortcut*>(QStringLiteral("key ") + QString::fromLatin1(b.keys));
         ASSERT_NE(shortcut, nullptr) << b.keys;
         EXPECT_EQ(shortcut->key(), QKeySequence(QString::fromLatin1(b.keys)));
-        if (b.controlId)
-            EXPECT_TRUE(window->Control(b.controlId)->toolTip().contains(QString::fromLatin1(b.keys))) << b.keys;
+        // Keys without a control of their own (the row menu's) are named by the list's tooltip.
+        QWidget* named = window->Control(b.controlId ? b.controlId : IDC_PLACEMENT_LIST);
+        EXPECT_TRUE(named->toolTip().contains(QString::fromLatin1(b.keys))) << b.keys;
     }
     EXPECT_EQ(window->Control(IDC_SAVE)->toolTip(), QStringLiteral("Luu (Ctrl+S)"));
+    EXPECT_TRUE(window->Control(IDC_PLACEMENT_LIST)->toolTip().contains(QString::fromUtf8("复制为新NPC (Ctrl+D)")));
 }
 
 TEST_F(WindowExtrasTest, RowMenuEntriesAndCopyRows) {
