@@ -115,7 +115,8 @@ void PlacementWindow::ConnectNotifications() {
             [this] { m_extras->ShowDeleteReport(m_dlg.OnDelete()); });
     connect(qobject_cast<QPushButton*>(Control(IDC_SAVE)), &QPushButton::clicked, this, [this] {
         const int mode = m_dlg.EditMode();
-        m_extras->ShowSaveOutcome(m_dlg.OnSave(), mode);
+        const bool clone = mode == EDIT_ADD && !m_dlg.CloneTargetFile().empty();
+        m_extras->ShowSaveOutcome(m_dlg.OnSave(), mode, clone);
     });
     // Host-made changes of the list boxes are made with their signals blocked, so these fire
     // only for the user's own selections and double clicks.
@@ -308,6 +309,19 @@ int PlacementWindow::ListBoxSelection(int id) const {
         return -1;
     const QModelIndexList selected = list->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+void PlacementWindow::ListBoxSetSelection(int id, int index) {
+    auto* list = ListBox(id);
+    if (!list)
+        return;
+    const QSignalBlocker quiet(list);
+    if (index < 0 || index >= list->count()) {
+        list->clearSelection();
+        return;
+    }
+    list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    list->scrollToItem(list->item(index));
 }
 
 // --- combo boxes ---------------------------------------------------------------------------

@@ -53,6 +53,7 @@ public:
     void ListBoxDelete(int id, int index) override;
     std::string ListBoxText(int id, int index) const override;
     int ListBoxSelection(int id) const override;
+    void ListBoxSetSelection(int id, int index) override;
     int ComboCount(int id) const override;
     void ComboInsert(int id, int index, const std::string& text) override;
     std::string ComboItemText(int id, int index) const override;

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStringList>
 #include <QTimer>
 
 #include "app/MapViewCanvas.h"
@@ -161,7 +162,10 @@ bool WindowExtras::eventFilter(QObject* watched, QEvent* event) {
 // --- keyboard ------------------------------------------------------------------------------
 
 void WindowExtras::InstallShortcuts() {
+    // Keys of the row menu's own commands are named by the placement list's tooltip.
+    QStringList rowKeys;
     for (const KeyBinding& binding : KeyboardMap()) {
+        if (!binding.controlId) rowKeys << FromUtf8(TooltipWithKey(binding.description, binding));
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(binding.keys)), &m_window);
         shortcut->setObjectName(QStringLiteral("key ") + QString::fromLatin1(binding.keys));
         if (binding.listFocusOnly) {
@@ -176,6 +180,7 @@ void WindowExtras::InstallShortcuts() {
             control->setToolTip(FromUtf8(TooltipWithKey(label.toStdString(), binding)));
         }
     }
+    if (QWidget* list = m_window.Control(IDC_PLACEMENT_LIST)) list->setToolTip(rowKeys.join(u'\n'));
 }
 
 void WindowExtras::RunCommand(const KeyBinding& binding) {
@@ -194,7 +199,7 @@ void WindowExtras::RunCommand(const KeyBinding& binding) {
         }
         break;
     case WindowCommand::ReloadMap: m_window.Logic().LoadMapPlacements(); break;
-    case WindowCommand::Clone: break;   // connected once the window logic can clone
+    case WindowCommand::Clone: CloneSelectedRow(); break;
     case WindowCommand::MapView: ShowMapView(); break;
     }
 }
@@ -217,12 +222,24 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
     WindowCommand clone = WindowCommand::Clone, del = WindowCommand::Delete, map = WindowCommand::MapView;
     add("编辑", "menuEdit", nullptr, click(IDC_MODIFY));
     QAction* cloneAction = add("复制为新NPC", "menuClone", &clone, [this] { RunCommand(*BindingOf(WindowCommand::Clone)); });
-    cloneAction->setEnabled(false);   // until the window logic can clone
+    cloneAction->setEnabled(!SelectedRows().empty());
     add("删除", "menuDelete", &del, click(IDC_DELETE));
     add("在地图上显示", "menuMap", &map, [this] { ShowMapView(); });
     add("复制行", "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
     menu.addSeparator();
     add(kAboutMenuText, "menuAbout", nullptr, [this] { m_window.Logic().OnSysCommand(kAboutCommand); });
+}
+
+void WindowExtras::CloneSelectedRow() {
+    m_window.Logic().OnClone();
+    // The clone selects the row's template; a filter hiding it would hide what "Them" takes.
+    auto* list = qobject_cast<QListWidget*>(m_window.Control(IDC_TEMPLATE_LIST));
+    const int entry = m_window.ListBoxSelection(IDC_TEMPLATE_LIST);
+    if (list && entry >= 0 && list->item(entry)->isHidden()) {
+        m_filter->clear();
+        list->setCurrentRow(entry, QItemSelectionModel::ClearAndSelect);
+        list->scrollToItem(list->item(entry));
+    }
 }
 
 std::vector<int> WindowExtras::SelectedRows() const {
@@ -251,12 +268,14 @@ void WindowExtras::SetStatusText(const std::string& text) {
     m_status->setToolTip(value);
 }
 
-void WindowExtras::ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore) {
+void WindowExtras::ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore, bool clone) {
     if (!outcome.Written()) return;   // the hint line says why; the strip keeps the last write
     const CPlacementDlg& dlg = m_window.Logic();
     WriteStatus status;
     status.when = std::time(nullptr);
-    status.operation = modeBefore == EDIT_MODIFY ? WriteOperation::Modify : WriteOperation::Add;
+    status.operation = modeBefore == EDIT_MODIFY ? WriteOperation::Modify
+                       : clone                   ? WriteOperation::Clone
+                                                 : WriteOperation::Add;
     status.files = {outcome.file};
     status.rows = 1;
     status.listRows = dlg.Rows().Count();

@@ -37,10 +37,13 @@ public:
     QLabel* StatusStrip() const { return m_status; }
     QLineEdit* TemplateFilter() const { return m_filter; }
     void SetStatusText(const std::string& text);
-    // The strip after a save (modeBefore: the editing state it ran in) and after a delete.
-    void ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore);
+    // The strip after a save (modeBefore: the editing state it ran in; clone: it saved a clone)
+    // and after a delete.
+    void ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore, bool clone = false);
     void ShowDeleteReport(const std::optional<DeleteReport>& report);
     void CopySelectedRows();
+    // "复制为新NPC" and Ctrl+D.
+    void CloneSelectedRow();
     std::vector<int> SelectedRows() const;
 
 protected:

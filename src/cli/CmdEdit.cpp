@@ -1,4 +1,4 @@
-// `add`, `set` and `rm`: the window's save and delete, driven through its own handlers so the
+// `add`, `set`, `clone` and `rm`: the window's save and delete, driven through its own handlers so the
 // checks, the texts and the bytes written are the window's.
 
 #include "cli/CliText.h"
@@ -8,6 +8,7 @@
 #include "cli/RowOutput.h"
 #include "data/GbkCodec.h"
 #include "data/ListingRule.h"
+#include "dialog/WriteStatus.h"
 
 namespace morvi::cli {
 namespace {
@@ -30,6 +31,19 @@ void WarnIfHidden(const NpcPlacement& written, int templateCount, std::ostream& 
     err << "morvinpc: warning: written, but the window will not list this placement (" << text << ")\n";
 }
 
+// A copy left on its source's spot shares the source's key: `set` and `rm` would only ever
+// reach the first of the records, so the operator is told.
+void WarnIfKeyShared(const Session& session, const SaveOutcome& saved, std::ostream& err) {
+    const NpcPlacement& p = saved.record.block;
+    const PlacementKey key{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
+    for (const DuplicateKey& d : FindDuplicateKeysInFile(saved.file)) {
+        if (!(d.key == key)) continue;
+        err << "morvinpc: warning: " << session.RelativeFile(saved.file) << " now holds " << d.count
+            << " records with the key " << key.templateIndex << "," << key.posX << "," << key.posY << ","
+            << key.offsetX << "," << key.offsetY << "; set and rm reach only the first of them\n";
+    }
+}
+
 // Why a save wrote nothing, for the operator.
 std::string NotWritten(const SaveOutcome& outcome, const std::string& fallback) {
     if (outcome.kind == SaveOutcome::Kind::Refused) return outcome.hint;
@@ -47,6 +61,30 @@ std::string DeleteFailure(const Session& session, const DeleteReport::Row& row) 
     if (!row.reason.empty()) what += ": " + row.reason;
     RowTexts cells = RecordTexts(row.record, session.RelativeFile(row.file));
     return "morvinpc: not removed " + KeyText(cells) + " \"" + EscapeUndecodable(cells[COL_NAME]) + "\": " + what;
+}
+
+// Opens the server, loads the map and finds the row of the keyed record (the one `set` would
+// change): kExitOk with `row` set, else the exit status after a message on `err`.
+int OpenKeyedRow(const CommonOptions& common, const std::string& map, const std::string& keyText,
+                 std::ostream& err, std::unique_ptr<Session>& session, std::optional<KeyArgument>& key,
+                 int& row) {
+    session = OpenSession(common.server, err);
+    if (!session) return kExitUsage;
+    const int index = ResolveMap(*session, map, err);
+    if (index < 0) return kExitUsage;
+    std::string error;
+    key = ParseKeyArgument(*session, keyText, &error);
+    if (!key) {
+        err << "morvinpc: " << error << "\n";
+        return kExitUsage;
+    }
+    session->LoadMap(index);
+    row = FindRow(*session, *key);
+    if (row < 0) {
+        err << "morvinpc: no placement of map " << map << " matches " << keyText << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
 }
 
 }  // namespace
@@ -105,25 +143,15 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
 
 int RunSet(const CommonOptions& common, const std::string& map, const std::string& keyText,
            const FieldOptions& fields, std::ostream& out, std::ostream& err) {
-    std::unique_ptr<Session> session = OpenSession(common.server, err);
-    if (!session) return kExitUsage;
-    const int index = ResolveMap(*session, map, err);
-    if (index < 0) return kExitUsage;
-    std::string error;
-    const std::optional<KeyArgument> key = ParseKeyArgument(*session, keyText, &error);
-    if (!key) {
-        err << "morvinpc: " << error << "\n";
-        return kExitUsage;
-    }
+    std::unique_ptr<Session> session;
+    std::optional<KeyArgument> key;
+    int row = -1;
+    if (const int status = OpenKeyedRow(common, map, keyText, err, session, key, row); status != kExitOk)
+        return status;
     MemoryHost& host = session->host;
     CPlacementDlg& dlg = session->dlg;
+    std::string error;
 
-    session->LoadMap(index);
-    const int row = FindRow(*session, *key);
-    if (row < 0) {
-        err << "morvinpc: no placement of map " << map << " matches " << keyText << "\n";
-        return kExitFailed;
-    }
     host.list.SelectOnly(row);
     dlg.BeginEdit();
     if (dlg.EditMode() != EDIT_MODIFY) {
@@ -143,6 +171,38 @@ int RunSet(const CommonOptions& common, const std::string& map, const std::strin
     }
     PrintRow(*session, saved.row < 0 ? row : saved.row, out);
     WarnIfHidden(saved.record.block, session->TemplateCount(), err);
+    return kExitOk;
+}
+
+int RunClone(const CommonOptions& common, const std::string& map, const std::string& keyText,
+             const FieldOptions& fields, std::ostream& out, std::ostream& err) {
+    std::unique_ptr<Session> session;
+    std::optional<KeyArgument> key;
+    int row = -1;
+    if (const int status = OpenKeyedRow(common, map, keyText, err, session, key, row); status != kExitOk)
+        return status;
+    MemoryHost& host = session->host;
+    CPlacementDlg& dlg = session->dlg;
+
+    host.list.SelectOnly(row);
+    dlg.OnClone();
+    if (dlg.EditMode() != EDIT_ADD) {
+        err << "morvinpc: the placement " << keyText << " could not be cloned\n";
+        return kExitFailed;
+    }
+    std::string error;
+    if (!FillEditArea(host, fields, &error)) {
+        err << "morvinpc: " << error << "\n";
+        return kExitUsage;
+    }
+    const SaveOutcome saved = dlg.OnSave();
+    if (!saved.Written()) {
+        err << NotWritten(saved, "nothing added to " + session->RelativeFile(key->file)) << "\n";
+        return kExitFailed;
+    }
+    PrintRow(*session, saved.row < 0 ? 0 : saved.row, out);
+    WarnIfHidden(saved.record.block, session->TemplateCount(), err);
+    WarnIfKeyShared(*session, saved, err);
     return kExitOk;
 }
 

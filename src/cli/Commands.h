@@ -18,7 +18,7 @@ struct CommonOptions {
 };
 
 // Edit-area fields as the window's fields and combos take them; unset fields are left as the
-// window leaves them (empty for a new placement, the row's values for a change).
+// window leaves them (empty for a new placement, the row's values for a change or a clone).
 struct FieldOptions {
     std::optional<std::string> name, x, y, offsetX, offsetY, type, group, series, drop, script;
 };
@@ -33,6 +33,9 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
            std::ostream& err);
 int RunSet(const CommonOptions& common, const std::string& map, const std::string& key,
            const FieldOptions& fields, std::ostream& out, std::ostream& err);
+// A copy of the keyed record with the fields applied, appended to the key's file.
+int RunClone(const CommonOptions& common, const std::string& map, const std::string& key,
+             const FieldOptions& fields, std::ostream& out, std::ostream& err);
 int RunRemove(const CommonOptions& common, const std::string& map, const std::vector<std::string>& keys,
               std::ostream& out, std::ostream& err);
 int RunImport(const CommonOptions& common, const std::string& map, const std::string& file, bool dryRun,

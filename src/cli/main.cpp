@@ -110,6 +110,13 @@ int main(int argc, char** argv) {
     FieldFlags setFields;
     setFields.Add(set);
 
+    CLI::App* clone = app.add_subcommand(
+        "clone", "add a copy of a placement to its own file, as the window's \"复制为新NPC\" and \"Luu\"");
+    clone->add_option("MAP", map, mapHelp)->required();
+    clone->add_option("KEY", key, keyHelp)->required();
+    FieldFlags cloneFields;
+    cloneFields.Add(clone);
+
     CLI::App* rm = app.add_subcommand("rm", "delete placements, as the window's \"Xoa\" answered with yes");
     rm->add_option("MAP", map, mapHelp)->required();
     rm->add_option("KEY", keys, keyHelp)->required();
@@ -146,6 +153,7 @@ int main(int argc, char** argv) {
         return RunAdd(common, map, templateOption->count() ? std::optional<int>(templateIndex) : std::nullopt,
                       addFile.get(), addFields.Get(), out, err);
     if (*set) return RunSet(common, map, key, setFields.Get(), out, err);
+    if (*clone) return RunClone(common, map, key, cloneFields.Get(), out, err);
     if (*rm) return RunRemove(common, map, keys, out, err);
     if (*exportCmd) return RunList(common, map, exportFormat, false, out, err);
     if (*importCmd) return RunImport(common, map, inputFile, dryRun, out, err);

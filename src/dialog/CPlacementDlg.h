@@ -73,6 +73,12 @@ public:
     void OnListSetFocus();
     void OnGroupSetFocus();
 
+    // --- cloning a placement (PlacementDlgClone.cpp) ---
+    // Row context menu "复制为新NPC" and Ctrl+D: a new placement (EDIT_ADD) filled from the first
+    // selected row, saved by the next "Luu" into that row's region file. Nothing when no row is
+    // selected.
+    void OnClone();
+
     // --- search (PlacementDlgSearch.cpp) ---
     void OnFindFirst();              // button 1030
     void OnFindNext();               // button 1035
@@ -102,6 +108,11 @@ public:
     // chosen at random among the map's files (the command line's --file).
     void SetAddTargetFile(std::string path) { m_addTargetFile = std::move(path); }
     const std::string& AddTargetFile() const { return m_addTargetFile; }
+    // The region file of the row a clone started from; empty when no clone is being composed.
+    // Unlike the target above it lasts only while that new placement is edited: a reset of the
+    // edit area (after its save, a cancel, a map load), "Them" or "Sua" forgets it. With "Tiep
+    // Tuc..." checked the save keeps the edit area, and the next copies go to the same file.
+    std::string CloneTargetFile() const { return m_clone ? m_clone->file : std::string(); }
     // The command line and the benchmark name the server directory themselves instead of
     // reading MorviConfig.ini (no folder browser, nothing written).
     void SetServerPath(std::string path) { m_serverPath = std::move(path); }
@@ -121,6 +132,16 @@ private:
         std::string storedScript;   // the row's stored script bytes (empty: no script)
         uint8_t type = 0, group = 0, series = 0;   // the row's stored codes
     };
+    // Where a clone came from: its file, and its record, which the copy starts from so that
+    // the bytes the edit area does not show (and codes and a script left as they were) stay.
+    struct CloneSource {
+        std::string file;
+        PlacementRecord record;
+    };
+    void LoadRowIntoEditArea(int row);
+    // False when a new placement being composed must stay (the user said no to dropping it).
+    bool MayDiscardNewPlacement();
+    void ShowNewPlacementHint();
     EditFields ReadEditFields() const;
     void ForgetEditBaseline() { m_baseline = EditBaseline{}; }
     SaveOutcome Refused(const EditRefusal& refusal);
@@ -140,6 +161,7 @@ private:
     int m_searchPos = -1;
     int m_editRow = -1;
     std::string m_addTargetFile;
+    std::optional<CloneSource> m_clone;
     EditBaseline m_baseline;
     PlacementRowStore m_rows;
 

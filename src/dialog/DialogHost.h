@@ -69,6 +69,8 @@ public:
     virtual void ListBoxDelete(int id, int index) = 0;
     virtual std::string ListBoxText(int id, int index) const = 0;
     virtual int ListBoxSelection(int id) const = 0;  // -1 when none
+    // Selects one item (-1: none) and brings it into view, without notifying the dialog.
+    virtual void ListBoxSetSelection(int id, int index) = 0;
 
     // Drop-down combo boxes (1020, 1024, 1025). The dialog keeps them sorted itself.
     virtual int ComboCount(int id) const = 0;

@@ -40,6 +40,7 @@ void CPlacementDlg::ResetEditArea() {
     m_editMode = EDIT_IDLE;
     m_editRow = -1;
     ForgetEditBaseline();
+    m_clone.reset();
     for (const FieldColumn& f : kEditFields) m_host.SetItemText(f.field, std::string());
     for (const FieldColumn& c : kCodeCombos) m_host.ComboSetSelection(c.field, -1);
 }
@@ -57,14 +58,15 @@ void CPlacementDlg::BeginEdit() {
         return;
     }
 
-    if (m_editMode == EDIT_ADD &&
-        m_host.ShowMessage(kQuestionDropNew, kCaptionNotice, MessageButtons::YesNo,
-                           MessageIcon::Question) != MessageAnswer::Yes)
-        return;
+    if (!MayDiscardNewPlacement()) return;
 
     m_editMode = EDIT_MODIFY;
     if (m_searchPos == -1) m_searchPos = 0;
+    m_clone.reset();
+    LoadRowIntoEditArea(row);
+}
 
+void CPlacementDlg::LoadRowIntoEditArea(int row) {
     // The key by which the save finds the record again, from the row's own placement.
     const NpcPlacement& p = m_rows.Block(row);
     m_origTemplate = p.TemplateIndex();
@@ -91,6 +93,14 @@ void CPlacementDlg::BeginEdit() {
     m_baseline.series = p.npcSeries;
 }
 
+bool CPlacementDlg::MayDiscardNewPlacement() {
+    return m_editMode != EDIT_ADD ||
+           m_host.ShowMessage(kQuestionDropNew, kCaptionNotice, MessageButtons::YesNo, MessageIcon::Question) ==
+               MessageAnswer::Yes;
+}
+
+void CPlacementDlg::ShowNewPlacementHint() { m_host.SetItemText(IDC_HINT, kHintTemplateTaken); }
+
 void CPlacementDlg::OnListDblClk() { BeginEdit(); }
 
 void CPlacementDlg::OnModify() { BeginEdit(); }
@@ -99,6 +109,12 @@ void CPlacementDlg::OnAdd() {
     if (m_editMode == EDIT_MODIFY) {
         m_host.SetItemText(IDC_HINT, kHintPreviousEditOpen);
         return;
+    }
+    // "Them" starts a placement of the template list's own: a clone begun before it no longer
+    // decides the file or the kept codes.
+    if (m_clone) {
+        m_clone.reset();
+        ForgetEditBaseline();
     }
     const int p = m_host.ListBoxSelection(IDC_TEMPLATE_LIST);
     if (p < 0) {

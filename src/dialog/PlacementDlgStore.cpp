@@ -60,7 +60,8 @@ EditFields CPlacementDlg::ReadEditFields() const {
     fields.series = ComboText(m_host, IDC_SERIES);
     // A field the user left as BeginEdit filled it keeps the record's own stored value: the
     // combos cannot show codes without a name, and the field shows a script path converted.
-    if (m_editMode == EDIT_MODIFY && m_baseline.valid) {
+    // A clone keeps them the same way, from the record it copies.
+    if ((m_editMode == EDIT_MODIFY || (m_editMode == EDIT_ADD && m_clone)) && m_baseline.valid) {
         fields.keepType = m_host.ComboSelection(IDC_TYPE) == m_baseline.typeSelection;
         fields.keepGroup = m_host.ComboSelection(IDC_GROUP) == m_baseline.groupSelection;
         fields.keepSeries = m_host.ComboSelection(IDC_SERIES) == m_baseline.seriesSelection;
@@ -87,7 +88,8 @@ SaveOutcome CPlacementDlg::AddPlacement() {
 
     const std::optional<std::string> directory = SelectedMapDirectory();
     if (!directory) return NothingWritten("no map selected");
-    std::string path = m_addTargetFile;
+    // A clone goes next to its source; the command line may name the file; else the random choice.
+    std::string path = m_clone ? m_clone->file : m_addTargetFile;
     if (path.empty()) {
         const std::vector<std::string> files = ListMapRegionFiles(*directory);
         if (files.empty()) return NothingWritten("no region file");
@@ -100,7 +102,9 @@ SaveOutcome CPlacementDlg::AddPlacement() {
         path = files[static_cast<size_t>(index)];
     }
 
-    PlacementRecord record;
+    // A clone starts from its source's bytes: kept codes and a kept script come from there, and
+    // so do the bytes no field shows. A plain new record starts from zeros.
+    PlacementRecord record = m_clone ? m_clone->record : PlacementRecord{};
     ApplyEditValues(record, in, m_curTemplate, EditPurpose::Add);
 
     if (m_debugMode) m_host.SetItemText(IDC_FRAME, "[调试模式]" + path);

@@ -71,6 +71,7 @@ PlacementWindow::PlacementWindow() : m_dlg(*this) {
 }
 
 PlacementWindow::~PlacementWindow() {
+    RemoveKeyboardMap();
     m_link.Destroy();
     if (m_appIcon) DestroyIcon(m_appIcon);
     if (m_smallIcon) DestroyIcon(m_smallIcon);
@@ -123,6 +124,7 @@ BOOL PlacementWindow::OnInitDialog() {
     }
     for (HWND frame : frames) SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreateHyperlink();
+    InstallKeyboardMap();
     SetCursor(m_cursor);
     m_dlg.OnInitDialog();
     return TRUE;
@@ -180,6 +182,11 @@ INT_PTR PlacementWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             m_dlg.OnSysCommand(static_cast<int>(wParam));
             return TRUE;
         }
+        return FALSE;
+    case WM_CONTEXTMENU:
+        return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+    case WM_DESTROY:
+        RemoveKeyboardMap();
         return FALSE;
     case WM_PAINT:
         return OnPaint();
@@ -257,6 +264,10 @@ void PlacementWindow::OnCommand(int id, int code) {
                 return;
             }
         }
+    }
+    if (code == 0 || code == 1) {
+        // Menu entries (0) and keys (1) beyond the template.
+        if (OnExtraCommand(id)) return;
     }
     if (id == IDC_MAP_LIST && code == LBN_SELCHANGE) m_dlg.LoadMapPlacements();
     else if (id == IDC_TEMPLATE_LIST && code == LBN_DBLCLK) m_dlg.OnTemplateDblClk();
@@ -384,6 +395,11 @@ std::string PlacementWindow::ListBoxText(int id, int index) const {
 int PlacementWindow::ListBoxSelection(int id) const {
     const LRESULT selected = SendDlgItemMessageW(m_hwnd, id, LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<int>(selected);
+}
+
+void PlacementWindow::ListBoxSetSelection(int id, int index) {
+    // LB_SETCURSEL scrolls the item into view and sends no notification.
+    SendDlgItemMessageW(m_hwnd, id, LB_SETCURSEL, static_cast<WPARAM>(index < 0 ? -1 : index), 0);
 }
 
 int PlacementWindow::ComboCount(int id) const {

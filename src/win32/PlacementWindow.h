@@ -37,6 +37,18 @@ private:
 
 class PlacementWindow : public DialogHost {
 public:
+    // WM_COMMAND ids of the row context menu's entries (notification 0) and of the keys
+    // (notification 1), clear of the control ids and IDOK/IDCANCEL.
+    enum ExtraCommand : int {
+        kMenuEdit = 0x7101,
+        kMenuClone,
+        kMenuDelete,
+        kMenuAbout,
+        kKeyFocusSearchName,
+        kKeyReloadMap,
+        kKeyClone,
+    };
+
     PlacementWindow();
     ~PlacementWindow() override;
 
@@ -45,6 +57,9 @@ public:
     INT_PTR DoModal(HWND owner = nullptr);
     HWND Window() const { return m_hwnd; }
     CPlacementDlg& Logic() { return m_dlg; }
+    // A key-down message of this thread's dialog loop: true when it is one of the keyboard map's
+    // keys, whose command is then on its way (RowMenuAndKeys.cpp).
+    bool TakeKey(const MSG& msg);
 
     // --- DialogHost ---
     std::string ItemText(int id) const override;
@@ -57,6 +72,7 @@ public:
     void ListBoxDelete(int id, int index) override;
     std::string ListBoxText(int id, int index) const override;
     int ListBoxSelection(int id) const override;
+    void ListBoxSetSelection(int id, int index) override;
     int ComboCount(int id) const override;
     void ComboInsert(int id, int index, const std::string& text) override;
     std::string ComboItemText(int id, int index) const override;
@@ -82,6 +98,11 @@ private:
     bool OnNotify(NMHDR* header, LRESULT& result);
     bool OnPaint();
     void CreateHyperlink();
+    // The row context menu and the keys (RowMenuAndKeys.cpp).
+    void InstallKeyboardMap();
+    void RemoveKeyboardMap();
+    bool OnExtraCommand(int id);
+    bool OnContextMenu(HWND target, LPARAM position);
     void RepaintFrameCaption();
     void ScheduleListFlush();
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }

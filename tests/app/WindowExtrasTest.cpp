@@ -138,10 +138,12 @@ TEST_F(WindowExtrasTest, EveryKeyOfTheMapIsInstalledAndNamedInTooltips) {
         auto* shortcut = window->findChild<QShortcut*>(QStringLiteral("key ") + QString::fromLatin1(b.keys));
         ASSERT_NE(shortcut, nullptr) << b.keys;
         EXPECT_EQ(shortcut->key(), QKeySequence(QString::fromLatin1(b.keys)));
-        if (b.controlId)
-            EXPECT_TRUE(window->Control(b.controlId)->toolTip().contains(QString::fromLatin1(b.keys))) << b.keys;
+        // Keys without a control of their own (the row menu's) are named by the list's tooltip.
+        QWidget* named = window->Control(b.controlId ? b.controlId : IDC_PLACEMENT_LIST);
+        EXPECT_TRUE(named->toolTip().contains(QString::fromLatin1(b.keys))) << b.keys;
     }
     EXPECT_EQ(window->Control(IDC_SAVE)->toolTip(), QStringLiteral("Luu (Ctrl+S)"));
+    EXPECT_TRUE(window->Control(IDC_PLACEMENT_LIST)->toolTip().contains(QString::fromUtf8("复制为新NPC (Ctrl+D)")));
 }
 
 TEST_F(WindowExtrasTest, RowMenuEntriesAndCopyRows) {
@@ -161,6 +163,51 @@ TEST_F(WindowExtrasTest, RowMenuEntriesAndCopyRows) {
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("name\tx\toffset_x")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral("\tmaps/town/r1_S.DAT\t3"))) << lines[1].toStdString();
+}
+
+TEST_F(WindowExtrasTest, CloneEntryNeedsARowAndCtrlDStartsTheClone) {
+    SelectMap();
+    int wolf = -1;
+    for (int row = 0; row < window->Logic().Rows().Count(); ++row)
+        if (window->Logic().Rows().CellText(row, COL_NAME) == "Wolf") wolf = row;
+    ASSERT_GE(wolf, 0);
+    {
+        QMenu menu;
+        window->Extras().FillContextMenu(menu);
+        EXPECT_FALSE(menu.findChild<QAction*>(QStringLiteral("menuClone"))->isEnabled()) << "no row selected";
+    }
+    window->Placements().SelectRow(wolf);
+    QMenu menu;
+    window->Extras().FillContextMenu(menu);
+    QAction* clone = menu.findChild<QAction*>(QStringLiteral("menuClone"));
+    ASSERT_TRUE(clone->isEnabled());
+    EXPECT_EQ(clone->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+    clone->trigger();
+    EXPECT_EQ(window->Logic().EditMode(), EDIT_ADD);
+    EXPECT_EQ(window->ItemText(IDC_NAME), "Wolf");
+    EXPECT_EQ(window->ListBoxSelection(IDC_TEMPLATE_LIST), 1) << "template 2 is entry 1, as \"Them\" takes it";
+    QTest::mouseClick(window->Control(IDC_CANCEL_EDIT), Qt::LeftButton);
+    EXPECT_EQ(window->Logic().EditMode(), EDIT_IDLE);
+
+    // Ctrl+D; a filter that hides the row's template is cleared so the selection shows.
+    window->Extras().TemplateFilter()->setText(QStringLiteral("sm"));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(window->Logic().EditMode(), EDIT_ADD);
+    EXPECT_TRUE(window->Extras().TemplateFilter()->text().isEmpty());
+    auto* templates = qobject_cast<QListWidget*>(window->Control(IDC_TEMPLATE_LIST));
+    ASSERT_EQ(window->ListBoxSelection(IDC_TEMPLATE_LIST), 1);
+    EXPECT_FALSE(templates->item(1)->isHidden());
+
+    // "Luu" appends the copy to the wolf's file and the strip names the clone.
+    window->SetItemText(IDC_POS_X, "7");
+    QTest::mouseClick(window->Control(IDC_SAVE), Qt::LeftButton);
+    EXPECT_EQ(window->Logic().Rows().Count(), 5);
+    EXPECT_EQ(window->Logic().Rows().CellText(0, COL_NAME), "Wolf");
+    EXPECT_EQ(window->Logic().Rows().CellText(0, COL_POS_X), "7");
+    const QString status = window->Extras().StatusStrip()->toolTip();
+    EXPECT_TRUE(status.contains(QString::fromUtf8("复制为新NPC"))) << status.toStdString();
 }
 
 TEST_F(WindowExtrasTest, TemplateFilterHidesEntriesButKeepsTheirPositions) {

@@ -1,6 +1,8 @@
-// `add`, `set` and `rm`: the window's checks and texts, and the bytes it would write.
+// `add`, `set`, `clone` and `rm`: the window's checks and texts, and the bytes it would write.
 
 #include "CliFixture.h"
+#include "cli/CliText.h"
+#include "data/RegionFile.h"
 
 namespace morvi::test {
 namespace {
@@ -105,6 +107,104 @@ TEST_F(CliTest, SetRewritesTheFirstRecordOfTheKeyInPlace) {
     records[1] = MakeRecord(4, Gbk("商人"), 200, 3, 60, 4, 3, 5, 1, 2);
     records[1].block.variable = '\\';
     EXPECT_TRUE(SameBytes(ReadFile(handFile(0)), MakeRegionImage(7, records)));
+}
+
+// The copy goes to the key's own file (the window's random choice would always take the first
+// of the map's two files), with the options applied and every other byte of the source.
+TEST_F(CliTest, CloneAppendsACopyToTheKeysFile) {
+    const std::string merchantScript = "\\script\\npc\\merchant_of_the_town.lua";
+    const struct {
+        const char* key;
+        int file;
+        std::vector<std::string> options;
+        PlacementRecord expected;
+    } cases[] = {
+        {kMerchantKey, 0, {"--x", "7", "--y", "8"}, MakeRecord(4, Gbk("商人"), 7, 3, 8, 4, 3, 5, 1, 0, merchantScript)},
+        // A name that is not valid GBK and a group without a name stay as stored.
+        {"5,300,70,5,6,maps/hand/b/0_1_S.DAT", 1, {"--x", "7", "--y", "8"},
+         MakeRecord(5, std::string("Bad\xFF\xFE", 5), 7, 5, 8, 6, 4, 2, 4, 1)},
+        // Of two records with one key, the first is copied (the one `set` would change).
+        {kGuardKey, 0, {"--name", "哨兵", "--drop", "2"}, MakeRecord(3, Gbk("哨兵"), 100, 1, 50, 2, 0, 1, 2, 2)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        SetUp();
+        const std::string other = ReadFile(handFile(1 - c.file));
+        std::vector<std::string> args = {"clone", "3", c.key};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliResult r = Run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::vector<PlacementRecord> records = HandRecords(c.file);
+        records.push_back(c.expected);
+        EXPECT_TRUE(SameBytes(ReadFile(handFile(c.file)), MakeRegionImage(c.file == 0 ? 7 : 8, records)));
+        EXPECT_TRUE(SameBytes(ReadFile(handFile(1 - c.file)), other));
+        EXPECT_NE(r.out.find(c.file == 0 ? "maps/hand/a/0_0_S.DAT" : "maps/hand/b/0_1_S.DAT"), std::string::npos)
+            << r.out;
+    }
+}
+
+// The issue's own example on a generated map: a key as `list` shows it, the copy at 7,8.
+TEST_F(CliTest, CloneOfAListedKeyOnMapZero) {
+    const CliResult listed = Run({"list", "0", "--format", "csv"});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    std::string error;
+    const auto rows = cli::ParseCsv(listed.out, &error);
+    ASSERT_TRUE(rows && rows->size() > 1) << error;
+    const std::vector<std::string>& f = (*rows)[1].fields;   // name,x,offset_x,y,offset_y,...,file,template
+    const std::string key = f[11] + "," + f[1] + "," + f[3] + "," + f[2] + "," + f[4] + "," + f[10];
+    const std::string file = server() + "/" + f[10];
+    std::vector<PlacementRecord> before;
+    ASSERT_TRUE(ReadRegionPlacements(file, before));
+    const TreeSnapshot snapshot = Snapshot(server());
+
+    const CliResult r = Run({"clone", "0", key, "--x", "7", "--y", "8"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<PlacementRecord> after;
+    ASSERT_TRUE(ReadRegionPlacements(file, after));
+    ASSERT_EQ(after.size(), before.size() + 1);
+    const NpcPlacement& copy = after.back().block;
+    EXPECT_EQ(copy.PosX(), 7);
+    EXPECT_EQ(copy.PosY(), 8);
+    EXPECT_EQ(std::to_string(copy.TemplateIndex()), f[11]);
+    EXPECT_EQ(std::to_string(copy.offsetX), f[2]);
+    for (const auto& [path, bytes] : Snapshot(server()).bytes)
+        if (path != file) EXPECT_EQ(bytes, snapshot.bytes.at(path)) << path;
+}
+
+TEST_F(CliTest, CloneOnTheSourcesSpotWarnsOfTheSharedKey) {
+    const CliResult moved = Run({"clone", "3", kMerchantKey, "--x", "7"});
+    ASSERT_EQ(moved.status, 0) << moved.err;
+    EXPECT_EQ(moved.err.find("records with the key"), std::string::npos) << moved.err;
+    const CliResult same = Run({"clone", "3", kMerchantKey});
+    ASSERT_EQ(same.status, 0) << same.err;
+    EXPECT_NE(same.err.find("maps/hand/a/0_0_S.DAT now holds 2 records with the key 4,200,60,3,4"), std::string::npos)
+        << same.err;
+}
+
+TEST_F(CliTest, CloneRefusalsChangeNothing) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string text;
+    } cases[] = {
+        {{"clone", "3", "9,9,9,9,9,maps/hand/a/0_0_S.DAT", "--x", "7"}, 1, "no placement of map 3 matches"},
+        {{"clone", "3", kGuardKey, "--offset-x", "300"}, 1, "偏移坐标不能大于255或者小于0!"},
+        {{"clone", "3", kGuardKey, "--type", "Boss"}, 2, "type \"Boss\" is not one of"},
+        {{"clone", "3", "3,100,50"}, 2, "KEY must be template,x,y,offset_x,offset_y,file"},
+        {{"clone", "3"}, 2, "KEY"},
+    };
+    AgeFiles(server());
+    const TreeSnapshot before = Snapshot(server());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const CliResult r = Run(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_NE(r.err.find(c.text), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    const TreeSnapshot after = Snapshot(server());
+    EXPECT_EQ(after.bytes, before.bytes);
+    EXPECT_EQ(after.mtimes, before.mtimes);
 }
 
 TEST_F(CliTest, RmCutsTheRecordsOutAndReportsTheWindowsTexts) {

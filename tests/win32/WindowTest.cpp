@@ -250,6 +250,34 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
     const auto messages = Win32Seams::Messages();
     Check(!messages.empty() && messages.back().caption == "从地图里移出NPC", "delete asked its question");
 
+    // "复制为新NPC" from the row menu: the copy goes to the row's own file, the others stay.
+    {
+        const int source = loaded - 1;   // the first record of the first file
+        ui.SelectOnly(source);
+        const std::string sourceName = ui.Cell(source, COL_NAME);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuClone, 0), 0);
+        Check(ui.Text(IDC_NAME) == sourceName && ui.Text(IDC_POS_X) == ui.Cell(source, COL_POS_X),
+              "clone fills the edit fields from the row");
+        ui.Type(IDC_POS_X, "7");
+        ui.Click(IDC_SAVE);
+        const Snapshot afterClone = RegionFiles(mapDir);
+        int grown = 0;
+        for (const auto& [path, bytes] : afterClone) {
+            if (bytes == afterModify[path]) continue;
+            ++grown;
+            Check(bytes.size() >= afterModify[path].size() + 61, "clone: " + path.filename().string() + " grew");
+        }
+        Check(grown == 1, "clone: exactly one region file changed");
+        Check(WaitFor([&] { return ui.Rows() == loaded + 1; }), "clone: the list has one row more");
+        Check(ui.Cell(0, COL_NAME) == sourceName && ui.Cell(0, COL_POS_X) == "7" &&
+                  ui.Cell(0, COL_FILE) == ui.Cell(source + 1, COL_FILE),
+              "clone: the copy is on top, in the source's file");
+        ui.SelectOnly(0);
+        Win32Seams::QueueAnswer(MessageAnswer::Yes);
+        ui.Click(IDC_DELETE);
+        Check(RegionFiles(mapDir) == afterModify, "clone: deleting the copy restores the files");
+    }
+
     // The script editor: Notepad with the unquoted path.
     ui.Type(IDC_SCRIPT, "\\script\\npc\\a b.lua");
     ui.Click(IDC_EDIT_SCRIPT);

@@ -1,0 +1,129 @@
+// The row context menu and the keyboard map of the Windows window. The window runs as a modal
+// dialog box, whose own message loop translates no accelerators: a message-filter hook of the
+// thread sees the keys before the dialog manager does and turns the mapped ones into commands.
+
+#include <windowsx.h>
+
+#include "dialog/KeyboardMap.h"
+#include "dialog/WindowTemplateTables.h"
+#include "win32/PlacementWindow.h"
+#include "win32/WideText.h"
+
+namespace morvi::win32 {
+namespace {
+
+// One main window per thread: the window whose keys the hook translates.
+thread_local PlacementWindow* t_keyWindow = nullptr;
+thread_local HHOOK t_keyHook = nullptr;
+
+LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && t_keyWindow && t_keyWindow->TakeKey(*reinterpret_cast<MSG*>(lParam)))
+        return TRUE;
+    return CallNextHookEx(t_keyHook, code, wParam, lParam);
+}
+
+// The key of a key-down message in the keyboard map's spelling ("Ctrl+D", "F3", "Del").
+std::string KeyText(WPARAM key) {
+    std::string text;
+    if (GetKeyState(VK_CONTROL) < 0) text += "Ctrl+";
+    if (GetKeyState(VK_SHIFT) < 0) text += "Shift+";
+    if (GetKeyState(VK_MENU) < 0) text += "Alt+";
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
+        text += static_cast<char>(key);
+    else if (key >= VK_F1 && key <= VK_F12)
+        text += "F" + std::to_string(key - VK_F1 + 1);
+    else if (key == VK_DELETE)
+        text += "Del";
+    else
+        return {};
+    return text;
+}
+
+std::wstring EntryText(const char* label, WindowCommand command) {
+    return Widen(std::string(label) + "\t" + BindingOf(command)->keys);
+}
+
+}  // namespace
+
+void PlacementWindow::InstallKeyboardMap() {
+    t_keyWindow = this;
+    if (!t_keyHook) t_keyHook = SetWindowsHookExW(WH_MSGFILTER, &FilterDialogKeys, nullptr, GetCurrentThreadId());
+}
+
+void PlacementWindow::RemoveKeyboardMap() {
+    if (t_keyWindow != this) return;
+    t_keyWindow = nullptr;
+    if (t_keyHook) UnhookWindowsHookEx(t_keyHook);
+    t_keyHook = nullptr;
+}
+
+bool PlacementWindow::TakeKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    // Only keys of this window: a message box on top of it keeps its own.
+    if (!m_hwnd || (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd))) return false;
+    const KeyBinding* binding = BindingOfKeys(KeyText(msg.wParam));
+    if (!binding) return false;
+    // Delete in an edit field deletes a character; only in the list does it mean "Xoa".
+    if (binding->listFocusOnly && GetFocus() != Item(IDC_PLACEMENT_LIST)) return false;
+    // The command runs from the queue, after the hook has returned, as a button's click would.
+    const auto post = [this](int id, int code) {
+        PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+    };
+    switch (binding->command) {
+    case WindowCommand::Save: post(IDC_SAVE, BN_CLICKED); return true;
+    case WindowCommand::Delete: post(IDC_DELETE, BN_CLICKED); return true;
+    case WindowCommand::Add: post(IDC_ADD, BN_CLICKED); return true;
+    case WindowCommand::FindNext: post(IDC_FIND_NEXT, BN_CLICKED); return true;
+    case WindowCommand::FocusSearchName: post(kKeyFocusSearchName, 1); return true;
+    case WindowCommand::ReloadMap: post(kKeyReloadMap, 1); return true;
+    case WindowCommand::Clone: post(kKeyClone, 1); return true;
+    case WindowCommand::MapView: return false;   // the map view is not part of this window yet
+    }
+    return false;
+}
+
+bool PlacementWindow::OnExtraCommand(int id) {
+    switch (id) {
+    case kMenuEdit: m_dlg.OnModify(); return true;
+    case kMenuClone:
+    case kKeyClone: m_dlg.OnClone(); return true;
+    case kMenuDelete: (void)m_dlg.OnDelete(); return true;
+    case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
+    case kKeyReloadMap: m_dlg.LoadMapPlacements(); return true;
+    case kKeyFocusSearchName:
+        if (HWND field = Item(IDC_FIND_NAME)) {
+            SetFocus(field);
+            SendMessageW(field, EM_SETSEL, 0, -1);
+        }
+        return true;
+    default: return false;
+    }
+}
+
+bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
+    HWND list = Item(IDC_PLACEMENT_LIST);
+    if (target != list) return false;
+    POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard (Shift+F10, the menu key): below the list's header.
+        RECT r;
+        GetWindowRect(list, &r);
+        at = {r.left + 16, r.top + 24};
+    }
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return true;
+    const bool rowSelected = m_rows.NextSelectedRow(-1) >= 0;
+    AppendMenuW(menu, MF_STRING, kMenuEdit, Widen("编辑").c_str());
+    AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuClone,
+                EntryText("复制为新NPC", WindowCommand::Clone).c_str());
+    AppendMenuW(menu, MF_STRING, kMenuDelete, EntryText("删除", WindowCommand::Delete).c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kMenuAbout, Widen(kAboutMenuText).c_str());
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hwnd, nullptr));
+    DestroyMenu(menu);
+    if (chosen) OnExtraCommand(chosen);
+    return true;
+}
+
+}  // namespace morvi::win32
