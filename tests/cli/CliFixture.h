@@ -51,6 +51,8 @@ protected:
 
     std::string server() const { return dir.path() + "/server"; }
     std::string work() const { return dir.path() + "/work"; }
+    // XDG_STATE_HOME of the programs the test starts.
+    std::string stateDir() const { return dir.path() + "/state"; }
     std::string handFile(int i) const { return server() + "/maps/hand/" + (i == 0 ? "a/0_0_S.DAT" : "b/0_1_S.DAT"); }
 
     TempDir dir;
