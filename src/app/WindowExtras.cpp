@@ -201,6 +201,8 @@ void WindowExtras::RunCommand(const KeyBinding& binding) {
     case WindowCommand::ReloadMap: m_window.Logic().LoadMapPlacements(); break;
     case WindowCommand::Clone: CloneSelectedRow(); break;
     case WindowCommand::MapView: ShowMapView(); break;
+    case WindowCommand::Undo: m_window.Logic().OnUndo(); break;
+    case WindowCommand::Redo: m_window.Logic().OnRedo(); break;
     }
 }
 
@@ -226,6 +228,12 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
     add("删除", "menuDelete", &del, click(IDC_DELETE));
     add("在地图上显示", "menuMap", &map, [this] { ShowMapView(); });
     add("复制行", "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
+    menu.addSeparator();
+    WindowCommand undo = WindowCommand::Undo, redo = WindowCommand::Redo;
+    add(BindingOf(undo)->description, "menuUndo", &undo, [this] { RunCommand(*BindingOf(WindowCommand::Undo)); })
+        ->setEnabled(m_window.Logic().CanUndo());
+    add(BindingOf(redo)->description, "menuRedo", &redo, [this] { RunCommand(*BindingOf(WindowCommand::Redo)); })
+        ->setEnabled(m_window.Logic().CanRedo());
     menu.addSeparator();
     add(kAboutMenuText, "menuAbout", nullptr, [this] { m_window.Logic().OnSysCommand(kAboutCommand); });
 }

@@ -87,6 +87,13 @@ int OpenKeyedRow(const CommonOptions& common, const std::string& map, const std:
     return kExitOk;
 }
 
+// The command read the file when it loaded the map; another program changed it before the write.
+void WarnIfChangedSinceRead(const Session& session, std::ostream& err) {
+    for (const std::string& path : session.dlg.ChangedSinceLoad())
+        err << "morvinpc: warning: " << session.RelativeFile(path)
+            << " was changed by another program since it was read; list the map again to see it as it is\n";
+}
+
 }  // namespace
 
 int RunAdd(const CommonOptions& common, const std::string& map, std::optional<int> templateIndex,
@@ -163,6 +170,7 @@ int RunSet(const CommonOptions& common, const std::string& map, const std::strin
         return kExitUsage;
     }
     const SaveOutcome saved = dlg.OnSave();
+    WarnIfChangedSinceRead(*session, err);
     if (!saved.Written()) {
         err << NotWritten(saved, "the placement is no longer in " + session->RelativeFile(key->file) +
                                      " (changed since it was read?); nothing written")
@@ -245,6 +253,7 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
 
     host.answers.push_back(MessageAnswer::Yes);   // the user asked for the deletion
     const std::optional<DeleteReport> report = session->dlg.OnDelete();
+    WarnIfChangedSinceRead(*session, err);
     if (!report) {
         err << "morvinpc: the deletion was not confirmed; nothing removed\n";
         return kExitFailed;

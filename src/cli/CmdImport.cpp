@@ -12,6 +12,7 @@
 #include "cli/ImportPlan.h"
 #include "cli/RowOutput.h"
 #include "data/AtomicFile.h"
+#include "data/ChangeHistorySteps.h"
 #include "data/FileReadAhead.h"
 #include "data/IntegerText.h"
 #include "data/ListingRule.h"
@@ -500,28 +501,39 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         return kExitOk;
     }
 
-    // One crash-safe replacement per file. When one fails, the files already replaced get
-    // their old contents back, so the map is left as it was.
-    for (size_t i = 0; i < writes.size(); ++i) {
-        const auto& [f, edit] = writes[i];
-        const MapFile& file = files[f];
-        if (hooks.beforeWrite) hooks.beforeWrite(i, file.path);
-        std::string now;
+    // One step of the change history, each file replaced crash-safely after its entry is
+    // durable. When one fails, the files already written are taken back through the history,
+    // so the map is left as it was.
+    std::vector<FileChange> fileChanges;
+    for (const auto& [f, edit] : writes) {
+        FileChange change;
+        change.path = files[f].path;
+        change.before = files[f].image;
+        change.after = edit.Image();
+        fileChanges.push_back(std::move(change));
+    }
+    StepOptions options;
+    options.stopAtFailure = true;
+    options.beforeFile = hooks.beforeWrite;
+    ChangeHistory& history = session->dlg.History();
+    const StepResult step =
+        WriteJournaledStep(history, {"command line", "import", session->MapName(mapIndex), 0}, fileChanges, options);
+    if (!step.AllWritten()) {
         std::string failure;
-        if (!ReadWholeFile(file.path, now) || now != file.image)
-            failure = session->RelativeFile(file.path) + " changed since it was read";
-        else if (!edit.Write(file.path, &failure))
-            failure = session->RelativeFile(file.path) + ": " + failure;
-        if (failure.empty()) continue;
-
+        for (const FileWriteResult& file : step.files) {
+            if (file.status == FileWriteStatus::Written || file.status == FileWriteStatus::Unchanged) continue;
+            failure = file.status == FileWriteStatus::ChangedMeanwhile
+                          ? session->RelativeFile(file.path) + " changed since it was read"
+                          : session->RelativeFile(file.path) + ": " + file.reason;
+            break;
+        }
         err << "morvinpc: import stopped: " << failure << "\n";
         bool restored = true;
-        for (size_t k = i; k-- > 0;) {
-            const MapFile& written = files[writes[k].first];
-            std::string restoreError;
-            if (!ReplaceFileContents(written.path, written.image, &restoreError)) {
-                err << "morvinpc: could not restore " << session->RelativeFile(written.path)
-                    << ", it holds the imported content: " << restoreError << "\n";
+        if (step.WrittenCount() > 0) {
+            const RevertResult undone = RevertStep(history, step.step, "command line");
+            if (!undone.ok) {
+                err << "morvinpc: could not restore the files already written, they hold the imported content: "
+                    << undone.reason << "\n";
                 restored = false;
             }
         }

@@ -41,4 +41,12 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
 int RunImport(const CommonOptions& common, const std::string& map, const std::string& file, bool dryRun,
               std::ostream& out, std::ostream& err);
 
+// The change history, newest first (one map's entries when MAP is given).
+int RunHistory(const CommonOptions& common, const std::optional<std::string>& map, bool json, std::ostream& out,
+               std::ostream& err);
+// Takes back change ID's step, or the last undoable one; refused when a file changed since.
+int RunUndo(const CommonOptions& common, std::optional<long long> id, std::ostream& out, std::ostream& err);
+// Puts the file of change ID back as it was before it; `force` loses later changes of the file.
+int RunRestore(const CommonOptions& common, long long id, bool force, std::ostream& out, std::ostream& err);
+
 }  // namespace morvi::cli

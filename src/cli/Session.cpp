@@ -52,6 +52,7 @@ Session::Session(std::string serverDirectory) : dlg(host), m_server(std::move(se
     // itself, every other box is answered No.
     host.defaultQuestionAnswer = MessageAnswer::No;
     dlg.SetServerPath(m_server);
+    dlg.SetHistoryProgram("command line");
     m_root = WithoutTrailingSeparators(ServerFilePath(m_server, ""));
     // The window's start-up order: templates, code combos, maps.
     dlg.LoadTemplateList();

@@ -132,6 +132,22 @@ int main(int argc, char** argv) {
     importCmd->add_option("FILE", inputFile, "CSV (or JSON) file as `export` writes it")->required();
     importCmd->add_flag("--dry-run", dryRun, "show what would change and write nothing");
 
+    CLI::App* historyCmd = app.add_subcommand("history", "list the change history of the server tree, newest first");
+    TextOption historyMap;
+    historyMap.option = historyCmd->add_option("MAP", historyMap.value, mapHelp);
+    bool historyJson = false;
+    historyCmd->add_flag("--json", historyJson, "write the entries as JSON");
+
+    CLI::App* undoCmd = app.add_subcommand("undo", "take back the last change, or change ID, when its files still hold what it wrote");
+    long long undoId = 0;
+    CLI::Option* undoIdOption = undoCmd->add_option("ID", undoId, "id of a change, as `history` lists it");
+
+    CLI::App* restoreCmd = app.add_subcommand("restore", "put a file back as it was before change ID");
+    long long restoreId = 0;
+    restoreCmd->add_option("ID", restoreId, "id of a change, as `history` lists it")->required();
+    bool force = false;
+    restoreCmd->add_flag("--force", force, "also take back the later changes of that file");
+
     try {
         Utf8Arguments arguments(argc, argv);
         app.parse(arguments.Count(), arguments.Values());
@@ -157,5 +173,9 @@ int main(int argc, char** argv) {
     if (*rm) return RunRemove(common, map, keys, out, err);
     if (*exportCmd) return RunList(common, map, exportFormat, false, out, err);
     if (*importCmd) return RunImport(common, map, inputFile, dryRun, out, err);
+    if (*historyCmd) return RunHistory(common, historyMap.get(), historyJson, out, err);
+    if (*undoCmd)
+        return RunUndo(common, undoIdOption->count() ? std::optional<long long>(undoId) : std::nullopt, out, err);
+    if (*restoreCmd) return RunRestore(common, restoreId, force, out, err);
     return kExitUsage;
 }

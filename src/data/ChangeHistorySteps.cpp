@@ -64,11 +64,13 @@ std::string StepResult::FirstReason() const {
     return {};
 }
 
-StepResult WriteJournaledStep(ChangeHistory& history, const StepInfo& info, const std::vector<FileChange>& files) {
+StepResult WriteJournaledStep(ChangeHistory& history, const StepInfo& info, const std::vector<FileChange>& files,
+                              const StepOptions& options) {
     StepResult result;
     bool historyFailed = false;
     std::string historyReason;
-    for (const FileChange& change : files) {
+    for (size_t index = 0; index < files.size(); ++index) {
+        const FileChange& change = files[index];
         FileWriteResult& out = result.files.emplace_back();
         out.path = change.path;
         if (historyFailed) {
@@ -76,6 +78,16 @@ StepResult WriteJournaledStep(ChangeHistory& history, const StepInfo& info, cons
             out.reason = historyReason;
             continue;
         }
+        if (options.stopAtFailure && index > 0) {
+            const FileWriteResult& previous = result.files[index - 1];
+            if (previous.status != FileWriteStatus::Written && previous.status != FileWriteStatus::Unchanged) {
+                out.status = FileWriteStatus::WriteFailed;
+                out.reason = previous.reason.rfind("not written: ", 0) == 0 ? previous.reason
+                                                                              : "not written: " + previous.reason;
+                continue;
+            }
+        }
+        if (options.beforeFile) options.beforeFile(index, change.path);
         if (change.after == change.before) {
             out.status = FileWriteStatus::Unchanged;
             continue;

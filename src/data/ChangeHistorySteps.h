@@ -4,6 +4,7 @@
 // identity requires it). Undo, redo and restore are steps of the same kind.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,10 +53,18 @@ struct StepResult {
     std::string FirstReason() const;
 };
 
+struct StepOptions {
+    // A step that must be all or nothing (an import): the first file not written leaves the
+    // rest of the step unwritten, so the caller has only the files before it to take back.
+    bool stopAtFailure = false;
+    // Test seam: called before each file is written (index in `files`).
+    std::function<void(size_t index, const std::string& path)> beforeFile;
+};
+
 // Writes the files of one step in order. Each file's entry is made durable before its write;
 // when the history cannot take an entry, that file and the rest of the step are not written.
 StepResult WriteJournaledStep(ChangeHistory& history, const StepInfo& info,
-                              const std::vector<FileChange>& files);
+                              const std::vector<FileChange>& files, const StepOptions& options = {});
 
 struct RevertResult {
     bool ok = false;

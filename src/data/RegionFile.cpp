@@ -15,6 +15,15 @@ RegionResult EditFile(const std::string& path,
     std::optional<RegionImageEdit> image = RegionImageEdit::Load(path);
     if (!image) return OpenFailed(path);
     const RegionEditResult done = edit(*image);
+    if (!done.ok()) return RegionEditOutcome(path, done);
+    RegionResult result;
+    result.outcome = image->Write(path, &result.error) ? RegionOutcome::Done : RegionOutcome::WriteFailed;
+    return result;
+}
+
+}  // namespace
+
+RegionResult RegionEditOutcome(const std::string& path, const RegionEditResult& done) {
     switch (done.status) {
     case RegionEditStatus::Done: break;
     case RegionEditStatus::NotFound: return {RegionOutcome::NotFound, {}};
@@ -23,12 +32,8 @@ RegionResult EditFile(const std::string& path,
     case RegionEditStatus::CountFull:
         return {RegionOutcome::WriteFailed, path + ": the region already holds 65535 placements"};
     }
-    RegionResult result;
-    result.outcome = image->Write(path, &result.error) ? RegionOutcome::Done : RegionOutcome::WriteFailed;
-    return result;
+    return {RegionOutcome::Done, {}};
 }
-
-}  // namespace
 
 bool RegionPlacementReader::Open(const std::string& path) { return m_reader.Open(path); }
 

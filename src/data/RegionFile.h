@@ -67,4 +67,9 @@ RegionResult ModifyPlacementInFile(const std::string& path, const PlacementKey& 
 RegionResult RemovePlacementFromFile(const std::string& path, const PlacementKey& key,
                                      PlacementRecord* removed = nullptr);
 
+// The outcome of an edit of `path`'s image that did not apply (NotFound, NotTiled, CountFull),
+// with the same reasons the functions above give; Done for an edit that applied. For callers
+// that edit a RegionImageEdit themselves and write it through the change history.
+RegionResult RegionEditOutcome(const std::string& path, const RegionEditResult& done);
+
 }  // namespace morvi

@@ -5,12 +5,17 @@
 // 936 bytes, converted at the boundary with the lossless GBK codec.
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "data/ChangeHistorySteps.h"
 #include "data/NpcPlacement.h"
+#include "data/RegionFile.h"
 #include "dialog/DialogHost.h"
 #include "dialog/EditRules.h"
 #include "dialog/Outcomes.h"
@@ -57,6 +62,31 @@ public:
     SaveOutcome ModifyPlacement();
     std::optional<DeleteReport> OnDelete();   // button 1011; nullopt when not confirmed
     DeleteReport RemoveSelectedFromFiles();
+
+    // --- change history (PlacementDlgHistory.cpp) ---
+    // The history of the server tree this window writes: every region-file write goes
+    // through it. Made when first needed, again when the server directory changed.
+    ChangeHistory& History();
+    // The directory of the history instead of the one under the user's state directory
+    // (tests, and callers that keep their own).
+    void SetHistoryDirectory(std::string directory);
+    // "window" (the default) or "command line": what the journal says made the changes.
+    void SetHistoryProgram(std::string program) { m_historyProgram = std::move(program); }
+    // The result of the last write through the history (step 0 when nothing was recorded).
+    const StepResult& LastStep() const { return m_lastStep; }
+    // The region files a save or delete found changed by another program since the map was
+    // loaded (relative to nothing: full paths), for callers that report them.
+    const std::vector<std::string>& ChangedSinceLoad() const { return m_changedSinceLoad; }
+
+    // --- undo and redo of this window's changes (PlacementDlgUndo.cpp) ---
+    // Takes back the last step made from this window (Ctrl+Z): refused with a hint, and nothing
+    // written, when a file no longer holds what that step wrote. The map is loaded again
+    // afterwards, so rows show the files as they are. False when nothing was undone.
+    bool OnUndo();
+    // Makes the last undone step again (Ctrl+Y), under the same rule.
+    bool OnRedo();
+    bool CanUndo() const { return !m_undoSteps.empty(); }
+    bool CanRedo() const { return !m_redoSteps.empty(); }
 
     // --- editing workflow (PlacementDlgEdit.cpp) ---
     void ResetEditArea();
@@ -147,6 +177,36 @@ private:
     SaveOutcome Refused(const EditRefusal& refusal);
     void ShowDeleteOutcome(const DeleteReport& report);
 
+    // Writes the files of one user action through the history as one step; a step that
+    // wrote anything becomes the one Ctrl+Z takes back, and ends what Ctrl+Y could redo.
+    StepResult WriteStep(const std::string& operation, const std::vector<FileChange>& files);
+    // The hint a file that could not be written through the history shows instead of the
+    // window's own failure hint; empty when the window's own hint applies.
+    static std::string HistoryFailureHint(const FileWriteResult& file);
+    // One edit of one region file's image, written through the history as a step of its own.
+    // `edit` edits the image and says which record it changed. `historyHint` receives the
+    // hint to show instead of the window's own failure hint (see HistoryFailureHint).
+    using RecordEdit = std::function<RegionEditResult(RegionImageEdit& image, RecordChange& change)>;
+    RegionResult WriteRegionEdit(const std::string& operation, const std::string& path, const RecordEdit& edit,
+                                 std::string* historyHint);
+    // Size and modification time of each region file as the map's load read it, to notice
+    // files another program changed since.
+    struct FileStamp {
+        bool exists = false;
+        uint64_t size = 0;
+        int64_t mtime = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp StampOf(const std::string& path);
+    // Notes `path` in ChangedSinceLoad() when it differs from its stamp at load.
+    void CheckChangedSinceLoad(const std::string& path);
+    // After our own write: the file as we left it is the file as loaded.
+    void RestampAfterWrite(const std::string& path);
+    // The hint naming files changed by another program since the load; shown after a save or
+    // delete did what it does. Nothing when none was.
+    void ShowChangedSinceLoadHint();
+    std::string SelectedMapName() const;
+
     std::string m_serverPath;        // native path, at most 254 bytes, no trailing separator
     bool m_debugMode = false;
     std::vector<std::string> m_mapPaths;   // map directories below <server>/maps, UTF-8
@@ -164,6 +224,16 @@ private:
     std::optional<CloneSource> m_clone;
     EditBaseline m_baseline;
     PlacementRowStore m_rows;
+
+    std::unique_ptr<ChangeHistory> m_history;
+    std::string m_historyFor;          // the server path m_history was made for
+    std::string m_historyDirectory;    // empty: under the user's state directory
+    std::string m_historyProgram = "window";
+    StepResult m_lastStep;
+    std::vector<int64_t> m_undoSteps;  // steps made from this window, oldest first
+    std::vector<int64_t> m_redoSteps;  // steps the undos wrote, to take back again
+    std::map<std::string, FileStamp> m_loadStamps;
+    std::vector<std::string> m_changedSinceLoad;
 
     // Pseudo-random source, seeded from the tick count at every save.
     void SeedRandom();

@@ -16,6 +16,9 @@ std::span<const KeyBinding> KeyboardMap() {
         KeyBinding{WindowCommand::ReloadMap, "F5", IDC_MAP_LIST, false, "重新读取地图"},
         KeyBinding{WindowCommand::Clone, "Ctrl+D", 0, false, "复制为新NPC"},
         KeyBinding{WindowCommand::MapView, "F4", 0, false, "在地图上显示"},
+        // Only from the list: in a text field the keys keep undoing the typing.
+        KeyBinding{WindowCommand::Undo, "Ctrl+Z", 0, true, "撤销上一次修改"},
+        KeyBinding{WindowCommand::Redo, "Ctrl+Y", 0, true, "重做撤销的修改"},
     };
     return table;
 }

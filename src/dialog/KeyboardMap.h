@@ -18,6 +18,8 @@ enum class WindowCommand {
     ReloadMap,         // load the selected map again
     Clone,             // "复制为新NPC"
     MapView,           // "在地图上显示"
+    Undo,              // take back the last change made from this window
+    Redo,              // make the last undone change again
 };
 
 struct KeyBinding {

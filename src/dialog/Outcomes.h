@@ -37,6 +37,8 @@ struct DeleteReport {
         RowStatus status = RowStatus::NoMatchingRecord;
         std::string reason;        // why, for every status but Removed
         PlacementRecord record;    // Removed: the record cut out; else the row's placement
+        // WriteFailed because the change history could not take the change: the hint shown.
+        std::string historyHint;
     };
     int selected = 0;
     int removed = 0;

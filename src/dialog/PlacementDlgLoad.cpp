@@ -51,6 +51,7 @@ void CPlacementDlg::LoadMapPlacements() {
     m_rows.Clear();
     list.RowsReset();
     m_editRow = -1;
+    m_loadStamps.clear();
 
     // Nothing changes the template list while the map loads.
     const int templates = m_host.ListBoxCount(IDC_TEMPLATE_LIST);
@@ -62,6 +63,8 @@ void CPlacementDlg::LoadMapPlacements() {
     RegionRecord record;
     bool progressShown = false;
     for (size_t i = 0; i < files; ++i) {
+        // Taken before the read, so a change made while the file is read shows at the next save.
+        m_loadStamps[paths[i]] = StampOf(paths[i]);
         if (!reader.Open(readAhead, i) || reader.Count() == 0) continue;
         const std::string caption = ProgressCaption(i / step);
         const uint32_t file = m_rows.InternFile(paths[i]);

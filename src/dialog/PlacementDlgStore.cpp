@@ -6,6 +6,7 @@
 #include "data/MapRegionFiles.h"
 #include "data/GbkCodec.h"
 #include "data/RegionFile.h"
+#include "data/RegionImageEdit.h"
 #include "data/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
 
@@ -38,13 +39,52 @@ std::string DeleteFailureHint(const DeleteReport::Row& row) {
     switch (row.status) {
         case DeleteReport::RowStatus::FileUnreadable: return name + "无法读取地图文件" + row.file;
         case DeleteReport::RowStatus::NoMatchingRecord: return name + "地图文件里找不到该NPC" + row.file;
-        case DeleteReport::RowStatus::WriteFailed: return kDeleteWriteFailedHint;
+        case DeleteReport::RowStatus::WriteFailed:
+            return row.historyHint.empty() ? std::string(kDeleteWriteFailedHint) : row.historyHint;
         case DeleteReport::RowStatus::Removed: break;
     }
     return name;
 }
 
+PlacementKey KeyOf(const NpcPlacement& p) {
+    return PlacementKey{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
+}
+
+std::string RecordBytes(const PlacementRecord& record) {
+    std::string bytes;
+    AppendPlacementBytes(bytes, record.block, record.script);
+    return bytes;
+}
+
+// A file the step could not write, as the outcome the window reports.
+RegionResult NotWrittenOutcome(const FileWriteResult& file) {
+    return {RegionOutcome::WriteFailed, file.reason};
+}
+
+bool WrittenOrSame(const FileWriteResult& file) {
+    return file.status == FileWriteStatus::Written || file.status == FileWriteStatus::Unchanged;
+}
+
 }  // namespace
+
+RegionResult CPlacementDlg::WriteRegionEdit(const std::string& operation, const std::string& path,
+                                            const RecordEdit& edit, std::string* historyHint) {
+    std::optional<RegionImageEdit> image = RegionImageEdit::Load(path);
+    if (!image) return {RegionOutcome::OpenFailed, "cannot open " + path};
+    FileChange change;
+    change.path = path;
+    change.before = image->Image();
+    RecordChange record;
+    const RegionEditResult done = edit(*image, record);
+    if (!done.ok()) return RegionEditOutcome(path, done);
+    change.after = image->Image();
+    change.records.push_back(std::move(record));
+    const StepResult step = WriteStep(operation, {change});
+    const FileWriteResult& file = step.files.front();
+    if (WrittenOrSame(file)) return {RegionOutcome::Done, {}};
+    if (historyHint) *historyHint = HistoryFailureHint(file);
+    return NotWrittenOutcome(file);
+}
 
 EditFields CPlacementDlg::ReadEditFields() const {
     EditFields fields;
@@ -108,9 +148,19 @@ SaveOutcome CPlacementDlg::AddPlacement() {
     ApplyEditValues(record, in, m_curTemplate, EditPurpose::Add);
 
     if (m_debugMode) m_host.SetItemText(IDC_FRAME, "[调试模式]" + path);
-    const RegionResult result = AppendPlacementToFile(path, record);
+    m_changedSinceLoad.clear();
+    CheckChangedSinceLoad(path);
+    std::string historyHint;
+    const RegionResult result = WriteRegionEdit(
+        "add", path,
+        [&](RegionImageEdit& image, RecordChange& change) {
+            const RegionEditResult done = image.Append(record);
+            change = {KeyOf(done.record.block), {}, RecordBytes(done.record)};
+            return done;
+        },
+        &historyHint);
     if (!result.ok()) {
-        m_host.SetItemText(IDC_HINT, kSaveFailedHint);
+        m_host.SetItemText(IDC_HINT, historyHint.empty() ? kSaveFailedHint : historyHint);
         return NothingWritten(WithError(result.outcome == RegionOutcome::OpenFailed ? "open failed" : "write failed",
                                         result.error));
     }
@@ -118,6 +168,7 @@ SaveOutcome CPlacementDlg::AddPlacement() {
     ShowPlacementRow(-1, record.block, record.script, path);
     m_host.Placements().RepaintNow();
     if (!m_host.IsItemChecked(IDC_CONTINUE)) ResetEditArea();
+    ShowChangedSinceLoadHint();
 
     SaveOutcome outcome;
     outcome.kind = SaveOutcome::Kind::Written;
@@ -145,17 +196,29 @@ SaveOutcome CPlacementDlg::ModifyPlacement() {
     if (in.keepSeries) in.keepSeries = false, in.series = m_baseline.series;
 
     PlacementRecord written;
-    const RegionResult result =
-        ModifyPlacementInFile(m_editFile, EditKey(), [&](const PlacementRecord& old) {
-            written = old;
-            ApplyEditValues(written, in, m_curTemplate, EditPurpose::Modify);
-            return written;
-        });
+    m_changedSinceLoad.clear();
+    CheckChangedSinceLoad(m_editFile);
+    std::string historyHint;
+    const RegionResult result = WriteRegionEdit(
+        "modify", m_editFile,
+        [&](RegionImageEdit& image, RecordChange& change) {
+            std::string oldBytes;
+            const RegionEditResult done = image.Modify(EditKey(), [&](const PlacementRecord& old) {
+                oldBytes = RecordBytes(old);
+                written = old;
+                ApplyEditValues(written, in, m_curTemplate, EditPurpose::Modify);
+                return written;
+            });
+            change = {EditKey(), oldBytes, RecordBytes(done.record)};
+            return done;
+        },
+        &historyHint);
 
     switch (result.outcome) {
         case RegionOutcome::Done: break;
         case RegionOutcome::WriteFailed:
-            m_host.SetItemText(IDC_HINT, kSaveFailedHint);
+        case RegionOutcome::NotTiled:
+            m_host.SetItemText(IDC_HINT, historyHint.empty() ? kSaveFailedHint : historyHint);
             return NothingWritten(WithError("write failed", result.error));
         // A file that cannot be opened, or no record with the key: nothing written, still editing.
         case RegionOutcome::OpenFailed: return NothingWritten(WithError("open failed", result.error));
@@ -166,6 +229,7 @@ SaveOutcome CPlacementDlg::ModifyPlacement() {
     if (row >= 0) ShowPlacementRow(row, written.block, written.script);
     m_host.Placements().RepaintNow();
     ResetEditArea();
+    ShowChangedSinceLoadHint();
 
     SaveOutcome outcome;
     outcome.kind = SaveOutcome::Kind::Written;
@@ -211,50 +275,94 @@ void CPlacementDlg::ShowDeleteOutcome(const DeleteReport& report) {
             m_host.SetItemText(IDC_HINT, DeleteFailureHint(row));
             break;
         }
+        // The failure stays in view rather than the note about outside changes.
         return;
     }
     m_host.SetItemText(IDC_FRAME, "现有NPC配置信息[" + std::to_string(m_rows.Count()) + "]条!");
+    ShowChangedSinceLoadHint();
 }
 
 DeleteReport CPlacementDlg::RemoveSelectedFromFiles() {
     PlacementListHost& list = m_host.Placements();
     DeleteReport report;
+    m_changedSinceLoad.clear();
+
+    // The rows are cut out of in-memory images of their files, which are then written through
+    // the history as one step: a delete of many rows is taken back by one undo.
+    struct FileWork {
+        std::optional<RegionImageEdit> image;   // nullopt: the file could not be read
+        std::string before;
+        std::vector<RecordChange> records;
+        std::vector<size_t> rows;               // indices into report.rows removed from it
+    };
+    std::map<std::string, FileWork> work;
+    std::vector<std::string> order;   // files in the order rows first named them
     for (int row = list.NextSelectedRow(-1); row >= 0; row = list.NextSelectedRow(row)) {
         if (row >= m_rows.Count()) break;
         ++report.selected;
-        const NpcPlacement& p = m_rows.Block(row);
         DeleteReport::Row entry;
         entry.row = row;
         entry.file = m_rows.File(row);
-        entry.key = PlacementKey{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
+        entry.key = KeyOf(m_rows.Block(row));
         entry.record = m_rows.Record(row);
 
-        PlacementRecord removed;
-        const RegionResult result = RemovePlacementFromFile(entry.file, entry.key, &removed);
-        switch (result.outcome) {
-            case RegionOutcome::Done:
+        auto [at, first] = work.try_emplace(entry.file);
+        FileWork& file = at->second;
+        if (first) {
+            order.push_back(entry.file);
+            CheckChangedSinceLoad(entry.file);
+            file.image = RegionImageEdit::Load(entry.file);
+            if (file.image) file.before = file.image->Image();
+        }
+        if (!file.image) {
+            entry.status = DeleteReport::RowStatus::FileUnreadable;
+            entry.reason = WithError("cannot read the region file", "cannot open " + entry.file);
+        } else {
+            RegionEditResult done = file.image->Remove(entry.key);
+            if (done.ok()) {
                 entry.status = DeleteReport::RowStatus::Removed;
-                entry.record = std::move(removed);
-                if (!entry.record.block.HasScript()) m_host.SetItemText(IDC_HINT, "删除NPC完成!");
-                m_host.SetItemText(IDC_HINT, "删除NPC[" + GbkToUtf8(entry.record.block.Name()) + "]成功!");
-                ++report.removed;
-                break;
-            case RegionOutcome::WriteFailed:
-                entry.status = DeleteReport::RowStatus::WriteFailed;
-                entry.reason = WithError("write failed", result.error);
-                m_host.SetItemText(IDC_HINT, kDeleteWriteFailedHint);
-                break;
-            // Nothing to show for the row here; the delete names the first failure at its end.
-            case RegionOutcome::OpenFailed:
-                entry.status = DeleteReport::RowStatus::FileUnreadable;
-                entry.reason = WithError("cannot read the region file", result.error);
-                break;
-            case RegionOutcome::NotFound:
+                file.records.push_back({entry.key, RecordBytes(done.record), {}});
+                file.rows.push_back(report.rows.size());
+                entry.record = std::move(done.record);
+            } else {
                 entry.status = DeleteReport::RowStatus::NoMatchingRecord;
                 entry.reason = "no record in the file matches the row";
-                break;
+            }
         }
         report.rows.push_back(std::move(entry));
+    }
+
+    std::vector<FileChange> changes;
+    for (const std::string& path : order) {
+        FileWork& file = work[path];
+        if (file.rows.empty()) continue;
+        changes.push_back({path, {}, file.before, file.image->Image(), file.records});
+    }
+    // Rows of a file the step could not write stay in it.
+    if (!changes.empty()) {
+        const StepResult step = WriteStep("delete", changes);
+        for (const FileWriteResult& written : step.files) {
+            if (WrittenOrSame(written)) continue;
+            for (size_t index : work[written.path].rows) {
+                DeleteReport::Row& entry = report.rows[index];
+                entry.status = DeleteReport::RowStatus::WriteFailed;
+                entry.reason = WithError("write failed", written.reason);
+                entry.record = m_rows.Record(entry.row);
+                entry.historyHint = HistoryFailureHint(written);
+            }
+        }
+    }
+
+    // The hint line as each row's removal left it.
+    for (size_t i = 0; i < report.rows.size(); ++i) {
+        const DeleteReport::Row& entry = report.rows[i];
+        if (entry.status == DeleteReport::RowStatus::Removed) {
+            if (!entry.record.block.HasScript()) m_host.SetItemText(IDC_HINT, "删除NPC完成!");
+            m_host.SetItemText(IDC_HINT, "删除NPC[" + GbkToUtf8(entry.record.block.Name()) + "]成功!");
+            ++report.removed;
+        } else if (entry.status == DeleteReport::RowStatus::WriteFailed) {
+            m_host.SetItemText(IDC_HINT, DeleteFailureHint(entry));
+        }
     }
     m_host.SetItemText(IDC_FRAME, "选择删除[" + std::to_string(report.selected) + "]条,实际完成[" +
                                       std::to_string(report.removed) + "]条!");

@@ -184,6 +184,8 @@ std::vector<PlacementRecord> HandRecords(int file) {
 }
 
 void CliTest::SetUp() {
+    // The programs started by the test keep their change history beside the tree.
+    ::setenv("XDG_STATE_HOME", stateDir().c_str(), 1);
     tools::TreeShape shape;
     shape.maps = 3;
     shape.filesPerMap = 6;

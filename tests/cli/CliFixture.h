@@ -54,6 +54,8 @@ protected:
 
     std::string server() const { return SlashForm(dir.path()) + "/server"; }
     std::string work() const { return SlashForm(dir.path()) + "/work"; }
+    // XDG_STATE_HOME of the programs the test starts.
+    std::string stateDir() const { return SlashForm(dir.path()) + "/state"; }
     std::string handFile(int i) const { return server() + "/maps/hand/" + (i == 0 ? "a/0_0_S.DAT" : "b/0_1_S.DAT"); }
 
     TempDir dir;

@@ -512,6 +512,8 @@ protected:
         if (::geteuid() == 0 && !found) GTEST_SKIP() << "no user nobody to drop root privileges to";
         nobody = found.value_or(Nobody{::geteuid(), ::getegid()});
         ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);   // mkdtemp made it private
+        // The change history must take the child's entries, whoever it runs as.
+        ASSERT_EQ(::chmod(historyRoot.path().c_str(), 0777), 0);
     }
     void GiveToNobody(const std::string& path) {
         if (::geteuid() == 0) {

@@ -27,6 +27,8 @@ protected:
     void OpenWithoutTree() {
         host.currentDirectory = work();
         dlg = std::make_unique<CPlacementDlg>(host);
+        // The change history of these tests lives beside their tree, never in the user's.
+        dlg->SetHistoryDirectory(historyDir());
         host.Attach(dlg.get());
         dlg->OnInitDialog();
     }
@@ -38,8 +40,11 @@ protected:
 
     std::string server() const { return NativeForm(dir.path() + "/server"); }
     std::string work() const { return dir.path() + "/work"; }
+    // Outside the tree the tests compare before and after.
+    std::string historyDir() const { return historyRoot.path() + "/history"; }
 
     TempDir dir;
+    TempDir historyRoot;
     MemoryHost host;
     std::unique_ptr<CPlacementDlg> dlg;
 };

@@ -12,6 +12,30 @@
 namespace fs = std::filesystem;
 
 namespace morvi::test {
+namespace {
+
+// No test may write the change history under the real user's state directory: every test
+// process (and every program it starts) keeps it in a scratch directory of its own, unless a
+// test names another one.
+struct ScratchStateDirectory {
+    ScratchStateDirectory() {
+        path = CreateScratchDirectory("morvi-state");
+        if (path.empty()) return;
+#ifdef _WIN32
+        _putenv_s("XDG_STATE_HOME", path.c_str());
+#else
+        ::setenv("XDG_STATE_HOME", path.c_str(), 1);
+#endif
+    }
+    ~ScratchStateDirectory() {
+        std::error_code ec;
+        if (!path.empty()) fs::remove_all(FsPath(path), ec);
+    }
+    std::string path;
+};
+const ScratchStateDirectory g_scratchState;
+
+}  // namespace
 
 TempDir::TempDir() {
     m_path = CreateScratchDirectory("morvi-test");

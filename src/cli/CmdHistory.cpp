@@ -1,0 +1,107 @@
+// `history`, `undo` and `restore`: the change history of the server tree, as the window and
+// the command line wrote it.
+
+#include <nlohmann/json.hpp>
+
+#include "cli/CommandSupport.h"
+#include "cli/Commands.h"
+#include "cli/Session.h"
+#include "data/ChangeHistorySteps.h"
+
+namespace morvi::cli {
+namespace {
+
+std::unique_ptr<ChangeHistory> OpenHistory(const CommonOptions& common, std::ostream& err) {
+    std::string error;
+    const std::optional<std::string> server = ResolveServerDirectory(common.server, &error);
+    if (!server) {
+        err << "morvinpc: " << error << "\n";
+        return nullptr;
+    }
+    return std::make_unique<ChangeHistory>(*server);
+}
+
+std::string FilesText(const StepResult& step) {
+    std::string text;
+    for (const FileWriteResult& f : step.files) text += (text.empty() ? "" : ", ") + f.path;
+    return text;
+}
+
+int Reverted(const RevertResult& result, const std::string& what, std::ostream& out, std::ostream& err) {
+    if (!result.ok) {
+        err << "morvinpc: " << what << " refused: " << result.reason << "\n";
+        return kExitFailed;
+    }
+    out << what << " done as change " << result.written.step << ": " << FilesText(result.written) << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunHistory(const CommonOptions& common, const std::optional<std::string>& map, bool json, std::ostream& out,
+               std::ostream& err) {
+    std::string mapName;
+    if (map) {
+        std::unique_ptr<Session> session = OpenSession(common.server, err);
+        if (!session) return kExitUsage;
+        const int index = ResolveMap(*session, *map, err);
+        if (index < 0) return kExitUsage;
+        mapName = session->MapName(index);
+    }
+    const std::unique_ptr<ChangeHistory> history = OpenHistory(common, err);
+    if (!history) return kExitUsage;
+    std::vector<JournalEntry> entries = history->ReadAll();
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        const JournalEntry& e = *it;
+        if (map && e.map != mapName) continue;
+        if (json) {
+            nlohmann::ordered_json j{{"id", e.id},         {"step", e.step},           {"time", e.time},
+                                     {"user", e.user},     {"host", e.host},           {"program", e.program},
+                                     {"operation", e.operation}, {"map", e.map},       {"file", e.file},
+                                     {"reverts", e.reverts}, {"records", e.records.size()},
+                                     {"sizeBefore", e.sizeBefore}, {"sizeAfter", e.sizeAfter},
+                                     {"sha256Before", e.sha256Before}, {"sha256After", e.sha256After},
+                                     {"written", e.written}};
+            list.push_back(std::move(j));
+            continue;
+        }
+        out << e.id << "\tstep " << e.step << "\t" << e.time << "\t" << e.user << "@" << e.host << "\t"
+            << e.program << "\t" << e.operation;
+        if (e.reverts) out << " " << e.reverts;
+        out << "\t" << e.map << "\t" << e.file << "\t" << e.records.size() << " records\n";
+    }
+    if (json) out << list.dump(2) << "\n";
+    return kExitOk;
+}
+
+int RunUndo(const CommonOptions& common, std::optional<long long> id, std::ostream& out, std::ostream& err) {
+    const std::unique_ptr<ChangeHistory> history = OpenHistory(common, err);
+    if (!history) return kExitUsage;
+    const std::vector<JournalEntry> entries = history->ReadAll();
+    int64_t step = 0;
+    if (id) {
+        for (const JournalEntry& e : entries)
+            if (e.id == *id) step = e.step;
+        if (step == 0) {
+            err << "morvinpc: there is no change " << *id << " in the history; nothing written\n";
+            return kExitFailed;
+        }
+    } else {
+        step = LastUndoableStep(entries);
+        if (step == 0) {
+            err << "morvinpc: no change to undo in the history of " << history->ServerPath() << "\n";
+            return kExitFailed;
+        }
+    }
+    return Reverted(RevertStep(*history, step, "command line"), "undo of change " + std::to_string(step), out, err);
+}
+
+int RunRestore(const CommonOptions& common, long long id, bool force, std::ostream& out, std::ostream& err) {
+    const std::unique_ptr<ChangeHistory> history = OpenHistory(common, err);
+    if (!history) return kExitUsage;
+    return Reverted(RestoreBeforeEntry(*history, id, force, "command line"),
+                    "restore of the file before change " + std::to_string(id), out, err);
+}
+
+}  // namespace morvi::cli
