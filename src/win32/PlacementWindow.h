@@ -47,6 +47,8 @@ public:
         kKeyFocusSearchName,
         kKeyReloadMap,
         kKeyClone,
+        kMenuUndo,
+        kMenuRedo,
     };
 
     PlacementWindow();

@@ -77,6 +77,8 @@ bool PlacementWindow::TakeKey(const MSG& msg) {
     case WindowCommand::FocusSearchName: post(kKeyFocusSearchName, 1); return true;
     case WindowCommand::ReloadMap: post(kKeyReloadMap, 1); return true;
     case WindowCommand::Clone: post(kKeyClone, 1); return true;
+    case WindowCommand::Undo: post(kMenuUndo, 1); return true;
+    case WindowCommand::Redo: post(kMenuRedo, 1); return true;
     case WindowCommand::MapView: return false;   // the map view is not part of this window yet
     }
     return false;
@@ -90,6 +92,8 @@ bool PlacementWindow::OnExtraCommand(int id) {
     case kMenuDelete: (void)m_dlg.OnDelete(); return true;
     case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
     case kKeyReloadMap: m_dlg.LoadMapPlacements(); return true;
+    case kMenuUndo: m_dlg.OnUndo(); return true;
+    case kMenuRedo: m_dlg.OnRedo(); return true;
     case kKeyFocusSearchName:
         if (HWND field = Item(IDC_FIND_NAME)) {
             SetFocus(field);
@@ -117,6 +121,14 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuClone,
                 EntryText("复制为新NPC", WindowCommand::Clone).c_str());
     AppendMenuW(menu, MF_STRING, kMenuDelete, EntryText("删除", WindowCommand::Delete).c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    const auto historyEntry = [&](int id, WindowCommand command, bool enabled) {
+        const KeyBinding* binding = BindingOf(command);
+        AppendMenuW(menu, MF_STRING | (enabled ? 0u : static_cast<UINT>(MF_GRAYED)), static_cast<UINT_PTR>(id),
+                    EntryText(binding->description, command).c_str());
+    };
+    historyEntry(kMenuUndo, WindowCommand::Undo, m_dlg.CanUndo());
+    historyEntry(kMenuRedo, WindowCommand::Redo, m_dlg.CanRedo());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kMenuAbout, Widen(kAboutMenuText).c_str());
     const int chosen = static_cast<int>(

@@ -184,8 +184,11 @@ std::vector<PlacementRecord> HandRecords(int file) {
 }
 
 void CliTest::SetUp() {
-    // The programs started by the test keep their change history beside the tree.
+#ifndef _WIN32
+    // The programs started by the test keep their change history beside the tree (on Windows
+    // it is below the test prefix's local application data, one directory per server tree).
     ::setenv("XDG_STATE_HOME", stateDir().c_str(), 1);
+#endif
     tools::TreeShape shape;
     shape.maps = 3;
     shape.filesPerMap = 6;

@@ -276,6 +276,14 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
         Win32Seams::QueueAnswer(MessageAnswer::Yes);
         ui.Click(IDC_DELETE);
         Check(RegionFiles(mapDir) == afterModify, "clone: deleting the copy restores the files");
+
+        // Undo and redo from the row menu: the delete of the copy is taken back, then made again.
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuUndo, 0), 0);
+        Check(RegionFiles(mapDir) == afterClone, "undo: the deleted copy is back, byte for byte");
+        Check(WaitFor([&] { return ui.Rows() == loaded + 1; }), "undo: the list shows the copy again");
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuRedo, 0), 0);
+        Check(RegionFiles(mapDir) == afterModify, "redo: the copy is deleted again, byte for byte");
+        Check(WaitFor([&] { return ui.Rows() == loaded; }), "redo: the copy left the list");
     }
 
     // The script editor: Notepad with the unquoted path.
