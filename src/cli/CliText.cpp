@@ -1,5 +1,6 @@
 #include "cli/CliText.h"
 
+#include "cli/CsvReader.h"
 #include "data/IntegerText.h"
 
 #include <cstdint>
@@ -104,6 +105,12 @@ std::string UnescapeUndecodable(std::string_view text) {
     return out;
 }
 
+bool HasEscapes(std::string_view text) {
+    for (size_t i = text.find('\\'); i != std::string_view::npos; i = text.find('\\', i + 1))
+        if (IsEscapeAt(text, i)) return true;
+    return false;
+}
+
 bool HasUndecodable(std::string_view utf8) {
     for (size_t i = 0; i < utf8.size();) {
         size_t n = 1;
@@ -147,64 +154,14 @@ std::string CsvLine(const std::vector<std::string>& fields) {
 }
 
 std::optional<std::vector<CsvRecord>> ParseCsv(std::string_view text, std::string* error) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::vector<CsvRecord> records;
-    CsvRecord current;
-    std::string field;
-    bool inQuotes = false, fieldStarted = false, lineHasContent = false;
-    int line = 1;
-    current.line = 1;
-    auto endField = [&] {
-        current.fields.push_back(std::move(field));
-        field.clear();
-        fieldStarted = false;
-    };
-    auto endRecord = [&] {
-        if (lineHasContent) {
-            endField();
-            records.push_back(std::move(current));
-        }
-        current = CsvRecord{};
-        current.line = line + 1;
-        lineHasContent = false;
-        fieldStarted = false;
-        field.clear();
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inQuotes) {
-            if (c == '"') {
-                if (i + 1 < text.size() && text[i + 1] == '"') {
-                    field += '"';
-                    ++i;
-                } else {
-                    inQuotes = false;
-                }
-            } else {
-                if (c == '\n') ++line;
-                field += c;
-            }
-            continue;
-        }
-        if (c == '"' && !fieldStarted) {
-            inQuotes = fieldStarted = lineHasContent = true;
-        } else if (c == ',') {
-            lineHasContent = true;
-            endField();
-        } else if (c == '\n' || c == '\r') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            endRecord();
-            ++line;
-        } else {
-            field += c;
-            fieldStarted = lineHasContent = true;
-        }
-    }
-    if (inQuotes) {
-        if (error) *error = "line " + std::to_string(current.line) + ": a quoted field is not closed";
+    CsvReader reader(text);
+    while (reader.Next())
+        records.push_back({reader.RecordLine(), {reader.Fields().begin(), reader.Fields().end()}});
+    if (reader.Unclosed()) {
+        if (error) *error = "line " + std::to_string(reader.RecordLine()) + ": a quoted field is not closed";
         return std::nullopt;
     }
-    endRecord();
     return records;
 }
 

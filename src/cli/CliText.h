@@ -15,6 +15,8 @@ namespace morvi::cli {
 // the escaped text always reads back to the same bytes.
 std::string EscapeUndecodable(std::string_view utf8);
 std::string UnescapeUndecodable(std::string_view text);
+// True when the text holds a "\xNN" escape, that is when UnescapeUndecodable changes it.
+bool HasEscapes(std::string_view text);
 // True when the text holds one of those code points (the bytes were not valid GBK).
 bool HasUndecodable(std::string_view utf8);
 
@@ -28,8 +30,9 @@ struct CsvRecord {
     int line = 0;                       // 1-based line where the record starts
     std::vector<std::string> fields;
 };
-// Parses a whole CSV text: LF or CRLF line ends, a leading UTF-8 byte-order mark skipped,
-// blank lines ignored. nullopt with a reason when a quoted field is not closed.
+// Parses a whole CSV text by the rules of CsvReader (LF, CRLF or CR line ends, a leading
+// UTF-8 byte-order mark skipped, blank lines ignored). nullopt with a reason when a quoted
+// field is not closed.
 std::optional<std::vector<CsvRecord>> ParseCsv(std::string_view text, std::string* error);
 
 // True when the text is a plain decimal integer (optional sign); sets *value.

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <list>
 #include <random>
 #include <set>
 #include <unordered_map>
@@ -9,6 +10,7 @@
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/EditFields.h"
+#include "cli/ImportInput.h"
 #include "cli/ImportPlan.h"
 #include "cli/RowOutput.h"
 #include "data/AtomicFile.h"
@@ -25,77 +27,6 @@
 namespace morvi::cli {
 namespace {
 
-struct InputRow {
-    int line = 0;                      // line of the CSV file, or position in the JSON array
-    std::vector<std::string> fields;   // as written (escaped), in ExportColumns order
-};
-
-bool ReadCsvRows(std::string_view text, std::vector<InputRow>& rows, std::string* error) {
-    const std::optional<std::vector<CsvRecord>> records = ParseCsv(text, error);
-    if (!records) return false;
-    // The header of `export`, or that of `list --all` with its column of broken listing
-    // rules, which is read past.
-    std::vector<std::string> withHidden = ExportColumns();
-    withHidden.push_back(kHiddenColumn);
-    if (records->empty() || ((*records)[0].fields != ExportColumns() && (*records)[0].fields != withHidden)) {
-        std::string header;
-        for (const std::string& c : ExportColumns()) header += (header.empty() ? "" : ",") + c;
-        *error = "the first line must be the export's header: " + header;
-        return false;
-    }
-    for (size_t i = 1; i < records->size(); ++i) {
-        const CsvRecord& r = (*records)[i];
-        const size_t expected = (*records)[0].fields.size();
-        if (r.fields.size() != expected) {
-            *error = "line " + std::to_string(r.line) + ": " + std::to_string(r.fields.size()) + " fields, " +
-                     std::to_string(expected) + " expected";
-            return false;
-        }
-        InputRow row{r.line, r.fields};
-        row.fields.resize(ExportColumns().size());
-        rows.push_back(std::move(row));
-    }
-    return true;
-}
-
-bool ReadJsonRows(const std::string& text, std::vector<InputRow>& rows, std::string* error) {
-    const nlohmann::json doc = nlohmann::json::parse(text, nullptr, false);
-    if (doc.is_discarded() || !doc.is_array()) {
-        *error = "not a JSON array of placements";
-        return false;
-    }
-    for (size_t i = 0; i < doc.size(); ++i) {
-        const std::string where = "element " + std::to_string(i + 1);
-        if (!doc[i].is_object()) {
-            *error = where + ": not an object";
-            return false;
-        }
-        InputRow row{static_cast<int>(i + 1), {}};
-        for (const std::string& column : ExportColumns()) {
-            const auto it = doc[i].find(column);
-            if (it == doc[i].end()) {
-                *error = where + ": no \"" + column + "\"";
-                return false;
-            }
-            if (it->is_null()) row.fields.push_back("");
-            else if (it->is_number_integer()) row.fields.push_back(std::to_string(it->get<long long>()));
-            else if (it->is_string()) row.fields.push_back(it->get<std::string>());
-            else {
-                *error = where + ": \"" + column + "\" must be a text or a whole number";
-                return false;
-            }
-        }
-        rows.push_back(std::move(row));
-    }
-    return true;
-}
-
-bool ReadInput(const std::string& text, std::vector<InputRow>& rows, std::string* error) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first != std::string::npos && text[first] == '[') return ReadJsonRows(text, rows, error);
-    return ReadCsvRows(text, rows, error);
-}
-
 std::string Describe(const RowTexts& before, const RowTexts& after) {
     static const char* const names[] = {"name", "x", "offset_x", "y", "offset_y", "type", "group",
                                         "series", "drop", "script", "file", "template"};
@@ -109,13 +40,14 @@ std::string Describe(const RowTexts& before, const RowTexts& after) {
     return text;
 }
 
+constexpr uint32_t kNoRecord = UINT32_MAX;
+
 // A counted record of a region file as it is now.
 struct CurrentRecord {
+    std::string_view script;          // in the file's image
+    uint32_t nextSame = kNoRecord;    // the next record of the same key in file order
     NpcPlacement block{};
-    std::string script;
-    size_t index = 0;        // among the file's counted records
-    size_t nextSame = SIZE_MAX;   // the next record of the same key in file order
-    bool listed = false;     // the window lists it
+    bool listed = false;              // the window lists it
     bool paired = false;
 };
 
@@ -127,7 +59,7 @@ uint64_t KeyOf(const NpcPlacement& p) {
     return PackKey(p.TemplateIndex(), p.PosX(), static_cast<uint32_t>(p.PosY()), p.offsetX, p.offsetY);
 }
 // The key a row's texts name; nullopt when no record can have it.
-std::optional<uint64_t> KeyOfTexts(long long t, const RowTexts& c) {
+std::optional<uint64_t> KeyOfTexts(long long t, const RowCellViews& c) {
     const int x = LeadingNumberToInt(c[COL_POS_X]), y = LeadingNumberToInt(c[COL_POS_Y]);
     const int ox = LeadingNumberToInt(c[COL_OFFSET_X]), oy = LeadingNumberToInt(c[COL_OFFSET_Y]);
     if (t < 0 || t > 0xFFFF || x < 0 || x > 0xFFFF || y < 0 || y > 0x7FFF || ox < 0 || ox > 0xFF || oy < 0 || oy > 0xFF)
@@ -139,18 +71,35 @@ PlacementKey KeyWithTemplate(const NpcPlacement& p, int templateIndex) {
     return {templateIndex, p.PosX(), p.PosY(), p.offsetX, p.offsetY};
 }
 
-// A region file of the map: its image as read and its counted records.
+// The records of one key in a region file: the first in file order, and the first one no row
+// has been paired with yet.
+struct KeyChain {
+    uint64_t key = 0;
+    uint32_t first = kNoRecord;
+    uint32_t unpaired = kNoRecord;
+};
+
+// A region file of the map: its image as read and its counted records. It is not moved once
+// read, since the records' scripts are views into the image.
 struct MapFile {
     std::string path;
     std::string image;
     std::vector<CurrentRecord> records;
-    std::unordered_map<uint64_t, size_t> firstOfKey;   // key -> first record of it
-    std::string defect;                                // why the file must not be changed
+    std::vector<KeyChain> chains;         // ordered by key
+    std::list<std::string> cutScripts;    // scripts cut off by the end of the file, filled with zeros
+    std::string defect;                   // why the file must not be changed
+
+    KeyChain* Chain(uint64_t key) {
+        const auto at = std::lower_bound(chains.begin(), chains.end(), key,
+                                         [](const KeyChain& c, uint64_t k) { return c.key < k; });
+        return at != chains.end() && at->key == key ? &*at : nullptr;
+    }
+    const KeyChain& ChainOf(uint64_t key) const { return *const_cast<MapFile*>(this)->Chain(key); }
+    size_t IndexOf(const CurrentRecord& r) const { return static_cast<size_t>(&r - records.data()); }
 };
 
+// A row of the input, resolved: the template index it names and its region file.
 struct WantedRow {
-    int line = 0;
-    RowTexts cells;      // window texts (file column unused)
     long long templateIndex = 0;
     size_t file = 0;     // index among the map's region files
 };
@@ -176,8 +125,8 @@ bool ReadMapFile(const std::string& path, MapFile& file, int templateCount) {
     for (RegionRecord r; reader.Next(r);) {
         CurrentRecord current;
         current.block = r.block;
-        current.script.assign(r.script);
-        current.index = file.records.size();
+        current.script = r.script;
+        if (!r.complete && !r.script.empty()) current.script = file.cutScripts.emplace_back(r.script);
         current.listed = PassesListingRules(r.block, templateCount);
         if (!r.complete && file.defect.empty())
             file.defect = "the record at offset " + std::to_string(r.offset) +
@@ -185,12 +134,14 @@ bool ReadMapFile(const std::string& path, MapFile& file, int templateCount) {
         file.records.push_back(std::move(current));
     }
     // Chains of the records of one key, in file order.
-    for (size_t i = file.records.size(); i-- > 0;) {
-        auto [at, added] = file.firstOfKey.try_emplace(KeyOf(file.records[i].block), i);
-        if (!added) {
-            file.records[i].nextSame = at->second;
-            at->second = i;
-        }
+    std::vector<std::pair<uint64_t, uint32_t>> keys(file.records.size());
+    for (size_t i = 0; i < keys.size(); ++i) keys[i] = {KeyOf(file.records[i].block), static_cast<uint32_t>(i)};
+    std::sort(keys.begin(), keys.end());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (i == 0 || keys[i].first != keys[i - 1].first)
+            file.chains.push_back({keys[i].first, keys[i].second, keys[i].second});
+        else
+            file.records[keys[i - 1].second].nextSame = keys[i].second;
     }
     return true;
 }
@@ -221,7 +172,7 @@ std::optional<RegionImageEdit> ApplyWork(const MapFile& file, const FileWork& wo
     int nextFree = 0xFFFF;
     std::vector<std::pair<size_t, int>> tagged;   // record, passing template
     for (uint64_t key : groups) {
-        for (size_t i = file.firstOfKey.at(key); i != SIZE_MAX; i = file.records[i].nextSame) {
+        for (size_t i = file.ChainOf(key).first; i != kNoRecord; i = file.records[i].nextSame) {
             while (nextFree >= 0 && usedTemplate[static_cast<size_t>(nextFree)]) --nextFree;
             if (nextFree < 0) {
                 *error = "too many template indices in use to rewrite the file";
@@ -248,7 +199,7 @@ std::optional<RegionImageEdit> ApplyWork(const MapFile& file, const FileWork& wo
         if (fate[i] == RecordFate::Remove) {
             r = edit.Remove(key);
         } else {
-            const PlacementRecord original{current.block, current.script};
+            const PlacementRecord original{current.block, std::string(current.script)};
             const PlacementRecord& wanted = fate[i] == RecordFate::Change ? *replacement[i] : original;
             r = edit.Modify(key, [&](const PlacementRecord&) { return wanted; });
         }
@@ -286,67 +237,73 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     if (mapIndex < 0) return kExitUsage;
 
     std::string error;
-    std::vector<InputRow> input;
-    {
-        std::string text;
-        if (!ReadWholeFile(inputFile, text)) {
-            err << "morvinpc: cannot read " << inputFile << "\n";
-            return kExitUsage;
+    std::string text;
+    if (!ReadWholeFile(inputFile, text)) {
+        err << "morvinpc: cannot read " << inputFile << "\n";
+        return kExitUsage;
+    }
+    const auto where = [&inputFile](int line) { return inputFile + ":" + std::to_string(line) + ": "; };
+    const std::vector<std::string> paths = session->MapRegionFiles(mapIndex);
+
+    // The rows, each tied to a region file of this map as it is read. What is wrong with a
+    // row is told only when the file as a whole has the export's shape.
+    ImportInput input;
+    std::vector<WantedRow> wanted;   // by row
+    wanted.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    std::vector<std::string> problems;
+    std::unordered_map<std::string, size_t> fileOfPath, fileOfText;
+    for (size_t f = 0; f < paths.size(); ++f) fileOfPath.emplace(CollapseSeparators(paths[f]), f);
+    UnescapedCells cells;
+    // Rows name few distinct files, one after the other: resolve each text once.
+    std::string lastFileText;
+    size_t lastFile = SIZE_MAX;
+    const auto resolve = [&](size_t, int line, const RowCellViews& written) {
+        const RowCellViews& c = cells.From(written);
+        WantedRow& row = wanted.emplace_back();
+        if (!ParseInt(c[COL_TEMPLATE], &row.templateIndex)) {
+            problems.push_back(where(line) + "template \"" + EscapeUndecodable(c[COL_TEMPLATE]) + "\" is not a number");
+            return;
         }
-        if (!ReadInput(text, input, &error)) {
-            err << "morvinpc: " << inputFile << ": " << error << "\n";
-            return kExitUsage;
+        if (lastFile == SIZE_MAX || c[COL_FILE] != lastFileText) {
+            lastFileText.assign(c[COL_FILE]);
+            auto known = fileOfText.find(lastFileText);
+            if (known == fileOfText.end()) {
+                const std::string full = lastFileText.empty() ? std::string() : session->FullFile(lastFileText);
+                const auto byPath = fileOfPath.find(CollapseSeparators(full));
+                known = fileOfText.emplace(lastFileText, byPath == fileOfPath.end() ? paths.size() : byPath->second).first;
+            }
+            lastFile = known->second;
         }
+        if (lastFile == paths.size()) {
+            problems.push_back(where(line) + "\"" + EscapeUndecodable(c[COL_FILE]) + "\" is not a region file of map " + map);
+            return;
+        }
+        row.file = lastFile;
+    };
+    if (!input.Read(text, &error, resolve)) {
+        err << "morvinpc: " << inputFile << ": " << error << "\n";
+        return kExitUsage;
     }
 
     // The map as it is now, read once; these images are what the new files are built from.
     const int templateCount = session->TemplateCount();
-    const std::vector<std::string> paths = session->MapRegionFiles(mapIndex);
     std::vector<MapFile> files(paths.size());
     for (size_t f = 0; f < paths.size(); ++f)
         if (!ReadMapFile(paths[f], files[f], templateCount)) {
             err << "morvinpc: cannot read " << session->RelativeFile(paths[f]) << "; nothing written\n";
             return kExitUsage;
         }
-
-    // The wanted rows, each tied to a region file of this map.
-    std::vector<WantedRow> wanted;
-    wanted.reserve(input.size());
-    std::vector<std::string> problems;
-    std::unordered_map<std::string, size_t> fileOfPath, fileOfText;
-    for (size_t f = 0; f < paths.size(); ++f) fileOfPath.emplace(CollapseSeparators(paths[f]), f);
-    for (InputRow& in : input) {
-        WantedRow row;
-        row.line = in.line;
-        for (size_t c = 0; c < row.cells.size(); ++c) {
-            std::string& field = in.fields[c];
-            row.cells[c] = field.find('\\') == std::string::npos ? std::move(field) : UnescapeUndecodable(field);
-        }
-        const std::string where = inputFile + ":" + std::to_string(in.line) + ": ";
-        if (!ParseInt(row.cells[COL_TEMPLATE], &row.templateIndex)) {
-            problems.push_back(where + "template \"" + EscapeUndecodable(row.cells[COL_TEMPLATE]) + "\" is not a number");
-            continue;
-        }
-        // Rows name few distinct files: resolve each text once.
-        auto known = fileOfText.find(row.cells[COL_FILE]);
-        if (known == fileOfText.end()) {
-            const std::string full = row.cells[COL_FILE].empty() ? std::string() : session->FullFile(row.cells[COL_FILE]);
-            const auto byPath = fileOfPath.find(CollapseSeparators(full));
-            known = fileOfText.emplace(row.cells[COL_FILE], byPath == fileOfPath.end() ? paths.size() : byPath->second).first;
-        }
-        if (known->second == paths.size()) {
-            problems.push_back(where + "\"" + EscapeUndecodable(row.cells[COL_FILE]) + "\" is not a region file of map " + map);
-            continue;
-        }
-        row.file = known->second;
-        wanted.push_back(std::move(row));
-    }
-    input.clear();
     if (!problems.empty()) {
         for (const std::string& p : problems) err << p << "\n";
         err << "morvinpc: nothing written\n";
         return kExitUsage;
     }
+    // A region file as the plan names it, made once per file.
+    std::vector<std::string> shownFiles(files.size());
+    const auto shownFile = [&](size_t f) -> const std::string& {
+        if (shownFiles[f].empty()) shownFiles[f] = session->RelativeFile(files[f].path);
+        return shownFiles[f];
+    };
 
     // Offsets left empty are drawn at random, as the window draws them.
     std::minstd_rand random(static_cast<unsigned>(
@@ -379,78 +336,80 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     // pair like any other (a `list --all` export holds them); only listed records are deleted
     // for want of a row, since an export without --all never shows the others.
     std::vector<FileWork> work(files.size());
-    std::vector<std::unordered_map<uint64_t, size_t>> cursor(files.size());   // key -> next unpaired record
     constexpr size_t kAppended = SIZE_MAX;
     std::string cell;
-    for (auto w = wanted.rbegin(); w != wanted.rend(); ++w) {
-        const std::string where = inputFile + ":" + std::to_string(w->line) + ": ";
-        MapFile& file = files[w->file];
-        FileWork& fw = work[w->file];
-        const std::string shownFile = session->RelativeFile(file.path);
+    for (size_t i = input.Count(); i-- > 0;) {
+        const WantedRow& w = wanted[i];
+        const RowCellViews& c = cells.From(input.Cells(i));
+        MapFile& file = files[w.file];
+        FileWork& fw = work[w.file];
         CurrentRecord* paired = nullptr;
-        if (const std::optional<uint64_t> key = KeyOfTexts(w->templateIndex, w->cells)) {
-            auto next = cursor[w->file].find(*key);
-            if (next == cursor[w->file].end()) {
-                const auto first = file.firstOfKey.find(*key);
-                if (first != file.firstOfKey.end()) next = cursor[w->file].emplace(*key, first->second).first;
-            }
-            if (next != cursor[w->file].end() && next->second != SIZE_MAX) {
-                paired = &file.records[next->second];
-                next->second = paired->nextSame;
+        if (const std::optional<uint64_t> key = KeyOfTexts(w.templateIndex, c)) {
+            KeyChain* chain = file.Chain(*key);
+            if (chain && chain->unpaired != kNoRecord) {
+                paired = &file.records[chain->unpaired];
+                chain->unpaired = paired->nextSame;
                 paired->paired = true;
             }
         }
         if (paired) {
+            // Compared as the window shows them: the cells it would show for the record.
             bool same = true;
-            for (int c : kValueColumns) {
+            for (int col : kValueColumns) {
                 cell.clear();
-                PlacementRowFormatter::AppendCell(paired->block, paired->script, {}, c, cell);
-                same = same && cell == w->cells[static_cast<size_t>(c)];
+                PlacementRowFormatter::AppendCell(paired->block, paired->script, {}, col, cell);
+                if (cell != c[static_cast<size_t>(col)]) {
+                    same = false;
+                    break;
+                }
             }
             if (same) continue;
+            const RowTexts texts = cells.Texts();
             EditFields fields;
-            if (!fieldsOf(w->cells, fields, &error)) {
-                problems.push_back(where + error);
+            if (!fieldsOf(texts, fields, &error)) {
+                problems.push_back(where(input.Line(i)) + error);
                 continue;
             }
-            const RowTexts before = RecordTexts({paired->block, paired->script}, shownFile);
+            const PlacementRecord current{paired->block, std::string(paired->script)};
+            const RowTexts before = RecordTexts(current, shownFile(w.file));
             // A combo or script the row leaves as it shows it keeps the record's own value.
             fields.keepType = fields.type == before[COL_TYPE];
             fields.keepGroup = fields.group == before[COL_GROUP];
             fields.keepSeries = fields.series == before[COL_SERIES];
             fields.keepScript = fields.script == before[COL_SCRIPT];
-            PlacementRecord built{paired->block, paired->script};
+            PlacementRecord built = current;
             if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
                     built, fields, paired->block.TemplateIndex(), EditPurpose::Modify, nextRandom)) {
-                problems.push_back(where + refusal->hint);
+                problems.push_back(where(input.Line(i)) + refusal->hint);
                 continue;
             }
             std::string oldBytes, newBytes;
             AppendPlacementBytes(oldBytes, paired->block, paired->script);
             AppendPlacementBytes(newBytes, built.block, built.script);
             if (oldBytes == newBytes) continue;
-            const RowTexts after = RecordTexts(built, shownFile);
-            fw.plan.push_back({paired->index, "change " + KeyText(before) + ": " + Describe(before, after)});
-            fw.changes.emplace_back(paired->index, std::move(built));
+            const RowTexts after = RecordTexts(built, shownFile(w.file));
+            fw.plan.push_back({file.IndexOf(*paired), "change " + KeyText(before) + ": " + Describe(before, after)});
+            fw.changes.emplace_back(file.IndexOf(*paired), std::move(built));
             continue;
         }
-        if (w->templateIndex < 1 || w->templateIndex > templateCount) {
-            problems.push_back(where + "template " + std::to_string(w->templateIndex) +
+        if (w.templateIndex < 1 || w.templateIndex > templateCount) {
+            problems.push_back(where(input.Line(i)) + "template " + std::to_string(w.templateIndex) +
                                " is not in the template table (1.." + std::to_string(templateCount) + ")");
             continue;
         }
+        const RowTexts texts = cells.Texts();
         EditFields fields;
-        if (!fieldsOf(w->cells, fields, &error)) {
-            problems.push_back(where + error);
+        if (!fieldsOf(texts, fields, &error)) {
+            problems.push_back(where(input.Line(i)) + error);
             continue;
         }
         PlacementRecord built;
         if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
-                built, fields, static_cast<int>(w->templateIndex), EditPurpose::Add, nextRandom)) {
-            problems.push_back(where + refusal->hint);
+                built, fields, static_cast<int>(w.templateIndex), EditPurpose::Add, nextRandom)) {
+            problems.push_back(where(input.Line(i)) + refusal->hint);
             continue;
         }
-        const RowTexts row = RecordTexts(built, shownFile);
+        const RowTexts row = RecordTexts(built, shownFile(w.file));
         fw.plan.push_back({kAppended, "add    " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
         fw.appends.push_back(std::move(built));
         ++fw.additions;
@@ -458,9 +417,10 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     for (size_t f = 0; f < files.size(); ++f)
         for (const CurrentRecord& r : files[f].records) {
             if (r.paired || !r.listed) continue;
-            const RowTexts row = RecordTexts({r.block, r.script}, session->RelativeFile(files[f].path));
-            work[f].plan.push_back({r.index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
-            work[f].removals.push_back(r.index);
+            const size_t index = files[f].IndexOf(r);
+            const RowTexts row = RecordTexts({r.block, std::string(r.script)}, shownFile(f));
+            work[f].plan.push_back({index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
+            work[f].removals.push_back(index);
         }
     if (!problems.empty()) {
         for (const std::string& p : problems) err << p << "\n";

@@ -1,0 +1,133 @@
+#include "cli/ImportInput.h"
+
+#include <algorithm>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/CliText.h"
+#include "cli/RowOutput.h"
+
+namespace morvi::cli {
+namespace {
+
+bool SameTexts(const std::vector<std::string_view>& fields, const std::vector<std::string>& wanted) {
+    return std::equal(fields.begin(), fields.end(), wanted.begin(), wanted.end());
+}
+
+std::string UnclosedText(const CsvReader& reader) {
+    return "line " + std::to_string(reader.RecordLine()) + ": a quoted field is not closed";
+}
+
+}  // namespace
+
+bool ImportInput::Read(std::string_view text, std::string* error, const RowVisitor& eachRow) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first != std::string_view::npos && text[first] == '[') return ReadJson(text, error, eachRow);
+    return ReadCsv(text, error, eachRow);
+}
+
+bool ImportInput::ReadCsv(std::string_view text, std::string* error, const RowVisitor& eachRow) {
+    m_csv.emplace(text);
+    CsvReader& reader = *m_csv;
+    // A quoted field left open is reported before anything wrong with the lines above it.
+    auto failWith = [&](std::string reason) {
+        while (reader.Next()) {
+        }
+        *error = reader.Unclosed() ? UnclosedText(reader) : std::move(reason);
+        return false;
+    };
+    std::vector<std::string> withHidden = ExportColumns();
+    withHidden.push_back(kHiddenColumn);
+    if (!reader.Next() || (!SameTexts(reader.Fields(), ExportColumns()) && !SameTexts(reader.Fields(), withHidden))) {
+        std::string header;
+        for (const std::string& c : ExportColumns()) header += (header.empty() ? "" : ",") + c;
+        return failWith("the first line must be the export's header: " + header);
+    }
+    const size_t expected = reader.Fields().size();
+    m_starts.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    while (reader.Next()) {
+        if (reader.Fields().size() != expected)
+            return failWith("line " + std::to_string(reader.RecordLine()) + ": " +
+                            std::to_string(reader.Fields().size()) + " fields, " + std::to_string(expected) +
+                            " expected");
+        m_starts.push_back(reader.RecordStart());
+        TakeCsvCells();
+        eachRow(m_starts.size() - 1, reader.RecordLine(), m_cells);
+    }
+    if (reader.Unclosed()) {
+        *error = UnclosedText(reader);
+        return false;
+    }
+    m_starts.shrink_to_fit();
+    return true;
+}
+
+bool ImportInput::ReadJson(std::string_view text, std::string* error, const RowVisitor& eachRow) {
+    const nlohmann::json doc = nlohmann::json::parse(text.begin(), text.end(), nullptr, false);
+    if (doc.is_discarded() || !doc.is_array()) {
+        *error = "not a JSON array of placements";
+        return false;
+    }
+    std::vector<std::array<std::string, kPlacementColumnCount>> rows(doc.size());
+    for (size_t i = 0; i < doc.size(); ++i) {
+        const std::string where = "element " + std::to_string(i + 1);
+        if (!doc[i].is_object()) {
+            *error = where + ": not an object";
+            return false;
+        }
+        for (size_t c = 0; c < ExportColumns().size(); ++c) {
+            const std::string& column = ExportColumns()[c];
+            const auto it = doc[i].find(column);
+            if (it == doc[i].end()) {
+                *error = where + ": no \"" + column + "\"";
+                return false;
+            }
+            if (it->is_null()) rows[i][c].clear();
+            else if (it->is_number_integer()) rows[i][c] = std::to_string(it->get<long long>());
+            else if (it->is_string()) rows[i][c] = it->get<std::string>();
+            else {
+                *error = where + ": \"" + column + "\" must be a text or a whole number";
+                return false;
+            }
+        }
+    }
+    m_json = std::move(rows);
+    for (size_t i = 0; i < m_json.size(); ++i) eachRow(i, Line(i), Cells(i));
+    return true;
+}
+
+void ImportInput::TakeCsvCells() {
+    const std::vector<std::string_view>& fields = m_csv->Fields();
+    for (size_t c = 0; c < m_cells.size(); ++c) m_cells[c] = fields[c];
+}
+
+const RowCellViews& ImportInput::Cells(size_t row) {
+    if (!m_json.empty()) {
+        for (size_t c = 0; c < m_cells.size(); ++c) m_cells[c] = m_json[row][c];
+        return m_cells;
+    }
+    m_csv->Seek(m_starts[row]);
+    m_csv->Next();
+    TakeCsvCells();
+    return m_cells;
+}
+
+const RowCellViews& UnescapedCells::From(const RowCellViews& written) {
+    for (size_t c = 0; c < written.size(); ++c) {
+        if (!HasEscapes(written[c])) {
+            m_cells[c] = written[c];
+            continue;
+        }
+        m_unescaped[c] = UnescapeUndecodable(written[c]);
+        m_cells[c] = m_unescaped[c];
+    }
+    return m_cells;
+}
+
+RowTexts UnescapedCells::Texts() const {
+    RowTexts texts;
+    for (size_t c = 0; c < m_cells.size(); ++c) texts[c] = std::string(m_cells[c]);
+    return texts;
+}
+
+}  // namespace morvi::cli
