@@ -122,6 +122,7 @@ bool ReadMapFile(const std::string& path, MapFile& file, int templateCount) {
     RegionDefectList defects;
     RegionRecordReader reader(&defects);
     reader.Reset(file.image);
+    file.records.reserve(file.image.size() / kPlacementBlockSize);   // most records are a block long
     for (RegionRecord r; reader.Next(r);) {
         CurrentRecord current;
         current.block = r.block;
