@@ -1,6 +1,6 @@
 #include <algorithm>
 #include <chrono>
-#include <list>
+#include <cstring>
 #include <random>
 #include <set>
 #include <unordered_map>
@@ -42,13 +42,14 @@ std::string Describe(const RowTexts& before, const RowTexts& after) {
 
 constexpr uint32_t kNoRecord = UINT32_MAX;
 
-// A counted record of a region file as it is now.
+// A counted record of a region file as it is now; its bytes are read from the file's image
+// when wanted.
 struct CurrentRecord {
-    std::string_view script;          // in the file's image
+    size_t offset = 0;                // where it starts in the image
     uint32_t nextSame = kNoRecord;    // the next record of the same key in file order
-    NpcPlacement block{};
     bool listed = false;              // the window lists it
     bool paired = false;
+    bool cut = false;                 // cut off by the end of the file: held in MapFile::cutRecords
 };
 
 // Placement keys packed into one number: template, x, y as shown, x offset, y offset.
@@ -86,7 +87,7 @@ struct MapFile {
     std::string image;
     std::vector<CurrentRecord> records;
     std::vector<KeyChain> chains;         // ordered by key
-    std::list<std::string> cutScripts;    // scripts cut off by the end of the file, filled with zeros
+    std::vector<std::pair<size_t, PlacementRecord>> cutRecords;   // by record index, filled with zeros
     std::string defect;                   // why the file must not be changed
 
     KeyChain* Chain(uint64_t key) {
@@ -96,6 +97,26 @@ struct MapFile {
     }
     const KeyChain& ChainOf(uint64_t key) const { return *const_cast<MapFile*>(this)->Chain(key); }
     size_t IndexOf(const CurrentRecord& r) const { return static_cast<size_t>(&r - records.data()); }
+    const PlacementRecord& Cut(const CurrentRecord& r) const {
+        const size_t index = IndexOf(r);
+        return std::find_if(cutRecords.begin(), cutRecords.end(), [&](const auto& c) { return c.first == index; })->second;
+    }
+    NpcPlacement Block(const CurrentRecord& r) const {
+        if (r.cut) return Cut(r).block;
+        NpcPlacement block;
+        std::memcpy(block.Bytes(), image.data() + r.offset, kPlacementBlockSize);
+        return block;
+    }
+    // The stored path of a script record (the block's last byte is its first), else empty.
+    std::string_view Script(const CurrentRecord& r, const NpcPlacement& block) const {
+        if (r.cut) return Cut(r).script;
+        if (!block.HasScript()) return {};
+        return std::string_view(image).substr(r.offset + kPlacementBlockSize - 1, block.dropCountOrScriptLength);
+    }
+    PlacementRecord Record(const CurrentRecord& r) const {
+        const NpcPlacement block = Block(r);
+        return {block, std::string(Script(r, block))};
+    }
 };
 
 // A row of the input, resolved: the template index it names and its region file.
@@ -123,11 +144,14 @@ bool ReadMapFile(const std::string& path, MapFile& file, int templateCount) {
     RegionRecordReader reader(&defects);
     reader.Reset(file.image);
     file.records.reserve(file.image.size() / kPlacementBlockSize);   // most records are a block long
+    std::vector<std::pair<uint64_t, uint32_t>> keys;   // key, record
+    keys.reserve(file.records.capacity());
     for (RegionRecord r; reader.Next(r);) {
         CurrentRecord current;
-        current.block = r.block;
-        current.script = r.script;
-        if (!r.complete && !r.script.empty()) current.script = file.cutScripts.emplace_back(r.script);
+        current.offset = r.offset;
+        current.cut = !r.complete;
+        if (current.cut) file.cutRecords.push_back({file.records.size(), {r.block, std::string(r.script)}});
+        keys.emplace_back(KeyOf(r.block), static_cast<uint32_t>(file.records.size()));
         current.listed = PassesListingRules(r.block, templateCount);
         if (!r.complete && file.defect.empty())
             file.defect = "the record at offset " + std::to_string(r.offset) +
@@ -135,8 +159,6 @@ bool ReadMapFile(const std::string& path, MapFile& file, int templateCount) {
         file.records.push_back(std::move(current));
     }
     // Chains of the records of one key, in file order.
-    std::vector<std::pair<uint64_t, uint32_t>> keys(file.records.size());
-    for (size_t i = 0; i < keys.size(); ++i) keys[i] = {KeyOf(file.records[i].block), static_cast<uint32_t>(i)};
     std::sort(keys.begin(), keys.end());
     for (size_t i = 0; i < keys.size(); ++i) {
         if (i == 0 || keys[i].first != keys[i - 1].first)
@@ -167,9 +189,9 @@ std::optional<RegionImageEdit> ApplyWork(const MapFile& file, const FileWork& wo
 
     std::set<uint64_t> groups;
     for (size_t i = 0; i < file.records.size(); ++i)
-        if (fate[i] != RecordFate::Keep) groups.insert(KeyOf(file.records[i].block));
+        if (fate[i] != RecordFate::Keep) groups.insert(KeyOf(file.Block(file.records[i])));
     std::vector<bool> usedTemplate(0x10000, false);
-    for (const CurrentRecord& r : file.records) usedTemplate[r.block.TemplateIndex()] = true;
+    for (const CurrentRecord& r : file.records) usedTemplate[file.Block(r).TemplateIndex()] = true;
     int nextFree = 0xFFFF;
     std::vector<std::pair<size_t, int>> tagged;   // record, passing template
     for (uint64_t key : groups) {
@@ -180,7 +202,7 @@ std::optional<RegionImageEdit> ApplyWork(const MapFile& file, const FileWork& wo
                 return std::nullopt;
             }
             const int passing = nextFree--;
-            const NpcPlacement& block = file.records[i].block;
+            const NpcPlacement block = file.Block(file.records[i]);
             const RegionEditResult r = edit.Modify(KeyWithTemplate(block, block.TemplateIndex()), [&](const PlacementRecord& old) {
                 PlacementRecord tagged = old;
                 tagged.block.SetTemplateIndex(static_cast<uint16_t>(passing));
@@ -195,12 +217,12 @@ std::optional<RegionImageEdit> ApplyWork(const MapFile& file, const FileWork& wo
     }
     for (const auto& [i, passing] : tagged) {
         const CurrentRecord& current = file.records[i];
-        const PlacementKey key = KeyWithTemplate(current.block, passing);
+        const PlacementKey key = KeyWithTemplate(file.Block(current), passing);
         RegionEditResult r;
         if (fate[i] == RecordFate::Remove) {
             r = edit.Remove(key);
         } else {
-            const PlacementRecord original{current.block, std::string(current.script)};
+            const PlacementRecord original = file.Record(current);
             const PlacementRecord& wanted = fate[i] == RecordFate::Change ? *replacement[i] : original;
             r = edit.Modify(key, [&](const PlacementRecord&) { return wanted; });
         }
@@ -355,10 +377,12 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         }
         if (paired) {
             // Compared as the window shows them: the cells it would show for the record.
+            const NpcPlacement block = file.Block(*paired);
+            const std::string_view script = file.Script(*paired, block);
             bool same = true;
             for (int col : kValueColumns) {
                 cell.clear();
-                PlacementRowFormatter::AppendCell(paired->block, paired->script, {}, col, cell);
+                PlacementRowFormatter::AppendCell(block, script, {}, col, cell);
                 if (cell != c[static_cast<size_t>(col)]) {
                     same = false;
                     break;
@@ -371,7 +395,7 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
                 problems.push_back(where(input.Line(i)) + error);
                 continue;
             }
-            const PlacementRecord current{paired->block, std::string(paired->script)};
+            const PlacementRecord current{block, std::string(script)};
             const RowTexts before = RecordTexts(current, shownFile(w.file));
             // A combo or script the row leaves as it shows it keeps the record's own value.
             fields.keepType = fields.type == before[COL_TYPE];
@@ -380,12 +404,12 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
             fields.keepScript = fields.script == before[COL_SCRIPT];
             PlacementRecord built = current;
             if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
-                    built, fields, paired->block.TemplateIndex(), EditPurpose::Modify, nextRandom)) {
+                    built, fields, block.TemplateIndex(), EditPurpose::Modify, nextRandom)) {
                 problems.push_back(where(input.Line(i)) + refusal->hint);
                 continue;
             }
             std::string oldBytes, newBytes;
-            AppendPlacementBytes(oldBytes, paired->block, paired->script);
+            AppendPlacementBytes(oldBytes, block, script);
             AppendPlacementBytes(newBytes, built.block, built.script);
             if (oldBytes == newBytes) continue;
             const RowTexts after = RecordTexts(built, shownFile(w.file));
@@ -419,7 +443,7 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         for (const CurrentRecord& r : files[f].records) {
             if (r.paired || !r.listed) continue;
             const size_t index = files[f].IndexOf(r);
-            const RowTexts row = RecordTexts({r.block, std::string(r.script)}, shownFile(f));
+            const RowTexts row = RecordTexts(files[f].Record(r), shownFile(f));
             work[f].plan.push_back({index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
             work[f].removals.push_back(index);
         }
