@@ -169,6 +169,16 @@ bool ReadMapFile(const std::string& path, MapFile& file, int templateCount) {
     return true;
 }
 
+// The path a relative file text names below the server directory as the session resolves it,
+// when that path exists as it is spelt (then resolving its case changes nothing): the region
+// files of the map do, so a row naming one of them is tied to it without asking the disk.
+// Empty for an absolute text, which is left to the session.
+std::string RegionFileBelowServer(const std::string& server, const std::string& text) {
+    const bool absolute = (!text.empty() && (text[0] == '/' || text[0] == '\\')) || (text.size() > 1 && text[1] == ':');
+    if (text.empty() || absolute) return {};
+    return CollapseSeparators(server + "/" + text);
+}
+
 // The cells a record shows that a row may change without changing its key.
 constexpr int kValueColumns[] = {COL_NAME, COL_TYPE, COL_GROUP, COL_SERIES, COL_DROP, COL_SCRIPT};
 
@@ -291,8 +301,11 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
             lastFileText.assign(c[COL_FILE]);
             auto known = fileOfText.find(lastFileText);
             if (known == fileOfText.end()) {
-                const std::string full = lastFileText.empty() ? std::string() : session->FullFile(lastFileText);
-                const auto byPath = fileOfPath.find(CollapseSeparators(full));
+                auto byPath = fileOfPath.find(RegionFileBelowServer(session->ServerDirectory(), lastFileText));
+                if (byPath == fileOfPath.end()) {
+                    const std::string full = lastFileText.empty() ? std::string() : session->FullFile(lastFileText);
+                    byPath = fileOfPath.find(CollapseSeparators(full));
+                }
                 known = fileOfText.emplace(lastFileText, byPath == fileOfPath.end() ? paths.size() : byPath->second).first;
             }
             lastFile = known->second;
