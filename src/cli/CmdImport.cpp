@@ -321,23 +321,15 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         return kExitUsage;
     }
 
-    // The map as it is now, read once; these images are what the new files are built from.
     const int templateCount = session->TemplateCount();
     std::vector<MapFile> files(paths.size());
-    for (size_t f = 0; f < paths.size(); ++f)
-        if (!ReadMapFile(paths[f], files[f], templateCount)) {
-            err << "morvinpc: cannot read " << session->RelativeFile(paths[f]) << "; nothing written\n";
-            return kExitUsage;
-        }
-    if (!problems.empty()) {
-        for (const std::string& p : problems) err << p << "\n";
-        err << "morvinpc: nothing written\n";
-        return kExitUsage;
-    }
+    std::vector<std::vector<uint32_t>> rowsOfFile(paths.size());
+    if (problems.empty())
+        for (size_t i = 0; i < wanted.size(); ++i) rowsOfFile[wanted[i].file].push_back(static_cast<uint32_t>(i));
     // A region file as the plan names it, made once per file.
     std::vector<std::string> shownFiles(files.size());
     const auto shownFile = [&](size_t f) -> const std::string& {
-        if (shownFiles[f].empty()) shownFiles[f] = session->RelativeFile(files[f].path);
+        if (shownFiles[f].empty()) shownFiles[f] = session->RelativeFile(paths[f]);
         return shownFiles[f];
     };
 
@@ -371,97 +363,117 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     // the rows in the window's order, the reverse of file order). Records the window hides
     // pair like any other (a `list --all` export holds them); only listed records are deleted
     // for want of a row, since an export without --all never shows the others.
+    // The map as it is now is read file by file, once; a file the rows leave as it is is let
+    // go at once, so only the images the new files are built from stay.
     std::vector<FileWork> work(files.size());
+    std::vector<std::pair<size_t, std::string>> rowProblems;   // (row, why)
     constexpr size_t kAppended = SIZE_MAX;
     std::string cell;
-    for (size_t i = input.Count(); i-- > 0;) {
-        const WantedRow& w = wanted[i];
-        const RowCellViews& c = cells.From(input.Cells(i));
-        MapFile& file = files[w.file];
-        FileWork& fw = work[w.file];
-        CurrentRecord* paired = nullptr;
-        if (const std::optional<uint64_t> key = KeyOfTexts(w.templateIndex, c)) {
-            KeyChain* chain = file.Chain(*key);
-            if (chain && chain->unpaired != kNoRecord) {
-                paired = &file.records[chain->unpaired];
-                chain->unpaired = paired->nextSame;
-                paired->paired = true;
-            }
+    for (size_t f = 0; f < files.size(); ++f) {
+        if (!ReadMapFile(paths[f], files[f], templateCount)) {
+            err << "morvinpc: cannot read " << session->RelativeFile(paths[f]) << "; nothing written\n";
+            return kExitUsage;
         }
-        if (paired) {
-            // Compared as the window shows them: the cells it would show for the record.
-            const NpcPlacement block = file.Block(*paired);
-            const std::string_view script = file.Script(*paired, block);
-            bool same = true;
-            for (int col : kValueColumns) {
-                cell.clear();
-                PlacementRowFormatter::AppendCell(block, script, {}, col, cell);
-                if (cell != c[static_cast<size_t>(col)]) {
-                    same = false;
-                    break;
+        for (size_t k = rowsOfFile[f].size(); k-- > 0;) {
+            const size_t i = rowsOfFile[f][k];
+            const WantedRow& w = wanted[i];
+            const RowCellViews& c = cells.From(input.Cells(i));
+            MapFile& file = files[w.file];
+            FileWork& fw = work[w.file];
+            CurrentRecord* paired = nullptr;
+            if (const std::optional<uint64_t> key = KeyOfTexts(w.templateIndex, c)) {
+                KeyChain* chain = file.Chain(*key);
+                if (chain && chain->unpaired != kNoRecord) {
+                    paired = &file.records[chain->unpaired];
+                    chain->unpaired = paired->nextSame;
+                    paired->paired = true;
                 }
             }
-            if (same) continue;
+            if (paired) {
+                // Compared as the window shows them: the cells it would show for the record.
+                const NpcPlacement block = file.Block(*paired);
+                const std::string_view script = file.Script(*paired, block);
+                bool same = true;
+                for (int col : kValueColumns) {
+                    cell.clear();
+                    PlacementRowFormatter::AppendCell(block, script, {}, col, cell);
+                    if (cell != c[static_cast<size_t>(col)]) {
+                        same = false;
+                        break;
+                    }
+                }
+                if (same) continue;
+                const RowTexts texts = cells.Texts();
+                EditFields fields;
+                if (!fieldsOf(texts, fields, &error)) {
+                    rowProblems.emplace_back(i, where(input.Line(i)) + error);
+                    continue;
+                }
+                const PlacementRecord current{block, std::string(script)};
+                const RowTexts before = RecordTexts(current, shownFile(w.file));
+                // A combo or script the row leaves as it shows it keeps the record's own value.
+                fields.keepType = fields.type == before[COL_TYPE];
+                fields.keepGroup = fields.group == before[COL_GROUP];
+                fields.keepSeries = fields.series == before[COL_SERIES];
+                fields.keepScript = fields.script == before[COL_SCRIPT];
+                PlacementRecord built = current;
+                if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
+                        built, fields, block.TemplateIndex(), EditPurpose::Modify, nextRandom)) {
+                    rowProblems.emplace_back(i, where(input.Line(i)) + refusal->hint);
+                    continue;
+                }
+                std::string oldBytes, newBytes;
+                AppendPlacementBytes(oldBytes, block, script);
+                AppendPlacementBytes(newBytes, built.block, built.script);
+                if (oldBytes == newBytes) continue;
+                const RowTexts after = RecordTexts(built, shownFile(w.file));
+                fw.plan.push_back({file.IndexOf(*paired), "change " + KeyText(before) + ": " + Describe(before, after)});
+                fw.changes.emplace_back(file.IndexOf(*paired), std::move(built));
+                continue;
+            }
+            if (w.templateIndex < 1 || w.templateIndex > templateCount) {
+                rowProblems.emplace_back(i, where(input.Line(i)) + "template " + std::to_string(w.templateIndex) +
+                                   " is not in the template table (1.." + std::to_string(templateCount) + ")");
+                continue;
+            }
             const RowTexts texts = cells.Texts();
             EditFields fields;
             if (!fieldsOf(texts, fields, &error)) {
-                problems.push_back(where(input.Line(i)) + error);
+                rowProblems.emplace_back(i, where(input.Line(i)) + error);
                 continue;
             }
-            const PlacementRecord current{block, std::string(script)};
-            const RowTexts before = RecordTexts(current, shownFile(w.file));
-            // A combo or script the row leaves as it shows it keeps the record's own value.
-            fields.keepType = fields.type == before[COL_TYPE];
-            fields.keepGroup = fields.group == before[COL_GROUP];
-            fields.keepSeries = fields.series == before[COL_SERIES];
-            fields.keepScript = fields.script == before[COL_SCRIPT];
-            PlacementRecord built = current;
+            PlacementRecord built;
             if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
-                    built, fields, block.TemplateIndex(), EditPurpose::Modify, nextRandom)) {
-                problems.push_back(where(input.Line(i)) + refusal->hint);
+                    built, fields, static_cast<int>(w.templateIndex), EditPurpose::Add, nextRandom)) {
+                rowProblems.emplace_back(i, where(input.Line(i)) + refusal->hint);
                 continue;
             }
-            std::string oldBytes, newBytes;
-            AppendPlacementBytes(oldBytes, block, script);
-            AppendPlacementBytes(newBytes, built.block, built.script);
-            if (oldBytes == newBytes) continue;
-            const RowTexts after = RecordTexts(built, shownFile(w.file));
-            fw.plan.push_back({file.IndexOf(*paired), "change " + KeyText(before) + ": " + Describe(before, after)});
-            fw.changes.emplace_back(file.IndexOf(*paired), std::move(built));
-            continue;
+            const RowTexts row = RecordTexts(built, shownFile(w.file));
+            fw.plan.push_back({kAppended, "add    " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
+            fw.appends.push_back(std::move(built));
+            ++fw.additions;
         }
-        if (w.templateIndex < 1 || w.templateIndex > templateCount) {
-            problems.push_back(where(input.Line(i)) + "template " + std::to_string(w.templateIndex) +
-                               " is not in the template table (1.." + std::to_string(templateCount) + ")");
-            continue;
-        }
-        const RowTexts texts = cells.Texts();
-        EditFields fields;
-        if (!fieldsOf(texts, fields, &error)) {
-            problems.push_back(where(input.Line(i)) + error);
-            continue;
-        }
-        PlacementRecord built;
-        if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
-                built, fields, static_cast<int>(w.templateIndex), EditPurpose::Add, nextRandom)) {
-            problems.push_back(where(input.Line(i)) + refusal->hint);
-            continue;
-        }
-        const RowTexts row = RecordTexts(built, shownFile(w.file));
-        fw.plan.push_back({kAppended, "add    " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
-        fw.appends.push_back(std::move(built));
-        ++fw.additions;
+        if (problems.empty())
+            for (const CurrentRecord& r : files[f].records) {
+                if (r.paired || !r.listed) continue;
+                const size_t index = files[f].IndexOf(r);
+                const RowTexts row = RecordTexts(files[f].Record(r), shownFile(f));
+                work[f].plan.push_back({index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
+                work[f].removals.push_back(index);
+            }
+        if (work[f].plan.empty()) files[f] = MapFile{};
+        std::vector<uint32_t>().swap(rowsOfFile[f]);
     }
-    for (size_t f = 0; f < files.size(); ++f)
-        for (const CurrentRecord& r : files[f].records) {
-            if (r.paired || !r.listed) continue;
-            const size_t index = files[f].IndexOf(r);
-            const RowTexts row = RecordTexts(files[f].Record(r), shownFile(f));
-            work[f].plan.push_back({index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
-            work[f].removals.push_back(index);
-        }
     if (!problems.empty()) {
         for (const std::string& p : problems) err << p << "\n";
+        err << "morvinpc: nothing written\n";
+        return kExitUsage;
+    }
+    if (!rowProblems.empty()) {
+        // Told as the rows are paired: from the last row up.
+        std::stable_sort(rowProblems.begin(), rowProblems.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (const auto& p : rowProblems) err << p.second << "\n";
         err << "morvinpc: nothing written\n";
         return kExitFailed;
     }
