@@ -228,9 +228,12 @@ void PlacementWindow::SetItemText(int id, const std::string& text) {
         button->setText(value);
     } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
         if (frame->title() != value) {
-            frame->setTitle(value);
-            if (id == IDC_FRAME)
+            if (id == IDC_FRAME) {
+                SetFrameCaption(*frame, value);
                 RepaintFrameCaption(true);
+            } else {
+                frame->setTitle(value);
+            }
         }
     }
 }
@@ -244,17 +247,33 @@ void PlacementWindow::UpdateItemNow(int id) {
         widget->repaint();
 }
 
+QRect PlacementWindow::FrameCaptionRect(const QGroupBox& frame) {
+    // The caption and the top line of the frame it interrupts; the frame's contents start below.
+    const int captionHeight = std::max(frame.fontMetrics().height() * 3 / 2, frame.contentsRect().top());
+    return QRect(0, 0, frame.width(), captionHeight);
+}
+
+void PlacementWindow::SetFrameCaption(QGroupBox& frame, const QString& caption) {
+    // QGroupBox marks its whole area for repainting when its title changes, and with it every
+    // control drawn over the frame; a load changes the progress caption a hundred times, so
+    // only the caption strip is marked.
+    const bool wasDisabled = frame.testAttribute(Qt::WA_UpdatesDisabled);
+    frame.setAttribute(Qt::WA_UpdatesDisabled, true);
+    frame.setTitle(caption);
+    frame.setAttribute(Qt::WA_UpdatesDisabled, wasDisabled);
+    frame.update(FrameCaptionRect(frame));
+}
+
 void PlacementWindow::RepaintFrameCaption(bool throttled) {
-    QWidget* frame = Control(IDC_FRAME);
-    if (!frame->isVisible())
+    auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME));
+    if (!frame || !frame->isVisible())
         return;
     // During a long load the caption is the only sign of progress; repainting it on every
     // record would cost more than the load, so it is redrawn at most every few milliseconds.
     if (throttled && m_captionRepaintClock.isValid() && m_captionRepaintClock.elapsed() < kCaptionRepaintMs)
         return;
     m_captionRepaintClock.start();
-    const int captionHeight = frame->fontMetrics().height() * 3 / 2;
-    frame->repaint(0, 0, frame->width(), captionHeight);
+    frame->repaint(FrameCaptionRect(*frame));
 }
 
 void PlacementWindow::FocusItem(int id) {

@@ -16,6 +16,7 @@
 
 class QListWidget;
 class QComboBox;
+class QGroupBox;
 
 namespace morvi {
 
@@ -89,6 +90,8 @@ private:
     void CreateHyperlink();
     void NotifyFocus(int id);
     void RepaintFrameCaption(bool throttled);
+    static QRect FrameCaptionRect(const QGroupBox& frame);
+    static void SetFrameCaption(QGroupBox& frame, const QString& caption);
     QListWidget* ListBox(int id) const;
     QComboBox* Combo(int id) const;
 
