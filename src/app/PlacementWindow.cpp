@@ -190,6 +190,8 @@ QComboBox* PlacementWindow::Combo(int id) const { return qobject_cast<QComboBox*
 // --- texts of controls ---------------------------------------------------------------------
 
 std::string PlacementWindow::ItemText(int id) const {
+    if (id == IDC_FRAME)
+        return m_frameCaption;   // the frame may show it a moment later (RepaintFrameCaption)
     QWidget* widget = Control(id);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         return ToUtf8(edit->text());
@@ -208,9 +210,12 @@ void PlacementWindow::SetItemText(int id, const std::string& text) {
     // A load sets the same progress caption after every record of a file: repeating it must
     // cost next to nothing. Only this function changes the frame's caption.
     if (id == IDC_FRAME) {
-        if (text == m_frameCaption)
-            return;
-        m_frameCaption = text;
+        if (text != m_frameCaption) {
+            m_frameCaption = text;
+            m_frameCaptionStale = true;
+            RepaintFrameCaption(true);
+        }
+        return;
     }
     QWidget* widget = Control(id);
     const QString value = FromUtf8(text);
@@ -228,12 +233,7 @@ void PlacementWindow::SetItemText(int id, const std::string& text) {
         button->setText(value);
     } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
         if (frame->title() != value) {
-            if (id == IDC_FRAME) {
-                SetFrameCaption(*frame, value);
-                RepaintFrameCaption(true);
-            } else {
-                frame->setTitle(value);
-            }
+            frame->setTitle(value);
         }
     }
 }
@@ -264,14 +264,37 @@ void PlacementWindow::SetFrameCaption(QGroupBox& frame, const QString& caption) 
     frame.update(FrameCaptionRect(frame));
 }
 
+void PlacementWindow::ApplyFrameCaption() {
+    auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME));
+    if (!frame || !m_frameCaptionStale)
+        return;
+    m_frameCaptionStale = false;
+    SetFrameCaption(*frame, FromUtf8(m_frameCaption));
+}
+
 void PlacementWindow::RepaintFrameCaption(bool throttled) {
     auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME));
-    if (!frame || !frame->isVisible())
+    if (!frame)
         return;
+    if (!frame->isVisible()) {
+        ApplyFrameCaption();
+        return;
+    }
     // During a long load the caption is the only sign of progress; repainting it on every
     // record would cost more than the load, so it is redrawn at most every few milliseconds.
-    if (throttled && m_captionRepaintClock.isValid() && m_captionRepaintClock.elapsed() < kCaptionRepaintMs)
+    // A caption not drawn now is drawn when the event loop next runs.
+    if (throttled && m_captionRepaintClock.isValid() && m_captionRepaintClock.elapsed() < kCaptionRepaintMs) {
+        if (!m_captionApplyQueued) {
+            m_captionApplyQueued = true;
+            QMetaObject::invokeMethod(this, [this] {
+                m_captionApplyQueued = false;
+                if (m_frameCaptionStale)
+                    RepaintFrameCaption(false);
+            }, Qt::QueuedConnection);
+        }
         return;
+    }
+    ApplyFrameCaption();
     m_captionRepaintClock.start();
     frame->repaint(FrameCaptionRect(*frame));
 }
