@@ -170,8 +170,9 @@ TEST_F(WindowHostTest, ProgressCaptionIsPaintedBeforeTheHandlerReturns) {
     EXPECT_NE(grabCaption(), before);
 }
 
-// Only the caption strip is repainted when the progress caption changes: whatever length the
-// captions have, the frame on the screen ends up as a full repaint draws it.
+// Only the caption strip is repainted when the progress caption changes, and captions that
+// follow each other within the repaint throttle are drawn at the next turn of the event loop:
+// whatever their length, the frame on the screen then looks as a full repaint draws it.
 TEST_F(WindowHostTest, CaptionChangesLeaveTheFrameAsAFullRepaintDrawsIt) {
     ShowActive();
     QWidget* frame = window.Control(IDC_FRAME);
