@@ -190,6 +190,8 @@ QComboBox* PlacementWindow::Combo(int id) const { return qobject_cast<QComboBox*
 // --- texts of controls ---------------------------------------------------------------------
 
 std::string PlacementWindow::ItemText(int id) const {
+    if (id == IDC_FRAME)
+        return m_frameCaption;   // the frame may show it a moment later (RepaintFrameCaption)
     QWidget* widget = Control(id);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         return ToUtf8(edit->text());
@@ -208,9 +210,12 @@ void PlacementWindow::SetItemText(int id, const std::string& text) {
     // A load sets the same progress caption after every record of a file: repeating it must
     // cost next to nothing. Only this function changes the frame's caption.
     if (id == IDC_FRAME) {
-        if (text == m_frameCaption)
-            return;
-        m_frameCaption = text;
+        if (text != m_frameCaption) {
+            m_frameCaption = text;
+            m_frameCaptionStale = true;
+            RepaintFrameCaption(true);
+        }
+        return;
     }
     QWidget* widget = Control(id);
     const QString value = FromUtf8(text);
@@ -229,8 +234,6 @@ void PlacementWindow::SetItemText(int id, const std::string& text) {
     } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
         if (frame->title() != value) {
             frame->setTitle(value);
-            if (id == IDC_FRAME)
-                RepaintFrameCaption(true);
         }
     }
 }
@@ -244,17 +247,56 @@ void PlacementWindow::UpdateItemNow(int id) {
         widget->repaint();
 }
 
-void PlacementWindow::RepaintFrameCaption(bool throttled) {
-    QWidget* frame = Control(IDC_FRAME);
-    if (!frame->isVisible())
+QRect PlacementWindow::FrameCaptionRect(const QGroupBox& frame) {
+    // The caption and the top line of the frame it interrupts; the frame's contents start below.
+    const int captionHeight = std::max(frame.fontMetrics().height() * 3 / 2, frame.contentsRect().top());
+    return QRect(0, 0, frame.width(), captionHeight);
+}
+
+void PlacementWindow::SetFrameCaption(QGroupBox& frame, const QString& caption) {
+    // QGroupBox marks its whole area for repainting when its title changes, and with it every
+    // control drawn over the frame; a load changes the progress caption a hundred times, so
+    // only the caption strip is marked.
+    const bool wasDisabled = frame.testAttribute(Qt::WA_UpdatesDisabled);
+    frame.setAttribute(Qt::WA_UpdatesDisabled, true);
+    frame.setTitle(caption);
+    frame.setAttribute(Qt::WA_UpdatesDisabled, wasDisabled);
+    frame.update(FrameCaptionRect(frame));
+}
+
+void PlacementWindow::ApplyFrameCaption() {
+    auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME));
+    if (!frame || !m_frameCaptionStale)
         return;
+    m_frameCaptionStale = false;
+    SetFrameCaption(*frame, FromUtf8(m_frameCaption));
+}
+
+void PlacementWindow::RepaintFrameCaption(bool throttled) {
+    auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME));
+    if (!frame)
+        return;
+    if (!frame->isVisible()) {
+        ApplyFrameCaption();
+        return;
+    }
     // During a long load the caption is the only sign of progress; repainting it on every
     // record would cost more than the load, so it is redrawn at most every few milliseconds.
-    if (throttled && m_captionRepaintClock.isValid() && m_captionRepaintClock.elapsed() < kCaptionRepaintMs)
+    // A caption not drawn now is drawn when the event loop next runs.
+    if (throttled && m_captionRepaintClock.isValid() && m_captionRepaintClock.elapsed() < kCaptionRepaintMs) {
+        if (!m_captionApplyQueued) {
+            m_captionApplyQueued = true;
+            QMetaObject::invokeMethod(this, [this] {
+                m_captionApplyQueued = false;
+                if (m_frameCaptionStale)
+                    RepaintFrameCaption(false);
+            }, Qt::QueuedConnection);
+        }
         return;
+    }
+    ApplyFrameCaption();
     m_captionRepaintClock.start();
-    const int captionHeight = frame->fontMetrics().height() * 3 / 2;
-    frame->repaint(0, 0, frame->width(), captionHeight);
+    frame->repaint(FrameCaptionRect(*frame));
 }
 
 void PlacementWindow::FocusItem(int id) {

@@ -16,6 +16,7 @@
 
 class QListWidget;
 class QComboBox;
+class QGroupBox;
 
 namespace morvi {
 
@@ -89,6 +90,9 @@ private:
     void CreateHyperlink();
     void NotifyFocus(int id);
     void RepaintFrameCaption(bool throttled);
+    void ApplyFrameCaption();
+    static QRect FrameCaptionRect(const QGroupBox& frame);
+    static void SetFrameCaption(QGroupBox& frame, const QString& caption);
     QListWidget* ListBox(int id) const;
     QComboBox* Combo(int id) const;
 
@@ -102,6 +106,8 @@ private:
     WindowExtras* m_extras = nullptr;   // owned as a child object
     QElapsedTimer m_captionRepaintClock;
     std::string m_frameCaption;   // the UTF-8 text last set on the frame (1017)
+    bool m_frameCaptionStale = false;   // the frame does not show m_frameCaption yet
+    bool m_captionApplyQueued = false;
     bool m_centred = false;
 #ifdef Q_OS_WIN
     bool m_systemMenuReady = false;

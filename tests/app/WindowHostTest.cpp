@@ -170,6 +170,26 @@ TEST_F(WindowHostTest, ProgressCaptionIsPaintedBeforeTheHandlerReturns) {
     EXPECT_NE(grabCaption(), before);
 }
 
+// Only the caption strip is repainted when the progress caption changes, and captions that
+// follow each other within the repaint throttle are drawn at the next turn of the event loop:
+// whatever their length, the frame on the screen then looks as a full repaint draws it.
+TEST_F(WindowHostTest, CaptionChangesLeaveTheFrameAsAFullRepaintDrawsIt) {
+    ShowActive();
+    QWidget* frame = window.Control(IDC_FRAME);
+    auto grabFrame = [&] {
+        const QRect r = frame->geometry();
+        return window.screen()->grabWindow(window.winId(), r.x(), r.y(), r.width(), r.height()).toImage();
+    };
+    for (const char* caption : {"进度[100]", "进度[]", "NPC配置列表完成!共有NPC配置信息[198150]条!", "进度[7]"}) {
+        window.SetItemText(IDC_FRAME, caption);
+        QCoreApplication::processEvents();
+        const QImage shown = grabFrame();
+        window.repaint();
+        EXPECT_EQ(shown, grabFrame()) << caption;
+        EXPECT_EQ(window.ItemText(IDC_FRAME), caption);
+    }
+}
+
 TEST(DesktopDialogsTest, FileFiltersShowTheirLabelsAndAllFilesMatchesEveryName) {
     struct Case { FileFilter filter; QString expected; } cases[] = {
         {{"脚本配置文件(*.lua)", "*.lua"}, QStringLiteral("脚本配置文件(*.lua)")},
