@@ -28,17 +28,17 @@ bool ReadRegularFile(const std::string& path, std::string& out) {
 }
 
 FileReadAhead::FileReadAhead(const std::vector<std::string>& paths, size_t depth)
-    : m_paths(paths), m_depth(depth), m_open(paths.size(), -1) {}
+    : m_paths(paths), m_depth(depth) {}
 
 FileReadAhead::~FileReadAhead() = default;
 
-void FileReadAhead::Announce(size_t upTo) { m_announced = std::min(upTo, m_paths.size()); }
-
-bool FileReadAhead::Read(size_t index, std::string& out) {
+bool FileReadAhead::Read(size_t index, std::string& out, FileStamp* stamp) {
     if (index >= m_paths.size()) {
         out.clear();
+        if (stamp) *stamp = {};
         return false;
     }
+    if (stamp) *stamp = StampOfFile(m_paths[index]);
     return ReadRegularFile(m_paths[index], out);
 }
 
@@ -49,8 +49,11 @@ bool FileReadAhead::Read(size_t index, std::string& out) {
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "data/FileStampPosix.h"
 
 namespace morvi {
 namespace {
@@ -58,10 +61,14 @@ namespace {
 // O_NONBLOCK keeps a FIFO from blocking the open; it is then refused as not regular.
 int OpenForReading(const std::string& path) { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
 
-bool ReadDescriptor(int fd, std::string& out) {
+bool ReadDescriptor(int fd, std::string& out, FileStamp* stamp) {
     out.clear();
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (stamp) *stamp = {};
+        return false;
+    }
+    if (stamp) *stamp = StampOfStat(st);
     // One byte more than the file holds: a read that comes back short is at the end, so a file
     // that does not change while it is read takes a single call.
     size_t done = 0;
@@ -89,15 +96,31 @@ bool ReadRegularFile(const std::string& path, std::string& out) {
         out.clear();
         return false;
     }
-    const bool ok = ReadDescriptor(fd, out);
+    const bool ok = ReadDescriptor(fd, out, nullptr);
     ::close(fd);
     return ok;
 }
 
 FileReadAhead::FileReadAhead(const std::vector<std::string>& paths, size_t depth)
-    : m_paths(paths), m_depth(depth), m_open(paths.size(), -1) {}
+    : m_paths(paths), m_depth(depth), m_open(paths.size(), -1) {
+    // A thread costs more than it saves on a map of one or two files.
+    if (paths.size() < 3) return;
+    try {
+        m_reader = std::thread([this] { ReaderLoop(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: every file is read when it is asked for.
+    }
+}
 
 FileReadAhead::~FileReadAhead() {
+    if (m_reader.joinable()) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_takenSignal.notify_one();
+        m_reader.join();
+    }
     for (int fd : m_open)
         if (fd >= 0) ::close(fd);
 }
@@ -114,23 +137,92 @@ void FileReadAhead::Announce(size_t upTo) {
     }
 }
 
-bool FileReadAhead::Read(size_t index, std::string& out) {
-    if (index >= m_paths.size()) {
-        out.clear();
-        return false;
-    }
-    // The file itself is opened at once rather than announced: it is needed now.
-    if (m_announced <= index) m_announced = index + 1;
-    Announce(index + 1 + m_depth);
-    int fd = m_open[index];
-    m_open[index] = -1;
-    if (fd < 0) fd = OpenForReading(m_paths[index]);
+// Reads file `index`, through the descriptor announced for it when there is one.
+bool FileReadAhead::ReadNow(size_t index, int announced, std::string& out, FileStamp* stamp) {
+    const int fd = announced >= 0 ? announced : OpenForReading(m_paths[index]);
     if (fd < 0) {
         out.clear();
+        // Not readable; whether it is there at all is still worth noting.
+        if (stamp) *stamp = StampOfFile(m_paths[index]);
         return false;
     }
-    const bool ok = ReadDescriptor(fd, out);
+    bool ok = false;
+    try {
+        ok = ReadDescriptor(fd, out, stamp);
+    } catch (const std::bad_alloc&) {
+        out.clear();
+        out.shrink_to_fit();
+    }
     ::close(fd);
+    return ok;
+}
+
+void FileReadAhead::ReaderLoop() {
+    for (size_t i = 0; i < m_paths.size(); ++i) {
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            if (i >= m_taken + kSlots) {
+                m_waitingForSlot = true;
+                // Wait until half the slots are free again: one wake-up per few files.
+                m_takenSignal.wait(lock, [&] { return m_stop || i < m_taken + kSlots / 2; });
+                m_waitingForSlot = false;
+            }
+            if (m_stop) return;
+        }
+        // The file itself is opened at once rather than announced: it is needed now.
+        if (m_announced <= i) m_announced = i + 1;
+        Announce(i + 1 + m_depth);
+        const int fd = m_open[i];
+        m_open[i] = -1;
+        Slot& slot = m_slots[i % kSlots];
+        slot.ok = ReadNow(i, fd, slot.data, &slot.stamp);
+        bool wake = false;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_filled.store(i + 1, std::memory_order_release);
+            wake = m_waitingForFile;
+        }
+        if (wake) m_filledSignal.notify_one();
+    }
+}
+
+bool FileReadAhead::Read(size_t index, std::string& out, FileStamp* stamp) {
+    if (index >= m_paths.size()) {
+        out.clear();
+        if (stamp) *stamp = {};
+        return false;
+    }
+    if (!m_reader.joinable() || index != m_taken) {
+        // Out of order, or no reader: read it here. The reader keeps its own order and its
+        // descriptors; a file it also reads is simply read twice.
+        if (!m_reader.joinable()) {
+            if (m_announced <= index) m_announced = index + 1;
+            Announce(index + 1 + m_depth);
+            const int fd = m_open[index];
+            m_open[index] = -1;
+            return ReadNow(index, fd, out, stamp);
+        }
+        return ReadNow(index, -1, out, stamp);
+    }
+    if (m_filled.load(std::memory_order_acquire) <= index) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_waitingForFile = true;
+        m_filledSignal.wait(lock, [&] { return m_filled.load(std::memory_order_relaxed) > index; });
+        m_waitingForFile = false;
+    }
+    Slot& slot = m_slots[index % kSlots];
+    // The caller's old buffer goes to the reader, which keeps its capacity for a later file.
+    out.swap(slot.data);
+    if (stamp) *stamp = slot.stamp;
+    const bool ok = slot.ok;
+    bool wake = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_taken = index + 1;
+        // The reader waits for file m_filled until half the slots are free (see ReaderLoop).
+        wake = m_waitingForSlot && m_filled.load(std::memory_order_relaxed) < m_taken + kSlots / 2;
+    }
+    if (wake) m_takenSignal.notify_one();
     return ok;
 }
 

@@ -39,8 +39,8 @@ bool RegionRecordReader::Open(const std::string& path, Walk walk) {
     return ok;
 }
 
-bool RegionRecordReader::Open(FileReadAhead& files, size_t index, Walk walk) {
-    const bool ok = files.Read(index, m_buffer);
+bool RegionRecordReader::Open(FileReadAhead& files, size_t index, Walk walk, FileStamp* stamp) {
+    const bool ok = files.Read(index, m_buffer, stamp);
     Reset(m_buffer, walk);
     return ok;
 }

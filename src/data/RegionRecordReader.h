@@ -19,6 +19,7 @@
 namespace morvi {
 
 class FileReadAhead;
+struct FileStamp;
 
 enum class RegionDefectKind {
     HeaderCutOff,          // the file ends inside the 12-byte section header
@@ -79,8 +80,9 @@ public:
     // Reads the whole file into the reader's own buffer (its capacity is kept from file to
     // file) and starts a walk. False when the file cannot be opened or is not a regular file.
     bool Open(const std::string& path, Walk walk = Walk::ByCount);
-    // The same for file `index` of a read-ahead list (see FileReadAhead.h).
-    bool Open(FileReadAhead& files, size_t index, Walk walk = Walk::ByCount);
+    // The same for file `index` of a read-ahead list (see FileReadAhead.h); `stamp`, when
+    // given, receives the file's stamp as it was read.
+    bool Open(FileReadAhead& files, size_t index, Walk walk = Walk::ByCount, FileStamp* stamp = nullptr);
     // Starts a walk over an image the caller holds; it must stay unchanged until the walk ends.
     void Reset(std::string_view image, Walk walk = Walk::ByCount);
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "data/ChangeHistorySteps.h"
+#include "data/FileStamp.h"
 #include "data/NpcPlacement.h"
 #include "data/RegionFile.h"
 #include "dialog/DialogHost.h"
@@ -191,13 +192,6 @@ private:
                                  std::string* historyHint);
     // Size and modification time of each region file as the map's load read it, to notice
     // files another program changed since.
-    struct FileStamp {
-        bool exists = false;
-        uint64_t size = 0;
-        int64_t mtime = 0;
-        bool operator==(const FileStamp&) const = default;
-    };
-    static FileStamp StampOf(const std::string& path);
     // Notes `path` in ChangedSinceLoad() when it differs from its stamp at load.
     void CheckChangedSinceLoad(const std::string& path);
     // After our own write: the file as we left it is the file as loaded.

@@ -2,14 +2,9 @@
 // notices a region file another program changed since the map was loaded.
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "data/ServerPath.h"
-#include "data/WidePath.h"
 #include "dialog/CPlacementDlg.h"
-
-namespace fs = std::filesystem;
 
 namespace morvi {
 namespace {
@@ -74,31 +69,17 @@ std::string CPlacementDlg::SelectedMapName() const {
     return selected < 0 ? std::string() : m_host.ListBoxText(IDC_MAP_LIST, selected);
 }
 
-CPlacementDlg::FileStamp CPlacementDlg::StampOf(const std::string& path) {
-    FileStamp stamp;
-    std::error_code ec;
-    const fs::path p = FsPath(path);
-    const uintmax_t size = fs::file_size(p, ec);
-    if (ec) return stamp;
-    const fs::file_time_type time = fs::last_write_time(p, ec);
-    if (ec) return stamp;
-    stamp.exists = true;
-    stamp.size = static_cast<uint64_t>(size);
-    stamp.mtime = static_cast<int64_t>(time.time_since_epoch().count());
-    return stamp;
-}
-
 void CPlacementDlg::CheckChangedSinceLoad(const std::string& path) {
     const auto it = m_loadStamps.find(path);
     if (it == m_loadStamps.end()) return;   // not read by the load: nothing to compare with
-    if (StampOf(path) == it->second) return;
+    if (StampOfFile(path) == it->second) return;
     if (std::find(m_changedSinceLoad.begin(), m_changedSinceLoad.end(), path) == m_changedSinceLoad.end())
         m_changedSinceLoad.push_back(path);
 }
 
 void CPlacementDlg::RestampAfterWrite(const std::string& path) {
     const auto it = m_loadStamps.find(path);
-    if (it != m_loadStamps.end()) it->second = StampOf(path);
+    if (it != m_loadStamps.end()) it->second = StampOfFile(path);
 }
 
 void CPlacementDlg::ShowChangedSinceLoadHint() {

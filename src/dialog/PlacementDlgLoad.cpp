@@ -63,9 +63,11 @@ void CPlacementDlg::LoadMapPlacements() {
     RegionRecord record;
     bool progressShown = false;
     for (size_t i = 0; i < files; ++i) {
-        // Taken before the read, so a change made while the file is read shows at the next save.
-        m_loadStamps[paths[i]] = StampOf(paths[i]);
-        if (!reader.Open(readAhead, i) || reader.Count() == 0) continue;
+        // Taken as the file is read, so a change made after it was read shows at the next save.
+        FileStamp stamp;
+        const bool read = reader.Open(readAhead, i, RegionRecordReader::Walk::ByCount, &stamp);
+        m_loadStamps[paths[i]] = stamp;
+        if (!read || reader.Count() == 0) continue;
         const std::string caption = ProgressCaption(i / step);
         const uint32_t file = m_rows.InternFile(paths[i]);
         int listed = 0;
