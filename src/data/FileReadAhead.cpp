@@ -137,6 +137,15 @@ void FileReadAhead::Announce(size_t upTo) {
     }
 }
 
+int FileReadAhead::TakeAnnounced(size_t index) {
+    // The file itself is opened at once rather than announced: it is needed now.
+    if (m_announced <= index) m_announced = index + 1;
+    Announce(index + 1 + m_depth);
+    const int fd = m_open[index];
+    m_open[index] = -1;
+    return fd;
+}
+
 // Reads file `index`, through the descriptor announced for it when there is one.
 bool FileReadAhead::ReadNow(size_t index, int announced, std::string& out, FileStamp* stamp) {
     const int fd = announced >= 0 ? announced : OpenForReading(m_paths[index]);
@@ -169,11 +178,7 @@ void FileReadAhead::ReaderLoop() {
             }
             if (m_stop) return;
         }
-        // The file itself is opened at once rather than announced: it is needed now.
-        if (m_announced <= i) m_announced = i + 1;
-        Announce(i + 1 + m_depth);
-        const int fd = m_open[i];
-        m_open[i] = -1;
+        const int fd = TakeAnnounced(i);
         Slot& slot = m_slots[i % kSlots];
         slot.ok = ReadNow(i, fd, slot.data, &slot.stamp);
         bool wake = false;
@@ -196,11 +201,7 @@ bool FileReadAhead::Read(size_t index, std::string& out, FileStamp* stamp) {
         // Out of order, or no reader: read it here. The reader keeps its own order and its
         // descriptors; a file it also reads is simply read twice.
         if (!m_reader.joinable()) {
-            if (m_announced <= index) m_announced = index + 1;
-            Announce(index + 1 + m_depth);
-            const int fd = m_open[index];
-            m_open[index] = -1;
-            return ReadNow(index, fd, out, stamp);
+            return ReadNow(index, TakeAnnounced(index), out, stamp);
         }
         return ReadNow(index, -1, out, stamp);
     }

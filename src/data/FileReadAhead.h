@@ -48,6 +48,9 @@ private:
 
     void ReaderLoop();
     void Announce(size_t upTo);
+    // Announces the files after `index` and hands over the descriptor opened ahead for it
+    // (-1 when none).
+    int TakeAnnounced(size_t index);
     bool ReadNow(size_t index, int announced, std::string& out, FileStamp* stamp);
 
     const std::vector<std::string>& m_paths;
