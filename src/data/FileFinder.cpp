@@ -11,6 +11,8 @@
 #ifdef _WIN32
 #include "data/FileFinderWin32.h"
 #else
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -71,29 +73,6 @@ bool NtfsOrderLess(const std::string& a, const std::string& b) {
     return a < b;
 }
 
-#ifndef _WIN32  // the Windows walk is in FileFinderWin32.cpp
-// The identity of a directory, so a tree with symlink loops is walked only once per directory.
-#ifdef _WIN32
-using DirectoryId = std::string;
-bool IdentifyDirectory(const std::string& path, DirectoryId& id) {
-    std::error_code ec;
-    fs::path canonical = fs::canonical(fs::path(path), ec);
-    if (ec) return false;
-    id = canonical.string();
-    return true;
-}
-#else
-using DirectoryId = std::pair<dev_t, ino_t>;
-bool IdentifyDirectory(const std::string& path, DirectoryId& id) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-    id = {st.st_dev, st.st_ino};
-    return true;
-}
-#endif
-
-#endif
-
 // Whether the process could make the path its current directory.
 bool CanEnterDirectory(const std::string& path) {
 #ifdef _WIN32
@@ -105,17 +84,21 @@ bool CanEnterDirectory(const std::string& path) {
 #endif
 }
 
-#ifndef _WIN32
-// The same for a path IdentifyDirectory has just found to be a directory: only the permission
-// to enter it is left to check, which spares a status call per directory of a large map.
-bool CanSearchIdentifiedDirectory(const std::string& path) {
-#ifdef _WIN32
-    return CanEnterDirectory(path);
-#else
-    return ::access(path.c_str(), X_OK) == 0;
-#endif
+#ifndef _WIN32  // the Windows walk is in FileFinderWin32.cpp
+// The identity of a directory, so a tree with symlink loops is walked only once per directory.
+using DirectoryId = std::pair<dev_t, ino_t>;
+
+// Whether the process may look up names in a directory it has open. The owner's own search
+// bit answers for the owner without asking the system (ACLs never override the owner's bits);
+// anyone else asks, as access(2) would be asked of the path.
+bool CanSearch(int directoryFd, const struct stat& st) {
+    if (st.st_uid == ::getuid() && (st.st_mode & S_IXUSR)) return true;
+    return ::faccessat(directoryFd, ".", X_OK, 0) == 0;
 }
 
+// Walks with opendir/readdir: the listing's own file types spare a status call per file on a
+// map of thousands of region files; only a symlink (followed) or an entry whose type the file
+// system did not tell is looked at.
 class TreeWalker {
 public:
     TreeWalker(const std::string& root, const std::string& suffix, bool recursive,
@@ -123,21 +106,28 @@ public:
         : m_root(root), m_suffix(suffix), m_recursive(recursive), m_names(names) {}
 
     void Run() {
-        DirectoryId id;
-        if (!IdentifyDirectory(m_root, id)) return;
-        m_visited.insert(id);
-        Walk(std::string());
+        struct stat st {};
+        if (::stat(m_root.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return;
+        m_visited.insert({st.st_dev, st.st_ino});
+        DIR* dir = ::opendir(m_root.c_str());
+        if (dir) Walk(dir, std::string());
     }
 
 private:
-    void Walk(const std::string& relative) {
-        const std::string directory = m_root + relative;
-        for (const Entry& entry : SortedEntries(directory)) {
-            const fs::file_type type = entry.type;
-            if (type == fs::file_type::none) continue;  // dangling symlink, or no permission to look
-            if (type == fs::file_type::directory) {
+    enum class Type { Other, Directory, Regular };
+    struct Entry {
+        std::string name;
+        Type type;
+    };
+
+    // Walks an open directory and closes it.
+    void Walk(DIR* dir, const std::string& relative) {
+        const std::vector<Entry> entries = SortedEntries(dir, relative);
+        ::closedir(dir);
+        for (const Entry& entry : entries) {
+            if (entry.type == Type::Directory) {
                 if (m_recursive) WalkSubdirectory(relative, entry.name);
-            } else if (type == fs::file_type::regular) {
+            } else if (entry.type == Type::Regular) {
                 // FIFOs, devices and sockets are left out so no caller ever blocks opening one.
                 if (FileFinder::NameEndsWith(entry.name, m_suffix)) m_names.push_back(relative + entry.name);
             }
@@ -149,35 +139,41 @@ private:
         subRelative += kSeparator;
         // Too long for the relative-path buffer: the subtree is skipped, never truncated.
         if (subRelative.size() > kMaxSubdirRelativeBytes) return;
-        DirectoryId id;
-        if (!IdentifyDirectory(m_root + subRelative, id)) return;
-        if (!m_visited.insert(id).second) return;  // already walked: a symlink loop or alias
-        if (!CanSearchIdentifiedDirectory(m_root + subRelative)) return;
-        Walk(subRelative);
+        DIR* dir = ::opendir((m_root + subRelative).c_str());
+        if (!dir) return;   // gone, or no permission to read it: nothing to list
+        struct stat st {};
+        const int fd = ::dirfd(dir);
+        // Already walked (a symlink loop or alias), or not searchable: skipped.
+        if (::fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode) || !m_visited.insert({st.st_dev, st.st_ino}).second ||
+            !CanSearch(fd, st)) {
+            ::closedir(dir);
+            return;
+        }
+        Walk(dir, subRelative);
     }
 
-    struct Entry {
-        std::string name;
-        fs::file_type type;   // symlinks followed; none when that failed
-    };
-
-    // Entries of one directory without "." and "..", in NTFS order. An enumeration that cannot
-    // start yields nothing; one that fails midway keeps what it read so far. The listing's own
-    // file types spare a status call per file on a map of thousands of region files.
-    static std::vector<Entry> SortedEntries(const std::string& directory) {
+    // Entries of one directory without "." and "..", in NTFS order. A listing that fails midway
+    // keeps what it read so far.
+    std::vector<Entry> SortedEntries(DIR* dir, const std::string& relative) const {
         std::vector<Entry> entries;
-        std::error_code ec;
-        fs::directory_iterator it(fs::path(directory), ec);
-        const fs::directory_iterator end;
-        while (!ec && it != end) {
-            // The entry answers from the listing's own file type and looks at the file itself
-            // only for a symlink (followed) or where the file system did not tell the type.
-            std::error_code typeError;
-            fs::file_type type = fs::file_type::unknown;
-            if (it->is_directory(typeError)) type = fs::file_type::directory;
-            else if (!typeError && it->is_regular_file(typeError)) type = fs::file_type::regular;
-            entries.push_back({it->path().filename().string(), typeError ? fs::file_type::none : type});
-            it.increment(ec);
+        while (const dirent* entry = ::readdir(dir)) {
+            const char* name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
+            Type type = Type::Other;
+            switch (entry->d_type) {
+            case DT_DIR: type = Type::Directory; break;
+            case DT_REG: type = Type::Regular; break;
+            case DT_LNK:
+            case DT_UNKNOWN: {
+                // Followed; a dangling link, or one that cannot be looked at, is left out.
+                struct stat st {};
+                if (::stat((m_root + relative + name).c_str(), &st) != 0) continue;
+                type = S_ISDIR(st.st_mode) ? Type::Directory : S_ISREG(st.st_mode) ? Type::Regular : Type::Other;
+                break;
+            }
+            default: break;
+            }
+            entries.push_back({name, type});
         }
         std::sort(entries.begin(), entries.end(),
                   [](const Entry& a, const Entry& b) { return NtfsOrderLess(a.name, b.name); });

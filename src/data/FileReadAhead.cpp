@@ -50,6 +50,7 @@ bool FileReadAhead::Read(size_t index, std::string& out, FileStamp* stamp) {
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
+#include <sys/uio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,19 +62,46 @@ namespace {
 // O_NONBLOCK keeps a FIFO from blocking the open; it is then refused as not regular.
 int OpenForReading(const std::string& path) { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
 
-bool ReadDescriptor(int fd, std::string& out, FileStamp* stamp) {
-    out.clear();
+// Sizes `out` one byte beyond the file and takes its stamp; false when it is not a regular
+// file. The buffer keeps its former bytes where it does not grow: they are read over.
+bool PrepareRead(int fd, std::string& out, FileStamp* stamp) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        out.clear();
         if (stamp) *stamp = {};
         return false;
     }
     if (stamp) *stamp = StampOfStat(st);
-    // One byte more than the file holds: a read that comes back short is at the end, so a file
-    // that does not change while it is read takes a single call.
-    size_t done = 0;
+    // A read that comes back short is at the end, so a file that does not change while it is
+    // read takes a single call.
     out.resize(static_cast<size_t>(st.st_size) + 1);
-    while (true) {
+    return true;
+}
+
+// Reads into the prepared buffer what the page cache holds already, without waiting for the
+// disk. Returns the bytes read, 0 when it would have to wait, -1 when the system cannot read
+// that way (then it never can, and the caller stops asking).
+ssize_t ReadCachedPart(int fd, std::string& out) {
+#ifdef RWF_NOWAIT
+    for (;;) {
+        iovec part{out.data(), out.size()};
+        const ssize_t n = ::preadv2(fd, &part, 1, -1, RWF_NOWAIT);
+        if (n >= 0) return n;
+        if (errno == EINTR) continue;
+        return errno == EAGAIN ? 0 : -1;
+    }
+#else
+    (void)fd;
+    (void)out;
+    return -1;
+#endif
+}
+
+// Reads the rest of the file from `done` on, until a read comes back short; the buffer grows
+// if the file grew.
+bool FinishRead(int fd, std::string& out, size_t done) {
+    for (;;) {
+        if (done == out.size()) out.resize(out.size() + 65536);   // the file grew while it was read
         const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -82,11 +110,25 @@ bool ReadDescriptor(int fd, std::string& out, FileStamp* stamp) {
         }
         done += static_cast<size_t>(n);
         if (n == 0 || done < out.size()) break;
-        out.resize(out.size() + 65536);   // the file grew while it was read
     }
     out.resize(done);
     return true;
 }
+
+bool ReadDescriptor(int fd, std::string& out, FileStamp* stamp) {
+    return PrepareRead(fd, out, stamp) && FinishRead(fd, out, 0);
+}
+
+// A moment's busy wait: the reader usually fills the next slot within microseconds, and
+// sleeping on the condition costs the caller far more than that in wake-up latency.
+void CpuRelax() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#elif defined(__aarch64__)
+    asm volatile("yield");
+#endif
+}
+constexpr int kSpinsBeforeSleep = 2048;
 
 }  // namespace
 
@@ -140,14 +182,17 @@ void FileReadAhead::Announce(size_t upTo) {
 int FileReadAhead::TakeAnnounced(size_t index) {
     // The file itself is opened at once rather than announced: it is needed now.
     if (m_announced <= index) m_announced = index + 1;
-    Announce(index + 1 + m_depth);
+    if (m_announceAhead) Announce(index + 1 + m_depth);
     const int fd = m_open[index];
     m_open[index] = -1;
     return fd;
 }
 
-// Reads file `index`, through the descriptor announced for it when there is one.
-bool FileReadAhead::ReadNow(size_t index, int announced, std::string& out, FileStamp* stamp) {
+// Reads file `index`, through the descriptor announced for it when there is one. The owner of
+// the announcements (the reader thread, or the caller when there is none) first takes what the
+// page cache holds without waiting: while every file is cached, nothing is announced, which
+// spares an open and a hint per file; the first file that is not starts the announcements.
+bool FileReadAhead::ReadNow(size_t index, int announced, bool owner, std::string& out, FileStamp* stamp) {
     const int fd = announced >= 0 ? announced : OpenForReading(m_paths[index]);
     if (fd < 0) {
         out.clear();
@@ -157,10 +202,24 @@ bool FileReadAhead::ReadNow(size_t index, int announced, std::string& out, FileS
     }
     bool ok = false;
     try {
-        ok = ReadDescriptor(fd, out, stamp);
+        ok = PrepareRead(fd, out, stamp);
+        size_t done = 0;
+        if (ok && owner && !m_announceAhead) {
+            const ssize_t cached = ReadCachedPart(fd, out);
+            if (cached >= 0 && static_cast<size_t>(cached) + 1 == out.size()) {
+                out.resize(static_cast<size_t>(cached));   // all of it, short of the spare byte
+                ::close(fd);
+                return true;
+            }
+            if (cached > 0) done = static_cast<size_t>(cached);
+            m_announceAhead = true;
+            Announce(index + 1 + m_depth);
+        }
+        if (ok) ok = FinishRead(fd, out, done);
     } catch (const std::bad_alloc&) {
         out.clear();
         out.shrink_to_fit();
+        ok = false;
     }
     ::close(fd);
     return ok;
@@ -180,7 +239,7 @@ void FileReadAhead::ReaderLoop() {
         }
         const int fd = TakeAnnounced(i);
         Slot& slot = m_slots[i % kSlots];
-        slot.ok = ReadNow(i, fd, slot.data, &slot.stamp);
+        slot.ok = ReadNow(i, fd, true, slot.data, &slot.stamp);
         bool wake = false;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -201,10 +260,12 @@ bool FileReadAhead::Read(size_t index, std::string& out, FileStamp* stamp) {
         // Out of order, or no reader: read it here. The reader keeps its own order and its
         // descriptors; a file it also reads is simply read twice.
         if (!m_reader.joinable()) {
-            return ReadNow(index, TakeAnnounced(index), out, stamp);
+            return ReadNow(index, TakeAnnounced(index), true, out, stamp);
         }
-        return ReadNow(index, -1, out, stamp);
+        return ReadNow(index, -1, false, out, stamp);
     }
+    for (int spin = 0; spin < kSpinsBeforeSleep && m_filled.load(std::memory_order_acquire) <= index; ++spin)
+        CpuRelax();
     if (m_filled.load(std::memory_order_acquire) <= index) {
         std::unique_lock<std::mutex> lock(m_mutex);
         m_waitingForFile = true;

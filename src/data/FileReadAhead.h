@@ -1,8 +1,9 @@
 #pragma once
 // Reading whole region files fast: one read call per file into a buffer whose capacity is
 // kept. Where the system has threads and read-ahead hints, one reader thread reads the files
-// in list order into a few buffers while the caller parses the one before, and tells the
-// system which files come next, so a cold disk works ahead too. The caller still takes the
+// in list order into a few buffers while the caller parses the one before; from the first file
+// the page cache does not hold, it also tells the system which files come next, so a cold disk
+// works ahead too. The caller still takes the
 // files one by one, in its own order, on its own thread; the reader only fills buffers.
 // The platform calls live in FileReadAhead.cpp alone.
 
@@ -51,13 +52,15 @@ private:
     // Announces the files after `index` and hands over the descriptor opened ahead for it
     // (-1 when none).
     int TakeAnnounced(size_t index);
-    bool ReadNow(size_t index, int announced, std::string& out, FileStamp* stamp);
+    // `owner`: called by the owner of the announcements, which may start them.
+    bool ReadNow(size_t index, int announced, bool owner, std::string& out, FileStamp* stamp);
 
     const std::vector<std::string>& m_paths;
     size_t m_depth;
     // Owned by the reader thread while it runs (by Read when there is none).
     size_t m_announced = 0;        // files [0, m_announced) have been announced or read
     std::vector<int> m_open;       // a descriptor opened ahead per file, -1 when none
+    bool m_announceAhead = false;  // set by the first file the page cache did not hold
 
     // Files [0, m_filled) are in their slots (file i in slot i % kSlots) until taken;
     // m_taken is the next file the caller takes in order. The reader never runs more than

@@ -233,23 +233,50 @@ TEST(FileFinderWalk, LinkedDirectoryOutsideTheRootIsWalked) {
 #endif
 }
 
-TEST(FileFinderWalk, UnreadableSubdirectoryIsSkipped) {
+// A subdirectory is walked only when it can be both listed and searched; owned directories are
+// judged by their owner bits, others by asking the system.
+TEST(FileFinderWalk, SubdirectoriesThatCannotBeListedOrSearchedAreSkipped) {
 #ifdef _WIN32
     GTEST_SKIP() << "chmod, fork and the user nobody are POSIX";
 #else
+    struct Case {
+        const char* directory;
+        mode_t mode;
+        bool ownedByWalker;
+    };
+    const Case cases[] = {
+        {"none", 0, false},           // neither
+        {"list", 0444, false},        // listed, not searchable
+        {"search", 0111, false},      // searchable, not listable
+        {"mine", 0700, true},         // the walker's own
+        {"mineNoSearch", 0600, true}, // the walker's own, without its search bit
+    };
     TempDir dir;
-    WriteFile(dir / "a/hidden_S.DAT", "x");
     WriteFile(dir / "b_S.DAT", "x");
     WriteFile(dir / "c/seen_S.DAT", "x");
-    ASSERT_EQ(chmod((dir / "a").c_str(), 0), 0);
-    const auto walk = [&] { return FindIn(dir.path()) == Names{"b_S.DAT", "c/seen_S.DAT"}; };
-    if (geteuid() != 0) {
+    for (const Case& c : cases) WriteFile(dir / (std::string(c.directory) + "/hidden_S.DAT"), "x");
+    const Names expected{"b_S.DAT", "c/seen_S.DAT", "mine/hidden_S.DAT"};
+    const auto walk = [&] { return FindIn(dir.path()) == expected; };
+    const bool asRoot = geteuid() == 0;
+    // Root reads every directory: walk as the user nobody in a child process instead.
+    const passwd* nobody = asRoot ? getpwnam("nobody") : nullptr;
+    if (asRoot && !nobody) GTEST_SKIP() << "no user nobody to drop root privileges to";
+    for (const Case& c : cases) {
+        const std::string path = dir / c.directory;
+        // Directories not the walker's belong to root when the walker is nobody; as a plain
+        // user they are the walker's own, which their modes deny just the same.
+        if (asRoot && c.ownedByWalker) {
+            ASSERT_EQ(chown(path.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+        }
+        ASSERT_EQ(chmod(path.c_str(), c.mode), 0);
+    }
+    if (!asRoot) {
         EXPECT_TRUE(walk());
+        for (const Case& c : cases) {
+            chmod((dir / c.directory).c_str(), 0700);   // so the directory can be removed
+        }
         return;
     }
-    // Root reads every directory: walk as the user nobody in a child process instead.
-    const passwd* nobody = getpwnam("nobody");
-    if (!nobody) GTEST_SKIP() << "no user nobody to drop root privileges to";
     ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
     const uid_t uid = nobody->pw_uid;
     const gid_t gid = nobody->pw_gid;

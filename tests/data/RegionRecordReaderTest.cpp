@@ -241,6 +241,33 @@ TEST(FileReadAhead, ReadsEachFileWholeInAnyOrder) {
     EXPECT_TRUE(image.empty());
 }
 
+// Files taken in order pass through the reader's slots, which hand buffers back and forth: a
+// small file after a large one, an empty one and one larger than any before must each come out
+// exactly, with the stamp of the file as read.
+TEST(FileReadAhead, InOrderReadsThroughReusedBuffersAreExact) {
+    const size_t sizes[] = {9000, 10, 0, 1, 70000, 3, 2112, 0, 65537, 8800, 5, 131072, 7, 0, 4096, 1, 20000, 2};
+    TempDir dir;
+    std::vector<std::string> paths;
+    std::vector<std::string> contents;
+    for (size_t i = 0; i < std::size(sizes); ++i) {
+        std::string bytes(sizes[i], '\0');
+        for (size_t b = 0; b < bytes.size(); ++b) bytes[b] = static_cast<char>((b * 31 + i * 7) % 251);
+        paths.push_back(dir / ("f" + std::to_string(i)));
+        WriteFile(paths.back(), bytes);
+        contents.push_back(std::move(bytes));
+    }
+    for (size_t depth : {size_t{1}, size_t{16}}) {
+        FileReadAhead files(paths, depth);
+        std::string image = "left over from before";
+        for (size_t i = 0; i < paths.size(); ++i) {
+            FileStamp stamp;
+            ASSERT_TRUE(files.Read(i, image, &stamp)) << i;
+            EXPECT_EQ(image, contents[i]) << "file " << i << ", depth " << depth;
+            EXPECT_EQ(stamp, StampOfFile(paths[i])) << i;
+        }
+    }
+}
+
 // The string read used to return the default with its trailing blanks and to run a value on
 // past a NUL byte; the Windows function does neither.
 TEST(PrivateProfileRead, DefaultLosesTrailingBlanksAndValueEndsAtNul) {
