@@ -170,6 +170,9 @@ private:
         PlacementRecord record;
     };
     void LoadRowIntoEditArea(int row);
+    // Undo and redo: takes back the newest step of `from` and shows the outcome.
+    bool TakeStepBack(std::vector<int64_t>& from, std::vector<int64_t>& to, const char* nothing,
+                      const char* refused, const char* done);
     // False when a new placement being composed must stay (the user said no to dropping it).
     bool MayDiscardNewPlacement();
     void ShowNewPlacementHint();
