@@ -14,13 +14,6 @@
 
 namespace morvi {
 
-struct ShownMessage {
-    std::string text;
-    std::string caption;
-    MessageButtons buttons = MessageButtons::Ok;
-    MessageIcon icon = MessageIcon::Information;
-};
-
 struct FileOpenRequest {
     std::vector<FileFilter> filters;
     std::string defaultExtension;

@@ -19,6 +19,14 @@ enum class MessageIcon { Information, Exclamation, Question, Stop };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
+// A message box as a host showed it (recorded by test seams and the in-memory host).
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::Information;
+};
+
 struct FileFilter {
     std::string label;     // "脚本配置文件(*.lua)"
     std::string pattern;   // "*.lua"

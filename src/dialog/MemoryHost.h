@@ -23,13 +23,6 @@ namespace morvi {
 
 class CPlacementDlg;
 
-struct ShownMessage {
-    std::string text;
-    std::string caption;
-    MessageButtons buttons = MessageButtons::Ok;
-    MessageIcon icon = MessageIcon::Information;
-};
-
 class MemoryHost;
 
 // The placement list's selection, focus and scroll position over the dialog's row store.
