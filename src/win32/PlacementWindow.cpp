@@ -87,6 +87,7 @@ INT_PTR CALLBACK PlacementWindow::DialogProc(HWND hwnd, UINT message, WPARAM wPa
         auto* self = reinterpret_cast<PlacementWindow*>(lParam);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, lParam);
         self->m_hwnd = hwnd;
+        self->m_items.clear();
         return self->OnInitDialog();
     }
     auto* self = reinterpret_cast<PlacementWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -95,6 +96,7 @@ INT_PTR CALLBACK PlacementWindow::DialogProc(HWND hwnd, UINT message, WPARAM wPa
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;
+        self->m_items.clear();
     }
     return result;
 }
@@ -298,6 +300,13 @@ bool PlacementWindow::OnNotify(NMHDR* header, LRESULT& result) {
 
 // --- texts of controls ----------------------------------------------------------------------
 
+HWND PlacementWindow::Item(int id) const {
+    if (const auto known = m_items.find(id); known != m_items.end()) return known->second;
+    HWND item = GetDlgItem(m_hwnd, id);
+    if (item) m_items.emplace(id, item);   // a control that is not there is asked again
+    return item;
+}
+
 std::string PlacementWindow::ItemText(int id) const {
     if (id == IDC_FRAME) return m_frameCaption;
     HWND item = Item(id);
@@ -305,11 +314,11 @@ std::string PlacementWindow::ItemText(int id) const {
 }
 
 void PlacementWindow::SetItemText(int id, const std::string& text) {
+    // A load sets the same progress caption after every record: repeating it costs nothing.
+    if (id == IDC_FRAME && text == m_frameCaption) return;
     HWND item = Item(id);
     if (!item) return;
     if (id == IDC_FRAME) {
-        // A load sets the same progress caption after every record: repeating it costs nothing.
-        if (text == m_frameCaption) return;
         m_frameCaption = text;
         RepaintFrameCaption();
         return;

@@ -107,7 +107,10 @@ private:
     bool OnContextMenu(HWND target, LPARAM position);
     void RepaintFrameCaption();
     void ScheduleListFlush();
-    HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
+    // The dialog's controls live as long as it does, so each is looked up once: a load sets
+    // the progress caption after every record, and under Wine every GetDlgItem is a call to
+    // the window server.
+    HWND Item(int id) const;
 
     HWND m_hwnd = nullptr;
     HICON m_appIcon = nullptr;       // icon 128 at the system's large size
@@ -118,6 +121,7 @@ private:
     CHyperlinkLabel m_link;
     std::string m_frameCaption;
     mutable std::map<int, int> m_listBoxCounts;
+    mutable std::map<int, HWND> m_items;   // controls looked up so far (Item)
     DWORD m_frameRepaintTick = 0;
     bool m_flushPosted = false;          // kCaptionMessage is on its way
     bool m_frameCaptionStale = false;    // m_frameCaption is not on the screen yet
