@@ -1,31 +1,74 @@
 #include "data/FileReadAhead.h"
 
 #ifdef _WIN32
-// Windows: whole-file reads through wide paths; the system's own read-ahead does the rest.
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+// Windows: one handle per file through its wide path, its size and stamp asked of that
+// handle; the system's own read-ahead does the rest (sequential-scan hint).
+#include <windows.h>
 
+#include <algorithm>
+#include <new>
+
+#include "data/FileStampWin32.h"
 #include "data/WidePath.h"
 
 namespace morvi {
+namespace {
 
-bool ReadRegularFile(const std::string& path, std::string& out) {
-    out.clear();
-    std::error_code ec;
-    const std::filesystem::path native = FsPath(path);
-    if (!std::filesystem::is_regular_file(native, ec)) return false;
-    std::ifstream in(native, std::ios::binary);
-    if (!in) return false;
-    std::string chunk(65536, '\0');
-    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
-        out.append(chunk.data(), static_cast<size_t>(in.gcount()));
-    if (in.bad()) {
+// Reads the whole file. `stamp` receives its stamp as it was opened ({} when it is not a
+// regular file, or, when it cannot be opened, whatever the path's status says).
+bool ReadWholeFile(const std::string& path, std::string& out, FileStamp* stamp) {
+    // Sharing everything: a save that renames over the file while it is read is not refused.
+    HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         out.clear();
+        if (stamp) *stamp = StampOfFile(path);
         return false;
     }
-    return true;
+    // Asked of the handle alone: the fuller GetFileInformationByHandle also asks for the
+    // volume's serial number, which under Wine costs a round trip to the mount manager.
+    FILE_BASIC_INFO basic{};
+    LARGE_INTEGER length{};
+    // A directory cannot be opened this way; a device or pipe is not a disk file.
+    const bool regular = GetFileType(file) == FILE_TYPE_DISK &&
+                         GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) &&
+                         !(basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) && GetFileSizeEx(file, &length);
+    if (!regular) {
+        CloseHandle(file);
+        out.clear();
+        if (stamp) *stamp = {};
+        return false;
+    }
+    const uint64_t size = static_cast<uint64_t>(length.QuadPart);
+    if (stamp) *stamp = StampOfFileData(size, static_cast<uint64_t>(basic.LastWriteTime.QuadPart));
+    bool ok = true;
+    try {
+        // One byte more than the file holds: a read that comes back short is at the end.
+        out.resize(static_cast<size_t>(size) + 1);
+        size_t done = 0;
+        for (;;) {
+            if (done == out.size()) out.resize(out.size() + 65536);   // the file grew while it was read
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(out.size() - done, 1u << 30));
+            DWORD got = 0;
+            if (!ReadFile(file, out.data() + done, want, &got, nullptr)) {
+                ok = false;
+                break;
+            }
+            done += got;
+            if (got == 0 || got < want) break;
+        }
+        if (ok) out.resize(done);
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    CloseHandle(file);
+    if (!ok) out.clear();
+    return ok;
 }
+
+}  // namespace
+
+bool ReadRegularFile(const std::string& path, std::string& out) { return ReadWholeFile(path, out, nullptr); }
 
 FileReadAhead::FileReadAhead(const std::vector<std::string>& paths, size_t depth)
     : m_paths(paths), m_depth(depth) {}
@@ -38,8 +81,7 @@ bool FileReadAhead::Read(size_t index, std::string& out, FileStamp* stamp) {
         if (stamp) *stamp = {};
         return false;
     }
-    if (stamp) *stamp = StampOfFile(m_paths[index]);
-    return ReadRegularFile(m_paths[index], out);
+    return ReadWholeFile(m_paths[index], out, stamp);
 }
 
 }  // namespace morvi
