@@ -8,6 +8,8 @@
 
 #include "data/AtomicFile.h"
 #include "data/FileFinder.h"
+#include "data/FileReadAhead.h"
+#include "data/FileStamp.h"
 #include "support/TestFiles.h"
 
 #ifdef _WIN32
@@ -15,6 +17,9 @@
 #include <winioctl.h>
 
 #include "data/WidePath.h"
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
 #endif
 
 using morvi::test::TempDir;
@@ -33,7 +38,47 @@ std::vector<std::string> Found(const std::string& root) {
     return names;
 }
 
+// Sets a file's write time to `seconds` after a fixed whole second plus `micros`.
+bool SetWriteTime(const std::string& path, int seconds, int micros) {
+#ifdef _WIN32
+    HANDLE h = ::CreateFileW(morvi::WidenUtf8(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    // 2020-01-01 in 100-nanosecond units since 1601.
+    const ULONGLONG ticks = 132223104000000000ULL + seconds * 10000000ULL + micros * 10ULL;
+    FILETIME time{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+    const bool ok = ::SetFileTime(h, nullptr, nullptr, &time) != 0;
+    ::CloseHandle(h);
+    return ok;
+#else
+    const timespec times[2] = {{1577836800 + seconds, micros * 1000L}, {1577836800 + seconds, micros * 1000L}};
+    return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+#endif
+}
+
 }  // namespace
+
+// A region file rewritten with the same size within the same second as the load is still
+// told apart from what was loaded, and the stamp a read takes is the one asked of the path.
+TEST(PlatformFiles, WriteTimesWithinOneSecondTellStampsApart) {
+    TempDir dir;
+    const std::string path = dir / "区域_S.DAT";
+    WriteFile(path, "loaded");
+    ASSERT_TRUE(SetWriteTime(path, 5, 0));
+    const morvi::FileStamp loaded = morvi::StampOfFile(path);
+    EXPECT_TRUE(loaded.exists);
+    EXPECT_EQ(loaded.size, 6u);
+    const std::vector<std::string> paths{path};
+    morvi::FileReadAhead files(paths);
+    std::string image;
+    morvi::FileStamp read;
+    ASSERT_TRUE(files.Read(0, image, &read));
+    EXPECT_EQ(read, loaded);
+    WriteFile(path, "change");
+    ASSERT_TRUE(SetWriteTime(path, 5, 1000));
+    EXPECT_NE(morvi::StampOfFile(path), loaded);
+    EXPECT_FALSE(morvi::StampOfFile(dir.path()).exists) << "a directory has no stamp";
+}
 
 TEST(PlatformFiles, ChineseFolderNamesAreWalkedReadAndReplaced) {
     TempDir dir;
