@@ -53,8 +53,13 @@ void PlacementRowStore::AppendCellText(int row, int column, std::string& out) co
             }
         }
     }
+    // Only the script column reads the script, only the file column the path.
     const Row& r = At(row);
-    PlacementRowFormatter::AppendCell(r.block, StoredScript(row), m_files[r.file], column, out);
+    const std::string_view script = column == COL_SCRIPT && r.block.HasScript()
+                                        ? ScriptAt(r.script, r.block.dropCountOrScriptLength)
+                                        : std::string_view();
+    const std::string_view file = column == COL_FILE ? std::string_view(m_files[r.file]) : std::string_view();
+    PlacementRowFormatter::AppendCell(r.block, script, file, column, out);
 }
 
 RowTexts PlacementRowStore::Texts(int row) const {
