@@ -24,10 +24,20 @@ constexpr std::array<uint8_t, 256> MakeByteClasses() {
 }
 constexpr std::array<uint8_t, 256> kByteClasses = MakeByteClasses();
 
-bool HoldsClass(std::string_view text, uint8_t mask) {
+uint8_t ClassesIn(std::string_view text) {
     uint8_t found = 0;
     for (const char c : text) found |= kByteClasses[static_cast<unsigned char>(c)];
-    return (found & mask) != 0;
+    return found;
+}
+
+bool HoldsClass(std::string_view text, uint8_t mask) { return (ClassesIn(text) & mask) != 0; }
+
+// Whether EscapeUndecodable changes the text: only a private-use character (which begins with
+// 0xEF) or a backslash before "x" and two hex digits does. Script paths are full of
+// backslashes that are neither.
+bool ChangedByEscaping(std::string_view text, uint8_t classes) {
+    if (!(classes & kEscape)) return false;
+    return text.find('\xEF') != std::string_view::npos || HasEscapes(text);
 }
 
 }  // namespace
@@ -50,8 +60,12 @@ void AppendCsvField(std::string_view field, std::string& out) {
 void AppendJsonString(std::string_view text, std::string& out) {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
+    size_t run = 0;   // start of the bytes not yet appended, which go out as they are
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (!(kByteClasses[c] & kJsonEscape)) continue;
+        out.append(text.substr(run, i - run));
+        run = i + 1;
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -61,15 +75,12 @@ void AppendJsonString(std::string_view text, std::string& out) {
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
         default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += kHex[c >> 4];
-                out += kHex[c & 15];
-            } else {
-                out += ch;
-            }
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
         }
     }
+    out.append(text.substr(run));
     out += '"';
 }
 
@@ -91,23 +102,32 @@ void AppendJsonCell(std::string_view text, std::string& out) {
 
 void FinishCsvCell(std::string& out, size_t start) {
     const std::string_view text = std::string_view(out).substr(start);
-    if (!HoldsClass(text, kEscape | kCsvQuote) && (text.empty() || (text.front() != ' ' && text.back() != ' ')))
+    const uint8_t classes = ClassesIn(text);
+    if (ChangedByEscaping(text, classes)) {
+        const std::string cell(text);
+        out.resize(start);
+        AppendCsvCell(cell, out);
         return;
+    }
+    if (!(classes & kCsvQuote) && (text.empty() || (text.front() != ' ' && text.back() != ' '))) return;
     const std::string cell(text);
     out.resize(start);
-    AppendCsvCell(cell, out);
+    AppendCsvField(cell, out);
 }
 
 void FinishJsonCell(std::string& out, size_t start) {
     const std::string_view text = std::string_view(out).substr(start);
-    if (!HoldsClass(text, kEscape | kJsonEscape)) {
+    const uint8_t classes = ClassesIn(text);
+    const bool escaped = ChangedByEscaping(text, classes);
+    if (!escaped && !(classes & kJsonEscape)) {
         out.insert(out.begin() + static_cast<std::ptrdiff_t>(start), '"');
         out += '"';
         return;
     }
     const std::string cell(text);
     out.resize(start);
-    AppendJsonCell(cell, out);
+    if (escaped) AppendJsonCell(cell, out);
+    else AppendJsonString(cell, out);
 }
 
 bool IsCanonicalNumber(std::string_view text) {

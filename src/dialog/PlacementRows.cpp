@@ -1,7 +1,9 @@
 #include "dialog/PlacementRows.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <new>
 
 #include "dialog/PlacementRowFormatter.h"
 
@@ -12,10 +14,17 @@ PlacementRowStore::PlacementRowStore() {
     m_fileIds.emplace(std::string_view(m_files.front()), 0u);
 }
 
+namespace {
+std::atomic<bool> g_preferLargePages{false};
+}  // namespace
+
+void PlacementRowStore::PreferLargePages(bool prefer) { g_preferLargePages = prefer; }
+
 void PlacementRowStore::RowChunks::push_back(const Row& row) {
-    if (m_size == m_chunks.size() * kRowsPerChunk)
-        m_chunks.push_back(std::make_unique_for_overwrite<Row[]>(kRowsPerChunk));
-    (*this)[m_size++] = row;
+    if (m_chunks.empty()) m_large = g_preferLargePages;
+    if (m_size == m_chunks.size() * RowsPerChunk())
+        m_chunks.push_back(AllocateRowChunk(ChunkBytes(), m_large));
+    ::new (static_cast<void*>(&(*this)[m_size++])) Row(row);
 }
 
 void PlacementRowStore::RowChunks::erase(size_t i) {
