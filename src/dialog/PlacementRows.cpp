@@ -20,8 +20,9 @@ std::atomic<bool> g_preferLargePages{false};
 
 void PlacementRowStore::PreferLargePages(bool prefer) { g_preferLargePages = prefer; }
 
+PlacementRowStore::RowChunks::RowChunks() : m_large(g_preferLargePages) {}
+
 void PlacementRowStore::RowChunks::push_back(const Row& row) {
-    if (m_chunks.empty()) m_large = g_preferLargePages;
     if (m_size == m_chunks.size() * RowsPerChunk())
         m_chunks.push_back(AllocateRowChunk(ChunkBytes(), m_large));
     ::new (static_cast<void*>(&(*this)[m_size++])) Row(row);

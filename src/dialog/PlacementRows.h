@@ -92,6 +92,7 @@ private:
 
     class RowChunks {
     public:
+        RowChunks();
         size_t size() const { return m_size; }
         // Both chunk sizes are constants, so finding a row costs no division.
         Row& operator[](size_t i) {
@@ -111,7 +112,7 @@ private:
 
         std::vector<RowChunkBlock> m_chunks;
         size_t m_size = 0;
-        bool m_large = false;   // chosen when the first chunk is made
+        bool m_large;   // as preferred when the store was made
     };
 
     size_t Slot(int row) const { return m_rows.size() - 1 - static_cast<size_t>(row); }
