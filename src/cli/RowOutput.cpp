@@ -98,7 +98,48 @@ public:
         else AppendJsonString(text, out);
     }
 
+    // Cell `column` (0..11) of a row without overrides, as a CSV field or a JSON value: the
+    // formatter writes it from the row's block and script, fetched once for the row by the
+    // caller. Its numbers are plain decimals, which print as they are; a code's name and a
+    // region file are printed once and then copied.
+    void AppendPlain(int row, const NpcPlacement& p, std::string_view script, int column, bool json,
+                     std::string& out) {
+        switch (column) {
+        case COL_FILE: {
+            const PrintedFile& file = Printed(row);
+            out.append(json ? file.json : file.csv);
+            return;
+        }
+        case COL_TYPE: out.append(CodeName(p, column, p.npcType, json)); return;
+        case COL_GROUP: out.append(CodeName(p, column, p.npcGroup, json)); return;
+        case COL_SERIES: out.append(CodeName(p, column, p.npcSeries, json)); return;
+        default: break;
+        }
+        const size_t start = out.size();
+        PlacementRowFormatter::AppendCell(p, script, {}, column, out);
+        if (json && out.size() == start && (column == COL_DROP || column == COL_SCRIPT)) out += "null";
+        else if (IsNumberColumn(column)) return;
+        else if (json) FinishJsonCell(out, start);
+        else FinishCsvCell(out, start);
+    }
+
 private:
+    // The printed name of a code in column 5, 6 or 7, made once per code and format.
+    const std::string& CodeName(const NpcPlacement& p, int column, uint8_t code, bool json) {
+        std::optional<std::string>& name =
+            m_codeNames[static_cast<size_t>(column - COL_TYPE)][json ? 1 : 0][code];
+        if (!name) {
+            NpcPlacement block = p;
+            block.npcType = block.npcGroup = block.npcSeries = code;
+            std::string text;
+            PlacementRowFormatter::AppendCell(block, {}, {}, column, text);
+            name.emplace();
+            if (json) AppendJsonCell(text, *name);
+            else AppendCsvCell(text, *name);
+        }
+        return *name;
+    }
+
     // A region file's column 10 as printed, made once per file.
     struct PrintedFile {
         std::string csv, json;
@@ -129,6 +170,8 @@ private:
     std::string m_raw;
     std::vector<std::optional<std::string>> m_files;   // by file id
     std::vector<std::optional<PrintedFile>> m_printed;  // by file id
+    // By column (type, group, series), format (CSV, JSON) and code.
+    std::array<std::array<std::array<std::optional<std::string>, 256>, 2>, 3> m_codeNames;
 };
 
 class Output {
@@ -210,10 +253,14 @@ void PrintRows(const PlacementRowStore& rows, const RowPrintOptions& options, st
         }
         for (int row = first; row < end; ++row) {
             buffer += "  {\n";
+            const bool plain = !rows.HasOverrides(row);
+            const NpcPlacement& block = rows.Block(row);
+            const std::string_view script = rows.StoredScript(row);
             for (int c = 0; c < columns; ++c) {
                 buffer += keys[static_cast<size_t>(c)];
                 if (c < kPlacementColumnCount) {
-                    cells.AppendJson(row, c, buffer);
+                    if (plain) cells.AppendPlain(row, block, script, c, true, buffer);
+                    else cells.AppendJson(row, c, buffer);
                 } else {
                     // The broken listing rules: null when the record breaks none.
                     const std::string_view text = cells.Cell(row, c);
@@ -236,10 +283,14 @@ void PrintRows(const PlacementRowStore& rows, const RowPrintOptions& options, st
         }
         buffer += '\n';
         for (int row = first; row < end; ++row) {
+            const bool plain = !rows.HasOverrides(row);
+            const NpcPlacement& block = rows.Block(row);
+            const std::string_view script = rows.StoredScript(row);
             for (int c = 0; c < columns; ++c) {
                 if (c) buffer += ',';
-                if (c < kPlacementColumnCount) cells.AppendCsv(row, c, buffer);
-                else AppendCsvField(cells.Cell(row, c), buffer);
+                if (c >= kPlacementColumnCount) AppendCsvField(cells.Cell(row, c), buffer);
+                else if (plain) cells.AppendPlain(row, block, script, c, false, buffer);
+                else cells.AppendCsv(row, c, buffer);
             }
             buffer += '\n';
             output.MaybeFlush();

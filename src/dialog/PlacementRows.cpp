@@ -184,6 +184,11 @@ bool PlacementRowStore::HasOverride(int row, int column) const {
     return cells != m_overrides.end() && cells->second.count(column) != 0;
 }
 
+bool PlacementRowStore::HasOverrides(int row) const {
+    if (row < 0 || row >= Count() || m_overrides.empty()) return false;
+    return m_overrides.count(Slot(row)) != 0;
+}
+
 void PlacementRowStore::CompactScriptsIfWasteful() {
     // Replaced and erased scripts stay until they are as many bytes as the live ones.
     if (m_deadScriptBytes < kScriptChunkBytes || m_deadScriptBytes < m_scriptBytes) return;

@@ -64,6 +64,8 @@ public:
     void SetOverride(int row, int column, std::string text);
     void ClearOverrides(int row);
     bool HasOverride(int row, int column) const;
+    // Whether any cell of the row shows an override.
+    bool HasOverrides(int row) const;
 
     // Whether stores made from now on fill their rows into large pages where the system has
     // them: far fewer page faults for a process that loads one large map and exits (the
