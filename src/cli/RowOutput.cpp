@@ -244,20 +244,20 @@ void PrintRows(const PlacementRowStore& rows, const RowPrintOptions& options, st
             return;
         }
         buffer += "[\n";
-        // The key of every column as printed before its value.
-        std::vector<std::string> keys;
+        // What comes before each value, in one piece: the end of the member before it (or the
+        // object's opening brace) and the value's key.
+        std::vector<std::string> leads;
         for (const std::string& name : header) {
-            std::string key = "    ";
-            AppendJsonString(name, key);
-            keys.push_back(key + ": ");
+            std::string lead = leads.empty() ? "  {\n    " : ",\n    ";
+            AppendJsonString(name, lead);
+            leads.push_back(lead + ": ");
         }
         for (int row = first; row < end; ++row) {
-            buffer += "  {\n";
             const bool plain = !rows.HasOverrides(row);
             const NpcPlacement& block = rows.Block(row);
             const std::string_view script = rows.StoredScript(row);
             for (int c = 0; c < columns; ++c) {
-                buffer += keys[static_cast<size_t>(c)];
+                buffer += leads[static_cast<size_t>(c)];
                 if (c < kPlacementColumnCount) {
                     if (plain) cells.AppendPlain(row, block, script, c, true, buffer);
                     else cells.AppendJson(row, c, buffer);
@@ -267,9 +267,8 @@ void PrintRows(const PlacementRowStore& rows, const RowPrintOptions& options, st
                     if (text.empty()) buffer += "null";
                     else AppendJsonString(text, buffer);
                 }
-                buffer += c + 1 < columns ? ",\n" : "\n";
             }
-            buffer += row + 1 < end ? "  },\n" : "  }\n";
+            buffer += row + 1 < end ? "\n  },\n" : "\n  }\n";
             output.MaybeFlush();
         }
         buffer += "]\n";
