@@ -19,7 +19,7 @@ namespace morvi::test {
 namespace {
 
 std::string RandomBytes(std::mt19937& random, size_t size) {
-    static const std::string kBytes = std::string("abcXYZ019 ,\"\r\n\t\\x5C\x01\x7F", 23) +
+    static const std::string kBytes = std::string("abcXYZ019 ,\"\r\n\t\\x5C\x01\x7F") +
                                       "\x80\xA1\xA2\xB5\xEA\xD2\xA9\xEF\xFE\xFF\x81\x40\x30";
     std::string text;
     for (size_t i = 0; i < size; ++i) text += kBytes[random() % kBytes.size()];
