@@ -12,6 +12,7 @@
 #include "cli/EditFields.h"
 #include "cli/ImportInput.h"
 #include "cli/ImportPlan.h"
+#include "cli/InputText.h"
 #include "cli/RowOutput.h"
 #include "data/AtomicFile.h"
 #include "data/ChangeHistorySteps.h"
@@ -137,14 +138,22 @@ struct FileWork {
     int additions = 0;
 };
 
-bool ReadMapFile(const std::string& path, MapFile& file, int templateCount) {
+// Reads a region file into `file`, which may hold another file read before: its buffers are
+// reused (a fresh allocation for every file would have the heap trimmed and faulted in again
+// file after file). `keys` is scratch room kept from file to file likewise.
+bool ReadMapFile(const std::string& path, MapFile& file, int templateCount,
+                 std::vector<std::pair<uint64_t, uint32_t>>& keys) {
     file.path = path;
+    file.records.clear();
+    file.chains.clear();
+    file.cutRecords.clear();
+    file.defect.clear();
     if (!ReadRegularFile(path, file.image)) return false;
     RegionDefectList defects;
     RegionRecordReader reader(&defects);
     reader.Reset(file.image);
     file.records.reserve(file.image.size() / kPlacementBlockSize);   // most records are a block long
-    std::vector<std::pair<uint64_t, uint32_t>> keys;   // key, record
+    keys.clear();   // key, record
     keys.reserve(file.records.capacity());
     for (RegionRecord r; reader.Next(r);) {
         CurrentRecord current;
@@ -270,11 +279,12 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     if (mapIndex < 0) return kExitUsage;
 
     std::string error;
-    std::string text;
-    if (!ReadWholeFile(inputFile, text)) {
+    InputText inputText;
+    if (!inputText.Read(inputFile)) {
         err << "morvinpc: cannot read " << inputFile << "\n";
         return kExitUsage;
     }
+    const std::string_view text = inputText.View();
     const auto where = [&inputFile](int line) { return inputFile + ":" + std::to_string(line) + ": "; };
     const std::vector<std::string> paths = session->MapRegionFiles(mapIndex);
 
@@ -369,8 +379,12 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     std::vector<std::pair<size_t, std::string>> rowProblems;   // (row, why)
     constexpr size_t kAppended = SIZE_MAX;
     std::string cell;
+    MapFile spare;   // a file let go, whose buffers the next file is read into
+    std::vector<std::pair<uint64_t, uint32_t>> keys;
     for (size_t f = 0; f < files.size(); ++f) {
-        if (!ReadMapFile(paths[f], files[f], templateCount)) {
+        files[f] = std::move(spare);
+        spare = MapFile{};
+        if (!ReadMapFile(paths[f], files[f], templateCount, keys)) {
             err << "morvinpc: cannot read " << session->RelativeFile(paths[f]) << "; nothing written\n";
             return kExitUsage;
         }
@@ -461,7 +475,10 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
                 work[f].plan.push_back({index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
                 work[f].removals.push_back(index);
             }
-        if (work[f].plan.empty()) files[f] = MapFile{};
+        if (work[f].plan.empty()) {
+            spare = std::move(files[f]);
+            files[f] = MapFile{};
+        }
         std::vector<uint32_t>().swap(rowsOfFile[f]);
     }
     if (!problems.empty()) {

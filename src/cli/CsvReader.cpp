@@ -27,13 +27,23 @@ bool CsvReader::Next() {
     m_recordLine = m_line;
     size_t copies = 0;
     while (true) {
-        Found found;
-        if (!ReadField(found, copies)) {
-            m_unclosed = true;
-            m_offset = size;
-            return false;
+        // An unquoted field (nearly all of them) goes straight into the fields.
+        if (m_offset >= size || m_text[m_offset] != '"') {
+            size_t end = m_offset;
+            while (end < size && !EndsField(m_text[end])) ++end;
+            m_fields.push_back(m_text.substr(m_offset, end - m_offset));
+            m_offset = end;
+        } else {
+            Found found;
+            if (!ReadQuotedField(found, copies)) {
+                m_unclosed = true;
+                m_offset = size;
+                return false;
+            }
+            // A copy is looked at only at the end: making another may move it.
+            if (found.copy >= 0) m_found.push_back({m_fields.size(), 0, found.copy});
+            m_fields.push_back(found.copy < 0 ? m_text.substr(found.begin, found.size) : std::string_view());
         }
-        m_found.push_back(found);
         if (m_offset >= size) break;
         const char c = m_text[m_offset++];
         if (c == ',') continue;
@@ -41,19 +51,7 @@ bool CsvReader::Next() {
         ++m_line;
         break;
     }
-    // The copies are looked at only now: making one may have moved the others.
-    for (const Found& f : m_found)
-        m_fields.push_back(f.copy < 0 ? m_text.substr(f.begin, f.size)
-                                      : std::string_view(m_copies[static_cast<size_t>(f.copy)]));
-    return true;
-}
-
-bool CsvReader::ReadField(Found& found, size_t& copies) {
-    if (m_offset < m_text.size() && m_text[m_offset] == '"') return ReadQuotedField(found, copies);
-    size_t end = m_offset;
-    while (end < m_text.size() && !EndsField(m_text[end])) ++end;
-    found = {m_offset, end - m_offset, -1};
-    m_offset = end;
+    for (const Found& f : m_found) m_fields[f.begin] = m_copies[static_cast<size_t>(f.copy)];
     return true;
 }
 

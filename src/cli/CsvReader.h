@@ -45,13 +45,13 @@ public:
     const std::vector<std::string_view>& Fields() const { return m_fields; }
 
 private:
-    // A field as found: a slice of the text, or the text built in m_copies[copy].
+    // A quoted field as found: a slice of the text, or the text built in m_copies[copy]. In
+    // m_found, `begin` is the index of a field that is a copy.
     struct Found {
         size_t begin = 0, size = 0;
         int copy = -1;
     };
-    // Reads the field that starts at m_offset; stops on the comma or line end after it.
-    bool ReadField(Found& found, size_t& copies);
+    // Reads the quoted field that starts at m_offset; stops on the comma or line end after it.
     bool ReadQuotedField(Found& found, size_t& copies);
 
     std::string_view m_text;

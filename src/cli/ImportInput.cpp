@@ -58,7 +58,8 @@ bool ImportInput::ReadCsv(std::string_view text, std::string* error, const RowVi
         *error = UnclosedText(reader);
         return false;
     }
-    m_starts.shrink_to_fit();
+    // No shrink_to_fit: room was made for a row per line end, barely more than the rows, and
+    // shrinking would copy every position into memory faulted in afresh.
     return true;
 }
 

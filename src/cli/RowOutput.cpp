@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/CliText.h"
+#include "cli/PrintedCell.h"
 #include "data/ListingRule.h"
 #include "dialog/PlacementRowFormatter.h"
 
@@ -16,64 +17,16 @@ bool IsNumberColumn(int column) {
            column == COL_OFFSET_Y || column == COL_DROP || column == COL_TEMPLATE;
 }
 
-// Whether the text holds one of the bytes; one pass over the text (find_first_of with a set
-// calls memchr on the set once per byte of the text, which dominated printing a large map).
-template <char... Bytes>
-bool HoldsAnyOf(std::string_view text) {
-    for (const char c : text)
-        if (((c == Bytes) || ...)) return true;
-    return false;
-}
-
 // Appends the printed form of a cell text: bytes that are not valid GBK escaped (see
 // CliText.h). Nearly every text holds neither a backslash nor a private-use character, and
 // goes out as it is.
 void AppendEscaped(std::string_view text, std::string& out) {
-    if (!HoldsAnyOf<'\\', '\xEF'>(text)) out.append(text);
-    else out += EscapeUndecodable(text);
-}
-
-void AppendCsvField(std::string_view field, std::string& out) {
-    const bool quote = HoldsAnyOf<',', '"', '\r', '\n'>(field) ||
-                       (!field.empty() && (field.front() == ' ' || field.back() == ' '));
-    if (!quote) {
-        out.append(field);
-        return;
-    }
-    out += '"';
-    for (char c : field) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-// A JSON string as nlohmann::json writes it: quotes, backslashes and control characters
-// escaped, everything else (UTF-8) as it is.
-void AppendJsonString(std::string_view text, std::string& out) {
-    static const char kHex[] = "0123456789abcdef";
-    out += '"';
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += kHex[c >> 4];
-                out += kHex[c & 15];
-            } else {
-                out += ch;
-            }
+    for (const char c : text)
+        if (c == '\\' || c == '\xEF') {
+            out += EscapeUndecodable(text);
+            return;
         }
-    }
-    out += '"';
+    out.append(text);
 }
 
 std::string JoinRules(const std::vector<std::string>& rules) {
@@ -107,7 +60,102 @@ public:
         return cell;
     }
 
+    // Cell `column` (0..11) of `row` as a CSV field, appended to `out`: the formatter writes
+    // the text straight into the output, where it stays unless it must be escaped or quoted.
+    void AppendCsv(int row, int column, std::string& out) {
+        if (column == COL_FILE && !m_rows.HasOverride(row, COL_FILE)) {
+            out.append(Printed(row).csv);
+            return;
+        }
+        const size_t start = out.size();
+        m_rows.AppendCellText(row, column, out);
+        FinishCsvCell(out, start);
+    }
+
+    // The same as a JSON value: null for an empty drop or script cell, a number for a number
+    // column's whole-number text, else a string.
+    void AppendJson(int row, int column, std::string& out) {
+        if (column == COL_FILE && !m_rows.HasOverride(row, COL_FILE)) {
+            out.append(Printed(row).json);
+            return;
+        }
+        const size_t start = out.size();
+        m_rows.AppendCellText(row, column, out);
+        if (out.size() == start && (column == COL_DROP || column == COL_SCRIPT)) {
+            out += "null";
+            return;
+        }
+        if (!IsNumberColumn(column)) {
+            FinishJsonCell(out, start);
+            return;
+        }
+        if (IsCanonicalNumber(std::string_view(out).substr(start))) return;
+        // Any other text (an override): read as a number where it is one, as printed.
+        const std::string text = EscapeUndecodable(std::string_view(out).substr(start));
+        out.resize(start);
+        long long number = 0;
+        if (ParseInt(text, &number)) out += std::to_string(number);
+        else AppendJsonString(text, out);
+    }
+
+    // Cell `column` (0..11) of a row without overrides, as a CSV field or a JSON value: the
+    // formatter writes it from the row's block and script, fetched once for the row by the
+    // caller. Its numbers are plain decimals, which print as they are; a code's name and a
+    // region file are printed once and then copied.
+    void AppendPlain(int row, const NpcPlacement& p, std::string_view script, int column, bool json,
+                     std::string& out) {
+        switch (column) {
+        case COL_FILE: {
+            const PrintedFile& file = Printed(row);
+            out.append(json ? file.json : file.csv);
+            return;
+        }
+        case COL_TYPE: out.append(CodeName(p, column, p.npcType, json)); return;
+        case COL_GROUP: out.append(CodeName(p, column, p.npcGroup, json)); return;
+        case COL_SERIES: out.append(CodeName(p, column, p.npcSeries, json)); return;
+        default: break;
+        }
+        const size_t start = out.size();
+        PlacementRowFormatter::AppendCell(p, script, {}, column, out);
+        if (json && out.size() == start && (column == COL_DROP || column == COL_SCRIPT)) out += "null";
+        else if (IsNumberColumn(column)) return;
+        else if (json) FinishJsonCell(out, start);
+        else FinishCsvCell(out, start);
+    }
+
 private:
+    // The printed name of a code in column 5, 6 or 7, made once per code and format.
+    const std::string& CodeName(const NpcPlacement& p, int column, uint8_t code, bool json) {
+        std::optional<std::string>& name =
+            m_codeNames[static_cast<size_t>(column - COL_TYPE)][json ? 1 : 0][code];
+        if (!name) {
+            NpcPlacement block = p;
+            block.npcType = block.npcGroup = block.npcSeries = code;
+            std::string text;
+            PlacementRowFormatter::AppendCell(block, {}, {}, column, text);
+            name.emplace();
+            if (json) AppendJsonCell(text, *name);
+            else AppendCsvCell(text, *name);
+        }
+        return *name;
+    }
+
+    // A region file's column 10 as printed, made once per file.
+    struct PrintedFile {
+        std::string csv, json;
+    };
+    const PrintedFile& Printed(int row) {
+        const uint32_t id = m_rows.FileId(row);
+        if (id >= m_printed.size()) m_printed.resize(id + 1);
+        std::optional<PrintedFile>& printed = m_printed[id];
+        if (!printed) {
+            printed.emplace();
+            AppendCsvCell(FileText(row), printed->csv);
+            AppendJsonCell(FileText(row), printed->json);
+        }
+        return *printed;
+    }
+
     const std::string& FileText(int row) {
         const uint32_t id = m_rows.FileId(row);
         if (id >= m_files.size()) m_files.resize(id + 1);
@@ -121,6 +169,9 @@ private:
     std::array<std::string, kPlacementColumnCount + 1> m_cells;
     std::string m_raw;
     std::vector<std::optional<std::string>> m_files;   // by file id
+    std::vector<std::optional<PrintedFile>> m_printed;  // by file id
+    // By column (type, group, series), format (CSV, JSON) and code.
+    std::array<std::array<std::array<std::optional<std::string>, 256>, 2>, 3> m_codeNames;
 };
 
 class Output {
@@ -193,22 +244,31 @@ void PrintRows(const PlacementRowStore& rows, const RowPrintOptions& options, st
             return;
         }
         buffer += "[\n";
+        // What comes before each value, in one piece: the end of the member before it (or the
+        // object's opening brace) and the value's key.
+        std::vector<std::string> leads;
+        for (const std::string& name : header) {
+            std::string lead = leads.empty() ? "  {\n    " : ",\n    ";
+            AppendJsonString(name, lead);
+            leads.push_back(lead + ": ");
+        }
         for (int row = first; row < end; ++row) {
-            buffer += "  {\n";
+            const bool plain = !rows.HasOverrides(row);
+            const NpcPlacement& block = rows.Block(row);
+            const std::string_view script = rows.StoredScript(row);
             for (int c = 0; c < columns; ++c) {
-                const std::string_view text = cells.Cell(row, c);
-                buffer += "    ";
-                AppendJsonString(header[static_cast<size_t>(c)], buffer);
-                buffer += ": ";
-                long long number = 0;
-                const bool empty = text.empty() && (c == COL_DROP || c == COL_SCRIPT || c == kPlacementColumnCount);
-                if (empty) buffer += "null";
-                else if (IsNumberColumn(c) && ParseInt(text, &number)) buffer += std::to_string(number);
-                else if (c == kPlacementColumnCount) AppendJsonString(text, buffer);
-                else AppendJsonString(text, buffer);
-                buffer += c + 1 < columns ? ",\n" : "\n";
+                buffer += leads[static_cast<size_t>(c)];
+                if (c < kPlacementColumnCount) {
+                    if (plain) cells.AppendPlain(row, block, script, c, true, buffer);
+                    else cells.AppendJson(row, c, buffer);
+                } else {
+                    // The broken listing rules: null when the record breaks none.
+                    const std::string_view text = cells.Cell(row, c);
+                    if (text.empty()) buffer += "null";
+                    else AppendJsonString(text, buffer);
+                }
             }
-            buffer += row + 1 < end ? "  },\n" : "  }\n";
+            buffer += row + 1 < end ? "\n  },\n" : "\n  }\n";
             output.MaybeFlush();
         }
         buffer += "]\n";
@@ -222,9 +282,14 @@ void PrintRows(const PlacementRowStore& rows, const RowPrintOptions& options, st
         }
         buffer += '\n';
         for (int row = first; row < end; ++row) {
+            const bool plain = !rows.HasOverrides(row);
+            const NpcPlacement& block = rows.Block(row);
+            const std::string_view script = rows.StoredScript(row);
             for (int c = 0; c < columns; ++c) {
                 if (c) buffer += ',';
-                AppendCsvField(cells.Cell(row, c), buffer);
+                if (c >= kPlacementColumnCount) AppendCsvField(cells.Cell(row, c), buffer);
+                else if (plain) cells.AppendPlain(row, block, script, c, false, buffer);
+                else cells.AppendCsv(row, c, buffer);
             }
             buffer += '\n';
             output.MaybeFlush();

@@ -4,8 +4,9 @@
 // name,x,offset_x,y,offset_y,type,group,series,drop,script,file,template (the window's
 // columns in its order, the region file relative to the server directory).
 //
-// Rows are streamed from a row store: each cell is made by the window's row formatter into
-// one reused buffer and written out, so printing a map costs no memory per row.
+// Rows are streamed from a row store: for CSV and JSON the window's row formatter writes each
+// cell straight into one reused output buffer, where it stays unless it must be escaped or
+// quoted (see PrintedCell.h), so printing a map costs no memory per row.
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,9 @@
 #include "dialog/PlacementRows.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <new>
 
 #include "dialog/PlacementRowFormatter.h"
 
@@ -12,10 +14,18 @@ PlacementRowStore::PlacementRowStore() {
     m_fileIds.emplace(std::string_view(m_files.front()), 0u);
 }
 
+namespace {
+std::atomic<bool> g_preferLargePages{false};
+}  // namespace
+
+void PlacementRowStore::PreferLargePages(bool prefer) { g_preferLargePages = prefer; }
+
+PlacementRowStore::RowChunks::RowChunks() : m_large(g_preferLargePages) {}
+
 void PlacementRowStore::RowChunks::push_back(const Row& row) {
-    if (m_size == m_chunks.size() * kRowsPerChunk)
-        m_chunks.push_back(std::make_unique_for_overwrite<Row[]>(kRowsPerChunk));
-    (*this)[m_size++] = row;
+    if (m_size == m_chunks.size() * RowsPerChunk())
+        m_chunks.push_back(AllocateRowChunk(ChunkBytes(), m_large));
+    ::new (static_cast<void*>(&(*this)[m_size++])) Row(row);
 }
 
 void PlacementRowStore::RowChunks::erase(size_t i) {
@@ -53,8 +63,13 @@ void PlacementRowStore::AppendCellText(int row, int column, std::string& out) co
             }
         }
     }
+    // Only the script column reads the script, only the file column the path.
     const Row& r = At(row);
-    PlacementRowFormatter::AppendCell(r.block, StoredScript(row), m_files[r.file], column, out);
+    const std::string_view script = column == COL_SCRIPT && r.block.HasScript()
+                                        ? ScriptAt(r.script, r.block.dropCountOrScriptLength)
+                                        : std::string_view();
+    const std::string_view file = column == COL_FILE ? std::string_view(m_files[r.file]) : std::string_view();
+    PlacementRowFormatter::AppendCell(r.block, script, file, column, out);
 }
 
 RowTexts PlacementRowStore::Texts(int row) const {
@@ -167,6 +182,11 @@ bool PlacementRowStore::HasOverride(int row, int column) const {
     if (row < 0 || row >= Count()) return false;
     const auto cells = m_overrides.find(Slot(row));
     return cells != m_overrides.end() && cells->second.count(column) != 0;
+}
+
+bool PlacementRowStore::HasOverrides(int row) const {
+    if (row < 0 || row >= Count() || m_overrides.empty()) return false;
+    return m_overrides.count(Slot(row)) != 0;
 }
 
 void PlacementRowStore::CompactScriptsIfWasteful() {

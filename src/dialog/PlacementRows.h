@@ -20,6 +20,7 @@
 
 #include "data/NpcPlacement.h"
 #include "dialog/ControlIds.h"
+#include "dialog/RowChunkMemory.h"
 
 namespace morvi {
 
@@ -63,6 +64,14 @@ public:
     void SetOverride(int row, int column, std::string text);
     void ClearOverrides(int row);
     bool HasOverride(int row, int column) const;
+    // Whether any cell of the row shows an override.
+    bool HasOverrides(int row) const;
+
+    // Whether stores made from now on fill their rows into large pages where the system has
+    // them: far fewer page faults for a process that loads one large map and exits (the
+    // command line), at the price of up to one 2 MiB page beyond the rows in use. Off by
+    // default, so the window holds no more per row than its chunks of 1024 rows.
+    static void PreferLargePages(bool prefer);
 
     // Bytes held for rows, scripts, paths and overrides (excluding allocator overhead).
     size_t BytesHeld() const;
@@ -79,21 +88,33 @@ private:
     // Rows and script bytes live in fixed-size chunks: growing never copies them and never
     // holds more than one chunk beyond what is used, which keeps a row near its 72 bytes.
     static constexpr size_t kRowsPerChunk = 1024;
+    // With large pages a chunk is one 2 MiB page of rows (see RowChunkMemory.h).
+    static constexpr size_t kRowsPerLargeChunk = kLargePageBytes / sizeof(Row);
     static constexpr size_t kScriptChunkBytes = 65536;   // a script never straddles two chunks
 
     class RowChunks {
     public:
+        RowChunks();
         size_t size() const { return m_size; }
-        Row& operator[](size_t i) { return m_chunks[i / kRowsPerChunk][i % kRowsPerChunk]; }
-        const Row& operator[](size_t i) const { return m_chunks[i / kRowsPerChunk][i % kRowsPerChunk]; }
+        // Both chunk sizes are constants, so finding a row costs no division.
+        Row& operator[](size_t i) {
+            return m_large ? Chunk(i / kRowsPerLargeChunk)[i % kRowsPerLargeChunk]
+                           : Chunk(i / kRowsPerChunk)[i % kRowsPerChunk];
+        }
+        const Row& operator[](size_t i) const { return const_cast<RowChunks&>(*this)[i]; }
         void push_back(const Row& row);
         void erase(size_t i);
         void clear() { m_size = 0; }   // chunks stay for the next load
-        size_t BytesHeld() const { return m_chunks.size() * kRowsPerChunk * sizeof(Row); }
+        size_t BytesHeld() const { return m_chunks.size() * ChunkBytes(); }
 
     private:
-        std::vector<std::unique_ptr<Row[]>> m_chunks;
+        Row* Chunk(size_t k) const { return static_cast<Row*>(m_chunks[k].get()); }
+        size_t RowsPerChunk() const { return m_large ? kRowsPerLargeChunk : kRowsPerChunk; }
+        size_t ChunkBytes() const { return m_large ? kLargePageBytes : kRowsPerChunk * sizeof(Row); }
+
+        std::vector<RowChunkBlock> m_chunks;
         size_t m_size = 0;
+        bool m_large;   // as preferred when the store was made
     };
 
     size_t Slot(int row) const { return m_rows.size() - 1 - static_cast<size_t>(row); }

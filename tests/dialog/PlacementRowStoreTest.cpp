@@ -176,5 +176,41 @@ TEST(PlacementRowStoreTest, ScriptsStayRightThroughManyReplacements) {
     EXPECT_EQ(rows.CellText(0, COL_SCRIPT), stored) << "the cell ends at the first zero byte";
 }
 
+// A store that fills large pages (as the command line's does) holds the same rows as one in
+// chunks of 1024: across the boundaries of both chunk sizes, after erasing and replacing, and
+// after a clear and a second load into the chunks it kept.
+TEST(PlacementRowStoreTest, LargePageChunksHoldTheSameRows) {
+    PlacementRowStore small;
+    PlacementRowStore::PreferLargePages(true);
+    PlacementRowStore large;
+    PlacementRowStore::PreferLargePages(false);
+    const int n = 70000;   // more than two chunks of 2 MiB
+    for (int load = 0; load < 2; ++load) {
+        small.Clear();
+        large.Clear();
+        for (int i = 0; i < n; ++i) {
+            const PlacementRecord r = Record((i * 7 + load) % 65536, i % 5 == 0 ? ScriptFor(i) : std::string());
+            small.InsertTop("/m/a_S.DAT", r);
+            large.InsertTop("/m/a_S.DAT", r);
+        }
+        for (PlacementRowStore* rows : {&small, &large}) {
+            rows->Erase(0);
+            rows->Erase(29126);
+            rows->Erase(rows->Count() - 1);
+            rows->Replace(1023, Record(4242, ScriptFor(4242)).block, ScriptFor(4242));
+        }
+        ASSERT_EQ(large.Count(), small.Count());
+        for (int row = 0; row < large.Count(); ++row) {
+            ASSERT_EQ(std::string_view(reinterpret_cast<const char*>(large.Block(row).Bytes()), kPlacementBlockSize),
+                      std::string_view(reinterpret_cast<const char*>(small.Block(row).Bytes()), kPlacementBlockSize))
+                << "row " << row;
+            ASSERT_EQ(large.StoredScript(row), small.StoredScript(row)) << "row " << row;
+        }
+    }
+    // Every chunk is one large page, and the rows need three of them.
+    const size_t rowBytes = large.BytesHeld() - (small.BytesHeld() - 69 * 1024 * 72);
+    EXPECT_EQ(rowBytes, 3u * (2u << 20));
+}
+
 }  // namespace
 }  // namespace morvi
