@@ -92,6 +92,7 @@ bool FileReadAhead::Read(size_t index, std::string& out, FileStamp* stamp) {
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
+#include <string_view>
 #include <sys/uio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -207,12 +208,34 @@ FileReadAhead::~FileReadAhead() {
     }
     for (int fd : m_open)
         if (fd >= 0) ::close(fd);
+    if (m_directoryFd >= 0) ::close(m_directoryFd);
+}
+
+// Opens file `index` relative to its directory, kept open while the files of one directory
+// follow each other: the system then looks up one name instead of the whole path per file.
+int FileReadAhead::OpenOwned(size_t index) {
+    const std::string& path = m_paths[index];
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0) return OpenForReading(path);
+    const std::string_view directory(path.data(), slash);
+    if (m_directoryFd < 0 || directory != m_directory) {
+        if (m_directoryFd >= 0) ::close(m_directoryFd);
+        m_directory.assign(directory);
+#ifdef O_PATH
+        // Only a handle to look names up in: it needs no permission to list the directory.
+        m_directoryFd = ::open(m_directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+#else
+        m_directoryFd = ::open(m_directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+        if (m_directoryFd < 0) return OpenForReading(path);
+    }
+    return ::openat(m_directoryFd, path.c_str() + slash + 1, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
 void FileReadAhead::Announce(size_t upTo) {
     upTo = std::min(upTo, m_paths.size());
     for (; m_announced < upTo; ++m_announced) {
-        const int fd = OpenForReading(m_paths[m_announced]);
+        const int fd = OpenOwned(m_announced);
         if (fd < 0) continue;   // reported when the file itself is read
 #ifdef POSIX_FADV_WILLNEED
         (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
@@ -235,7 +258,7 @@ int FileReadAhead::TakeAnnounced(size_t index) {
 // page cache holds without waiting: while every file is cached, nothing is announced, which
 // spares an open and a hint per file; the first file that is not starts the announcements.
 bool FileReadAhead::ReadNow(size_t index, int announced, bool owner, std::string& out, FileStamp* stamp) {
-    const int fd = announced >= 0 ? announced : OpenForReading(m_paths[index]);
+    const int fd = announced >= 0 ? announced : owner ? OpenOwned(index) : OpenForReading(m_paths[index]);
     if (fd < 0) {
         out.clear();
         // Not readable; whether it is there at all is still worth noting.

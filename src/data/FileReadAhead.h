@@ -49,6 +49,7 @@ private:
 
     void ReaderLoop();
     void Announce(size_t upTo);
+    int OpenOwned(size_t index);
     // Announces the files after `index` and hands over the descriptor opened ahead for it
     // (-1 when none).
     int TakeAnnounced(size_t index);
@@ -61,6 +62,8 @@ private:
     size_t m_announced = 0;        // files [0, m_announced) have been announced or read
     std::vector<int> m_open;       // a descriptor opened ahead per file, -1 when none
     bool m_announceAhead = false;  // set by the first file the page cache did not hold
+    int m_directoryFd = -1;        // the directory of the file opened last (OpenOwned)
+    std::string m_directory;
 
     // Files [0, m_filled) are in their slots (file i in slot i % kSlots) until taken;
     // m_taken is the next file the caller takes in order. The reader never runs more than

@@ -243,7 +243,7 @@ TEST(FileReadAhead, ReadsEachFileWholeInAnyOrder) {
 
 // Files taken in order pass through the reader's slots, which hand buffers back and forth: a
 // small file after a large one, an empty one and one larger than any before must each come out
-// exactly, with the stamp of the file as read.
+// exactly, with the stamp of the file as read, whichever directory they lie in.
 TEST(FileReadAhead, InOrderReadsThroughReusedBuffersAreExact) {
     const size_t sizes[] = {9000, 10, 0, 1, 70000, 3, 2112, 0, 65537, 8800, 5, 131072, 7, 0, 4096, 1, 20000, 2};
     TempDir dir;
@@ -252,7 +252,9 @@ TEST(FileReadAhead, InOrderReadsThroughReusedBuffersAreExact) {
     for (size_t i = 0; i < std::size(sizes); ++i) {
         std::string bytes(sizes[i], '\0');
         for (size_t b = 0; b < bytes.size(); ++b) bytes[b] = static_cast<char>((b * 31 + i * 7) % 251);
-        paths.push_back(dir / ("f" + std::to_string(i)));
+        // Files of one directory in a row, then another, then back: each is opened by its name.
+        const char* const directories[] = {"a", "a", "b", "a/c", "a"};
+        paths.push_back(dir / (std::string(directories[i % 5]) + "/f" + std::to_string(i)));
         WriteFile(paths.back(), bytes);
         contents.push_back(std::move(bytes));
     }
