@@ -5,9 +5,10 @@
 
 #include "data/AtomicFile.h"
 #else
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "data/FileReadAhead.h"
 
 #include <cerrno>
 #include <cstring>
@@ -44,14 +45,9 @@ bool InputText::Read(const std::string& path) {
 bool InputText::Read(const std::string& path) {
     m_size = 0;
     m_block.reset();
-    // O_NONBLOCK keeps a FIFO from blocking the open; it is then refused as not regular.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    const int fd = OpenRegularFileDescriptor(path, st);
     if (fd < 0) return false;
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     // One byte more than the file, so the read that finds its end needs no more room.
     size_t capacity = 0;
     RowChunkBlock block = Room(static_cast<size_t>(st.st_size) + 1, &capacity);

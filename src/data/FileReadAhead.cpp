@@ -175,6 +175,16 @@ constexpr int kSpinsBeforeSleep = 2048;
 
 }  // namespace
 
+int OpenRegularFileDescriptor(const std::string& path, struct stat& st) {
+    const int fd = OpenForReading(path);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 bool ReadRegularFile(const std::string& path, std::string& out) {
     const int fd = OpenForReading(path);
     if (fd < 0) {

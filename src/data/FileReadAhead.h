@@ -17,7 +17,18 @@
 
 #include "data/FileStamp.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace morvi {
+
+#ifndef _WIN32
+// Opens a regular file for reading and fills `st` with its status; -1 when it cannot be opened
+// or is not a regular file. Opened without waiting, so a FIFO or device in its place can never
+// block the caller; check and open are one step (no window for a swap in between).
+int OpenRegularFileDescriptor(const std::string& path, struct stat& st);
+#endif
 
 // Reads a whole regular file into `out`, reusing its capacity. False (and `out` empty) when it
 // cannot be opened or is not a regular file: a FIFO or device is never read, so it cannot block.

@@ -12,6 +12,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "data/FileReadAhead.h"
 #endif
 
 namespace morvi {
@@ -29,13 +31,9 @@ std::FILE* OpenRegularFileForReading(const std::string& path) {
     if (_wstat64(WidenUtf8(path).c_str(), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return nullptr;
     return OpenFileUtf8(path, "rb");
 #else
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
+    const int fd = OpenRegularFileDescriptor(path, st);
+    if (fd < 0) return nullptr;
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     std::FILE* file = ::fdopen(fd, "rb");
