@@ -16,7 +16,7 @@ namespace {
 
 // Reads the whole file. `stamp` receives its stamp as it was opened ({} when it is not a
 // regular file, or, when it cannot be opened, whatever the path's status says).
-bool ReadWholeFile(const std::string& path, std::string& out, FileStamp* stamp) {
+bool ReadThroughHandle(const std::string& path, std::string& out, FileStamp* stamp) {
     // Sharing everything: a save that renames over the file while it is read is not refused.
     HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -68,7 +68,7 @@ bool ReadWholeFile(const std::string& path, std::string& out, FileStamp* stamp) 
 
 }  // namespace
 
-bool ReadRegularFile(const std::string& path, std::string& out) { return ReadWholeFile(path, out, nullptr); }
+bool ReadRegularFile(const std::string& path, std::string& out) { return ReadThroughHandle(path, out, nullptr); }
 
 FileReadAhead::FileReadAhead(const std::vector<std::string>& paths, size_t depth)
     : m_paths(paths), m_depth(depth) {}
@@ -81,7 +81,7 @@ bool FileReadAhead::Read(size_t index, std::string& out, FileStamp* stamp) {
         if (stamp) *stamp = {};
         return false;
     }
-    return ReadWholeFile(m_paths[index], out, stamp);
+    return ReadThroughHandle(m_paths[index], out, stamp);
 }
 
 }  // namespace morvi
