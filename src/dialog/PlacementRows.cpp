@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 #include "dialog/PlacementRowFormatter.h"
 
@@ -33,16 +34,34 @@ void PlacementRowStore::RowChunks::erase(size_t i) {
     --m_size;
 }
 
-std::string_view PlacementRowStore::ScriptAt(uint32_t place, size_t length) const {
-    return std::string_view(m_scriptChunks[place / kScriptChunkBytes].get() + place % kScriptChunkBytes,
-                            length);
+NpcPlacement PlacementRowStore::BlockOf(const Row& r) {
+    NpcPlacement block;
+    uint8_t* bytes = block.Bytes();
+    std::memcpy(bytes, r.head, kHeadBytes);
+    std::memset(bytes + kHeadBytes, 0, kNameOverflowBytes);
+    std::memcpy(bytes + kAfterNameAt, r.tail, kTailBytes);
+    return block;
+}
+
+const char* PlacementRowStore::SideAt(uint32_t place) const {
+    return m_scriptChunks[place / kScriptChunkBytes].get() + place % kScriptChunkBytes;
+}
+
+std::string_view PlacementRowStore::ScriptOf(const Row& r) const {
+    if (!RowHasScript(r)) return {};
+    return std::string_view(SideAt(r.extra) + OverflowLengthOf(r), ScriptLengthOf(r));
+}
+
+NpcPlacement PlacementRowStore::Block(int row) const {
+    const Row& r = At(row);
+    NpcPlacement block = BlockOf(r);
+    if (r.file & kNameOverflowFlag) std::memcpy(block.Bytes() + kHeadBytes, SideAt(r.extra), kNameOverflowBytes);
+    return block;
 }
 
 std::string_view PlacementRowStore::StoredScript(int row) const {
     if (row < 0 || row >= Count()) return {};
-    const Row& r = At(row);
-    if (!r.block.HasScript()) return {};
-    return ScriptAt(r.script, r.block.dropCountOrScriptLength);
+    return ScriptOf(At(row));
 }
 
 std::string PlacementRowStore::CellText(int row, int column) const {
@@ -65,11 +84,10 @@ void PlacementRowStore::AppendCellText(int row, int column, std::string& out) co
     }
     // Only the script column reads the script, only the file column the path.
     const Row& r = At(row);
-    const std::string_view script = column == COL_SCRIPT && r.block.HasScript()
-                                        ? ScriptAt(r.script, r.block.dropCountOrScriptLength)
-                                        : std::string_view();
-    const std::string_view file = column == COL_FILE ? std::string_view(m_files[r.file]) : std::string_view();
-    PlacementRowFormatter::AppendCell(r.block, script, file, column, out);
+    const std::string_view script = column == COL_SCRIPT ? ScriptOf(r) : std::string_view();
+    const std::string_view file =
+        column == COL_FILE ? std::string_view(m_files[r.file & kFileIdMask]) : std::string_view();
+    PlacementRowFormatter::AppendCell(Block(row), script, file, column, out);
 }
 
 RowTexts PlacementRowStore::Texts(int row) const {
@@ -101,60 +119,68 @@ uint32_t PlacementRowStore::InternFile(std::string_view path) {
     if (m_files[m_lastFile] == path) return m_lastFile;
     const auto found = m_fileIds.find(path);
     if (found != m_fileIds.end()) return m_lastFile = found->second;
+    // The top bit of a row's file id is taken; two billion region files do not fit in memory.
+    if (m_files.size() > kFileIdMask) throw std::length_error("too many region files");
     const uint32_t id = static_cast<uint32_t>(m_files.size());
     m_files.emplace_back(path);
     m_fileIds.emplace(std::string_view(m_files.back()), id);
     return m_lastFile = id;
 }
 
-uint32_t PlacementRowStore::StoreScript(const NpcPlacement& block, std::string_view storedScript) {
-    if (!block.HasScript()) return 0;
-    // The row always holds exactly dropCountOrScriptLength bytes, zero-padded if short.
-    const size_t length = block.dropCountOrScriptLength;
+uint32_t PlacementRowStore::StoreSide(const char* overflow, size_t overflowLength, std::string_view script,
+                                      size_t scriptLength) {
+    const size_t length = overflowLength + scriptLength;
+    if (length == 0) return 0;
     if (m_scriptChunks.empty() || m_scriptUsed + length > kScriptChunkBytes) {
         m_scriptChunks.push_back(std::make_unique_for_overwrite<char[]>(kScriptChunkBytes));
         m_scriptUsed = 0;
     }
     char* at = m_scriptChunks.back().get() + m_scriptUsed;
-    const size_t present = std::min(length, storedScript.size());
-    std::memcpy(at, storedScript.data(), present);
-    std::memset(at + present, 0, length - present);
+    std::memcpy(at, overflow, overflowLength);
+    at += overflowLength;
+    // The row always holds exactly dropCountOrScriptLength script bytes, zero-padded if short.
+    const size_t present = std::min(scriptLength, script.size());
+    std::memcpy(at, script.data(), present);
+    std::memset(at + present, 0, scriptLength - present);
     const uint32_t place = static_cast<uint32_t>((m_scriptChunks.size() - 1) * kScriptChunkBytes + m_scriptUsed);
     m_scriptUsed += length;
     m_scriptBytes += length;
     return place;
 }
 
+void PlacementRowStore::FillRow(Row& row, const NpcPlacement& block, std::string_view storedScript) {
+    const uint8_t* bytes = block.Bytes();
+    std::memcpy(row.head, bytes, kHeadBytes);
+    std::memcpy(row.tail, bytes + kAfterNameAt, kTailBytes);
+    static constexpr uint8_t kZeros[kNameOverflowBytes] = {};
+    const bool overflow = std::memcmp(bytes + kHeadBytes, kZeros, kNameOverflowBytes) != 0;
+    row.file = (row.file & kFileIdMask) | (overflow ? kNameOverflowFlag : 0);
+    row.extra = StoreSide(reinterpret_cast<const char*>(bytes + kHeadBytes), overflow ? kNameOverflowBytes : 0,
+                          storedScript, block.HasScript() ? block.dropCountOrScriptLength : 0);
+}
+
 void PlacementRowStore::InsertTop(uint32_t file, const NpcPlacement& block,
                                   std::string_view storedScript) {
     Row row;
-    row.block = block;
-    std::memset(row.unused, 0, sizeof row.unused);
     row.file = file < m_files.size() ? file : 0;
-    row.script = StoreScript(block, storedScript);
+    FillRow(row, block, storedScript);
     m_rows.push_back(row);
 }
 
 void PlacementRowStore::Replace(int row, const NpcPlacement& block, std::string_view storedScript) {
     if (row < 0 || row >= Count()) return;
     Row& r = m_rows[Slot(row)];
-    if (r.block.HasScript()) {
-        m_deadScriptBytes += r.block.dropCountOrScriptLength;
-        m_scriptBytes -= r.block.dropCountOrScriptLength;
-    }
-    r.block = block;
-    r.script = StoreScript(block, storedScript);
+    m_deadScriptBytes += SideLengthOf(r);
+    m_scriptBytes -= SideLengthOf(r);
+    FillRow(r, block, storedScript);
     CompactScriptsIfWasteful();
 }
 
 void PlacementRowStore::Erase(int row) {
     if (row < 0 || row >= Count()) return;
     const size_t slot = Slot(row);
-    const NpcPlacement& gone = m_rows[slot].block;
-    if (gone.HasScript()) {
-        m_deadScriptBytes += gone.dropCountOrScriptLength;
-        m_scriptBytes -= gone.dropCountOrScriptLength;
-    }
+    m_deadScriptBytes += SideLengthOf(m_rows[slot]);
+    m_scriptBytes -= SideLengthOf(m_rows[slot]);
     m_rows.erase(slot);
     if (!m_overrides.empty()) {
         // Slots above the erased one move down by one.
@@ -199,10 +225,10 @@ void PlacementRowStore::CompactScriptsIfWasteful() {
     m_deadScriptBytes = 0;
     for (size_t i = 0; i < m_rows.size(); ++i) {
         Row& r = m_rows[i];
-        if (!r.block.HasScript()) continue;
-        const size_t length = r.block.dropCountOrScriptLength;
-        const std::string_view bytes(old[r.script / kScriptChunkBytes].get() + r.script % kScriptChunkBytes, length);
-        r.script = StoreScript(r.block, bytes);
+        const size_t overflow = OverflowLengthOf(r), script = ScriptLengthOf(r);
+        if (overflow + script == 0) continue;
+        const char* side = old[r.extra / kScriptChunkBytes].get() + r.extra % kScriptChunkBytes;
+        r.extra = StoreSide(side, overflow, std::string_view(side + overflow, script), script);
     }
 }
 

@@ -4,8 +4,10 @@
 // made on demand by PlacementRowFormatter. Row 0 is the top row; rows are kept bottom-first
 // internally, so inserting at the top, which every load does for every record, is an append.
 //
-// A row costs 72 bytes plus its script bytes. A per-cell override exists only where the window
-// shows a text the record does not say; overrides are rare and kept apart.
+// A row costs 48 bytes plus its script bytes: the block is kept whole except the tail of its
+// 34-byte name field, which names rarely reach; that tail is kept beside the script, and only
+// for a row whose tail holds a byte that is not zero. A per-cell override exists only where
+// the window shows a text the record does not say; overrides are rare and kept apart.
 
 #include <array>
 #include <cstddef>
@@ -33,12 +35,13 @@ public:
 
     // --- reading (front ends, the command line, tests) ---
     int Count() const { return static_cast<int>(m_rows.size()); }
-    const NpcPlacement& Block(int row) const { return At(row).block; }
+    // The 61-byte block, whole.
+    NpcPlacement Block(int row) const;
     // GBK bytes of a script record's stored path (dropCountOrScriptLength bytes), else empty.
     std::string_view StoredScript(int row) const;
     // Full native path of the region file that holds the row's record.
-    const std::string& File(int row) const { return m_files[At(row).file]; }
-    uint32_t FileId(int row) const { return At(row).file; }
+    const std::string& File(int row) const { return m_files[FileId(row)]; }
+    uint32_t FileId(int row) const { return At(row).file & kFileIdMask; }
     // Exactly the text the window shows in that cell; empty outside the store.
     std::string CellText(int row, int column) const;
     // The same, appended to `out` (no allocation once `out` has grown).
@@ -77,20 +80,38 @@ public:
     size_t BytesHeld() const;
 
 private:
-    struct Row {
-        NpcPlacement block;     // 61 bytes, alignment 1
-        uint8_t unused[3];
-        uint32_t file;          // index into m_files
-        uint32_t script;        // offset of the stored script in m_scripts (script records)
-    };
-    static_assert(sizeof(Row) == 72);
+    // The block's bytes up to the first kInlineNameBytes of the name, and those after the name.
+    static constexpr size_t kNameAt = offsetof(NpcPlacement, name);
+    static constexpr size_t kInlineNameBytes = 13;
+    static constexpr size_t kHeadBytes = kNameAt + kInlineNameBytes;
+    static constexpr size_t kAfterNameAt = kNameAt + kNameFieldSize;
+    static constexpr size_t kTailBytes = kPlacementBlockSize - kAfterNameAt;
+    static constexpr size_t kNameOverflowBytes = kNameFieldSize - kInlineNameBytes;
+    static constexpr size_t kScriptLengthInTail =
+        offsetof(NpcPlacement, dropCountOrScriptLength) - kAfterNameAt;
+    static constexpr uint32_t kNameOverflowFlag = 0x80000000u;   // in Row::file
+    static constexpr uint32_t kFileIdMask = ~kNameOverflowFlag;
 
-    // Rows and script bytes live in fixed-size chunks: growing never copies them and never
-    // holds more than one chunk beyond what is used, which keeps a row near its 72 bytes.
+    struct Row {
+        uint8_t head[kHeadBytes];
+        uint8_t tail[kTailBytes];
+        uint32_t file;    // index into m_files, and kNameOverflowFlag
+        // Offset in the side bytes of the name's overflow (if flagged), then the stored script
+        // (script records); unused otherwise.
+        uint32_t extra;
+    };
+    static_assert(sizeof(Row) == 48);
+
+    static NpcPlacement BlockOf(const Row& r);
+    static bool RowHasScript(const Row& r) { return r.tail[kScriptLengthInTail] > kMaxDropCount; }
+    static size_t ScriptLengthOf(const Row& r) { return RowHasScript(r) ? r.tail[kScriptLengthInTail] : 0; }
+    static size_t OverflowLengthOf(const Row& r) { return r.file & kNameOverflowFlag ? kNameOverflowBytes : 0; }
+    static size_t SideLengthOf(const Row& r) { return OverflowLengthOf(r) + ScriptLengthOf(r); }
+
     static constexpr size_t kRowsPerChunk = 1024;
     // With large pages a chunk is one 2 MiB page of rows (see RowChunkMemory.h).
     static constexpr size_t kRowsPerLargeChunk = kLargePageBytes / sizeof(Row);
-    static constexpr size_t kScriptChunkBytes = 65536;   // a script never straddles two chunks
+    static constexpr size_t kScriptChunkBytes = 65536;   // a row's side bytes never straddle two chunks
 
     class RowChunks {
     public:
@@ -119,16 +140,19 @@ private:
 
     size_t Slot(int row) const { return m_rows.size() - 1 - static_cast<size_t>(row); }
     const Row& At(int row) const { return m_rows[Slot(row)]; }
-    std::string_view ScriptAt(uint32_t place, size_t length) const;
-    uint32_t StoreScript(const NpcPlacement& block, std::string_view storedScript);
+    const char* SideAt(uint32_t place) const;
+    std::string_view ScriptOf(const Row& r) const;
+    // Fills `row` from the block and keeps its side bytes (the name's overflow, the script).
+    void FillRow(Row& row, const NpcPlacement& block, std::string_view storedScript);
+    uint32_t StoreSide(const char* overflow, size_t overflowLength, std::string_view script, size_t scriptLength);
     void CompactScriptsIfWasteful();
 
     RowChunks m_rows;                      // bottom row first
-    // Script bytes; a row's `script` is chunk * kScriptChunkBytes + offset.
+    // Side bytes; a row's `extra` is chunk * kScriptChunkBytes + offset.
     std::vector<std::unique_ptr<char[]>> m_scriptChunks;
     size_t m_scriptUsed = 0;               // bytes used in the last chunk
-    size_t m_scriptBytes = 0;              // bytes of live scripts
-    size_t m_deadScriptBytes = 0;          // bytes of scripts replaced or erased
+    size_t m_scriptBytes = 0;              // live side bytes
+    size_t m_deadScriptBytes = 0;          // side bytes of rows replaced or erased
     std::deque<std::string> m_files;       // stable storage for interned paths; [0] is ""
     std::unordered_map<std::string_view, uint32_t> m_fileIds;
     uint32_t m_lastFile = 0;

@@ -1,12 +1,14 @@
 // The placement list's row store on its own: rows inserted at the top, removed and changed,
 // per-cell overrides that follow their row, interned region files, and script bytes that stay
 // right however often rows are replaced.
+#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "TreeGenerator.h"
+#include "dialog/PlacementRowFormatter.h"
 #include "dialog/PlacementRows.h"
 
 namespace morvi {
@@ -184,7 +186,7 @@ TEST(PlacementRowStoreTest, LargePageChunksHoldTheSameRows) {
     PlacementRowStore::PreferLargePages(true);
     PlacementRowStore large;
     PlacementRowStore::PreferLargePages(false);
-    const int n = 70000;   // more than two chunks of 2 MiB
+    const int n = 100000;   // 48-byte rows: more than two chunks of 2 MiB
     for (int load = 0; load < 2; ++load) {
         small.Clear();
         large.Clear();
@@ -208,8 +210,64 @@ TEST(PlacementRowStoreTest, LargePageChunksHoldTheSameRows) {
         }
     }
     // Every chunk is one large page, and the rows need three of them.
-    const size_t rowBytes = large.BytesHeld() - (small.BytesHeld() - 69 * 1024 * 72);
+    const size_t rowBytes = large.BytesHeld() - (small.BytesHeld() - 98 * 1024 * 48);
     EXPECT_EQ(rowBytes, 3u * (2u << 20));
+}
+
+// Every byte of a block comes back, whatever its name field holds: a short name, one filling
+// the field without a terminator, bytes left after the terminator (in the part kept in the row
+// and in the part kept beside it), each with and without a script, through inserts, replacements
+// that change what is kept beside the row, and erasures that make the store compact its bytes.
+TEST(PlacementRowStoreTest, EveryBlockByteSurvivesWhateverTheNameFieldHolds) {
+    auto blockText = [](const NpcPlacement& p) {
+        return std::string(reinterpret_cast<const char*>(p.Bytes()), kPlacementBlockSize);
+    };
+    std::mt19937 rng(7);
+    auto makeRecord = [&](int kind) {
+        PlacementRecord r = Record(static_cast<int>(rng() % 1000), kind % 2 ? ScriptFor(static_cast<int>(rng() % 99), rng() % 90) : "");
+        uint8_t* name = r.block.name;
+        switch (kind / 2) {
+        case 0: break;                                                      // "guard" and zeros
+        case 1: for (size_t i = 0; i < kNameFieldSize; ++i) name[i] = static_cast<uint8_t>(0xB0 + i); break;
+        case 2: name[kNameFieldSize - 1] = 0x7F; break;                     // a byte at the field's end
+        case 3: name[12] = 0xC1; name[13] = 0xC2; break;                    // across the row's part
+        case 4: for (uint8_t* b = r.block.Bytes(); b != r.block.Bytes() + kPlacementBlockSize; ++b)
+                    if (b != &r.block.dropCountOrScriptLength) *b = static_cast<uint8_t>(rng());
+                break;                                                      // every other byte random
+        }
+        return r;
+    };
+    PlacementRowStore rows;
+    std::vector<PlacementRecord> expected;   // top row first
+    auto check = [&](const char* when) {
+        ASSERT_EQ(rows.Count(), static_cast<int>(expected.size())) << when;
+        for (int row = 0; row < rows.Count(); ++row) {
+            const PlacementRecord& want = expected[static_cast<size_t>(row)];
+            ASSERT_EQ(blockText(rows.Block(row)), blockText(want.block)) << when << ", row " << row;
+            ASSERT_EQ(std::string(rows.StoredScript(row)), want.script) << when << ", row " << row;
+            std::string name;
+            PlacementRowFormatter::AppendCell(want.block, want.script, "", COL_NAME, name);
+            ASSERT_EQ(rows.CellText(row, COL_NAME), name) << when << ", row " << row;
+            ASSERT_EQ(rows.File(row), "/m/a_S.DAT") << when << ", row " << row;
+        }
+    };
+    for (int i = 0; i < 3000; ++i) {
+        expected.insert(expected.begin(), makeRecord(i % 10));
+        rows.InsertTop("/m/a_S.DAT", expected.front());
+    }
+    check("after the inserts");
+    for (int round = 0; round < 4000; ++round) {
+        const int row = static_cast<int>(rng() % expected.size());
+        if (round % 3 == 0) {
+            rows.Erase(row);
+            expected.erase(expected.begin() + row);
+        } else {
+            const PlacementRecord r = makeRecord(static_cast<int>(rng() % 10));
+            rows.Replace(row, r.block, r.script);
+            expected[static_cast<size_t>(row)] = r;
+        }
+    }
+    check("after replacing and erasing");
 }
 
 }  // namespace
