@@ -94,6 +94,26 @@ void WarnIfChangedSinceRead(const Session& session, std::ostream& err) {
             << " was changed by another program since it was read; list the map again to see it as it is\n";
 }
 
+// The end every edit command shares: the edit area takes the options, the window saves, and
+// the saved row is printed. `nothingWritten` says what a save that wrote nothing means here.
+int FillSaveAndPrint(Session& session, const FieldOptions& fields, int shownRow, const std::string& nothingWritten,
+                     bool warnIfChangedSinceRead, std::ostream& out, std::ostream& err, SaveOutcome& saved) {
+    std::string error;
+    if (!FillEditArea(session.host, fields, &error)) {
+        err << "morvinpc: " << error << "\n";
+        return kExitUsage;
+    }
+    saved = session.dlg.OnSave();
+    if (warnIfChangedSinceRead) WarnIfChangedSinceRead(session, err);
+    if (!saved.Written()) {
+        err << NotWritten(saved, nothingWritten) << "\n";
+        return kExitFailed;
+    }
+    PrintRow(session, saved.row < 0 ? shownRow : saved.row, out);
+    WarnIfHidden(saved.record.block, session.TemplateCount(), err);
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunAdd(const CommonOptions& common, const std::string& map, std::optional<int> templateIndex,
@@ -133,19 +153,8 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
         err << host.Hint() << "\n";
         return kExitFailed;
     }
-    std::string error;
-    if (!FillEditArea(host, fields, &error)) {
-        err << "morvinpc: " << error << "\n";
-        return kExitUsage;
-    }
-    const SaveOutcome saved = dlg.OnSave();
-    if (!saved.Written()) {
-        err << NotWritten(saved, "nothing added to map " + map) << "\n";
-        return kExitFailed;
-    }
-    PrintRow(*session, saved.row < 0 ? 0 : saved.row, out);
-    WarnIfHidden(saved.record.block, session->TemplateCount(), err);
-    return kExitOk;
+    SaveOutcome saved;
+    return FillSaveAndPrint(*session, fields, 0, "nothing added to map " + map, false, out, err, saved);
 }
 
 int RunSet(const CommonOptions& common, const std::string& map, const std::string& keyText,
@@ -157,7 +166,6 @@ int RunSet(const CommonOptions& common, const std::string& map, const std::strin
         return status;
     MemoryHost& host = session->host;
     CPlacementDlg& dlg = session->dlg;
-    std::string error;
 
     host.list.SelectOnly(row);
     dlg.BeginEdit();
@@ -165,21 +173,11 @@ int RunSet(const CommonOptions& common, const std::string& map, const std::strin
         err << host.Hint() << "\n";
         return kExitFailed;
     }
-    if (!FillEditArea(host, fields, &error)) {
-        err << "morvinpc: " << error << "\n";
-        return kExitUsage;
-    }
-    const SaveOutcome saved = dlg.OnSave();
-    WarnIfChangedSinceRead(*session, err);
-    if (!saved.Written()) {
-        err << NotWritten(saved, "the placement is no longer in " + session->RelativeFile(key->file) +
-                                     " (changed since it was read?); nothing written")
-            << "\n";
-        return kExitFailed;
-    }
-    PrintRow(*session, saved.row < 0 ? row : saved.row, out);
-    WarnIfHidden(saved.record.block, session->TemplateCount(), err);
-    return kExitOk;
+    SaveOutcome saved;
+    return FillSaveAndPrint(*session, fields, row,
+                            "the placement is no longer in " + session->RelativeFile(key->file) +
+                                " (changed since it was read?); nothing written",
+                            true, out, err, saved);
 }
 
 int RunClone(const CommonOptions& common, const std::string& map, const std::string& keyText,
@@ -198,20 +196,11 @@ int RunClone(const CommonOptions& common, const std::string& map, const std::str
         err << "morvinpc: the placement " << keyText << " could not be cloned\n";
         return kExitFailed;
     }
-    std::string error;
-    if (!FillEditArea(host, fields, &error)) {
-        err << "morvinpc: " << error << "\n";
-        return kExitUsage;
-    }
-    const SaveOutcome saved = dlg.OnSave();
-    if (!saved.Written()) {
-        err << NotWritten(saved, "nothing added to " + session->RelativeFile(key->file)) << "\n";
-        return kExitFailed;
-    }
-    PrintRow(*session, saved.row < 0 ? 0 : saved.row, out);
-    WarnIfHidden(saved.record.block, session->TemplateCount(), err);
-    WarnIfKeyShared(*session, saved, err);
-    return kExitOk;
+    SaveOutcome saved;
+    const int status = FillSaveAndPrint(*session, fields, 0, "nothing added to " + session->RelativeFile(key->file),
+                                        false, out, err, saved);
+    if (status == kExitOk) WarnIfKeyShared(*session, saved, err);
+    return status;
 }
 
 int RunRemove(const CommonOptions& common, const std::string& map, const std::vector<std::string>& keyTexts,
