@@ -11,6 +11,7 @@
 
 #include "TreeGenerator.h"
 #include "data/AtomicFile.h"
+#include "data/FileReadAhead.h"
 #include "data/GbkCodec.h"
 #include "data/MapRegionFiles.h"
 #include "data/RegionFile.h"
@@ -28,7 +29,7 @@ constexpr char kReadyMarker[] = "workload-ready";
 
 std::string ReadFile(const std::string& path) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) throw std::runtime_error("cannot read " + path);
+    if (!ReadRegularFile(path, bytes)) throw std::runtime_error("cannot read " + path);
     return bytes;
 }
 

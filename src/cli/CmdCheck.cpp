@@ -8,12 +8,13 @@
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "data/WidePath.h"
 #include "data/AtomicFile.h"
 #include "data/FileFinder.h"
+#include "data/FileReadAhead.h"
 #include "data/GbkCodec.h"
 #include "data/RegionRecordReader.h"
 #include "data/ServerPath.h"
+#include "data/WidePath.h"
 
 namespace morvi::cli {
 namespace {
@@ -115,7 +116,7 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
 
     std::string templates;
     const std::string npcs = ServerFilePath(server, "\\settings\\npcs.txt");
-    const bool templatesReadable = ReadWholeFile(npcs, templates);
+    const bool templatesReadable = ReadRegularFile(npcs, templates);
     if (!templatesReadable) {
         err << "morvinpc: cannot read the template table " << session->RelativeFile(npcs) << "\n";
         ioError = true;

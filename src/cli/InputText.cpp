@@ -1,18 +1,13 @@
 #include "cli/InputText.h"
 
-#ifdef _WIN32
 #include <cstring>
-
-#include "data/AtomicFile.h"
-#else
+#ifndef _WIN32
+#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "data/FileReadAhead.h"
-
-#include <cerrno>
-#include <cstring>
-#endif
 
 namespace morvi::cli {
 namespace {
@@ -31,7 +26,7 @@ RowChunkBlock Room(size_t bytes, size_t* capacity) {
 bool InputText::Read(const std::string& path) {
     m_size = 0;
     m_block.reset();
-    if (!ReadWholeFile(path, m_text)) return false;
+    if (!ReadRegularFile(path, m_text)) return false;
     size_t capacity = 0;
     m_block = Room(m_text.size() + 1, &capacity);
     std::memcpy(m_block.get(), m_text.data(), m_text.size());

@@ -14,6 +14,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "data/FileReadAhead.h"
+
 namespace morvi {
 namespace {
 
@@ -175,7 +177,7 @@ bool CarryIdentity(const std::string& original, const struct stat& st, int temp)
 bool WriteInPlace(const std::string& path, const struct stat& expected, std::string_view content,
                   const BeforeCommit& beforeCommit, std::string* error) {
     std::string old;
-    if (!ReadWholeFile(path, old)) {
+    if (!ReadRegularFile(path, old)) {
         if (error) *error = Describe("cannot read", path, errno ? errno : EIO);
         return false;
     }
@@ -223,35 +225,6 @@ bool WriteInPlace(const std::string& path, const struct stat& expected, std::str
 }  // namespace
 
 void FailNextReplaceAfterBytesForTesting(long bytes) { g_failAfterBytes = bytes; }
-
-bool ReadWholeFile(const std::string& path, std::string& out) {
-    out.clear();
-    // O_NONBLOCK keeps a FIFO from blocking the open; it is then refused as not regular.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    out.resize(static_cast<size_t>(st.st_size));
-    size_t done = 0;
-    while (true) {
-        if (done == out.size()) out.resize(out.size() + 65536);   // the file may have grown
-        ssize_t n = ::read(fd, out.data() + done, out.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            out.clear();
-            return false;
-        }
-        if (n == 0) break;
-        done += static_cast<size_t>(n);
-    }
-    out.resize(done);
-    ::close(fd);
-    return true;
-}
 
 bool ReplaceFileContents(const std::string& path, std::string_view content, std::string* error) {
     return ReplaceFileContents(path, content, error, {}, nullptr);

@@ -38,10 +38,6 @@ using BeforeCommit = std::function<bool(WriteMethod method, std::string* reason)
 bool ReplaceFileContents(const std::string& path, std::string_view content, std::string* error,
                          const BeforeCommit& beforeCommit, WriteMethod* methodUsed = nullptr);
 
-// Reads a whole regular file. False when it cannot be opened or is not a regular file
-// (a FIFO or device is never opened for reading, so it cannot block).
-bool ReadWholeFile(const std::string& path, std::string& out);
-
 // Test seam: when set >= 0, the next replacement fails after writing that many bytes of the
 // temporary file (or of the file itself, when written in place), as a full disk would.
 // Reset to -1 after it fires.

@@ -111,33 +111,6 @@ HANDLE CreateTemporaryBeside(const std::string& path, std::string& temp, DWORD* 
 
 void FailNextReplaceAfterBytesForTesting(long bytes) { g_failAfterBytes = bytes; }
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
-    out.clear();
-    // Without FILE_FLAG_BACKUP_SEMANTICS a directory cannot be opened; pipes and devices are
-    // refused by their file type.
-    Handle file(::CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid() || ::GetFileType(file.Get()) != FILE_TYPE_DISK) return false;
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size)) return false;
-    out.resize(static_cast<size_t>(size.QuadPart));
-    size_t done = 0;
-    while (true) {
-        if (done == out.size()) out.resize(out.size() + 65536);  // the file may have grown
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(out.size() - done, 1u << 30));
-        if (!::ReadFile(file.Get(), out.data() + done, want, &got, nullptr)) {
-            out.clear();
-            return false;
-        }
-        if (got == 0) break;
-        done += got;
-    }
-    out.resize(done);
-    return true;
-}
-
 bool ReplaceFileContents(const std::string& requestedPath, std::string_view content, std::string* error) {
     return ReplaceFileContents(requestedPath, content, error, BeforeCommit{}, nullptr);
 }

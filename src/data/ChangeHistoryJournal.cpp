@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "data/ChangeHistoryPlatform.h"
+#include "data/FileReadAhead.h"
 #include "data/ServerPath.h"
 #include "data/Sha256.h"
 
@@ -239,7 +240,7 @@ bool ChangeHistory::Append(JournalEntry& entry, std::string* reason) {
         (void)Prune(CurrentEpochSeconds(), nullptr);   // under the lock already held
         const std::string tree = m_directory + kSeparator + kTreeName;
         std::string known;
-        if (!ReadWholeFile(tree, known)) (void)ReplaceFileContents(tree, m_serverPath + "\n", nullptr);
+        if (!ReadRegularFile(tree, known)) (void)ReplaceFileContents(tree, m_serverPath + "\n", nullptr);
     }
     const int64_t last = LastId();
     if (last < 0) {
@@ -276,7 +277,7 @@ void ChangeHistory::AppendVoid(int64_t id, const std::string& why) {
 std::vector<JournalEntry> ChangeHistory::ReadAll() const {
     std::vector<JournalEntry> entries;
     std::string text;
-    if (!ReadWholeFile(JournalPath(), text)) return entries;
+    if (!ReadRegularFile(JournalPath(), text)) return entries;
     std::vector<int64_t> voided;
     size_t pos = 0;
     while (pos < text.size()) {
@@ -312,7 +313,7 @@ bool ChangeHistory::Prune(int64_t now, std::string* reason) {
         if (epoch == 0 || epoch >= now - m_limits.maxAgeSeconds) return true;
     }
     std::string text;
-    if (!ReadWholeFile(JournalPath(), text)) return true;
+    if (!ReadRegularFile(JournalPath(), text)) return true;
     struct Line {
         size_t start, end;
         int64_t step, epoch;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "data/FileReadAhead.h"
 #include "data/Sha256.h"
 
 namespace morvi {
@@ -94,7 +95,7 @@ StepResult WriteJournaledStep(ChangeHistory& history, const StepInfo& info, cons
         }
         // The caller's image is what it edited; another writer in between would be overwritten.
         std::string now;
-        if (!ReadWholeFile(change.path, now) || now != change.before) {
+        if (!ReadRegularFile(change.path, now) || now != change.before) {
             out.status = FileWriteStatus::ChangedMeanwhile;
             out.reason = change.path + " changed while the change was being made; nothing was written to it";
             continue;
@@ -191,7 +192,7 @@ RevertResult RevertStep(ChangeHistory& history, int64_t step, const std::string&
         FileChange change;
         change.path = history.FullPath(file);
         change.relativePath = file;
-        if (!ReadWholeFile(change.path, change.before)) {
+        if (!ReadRegularFile(change.path, change.before)) {
             result.reason = "cannot read " + change.path + "; nothing was written";
             return result;
         }
@@ -231,7 +232,7 @@ RevertResult RestoreBeforeEntry(ChangeHistory& history, int64_t entryId, bool fo
     FileChange change;
     change.path = history.FullPath(target->file);
     change.relativePath = target->file;
-    if (!ReadWholeFile(change.path, change.before)) {
+    if (!ReadRegularFile(change.path, change.before)) {
         result.reason = "cannot read " + change.path + "; nothing was written";
         return result;
     }

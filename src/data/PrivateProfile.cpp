@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/AtomicFile.h"
+#include "data/FileReadAhead.h"
 #include "data/GbkCodec.h"
 #include "data/WidePath.h"
 
@@ -132,7 +133,7 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 }  // namespace
 
 ProfileSnapshot::ProfileSnapshot(const std::string& file) {
-    m_readable = ReadWholeFile(file, m_text);
+    m_readable = ReadRegularFile(file, m_text);
     const std::vector<Line> lines = SplitLines(m_text);
     m_lines.reserve(lines.size());
     for (const Line& line : lines) m_lines.push_back(LineContent(m_text, line));
@@ -246,7 +247,7 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
     std::error_code ec;
     const auto status = std::filesystem::status(FsPath(file), ec);
     const bool exists = status.type() != std::filesystem::file_type::not_found;
-    if (exists && !ReadWholeFile(file, text)) {  // unreadable: never overwrite it
+    if (exists && !ReadRegularFile(file, text)) {  // unreadable: never overwrite it
         if (error) *error = "cannot read " + file;
         return false;
     }

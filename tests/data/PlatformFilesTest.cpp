@@ -89,7 +89,7 @@ TEST(PlatformFiles, ChineseFolderNamesAreWalkedReadAndReplaced) {
     std::string error;
     ASSERT_TRUE(morvi::ReplaceFileContents(root + "/地图/区域_S.DAT", "new bytes", &error)) << error;
     std::string read;
-    ASSERT_TRUE(morvi::ReadWholeFile(root + "/地图/区域_S.DAT", read));
+    ASSERT_TRUE(morvi::ReadRegularFile(root + "/地图/区域_S.DAT", read));
     EXPECT_EQ(read, "new bytes");
 }
 
