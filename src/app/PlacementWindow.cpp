@@ -114,9 +114,8 @@ void PlacementWindow::ConnectNotifications() {
     connect(qobject_cast<QPushButton*>(Control(IDC_DELETE)), &QPushButton::clicked, this,
             [this] { m_extras->ShowDeleteReport(m_dlg.OnDelete()); });
     connect(qobject_cast<QPushButton*>(Control(IDC_SAVE)), &QPushButton::clicked, this, [this] {
-        const int mode = m_dlg.EditMode();
-        const bool clone = mode == EDIT_ADD && !m_dlg.CloneTargetFile().empty();
-        m_extras->ShowSaveOutcome(m_dlg.OnSave(), mode, clone);
+        const SaveKind kind = KindOfNextSave(m_dlg);
+        m_extras->ShowSaveOutcome(m_dlg.OnSave(), kind);
     });
     // Host-made changes of the list boxes are made with their signals blocked, so these fire
     // only for the user's own selections and double clicks.

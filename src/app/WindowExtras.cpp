@@ -27,22 +27,15 @@
 #include "dialog/KeyboardMap.h"
 #include "dialog/MapViewSource.h"
 #include "dialog/RowClipboard.h"
-#include "dialog/WriteStatus.h"
+#include "dialog/StatusLine.h"
+#include "dialog/WindowGrowth.h"
 
 namespace morvi {
 namespace {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// Places in dialog units that divide the template into the parts that move when it grows:
-// the server row at the top, the search row, the lists, the edit rows below them.
-constexpr int kListsTopDu = 57;
-constexpr int kEditRowsTopDu = 246;
-constexpr int kRightColumnDu = 395;
-constexpr int kServerButtonsDu = 360;
 // The template filter field, above the template list, right of "Chi tim mot".
-// The status strip starts right of where the link label sits.
-constexpr int kStatusLeftDu = 200;
 constexpr int kFilterRect[4] = {423, 42, 47, 13};
 
 }  // namespace
@@ -60,9 +53,10 @@ WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window
     // The status strip: the bottom line of the window, right of the link label.
     m_status = new QLabel(&window);
     m_status->setObjectName(QStringLiteral("statusStrip"));
-    const int stripHeight = window.height() - u.Y(315) - 1;
-    const int left = u.X(kStatusLeftDu);
-    m_status->setGeometry(left, window.height() - stripHeight, window.width() - left - u.X(7), stripHeight);
+    const int stripHeight = window.height() - u.Y(kStatusStripBelowDu) - 1;
+    const int left = u.X(kStatusStripLeftDu);
+    m_status->setGeometry(left, window.height() - stripHeight, window.width() - left - u.X(kStatusStripRightMarginDu),
+                          stripHeight);
     QFont small = m_status->font();
     small.setPixelSize(std::max(9, stripHeight - 4));
     m_status->setFont(small);
@@ -102,34 +96,17 @@ void WindowExtras::Relayout() {
             !child->isWindow())
             m_defaults.emplace_back(child, child->geometry());
     const DialogUnits& u = m_window.Units();
-    const int dx = std::max(0, m_window.width() - m_defaultSize.width());
-    const int dy = std::max(0, m_window.height() - m_defaultSize.height());
-    const int listsTop = u.Y(kListsTopDu), editTop = u.Y(kEditRowsTopDu);
-    const int rightColumn = u.X(kRightColumnDu), serverButtons = u.X(kServerButtonsDu);
+    const int dx = m_window.width() - m_defaultSize.width();
+    const int dy = m_window.height() - m_defaultSize.height();
+    const GrowLines lines{u.Y(kGrowServerRowBottomDu), u.Y(kGrowListsTopDu), u.Y(kGrowEditRowsTopDu),
+                          u.X(kGrowServerButtonsDu), u.X(kGrowRightColumnDu)};
     for (const auto& [widget, rect] : m_defaults) {
-        QRect r = rect;
         const int id = widget->objectName().startsWith(QStringLiteral("id")) ? widget->objectName().mid(2).toInt() : 0;
-        if (id == IDC_PLACEMENT_LIST || id == IDC_FRAME) {
-            r.setWidth(rect.width() + dx);
-            r.setHeight(rect.height() + dy);
-        } else if (id == IDC_MAP_LIST) {
-            r.setHeight(rect.height() + dy);
-        } else if (id == IDC_TEMPLATE_LIST) {
-            r.translate(dx, 0);
-            r.setHeight(rect.height() + dy);
-        } else if (widget == m_filter) {
-            r.translate(dx, 0);
-        } else if (widget == m_status) {
-            r.translate(0, dy);
-            r.setWidth(rect.width() + dx);
-        } else if (rect.top() < listsTop) {
-            // The server frame stretches, its buttons follow the right edge; the search row stays.
-            if (qobject_cast<QGroupBox*>(widget)) r.setWidth(rect.width() + dx);
-            else if (rect.top() < u.Y(33) && rect.left() >= serverButtons) r.translate(dx, 0);
-        } else if (rect.top() >= editTop) {
-            r.translate(rect.left() >= rightColumn ? dx : 0, dy);
-        }
-        widget->setGeometry(r);
+        const GrowRole role = widget == m_filter   ? GrowRole::RightEdge
+                              : widget == m_status ? GrowRole::StatusStrip
+                                                   : GrowRoleOfControl(id, qobject_cast<QGroupBox*>(widget) != nullptr);
+        const GrowRect r = GrownRect(role, {rect.x(), rect.y(), rect.width(), rect.height()}, dx, dy, lines);
+        widget->setGeometry(r.x, r.y, r.width, r.height);
     }
 }
 
@@ -141,9 +118,9 @@ void WindowExtras::SetTabOrder() {
         if (widget->focusPolicy() & Qt::TabFocus) order.push_back(widget);
     const auto band = [&](const QRect& r) {
         if (r.top() < u.Y(33)) return 0;
-        if (r.top() < u.Y(kListsTopDu) && r.height() < u.Y(20)) return 1;
-        if (r.top() < u.Y(kEditRowsTopDu)) return 2;
-        return 3 + (r.center().y() - u.Y(kEditRowsTopDu)) / u.Y(17);
+        if (r.top() < u.Y(kGrowListsTopDu) && r.height() < u.Y(20)) return 1;
+        if (r.top() < u.Y(kGrowEditRowsTopDu)) return 2;
+        return 3 + (r.center().y() - u.Y(kGrowEditRowsTopDu)) / u.Y(17);
     };
     std::map<QWidget*, QRect> rects(m_defaults.begin(), m_defaults.end());
     std::stable_sort(order.begin(), order.end(), [&](QWidget* a, QWidget* b) {
@@ -276,41 +253,18 @@ void WindowExtras::SetStatusText(const std::string& text) {
     m_status->setToolTip(value);
 }
 
-void WindowExtras::ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore, bool clone) {
-    if (!outcome.Written()) return;   // the hint line says why; the strip keeps the last write
-    const CPlacementDlg& dlg = m_window.Logic();
-    WriteStatus status;
-    status.when = std::time(nullptr);
-    status.operation = modeBefore == EDIT_MODIFY ? WriteOperation::Modify
-                       : clone                   ? WriteOperation::Clone
-                                                 : WriteOperation::Add;
-    status.files = {outcome.file};
-    status.rows = 1;
-    status.listRows = dlg.Rows().Count();
-    std::string text = FormatWriteStatus(status, dlg.ServerPath());
-    const std::string warning = FormatDuplicateWarning(FindDuplicateKeysInFile(outcome.file),
-                                                       ServerRelativePath(dlg.ServerPath(), outcome.file));
-    if (!warning.empty()) text = warning + "  |  " + text;
-    SetStatusText(text);
-    m_status->setStyleSheet(warning.empty() ? QString() : QStringLiteral("color: #b00000;"));
+void WindowExtras::ShowStatusLine(const StatusLine& line) {
+    if (line.text.empty()) return;   // the strip keeps the last write
+    SetStatusText(line.text);
+    m_status->setStyleSheet(line.warning ? QStringLiteral("color: #b00000;") : QString());
+}
+
+void WindowExtras::ShowSaveOutcome(const SaveOutcome& outcome, SaveKind kind) {
+    ShowStatusLine(StatusAfterSave(m_window.Logic(), outcome, kind, std::time(nullptr)));
 }
 
 void WindowExtras::ShowDeleteReport(const std::optional<DeleteReport>& report) {
-    if (!report || report->removed == 0) return;
-    WriteStatus status;
-    status.when = std::time(nullptr);
-    status.operation = WriteOperation::Delete;
-    for (const DeleteReport::Row& row : report->rows)
-        if (row.status == DeleteReport::RowStatus::Removed &&
-            std::find(status.files.begin(), status.files.end(), row.file) == status.files.end())
-            status.files.push_back(row.file);
-    status.rows = report->removed;
-    status.listRows = m_window.Logic().Rows().Count();
-    std::string text = FormatWriteStatus(status, m_window.Logic().ServerPath());
-    if (!report->AllRemoved())
-        text += "  (" + std::to_string(report->selected - report->removed) + " 行未删除)";
-    SetStatusText(text);
-    m_status->setStyleSheet(report->AllRemoved() ? QString() : QStringLiteral("color: #b00000;"));
+    ShowStatusLine(StatusAfterDelete(m_window.Logic(), report, std::time(nullptr)));
 }
 
 // --- template filter -----------------------------------------------------------------------

@@ -13,6 +13,7 @@
 
 #include "app/MapViewWindow.h"
 #include "dialog/Outcomes.h"
+#include "dialog/StatusLine.h"
 #include <optional>
 
 class QLabel;
@@ -37,9 +38,8 @@ public:
     QLabel* StatusStrip() const { return m_status; }
     QLineEdit* TemplateFilter() const { return m_filter; }
     void SetStatusText(const std::string& text);
-    // The strip after a save (modeBefore: the editing state it ran in; clone: it saved a clone)
-    // and after a delete.
-    void ShowSaveOutcome(const SaveOutcome& outcome, int modeBefore, bool clone = false);
+    // The strip after a save (`kind`: taken just before it) and after a delete.
+    void ShowSaveOutcome(const SaveOutcome& outcome, SaveKind kind);
     void ShowDeleteReport(const std::optional<DeleteReport>& report);
     void CopySelectedRows();
     // "复制为新NPC" and Ctrl+D.
@@ -50,6 +50,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowStatusLine(const StatusLine& line);
     void InstallShortcuts();
     void RunCommand(const KeyBinding& binding);
     void RecordDefaultGeometry();

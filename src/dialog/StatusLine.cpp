@@ -1,0 +1,48 @@
+#include "dialog/StatusLine.h"
+
+#include <algorithm>
+
+#include "dialog/CPlacementDlg.h"
+#include "dialog/WriteStatus.h"
+
+namespace morvi {
+
+SaveKind KindOfNextSave(const CPlacementDlg& dlg) {
+    const int mode = dlg.EditMode();
+    return {mode, mode == EDIT_ADD && !dlg.CloneTargetFile().empty()};
+}
+
+StatusLine StatusAfterSave(const CPlacementDlg& dlg, const SaveOutcome& outcome, SaveKind kind, std::time_t now) {
+    if (!outcome.Written()) return {};
+    WriteStatus status;
+    status.when = now;
+    status.operation = kind.mode == EDIT_MODIFY ? WriteOperation::Modify
+                       : kind.clone             ? WriteOperation::Clone
+                                                : WriteOperation::Add;
+    status.files = {outcome.file};
+    status.rows = 1;
+    status.listRows = dlg.Rows().Count();
+    StatusLine line{FormatWriteStatus(status, dlg.ServerPath()), false};
+    const std::string warning = FormatDuplicateWarning(FindDuplicateKeysInFile(outcome.file),
+                                                       ServerRelativePath(dlg.ServerPath(), outcome.file));
+    if (!warning.empty()) line = {warning + "  |  " + line.text, true};
+    return line;
+}
+
+StatusLine StatusAfterDelete(const CPlacementDlg& dlg, const std::optional<DeleteReport>& report, std::time_t now) {
+    if (!report || report->removed == 0) return {};
+    WriteStatus status;
+    status.when = now;
+    status.operation = WriteOperation::Delete;
+    for (const DeleteReport::Row& row : report->rows)
+        if (row.status == DeleteReport::RowStatus::Removed &&
+            std::find(status.files.begin(), status.files.end(), row.file) == status.files.end())
+            status.files.push_back(row.file);
+    status.rows = report->removed;
+    status.listRows = dlg.Rows().Count();
+    StatusLine line{FormatWriteStatus(status, dlg.ServerPath()), !report->AllRemoved()};
+    if (line.warning) line.text += "  (" + std::to_string(report->selected - report->removed) + " 行未删除)";
+    return line;
+}
+
+}  // namespace morvi
