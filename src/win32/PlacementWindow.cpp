@@ -126,6 +126,8 @@ BOOL PlacementWindow::OnInitDialog() {
     }
     for (HWND frame : frames) SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreateHyperlink();
+    CreateStatusStrip();
+    MakeResizable();
     InstallKeyboardMap();
     SetCursor(m_cursor);
     m_dlg.OnInitDialog();
@@ -166,6 +168,7 @@ void PlacementWindow::CreateHyperlink() {
 }
 
 INT_PTR PlacementWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (INT_PTR result = FALSE; OnLayoutMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -251,13 +254,14 @@ void PlacementWindow::OnCommand(int id, int code) {
         return;
     }
     if (code == BN_CLICKED) {
-        // The window shows what the save and the delete report through the controls already.
+        // The window shows what the save and the delete report through the controls already;
+        // the status strip adds the last write.
         if (id == IDC_SAVE) {
-            (void)m_dlg.OnSave();
+            SaveAndShowStatus();
             return;
         }
         if (id == IDC_DELETE) {
-            (void)m_dlg.OnDelete();
+            DeleteAndShowStatus();
             return;
         }
         for (const ButtonHandler& button : kButtons) {

@@ -12,6 +12,8 @@
 
 #include "dialog/CPlacementDlg.h"
 #include "dialog/DialogHost.h"
+#include "dialog/StatusLine.h"
+#include "dialog/WindowGrowth.h"
 #include "win32/CHyperlinkLabel.h"
 #include "win32/ReportListView.h"
 
@@ -50,6 +52,9 @@ public:
         kMenuUndo,
         kMenuRedo,
     };
+
+    // The status strip along the bottom (GrowingLayout.cpp), clear of the other ids.
+    static constexpr int kStatusStripId = 0x7201;
 
     PlacementWindow();
     ~PlacementWindow() override;
@@ -107,6 +112,16 @@ private:
     bool OnContextMenu(HWND target, LPARAM position);
     void RepaintFrameCaption();
     void ScheduleListFlush();
+    // The growing layout and the status strip (GrowingLayout.cpp).
+    void CreateStatusStrip();
+    void MakeResizable();
+    void Relayout(int width, int height);
+    bool OnLayoutMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    void ShowStatusLine(const StatusLine& line);
+    void SaveAndShowStatus();
+    void DeleteAndShowStatus();
+    int DialogUnitsX(int du) const;
+    int DialogUnitsY(int du) const;
     // The dialog's controls live as long as it does, so each is looked up once: a load sets
     // the progress caption after every record, and under Wine every GetDlgItem is a call to
     // the window server.
@@ -119,6 +134,12 @@ private:
     ReportListView m_view;
     StoreRowList m_rows{m_view};
     CHyperlinkLabel m_link;
+    HWND m_status = nullptr;             // the status strip
+    bool m_statusWarning = false;        // it shows a warning (in red)
+    SIZE m_defaultClient{};              // the client area at the template's size
+    SIZE m_minimumSize{};                // the window at the template's size
+    std::vector<std::pair<HWND, RECT>> m_defaultPlaces;   // each control at the template's size
+    GrowLines m_growLines;
     std::string m_frameCaption;
     mutable std::map<int, int> m_listBoxCounts;
     mutable std::map<int, HWND> m_items;   // controls looked up so far (Item)

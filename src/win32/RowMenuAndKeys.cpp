@@ -89,7 +89,7 @@ bool PlacementWindow::OnExtraCommand(int id) {
     case kMenuEdit: m_dlg.OnModify(); return true;
     case kMenuClone:
     case kKeyClone: m_dlg.OnClone(); return true;
-    case kMenuDelete: (void)m_dlg.OnDelete(); return true;
+    case kMenuDelete: DeleteAndShowStatus(); return true;
     case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
     case kKeyReloadMap: m_dlg.LoadMapPlacements(); return true;
     case kMenuUndo: m_dlg.OnUndo(); return true;

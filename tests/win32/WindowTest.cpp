@@ -196,6 +196,10 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
     Check(WaitFor([&] { return ui.Cell(0, COL_POS_X) == std::to_string(newX); }), "modify: the row shows the new X");
     for (const auto& [path, bytes] : original)
         if (path != modified) Check(afterModify[path] == bytes, "modify leaves " + path.filename().string() + " alone");
+    const std::string afterModifyStatus = ui.Text(PlacementWindow::kStatusStripId);
+    Check(afterModifyStatus.find("修改") != std::string::npos &&
+              afterModifyStatus.find(modified.filename().string()) != std::string::npos,
+          "the status strip names the modify and its file: " + afterModifyStatus);
 
     // Add: template 3 (entry 2), typed fields, combos by their texts.
     ui.PickListBox(IDC_TEMPLATE_LIST, 2);
@@ -249,6 +253,7 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
     Check(WaitFor([&] { return ui.Rows() == loaded; }), "delete: the row left the list");
     const auto messages = Win32Seams::Messages();
     Check(!messages.empty() && messages.back().caption == "从地图里移出NPC", "delete asked its question");
+    Check(ui.Text(PlacementWindow::kStatusStripId).find("删除") != std::string::npos, "the status strip names the delete");
 
     // "复制为新NPC" from the row menu: the copy goes to the row's own file, the others stay.
     {
@@ -312,6 +317,53 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
     Check(launches.size() >= 3 && launches[launches.size() - 2].file == "explorer" &&
               launches.back().file == "https://morvinpc.example.org" && launches.back().parameters.empty(),
           "a click opens the address, and again directly when the first start returns 0");
+
+    // The window grows: the list and its frame take the new room, the template column and the
+    // edit rows keep to the edges, the search row stays; it never gets smaller than its template.
+    {
+        auto placeOf = [&](HWND item) {
+            RECT r{};
+            GetWindowRect(item, &r);
+            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+            return r;
+        };
+        auto same = [](const RECT& a, const RECT& b, int dx, int dy, int dw, int dh) {
+            return a.left + dx == b.left && a.top + dy == b.top && a.right + dx + dw == b.right &&
+                   a.bottom + dy + dh == b.bottom;
+        };
+        const int ids[] = {IDC_PLACEMENT_LIST, IDC_FRAME, IDC_MAP_LIST, IDC_TEMPLATE_LIST, IDC_SAVE,
+                           IDC_POS_X, IDC_FIND_NAME, IDC_BROWSE_SERVER, PlacementWindow::kStatusStripId};
+        std::map<int, RECT> before;
+        for (int id : ids) before[id] = placeOf(ui.Item(id));
+        RECT window{};
+        GetWindowRect(dialog, &window);
+        const int width = window.right - window.left, height = window.bottom - window.top;
+        const int dx = 160, dy = 120;
+        SetWindowPos(dialog, nullptr, 0, 0, width + dx, height + dy, SWP_NOMOVE | SWP_NOZORDER);
+        struct Expect { int id; int dx, dy, dw, dh; const char* what; };
+        const Expect expects[] = {
+            {IDC_PLACEMENT_LIST, 0, 0, dx, dy, "the placement list grows both ways"},
+            {IDC_FRAME, 0, 0, dx, dy, "its frame grows with it"},
+            {IDC_MAP_LIST, 0, 0, 0, dy, "the map list grows taller"},
+            {IDC_TEMPLATE_LIST, dx, 0, 0, dy, "the template list keeps to the right edge and grows taller"},
+            {IDC_SAVE, dx, dy, 0, 0, "Luu keeps to the bottom right corner"},
+            {IDC_POS_X, 0, dy, 0, 0, "the edit rows keep to the bottom"},
+            {IDC_FIND_NAME, 0, 0, 0, 0, "the search row stays"},
+            {IDC_BROWSE_SERVER, dx, 0, 0, 0, "the server row's buttons keep to the right edge"},
+            {PlacementWindow::kStatusStripId, 0, dy, dx, 0, "the status strip keeps to the bottom and widens"},
+        };
+        for (const Expect& e : expects)
+            Check(same(before[e.id], placeOf(ui.Item(e.id)), e.dx, e.dy, e.dw, e.dh), std::string("grown window: ") + e.what);
+        SetWindowPos(dialog, nullptr, 0, 0, width - 100, height - 100, SWP_NOMOVE | SWP_NOZORDER);
+        RECT shrunk{};
+        GetWindowRect(dialog, &shrunk);
+        Check(shrunk.right - shrunk.left >= width && shrunk.bottom - shrunk.top >= height,
+              "the window never gets smaller than its template");
+        SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        bool back = true;
+        for (int id : ids) back = back && same(before[id], placeOf(ui.Item(id)), 0, 0, 0, 0);
+        Check(back, "at the template's size again, every control is back in its place");
+    }
 
     // The final state for the screenshot: the loaded map with a search hit.
     ui.Type(IDC_SCRIPT, "");

@@ -1,0 +1,145 @@
+// What the Windows window offers beyond its template that needs room: the window can be made
+// larger (never smaller than its template), its controls follow by the window logic's growth
+// rule, and a status strip along the bottom says what the last write did.
+#include <algorithm>
+#include <ctime>
+
+#include "dialog/ControlIds.h"
+#include "dialog/WindowGrowth.h"
+#include "win32/PlacementWindow.h"
+#include "win32/WideText.h"
+
+namespace morvi::win32 {
+namespace {
+
+constexpr COLORREF kWarningColour = RGB(0xB0, 0x00, 0x00);
+
+bool IsGroupBox(HWND child) {
+    wchar_t cls[16] = {};
+    GetClassNameW(child, cls, 16);
+    return lstrcmpiW(cls, L"Button") == 0 && (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+}  // namespace
+
+int PlacementWindow::DialogUnitsX(int du) const {
+    RECT r{0, 0, du, 0};
+    MapDialogRect(m_hwnd, &r);
+    return r.right;
+}
+
+int PlacementWindow::DialogUnitsY(int du) const {
+    RECT r{0, 0, 0, du};
+    MapDialogRect(m_hwnd, &r);
+    return r.bottom;
+}
+
+void PlacementWindow::CreateStatusStrip() {
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    const int top = DialogUnitsY(kStatusStripBelowDu) + 1;
+    int left = DialogUnitsX(kStatusStripLeftDu);
+    // The link label widens to show its whole address; the strip starts after it.
+    if (HWND link = m_link.Window()) {
+        RECT r{};
+        GetWindowRect(link, &r);
+        MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&r), 2);
+        left = std::max(left, static_cast<int>(r.right) + DialogUnitsX(4));
+    }
+    m_status = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX | SS_ENDELLIPSIS,
+                               left, top, client.right - left - DialogUnitsX(kStatusStripRightMarginDu),
+                               client.bottom - top, m_hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusStripId)),
+                               GetModuleHandleW(nullptr), nullptr);
+    if (m_status) SendMessageW(m_status, WM_SETFONT, SendMessageW(m_hwnd, WM_GETFONT, 0, 0), FALSE);
+}
+
+void PlacementWindow::ShowStatusLine(const StatusLine& line) {
+    if (line.text.empty() || !m_status) return;   // the strip keeps the last write
+    m_statusWarning = line.warning;
+    SetWindowTextW(m_status, Widen(line.text).c_str());
+    InvalidateRect(m_status, nullptr, TRUE);
+}
+
+void PlacementWindow::MakeResizable() {
+    // Where every control sits at the template's size: the growth rule starts from there.
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    m_defaultClient = {client.right, client.bottom};
+    m_defaultPlaces.clear();
+    for (HWND child = GetWindow(m_hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&r), 2);
+        m_defaultPlaces.push_back({child, r});
+    }
+    m_growLines = {DialogUnitsY(kGrowServerRowBottomDu), DialogUnitsY(kGrowListsTopDu),
+                   DialogUnitsY(kGrowEditRowsTopDu), DialogUnitsX(kGrowServerButtonsDu),
+                   DialogUnitsX(kGrowRightColumnDu)};
+
+    // A sizing border around the same client area.
+    const LONG style = GetWindowLongW(m_hwnd, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX;
+    SetWindowLongW(m_hwnd, GWL_STYLE, style);
+    RECT frame = client;
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(GetWindowLongW(m_hwnd, GWL_EXSTYLE)));
+    m_minimumSize = {frame.right - frame.left, frame.bottom - frame.top};
+    SetWindowPos(m_hwnd, nullptr, 0, 0, m_minimumSize.cx, m_minimumSize.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void PlacementWindow::Relayout(int width, int height) {
+    if (m_defaultPlaces.empty()) return;
+    const int dx = width - m_defaultClient.cx, dy = height - m_defaultClient.cy;
+    HDWP moves = BeginDeferWindowPos(static_cast<int>(m_defaultPlaces.size()));
+    for (const auto& [child, r] : m_defaultPlaces) {
+        const GrowRole role = child == m_status ? GrowRole::StatusStrip
+                                                : GrowRoleOfControl(GetDlgCtrlID(child), IsGroupBox(child));
+        const GrowRect to = GrownRect(role, {r.left, r.top, r.right - r.left, r.bottom - r.top}, dx, dy, m_growLines);
+        if (moves) moves = DeferWindowPos(moves, child, nullptr, to.x, to.y, to.width, to.height,
+                                          SWP_NOZORDER | SWP_NOACTIVATE);
+        else SetWindowPos(child, nullptr, to.x, to.y, to.width, to.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (moves) EndDeferWindowPos(moves);
+    // Frames and captions drawn over the dialog's background leave traces where they were.
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+bool PlacementWindow::OnLayoutMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) Relayout(LOWORD(lParam), HIWORD(lParam));
+        result = FALSE;   // the dialog manager may see it too
+        return true;
+    case WM_GETMINMAXINFO:
+        if (m_minimumSize.cx > 0) {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize = {m_minimumSize.cx, m_minimumSize.cy};
+            result = TRUE;
+            return true;
+        }
+        return false;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == m_status && m_statusWarning) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kWarningColour);
+            SetBkMode(dc, TRANSPARENT);
+            result = reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void PlacementWindow::SaveAndShowStatus() {
+    const SaveKind kind = KindOfNextSave(m_dlg);
+    const SaveOutcome saved = m_dlg.OnSave();
+    ShowStatusLine(StatusAfterSave(m_dlg, saved, kind, std::time(nullptr)));
+}
+
+void PlacementWindow::DeleteAndShowStatus() {
+    ShowStatusLine(StatusAfterDelete(m_dlg, m_dlg.OnDelete(), std::time(nullptr)));
+}
+
+}  // namespace morvi::win32
