@@ -237,12 +237,8 @@ std::vector<int> WindowExtras::SelectedRows() const {
 void WindowExtras::CopySelectedRows() {
     const std::vector<int> rows = SelectedRows();
     if (rows.empty()) return;
-    const PlacementRowStore& store = m_window.Logic().Rows();
-    const std::string text = RowsAsTabText(rows, [&](int row, int column) {
-        return column == COL_FILE ? store.File(row) : store.CellText(row, column);
-    }, m_window.Logic().ServerPath());
-    QApplication::clipboard()->setText(FromUtf8(text));
-    SetStatusText(std::to_string(rows.size()) + " 行已复制到剪贴板");
+    QApplication::clipboard()->setText(FromUtf8(StoreRowsAsTabText(m_window.Logic().Rows(), rows, m_window.Logic().ServerPath())));
+    SetStatusText(CopiedRowsText(rows.size()));
 }
 
 // --- status strip --------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "dialog/ControlIds.h"
+#include "dialog/PlacementRows.h"
 #include "dialog/WriteStatus.h"
 
 namespace morvi {
@@ -42,6 +43,14 @@ std::string RowsAsTabText(std::span<const int> rows, const CellReader& cell, std
     }
     return out;
 }
+
+std::string StoreRowsAsTabText(const PlacementRowStore& store, std::span<const int> rows, std::string_view serverPath) {
+    return RowsAsTabText(rows, [&](int row, int column) {
+        return column == COL_FILE ? store.File(row) : store.CellText(row, column);
+    }, serverPath);
+}
+
+std::string CopiedRowsText(size_t rows) { return std::to_string(rows) + " 行已复制到剪贴板"; }
 
 bool TemplateMatchesFilter(std::string_view name, int position, std::string_view filter) {
     size_t begin = 0, end = filter.size();

@@ -12,9 +12,15 @@
 
 namespace morvi {
 
+class PlacementRowStore;
+
 using CellReader = std::function<std::string(int row, int column)>;
 
 std::string RowsAsTabText(std::span<const int> rows, const CellReader& cell, std::string_view serverPath);
+// The same for rows of the placement list, read from its store.
+std::string StoreRowsAsTabText(const PlacementRowStore& store, std::span<const int> rows, std::string_view serverPath);
+// What the status strip says once they are on the clipboard.
+std::string CopiedRowsText(size_t rows);
 
 // Whether a template list entry stays visible under the filter typed above the list: the
 // filter is contained in the name (ASCII letters without regard to case), or, when it is a

@@ -51,6 +51,7 @@ public:
         kKeyClone,
         kMenuUndo,
         kMenuRedo,
+        kMenuCopyRows,
     };
 
     // The status strip along the bottom (GrowingLayout.cpp), clear of the other ids.
@@ -120,6 +121,8 @@ private:
     void ShowStatusLine(const StatusLine& line);
     void SaveAndShowStatus();
     void DeleteAndShowStatus();
+    // "复制行": the selected rows onto the clipboard as tab-separated text (RowMenuAndKeys.cpp).
+    void CopySelectedRows();
     int DialogUnitsX(int du) const;
     int DialogUnitsY(int du) const;
     // The dialog's controls live as long as it does, so each is looked up once: a load sets

@@ -2,9 +2,12 @@
 // dialog box, whose own message loop translates no accelerators: a message-filter hook of the
 // thread sees the keys before the dialog manager does and turns the mapped ones into commands.
 
+#include <cstring>
+
 #include <windowsx.h>
 
 #include "dialog/KeyboardMap.h"
+#include "dialog/RowClipboard.h"
 #include "dialog/WindowTemplateTables.h"
 #include "win32/PlacementWindow.h"
 #include "win32/WideText.h"
@@ -90,6 +93,7 @@ bool PlacementWindow::OnExtraCommand(int id) {
     case kMenuClone:
     case kKeyClone: m_dlg.OnClone(); return true;
     case kMenuDelete: DeleteAndShowStatus(); return true;
+    case kMenuCopyRows: CopySelectedRows(); return true;
     case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
     case kKeyReloadMap: m_dlg.LoadMapPlacements(); return true;
     case kMenuUndo: m_dlg.OnUndo(); return true;
@@ -102,6 +106,35 @@ bool PlacementWindow::OnExtraCommand(int id) {
         return true;
     default: return false;
     }
+}
+
+void PlacementWindow::CopySelectedRows() {
+    std::vector<int> rows;
+    for (int row = m_rows.NextSelectedRow(-1); row >= 0; row = m_rows.NextSelectedRow(row)) rows.push_back(row);
+    if (rows.empty()) return;
+    // Windows' text on the clipboard ends its lines with CR LF.
+    std::wstring text;
+    for (wchar_t c : Widen(StoreRowsAsTabText(m_dlg.Rows(), rows, m_dlg.ServerPath()))) {
+        if (c == L'\n') text += L'\r';
+        text += c;
+    }
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return;
+    if (void* at = GlobalLock(memory)) {
+        std::memcpy(at, text.c_str(), bytes);
+        GlobalUnlock(memory);
+    }
+    if (!OpenClipboard(m_hwnd)) {
+        GlobalFree(memory);
+        ShowStatusLine({"剪贴板正被另一个程序使用,未复制", true});
+        return;
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!placed) GlobalFree(memory);   // the clipboard owns it only once it took it
+    ShowStatusLine({placed ? CopiedRowsText(rows.size()) : "剪贴板未接受这些行", !placed});
 }
 
 bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
@@ -121,6 +154,8 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuClone,
                 EntryText("复制为新NPC", WindowCommand::Clone).c_str());
     AppendMenuW(menu, MF_STRING, kMenuDelete, EntryText("删除", WindowCommand::Delete).c_str());
+    AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuCopyRows,
+                Widen("复制行").c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     const auto historyEntry = [&](int id, WindowCommand command, bool enabled) {
         const KeyBinding* binding = BindingOf(command);

@@ -10,6 +10,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -254,6 +255,29 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
     const auto messages = Win32Seams::Messages();
     Check(!messages.empty() && messages.back().caption == "从地图里移出NPC", "delete asked its question");
     Check(ui.Text(PlacementWindow::kStatusStripId).find("删除") != std::string::npos, "the status strip names the delete");
+
+    // "复制行": the selected rows on the clipboard as tab-separated lines ending in CR LF.
+    ui.SelectOnly(1);
+    {
+        LVITEMW also{};
+        also.stateMask = also.state = LVIS_SELECTED;
+        SendMessageW(ui.Item(IDC_PLACEMENT_LIST), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&also));
+    }
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuCopyRows, 0), 0);
+    std::string copied;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) copied = Narrow(text);
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    const std::string firstLines = "name\tx\toffset_x\ty\toffset_y\ttype\tgroup\tseries\tdrop\tscript\tfile\ttemplate\r\n" +
+                                   ui.Cell(0, COL_NAME) + "\t" + ui.Cell(0, COL_POS_X) + "\t";
+    Check(copied.rfind(firstLines, 0) == 0 && std::count(copied.begin(), copied.end(), '\n') == 3 &&
+              copied.find(ui.Cell(1, COL_NAME) + "\t" + ui.Cell(1, COL_POS_X) + "\t") != std::string::npos,
+          "复制行 puts the header and both selected rows on the clipboard");
+    Check(ui.Text(PlacementWindow::kStatusStripId) == "2 行已复制到剪贴板", "the status strip counts the copied rows");
 
     // "复制为新NPC" from the row menu: the copy goes to the row's own file, the others stay.
     {
