@@ -35,9 +35,6 @@ namespace {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// The template filter field, above the template list, right of "Chi tim mot".
-constexpr int kFilterRect[4] = {423, 42, 47, 13};
-
 }  // namespace
 
 WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window(window) {
@@ -47,7 +44,7 @@ WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window
     m_filter->setPlaceholderText(QString::fromUtf8("筛选"));
     m_filter->setToolTip(QString::fromUtf8("筛选NPC原型 (名称或编号); 编号不变"));
     m_filter->setClearButtonEnabled(false);
-    m_filter->setGeometry(u.ToPixels(kFilterRect[0], kFilterRect[1], kFilterRect[2], kFilterRect[3]));
+    m_filter->setGeometry(u.ToPixels(kTemplateFilterRectDu[0], kTemplateFilterRectDu[1], kTemplateFilterRectDu[2], kTemplateFilterRectDu[3]));
     connect(m_filter, &QLineEdit::textChanged, this, [this] { ApplyTemplateFilter(); });
 
     // The status strip: the bottom line of the window, right of the link label.

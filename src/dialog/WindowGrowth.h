@@ -19,6 +19,9 @@ inline constexpr int kStatusStripLeftDu = 200;
 inline constexpr int kStatusStripBelowDu = 315;   // the frame's bottom edge
 inline constexpr int kStatusStripRightMarginDu = 7;
 
+// The template filter field, above the template list, right of "Chi tim mot": x, y, cx, cy.
+inline constexpr int kTemplateFilterRectDu[4] = {423, 42, 47, 13};
+
 // The same lines in pixels of the window at hand.
 struct GrowLines {
     int serverRowBottom = 0;

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <ctime>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "dialog/ControlIds.h"
 #include "dialog/WindowGrowth.h"
 #include "win32/PlacementWindow.h"
@@ -54,6 +57,23 @@ void PlacementWindow::CreateStatusStrip() {
     if (m_status) SendMessageW(m_status, WM_SETFONT, SendMessageW(m_hwnd, WM_GETFONT, 0, 0), FALSE);
 }
 
+void PlacementWindow::CreateTemplateFilter() {
+    // The template list shows its entries through the filter from its first entry on.
+    m_templates.Attach(Item(IDC_TEMPLATE_LIST));
+    RECT r{kTemplateFilterRectDu[0], kTemplateFilterRectDu[1], kTemplateFilterRectDu[0] + kTemplateFilterRectDu[2],
+           kTemplateFilterRectDu[1] + kTemplateFilterRectDu[3]};
+    MapDialogRect(m_hwnd, &r);
+    m_filter = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                               r.left, r.top, r.right - r.left, r.bottom - r.top, m_hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTemplateFilterId)),
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!m_filter) return;
+    SendMessageW(m_filter, WM_SETFONT, SendMessageW(m_hwnd, WM_GETFONT, 0, 0), FALSE);
+    SendMessageW(m_filter, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(Widen("筛选").c_str()));
+    // Tab order: after "Chi tim mot", before the template list.
+    SetWindowPos(m_filter, Item(IDC_FIND_NEXT), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void PlacementWindow::ShowStatusLine(const StatusLine& line) {
     if (line.text.empty() || !m_status) return;   // the strip keeps the last write
     m_statusWarning = line.warning;
@@ -92,8 +112,9 @@ void PlacementWindow::Relayout(int width, int height) {
     const int dx = width - m_defaultClient.cx, dy = height - m_defaultClient.cy;
     HDWP moves = BeginDeferWindowPos(static_cast<int>(m_defaultPlaces.size()));
     for (const auto& [child, r] : m_defaultPlaces) {
-        const GrowRole role = child == m_status ? GrowRole::StatusStrip
-                                                : GrowRoleOfControl(GetDlgCtrlID(child), IsGroupBox(child));
+        const GrowRole role = child == m_status   ? GrowRole::StatusStrip
+                              : child == m_filter ? GrowRole::RightEdge
+                                                  : GrowRoleOfControl(GetDlgCtrlID(child), IsGroupBox(child));
         const GrowRect to = GrownRect(role, {r.left, r.top, r.right - r.left, r.bottom - r.top}, dx, dy, m_growLines);
         if (moves) moves = DeferWindowPos(moves, child, nullptr, to.x, to.y, to.width, to.height,
                                           SWP_NOZORDER | SWP_NOACTIVATE);

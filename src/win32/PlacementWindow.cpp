@@ -127,6 +127,7 @@ BOOL PlacementWindow::OnInitDialog() {
     for (HWND frame : frames) SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreateHyperlink();
     CreateStatusStrip();
+    CreateTemplateFilter();
     MakeResizable();
     InstallKeyboardMap();
     SetCursor(m_cursor);
@@ -275,7 +276,8 @@ void PlacementWindow::OnCommand(int id, int code) {
         // Menu entries (0) and keys (1) beyond the template.
         if (OnExtraCommand(id)) return;
     }
-    if (id == IDC_MAP_LIST && code == LBN_SELCHANGE) m_dlg.LoadMapPlacements();
+    if (id == kTemplateFilterId && code == EN_CHANGE && m_filter) m_templates.SetFilter(Narrow(WindowTextOf(m_filter)));
+    else if (id == IDC_MAP_LIST && code == LBN_SELCHANGE) m_dlg.LoadMapPlacements();
     else if (id == IDC_TEMPLATE_LIST && code == LBN_DBLCLK) m_dlg.OnTemplateDblClk();
     else if (id == IDC_TEMPLATE_LIST && code == LBN_SETFOCUS) m_dlg.OnTemplateSetFocus();
     else if (id == IDC_GROUP && code == CBN_SETFOCUS) m_dlg.OnGroupSetFocus();
@@ -380,22 +382,26 @@ bool PlacementWindow::IsItemChecked(int id) const { return IsDlgButtonChecked(m_
 // Only the host fills the list boxes, so it knows their counts: the loader asks for the template
 // count once per record, and a window-system call per record would slow a large map down.
 int PlacementWindow::ListBoxCount(int id) const {
+    if (id == IDC_TEMPLATE_LIST && m_templates.Attached()) return m_templates.Count();
     if (auto known = m_listBoxCounts.find(id); known != m_listBoxCounts.end()) return known->second;
     const LRESULT count = SendDlgItemMessageW(m_hwnd, id, LB_GETCOUNT, 0, 0);
     return m_listBoxCounts[id] = count < 0 ? 0 : static_cast<int>(count);
 }
 
 void PlacementWindow::ListBoxAdd(int id, const std::string& text) {
+    if (id == IDC_TEMPLATE_LIST && m_templates.Attached()) return m_templates.Add(text);
     SendDlgItemMessageW(m_hwnd, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
     m_listBoxCounts.erase(id);
 }
 
 void PlacementWindow::ListBoxDelete(int id, int index) {
+    if (id == IDC_TEMPLATE_LIST && m_templates.Attached()) return m_templates.Delete(index);
     SendDlgItemMessageW(m_hwnd, id, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     m_listBoxCounts.erase(id);
 }
 
 std::string PlacementWindow::ListBoxText(int id, int index) const {
+    if (id == IDC_TEMPLATE_LIST && m_templates.Attached()) return m_templates.Text(index);
     const LRESULT length = SendDlgItemMessageW(m_hwnd, id, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
@@ -406,11 +412,19 @@ std::string PlacementWindow::ListBoxText(int id, int index) const {
 }
 
 int PlacementWindow::ListBoxSelection(int id) const {
+    if (id == IDC_TEMPLATE_LIST && m_templates.Attached()) return m_templates.Selection();
     const LRESULT selected = SendDlgItemMessageW(m_hwnd, id, LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
 
 void PlacementWindow::ListBoxSetSelection(int id, int index) {
+    if (id == IDC_TEMPLATE_LIST && m_templates.Attached()) {
+        // The template the logic selects must show: "Them" takes it.
+        return m_templates.SetSelection(index, [this] {
+            if (m_filter) SetWindowTextW(m_filter, L"");
+            m_templates.SetFilter({});
+        });
+    }
     // LB_SETCURSEL scrolls the item into view and sends no notification.
     SendDlgItemMessageW(m_hwnd, id, LB_SETCURSEL, static_cast<WPARAM>(index < 0 ? -1 : index), 0);
 }

@@ -15,6 +15,7 @@
 #include "dialog/StatusLine.h"
 #include "dialog/WindowGrowth.h"
 #include "win32/CHyperlinkLabel.h"
+#include "win32/FilteredListBox.h"
 #include "win32/ReportListView.h"
 
 namespace morvi::win32 {
@@ -56,6 +57,8 @@ public:
 
     // The status strip along the bottom (GrowingLayout.cpp), clear of the other ids.
     static constexpr int kStatusStripId = 0x7201;
+    // The template filter above the template list (GrowingLayout.cpp).
+    static constexpr int kTemplateFilterId = 0x7202;
 
     PlacementWindow();
     ~PlacementWindow() override;
@@ -115,6 +118,7 @@ private:
     void ScheduleListFlush();
     // The growing layout and the status strip (GrowingLayout.cpp).
     void CreateStatusStrip();
+    void CreateTemplateFilter();
     void MakeResizable();
     void Relayout(int width, int height);
     bool OnLayoutMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
@@ -137,6 +141,8 @@ private:
     ReportListView m_view;
     StoreRowList m_rows{m_view};
     CHyperlinkLabel m_link;
+    FilteredListBox m_templates;         // the template list under its filter
+    HWND m_filter = nullptr;             // the template filter field
     HWND m_status = nullptr;             // the status strip
     bool m_statusWarning = false;        // it shows a warning (in red)
     SIZE m_defaultClient{};              // the client area at the template's size

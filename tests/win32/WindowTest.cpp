@@ -342,6 +342,40 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
               launches.back().file == "https://morvinpc.example.org" && launches.back().parameters.empty(),
           "a click opens the address, and again directly when the first start returns 0");
 
+    // The template filter: the list box shows what the filter keeps, "Them" takes the shown
+    // entry's template by its place in the whole list, and an empty filter shows all again.
+    {
+        HWND filter = ui.Item(PlacementWindow::kTemplateFilterId);
+        HWND templates = ui.Item(IDC_TEMPLATE_LIST);
+        const LRESULT all = SendMessageW(templates, LB_GETCOUNT, 0, 0);
+        auto setFilter = [&](const wchar_t* text) {
+            SendMessageW(filter, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kTemplateFilterId, EN_CHANGE),
+                         reinterpret_cast<LPARAM>(filter));
+        };
+        setFilter(L"guard");
+        Check(SendMessageW(templates, LB_GETCOUNT, 0, 0) == 2, "the filter \"guard\" shows Guard and OldGuard");
+        SendMessageW(templates, LB_SETCURSEL, 1, 0);
+        ui.Click(IDC_ADD);
+        Check(ui.Text(IDC_NAME) == "OldGuard", "Them takes the template shown under the filter");
+        ui.Click(IDC_CANCEL_EDIT);
+        setFilter(L"3");
+        wchar_t shown[64] = {};
+        SendMessageW(templates, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(shown));
+        Check(SendMessageW(templates, LB_GETCOUNT, 0, 0) == 1 && Narrow(shown) == "村长",
+              "a number shows the template of that number");
+        setFilter(L"");
+        Check(SendMessageW(templates, LB_GETCOUNT, 0, 0) == all && all == 20, "an empty filter shows every template");
+        // A clone selects its row's template; a filter that hides it is cleared so it shows.
+        setFilter(L"zzz");
+        ui.SelectOnly(0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuClone, 0), 0);
+        Check(ui.Text(PlacementWindow::kTemplateFilterId).empty() && SendMessageW(templates, LB_GETCOUNT, 0, 0) == all &&
+                  SendMessageW(templates, LB_GETCURSEL, 0, 0) == ToInt(ui.Cell(0, COL_TEMPLATE)) - 1,
+              "a clone clears the filter that hid its template and selects it");
+        ui.Click(IDC_CANCEL_EDIT);
+    }
+
     // The window grows: the list and its frame take the new room, the template column and the
     // edit rows keep to the edges, the search row stays; it never gets smaller than its template.
     {
@@ -356,7 +390,8 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
                    a.bottom + dy + dh == b.bottom;
         };
         const int ids[] = {IDC_PLACEMENT_LIST, IDC_FRAME, IDC_MAP_LIST, IDC_TEMPLATE_LIST, IDC_SAVE,
-                           IDC_POS_X, IDC_FIND_NAME, IDC_BROWSE_SERVER, PlacementWindow::kStatusStripId};
+                           IDC_POS_X, IDC_FIND_NAME, IDC_BROWSE_SERVER, PlacementWindow::kStatusStripId,
+                           PlacementWindow::kTemplateFilterId};
         std::map<int, RECT> before;
         for (int id : ids) before[id] = placeOf(ui.Item(id));
         RECT window{};
@@ -373,6 +408,7 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
             {IDC_SAVE, dx, dy, 0, 0, "Luu keeps to the bottom right corner"},
             {IDC_POS_X, 0, dy, 0, 0, "the edit rows keep to the bottom"},
             {IDC_FIND_NAME, 0, 0, 0, 0, "the search row stays"},
+            {PlacementWindow::kTemplateFilterId, dx, 0, 0, 0, "the template filter keeps to the right edge"},
             {IDC_BROWSE_SERVER, dx, 0, 0, 0, "the server row's buttons keep to the right edge"},
             {PlacementWindow::kStatusStripId, 0, dy, dx, 0, "the status strip keeps to the bottom and widens"},
         };
