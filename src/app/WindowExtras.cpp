@@ -224,12 +224,7 @@ void WindowExtras::CloneSelectedRow() {
     }
 }
 
-std::vector<int> WindowExtras::SelectedRows() const {
-    std::vector<int> rows;
-    PlacementListHost& list = m_window.Placements();
-    for (int row = list.NextSelectedRow(-1); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
-    return rows;
-}
+std::vector<int> WindowExtras::SelectedRows() const { return SelectedRowsOf(m_window.Placements()); }
 
 void WindowExtras::CopySelectedRows() {
     const std::vector<int> rows = SelectedRows();
@@ -303,12 +298,7 @@ void WindowExtras::PushSelectionToMap() {
 }
 
 void WindowExtras::SelectRowsFromMap(const std::vector<int>& rows) {
-    if (rows.empty()) return;
-    PlacementListHost& list = m_window.Placements();
-    // Added to the selection as a search adds its hit; the first row is scrolled into view.
-    list.ScrollRowToTop(rows.front());
-    for (int row : rows) list.SelectRow(row);
-    list.SelectRow(rows.front());
+    morvi::SelectRowsFromMap(m_window.Placements(), rows);
     PushSelectionToMap();
 }
 

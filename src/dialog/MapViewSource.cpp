@@ -30,4 +30,17 @@ MapRowDetails MapRowDetailsFromRows(const PlacementRowStore& rows, int row, std:
     return d;
 }
 
+std::vector<int> SelectedRowsOf(const PlacementListHost& list) {
+    std::vector<int> rows;
+    for (int row = list.NextSelectedRow(-1); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
+    return rows;
+}
+
+void SelectRowsFromMap(PlacementListHost& list, const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    list.ScrollRowToTop(rows.front());
+    for (int row : rows) list.SelectRow(row);
+    list.SelectRow(rows.front());
+}
+
 }  // namespace morvi

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/DialogHost.h"
 #include "dialog/MapViewModel.h"
 #include "dialog/PlacementRows.h"
 
@@ -11,5 +12,11 @@ namespace morvi {
 
 std::vector<MapPoint> MapPointsFromRows(const PlacementRowStore& rows);
 MapRowDetails MapRowDetailsFromRows(const PlacementRowStore& rows, int row, std::string_view serverPath);
+
+// The rows the placement list has selected, top row first.
+std::vector<int> SelectedRowsOf(const PlacementListHost& list);
+// Rows picked on the map join the list's selection as a search hit does; the first of them is
+// scrolled into view and takes the focus mark.
+void SelectRowsFromMap(PlacementListHost& list, const std::vector<int>& rows);
 
 }  // namespace morvi

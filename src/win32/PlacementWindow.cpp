@@ -115,6 +115,7 @@ BOOL PlacementWindow::OnInitDialog() {
         Item(IDC_PLACEMENT_LIST), [this] { return m_dlg.Rows().Count(); },
         [this](int row, int column, std::string& out) { m_dlg.Rows().AppendCellText(row, column, out); });
     m_frameCaption = Narrow(WindowTextOf(Item(IDC_FRAME)));
+    m_rows.OnRowsChanged([this] { QueueMapRefresh(true); });
     // Frames come first in the template, which puts them on top of what they frame; behind
     // the other controls they can never paint over them.
     std::vector<HWND> frames;
@@ -200,6 +201,9 @@ INT_PTR PlacementWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return reinterpret_cast<INT_PTR>(m_appIcon);
     case ReportListView::kFlushMessage:
         m_view.OnFlushMessage();
+        return TRUE;
+    case kMapRefreshMessage:
+        RefreshMapView();
         return TRUE;
     case kCaptionMessage:
         // The last caption of a handler that changed it faster than it was shown.
@@ -297,6 +301,10 @@ bool PlacementWindow::OnNotify(NMHDR* header, LRESULT& result) {
     case NM_SETFOCUS:
         m_dlg.OnListSetFocus();
         break;
+    case LVN_ITEMCHANGED:
+    case LVN_ODSTATECHANGED:
+        QueueMapRefresh(false);   // the map rings the selection
+        return false;
     default:
         return false;
     }

@@ -4,7 +4,9 @@
 // handlers, and the controls show what CPlacementDlg tells the host. Texts are UTF-8 at the host
 // boundary and UTF-16 (W functions) towards Windows.
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "dialog/WindowGrowth.h"
 #include "win32/CHyperlinkLabel.h"
 #include "win32/FilteredListBox.h"
+#include "win32/MapViewWindow.h"
 #include "win32/ReportListView.h"
 
 namespace morvi::win32 {
@@ -25,17 +28,23 @@ namespace morvi::win32 {
 class StoreRowList : public PlacementListHost {
 public:
     explicit StoreRowList(ReportListView& view) : m_view(view) {}
-    void RowsReset() override { m_view.Reset(); }
-    void RowsInsertedAtTop(int count) override { m_view.InsertedAtTop(count); }
-    void RowChanged(int row) override { m_view.Changed(row); }
-    void RowRemoved(int row) override { m_view.Removed(row); }
+    // Called after every change of the rows (the map view follows them).
+    void OnRowsChanged(std::function<void()> changed) { m_changed = std::move(changed); }
+    void RowsReset() override { m_view.Reset(); Changed(); }
+    void RowsInsertedAtTop(int count) override { m_view.InsertedAtTop(count); Changed(); }
+    void RowChanged(int row) override { m_view.Changed(row); Changed(); }
+    void RowRemoved(int row) override { m_view.Removed(row); Changed(); }
     int NextSelectedRow(int after) const override { return m_view.NextSelected(after); }
     void SelectRow(int row) override { m_view.Select(row); }
     void ScrollRowToTop(int row) override { m_view.ScrollToTop(row); }
     void RepaintNow() override { m_view.RepaintNow(); }
 
 private:
+    void Changed() {
+        if (m_changed) m_changed();
+    }
     ReportListView& m_view;
+    std::function<void()> m_changed;
 };
 
 class PlacementWindow : public DialogHost {
@@ -53,6 +62,7 @@ public:
         kMenuUndo,
         kMenuRedo,
         kMenuCopyRows,
+        kMenuMapView,
     };
 
     // The status strip along the bottom (GrowingLayout.cpp), clear of the other ids.
@@ -127,6 +137,11 @@ private:
     void DeleteAndShowStatus();
     // "复制行": the selected rows onto the clipboard as tab-separated text (RowMenuAndKeys.cpp).
     void CopySelectedRows();
+    // "在地图上显示" and the map view's following of the list (MapViewLink.cpp).
+    void ShowMapView();
+    void QueueMapRefresh(bool pointsChanged);
+    void RefreshMapView();
+    void SelectRowsPickedOnMap(const std::vector<int>& rows);
     int DialogUnitsX(int du) const;
     int DialogUnitsY(int du) const;
     // The dialog's controls live as long as it does, so each is looked up once: a load sets
@@ -156,6 +171,10 @@ private:
     bool m_flushPosted = false;          // kCaptionMessage is on its way
     bool m_frameCaptionStale = false;    // m_frameCaption is not on the screen yet
     static constexpr UINT kCaptionMessage = WM_APP + 2;
+    static constexpr UINT kMapRefreshMessage = WM_APP + 3;
+    std::unique_ptr<MapViewWindow> m_mapView;
+    bool m_mapRefreshPosted = false;     // kMapRefreshMessage is on its way
+    bool m_mapPointsStale = false;       // the rows changed since the map last took them
     CPlacementDlg m_dlg;             // last: it is given the finished host
 };
 

@@ -82,7 +82,7 @@ bool PlacementWindow::TakeKey(const MSG& msg) {
     case WindowCommand::Clone: post(kKeyClone, 1); return true;
     case WindowCommand::Undo: post(kMenuUndo, 1); return true;
     case WindowCommand::Redo: post(kMenuRedo, 1); return true;
-    case WindowCommand::MapView: return false;   // the map view is not part of this window yet
+    case WindowCommand::MapView: post(kMenuMapView, 1); return true;
     }
     return false;
 }
@@ -94,6 +94,7 @@ bool PlacementWindow::OnExtraCommand(int id) {
     case kKeyClone: m_dlg.OnClone(); return true;
     case kMenuDelete: DeleteAndShowStatus(); return true;
     case kMenuCopyRows: CopySelectedRows(); return true;
+    case kMenuMapView: ShowMapView(); return true;
     case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
     case kKeyReloadMap: m_dlg.LoadMapPlacements(); return true;
     case kMenuUndo: m_dlg.OnUndo(); return true;
@@ -154,6 +155,7 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuClone,
                 EntryText("复制为新NPC", WindowCommand::Clone).c_str());
     AppendMenuW(menu, MF_STRING, kMenuDelete, EntryText("删除", WindowCommand::Delete).c_str());
+    AppendMenuW(menu, MF_STRING, kMenuMapView, EntryText("在地图上显示", WindowCommand::MapView).c_str());
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuCopyRows,
                 Widen("复制行").c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);

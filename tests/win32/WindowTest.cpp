@@ -27,6 +27,7 @@
 #include "data/NpcPlacement.h"
 #include "dialog/ControlIds.h"
 #include "win32/CHyperlinkLabel.h"
+#include "win32/MapViewWindow.h"
 #include "win32/PlacementWindow.h"
 #include "win32/WideText.h"
 #include "win32/Win32Seams.h"
@@ -374,6 +375,36 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
                   SendMessageW(templates, LB_GETCURSEL, 0, 0) == ToInt(ui.Cell(0, COL_TEMPLATE)) - 1,
               "a clone clears the filter that hid its template and selects it");
         ui.Click(IDC_CANCEL_EDIT);
+    }
+
+    // "在地图上显示": a window of its own with every row as a point; the list's selection is
+    // ringed, and a band over the whole map adds every row to the list's selection.
+    {
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuMapView, 0), 0);
+        HWND map = nullptr;
+        Check(WaitFor([&] {
+                  map = FindWindowW(MapViewWindow::kClassName, nullptr);
+                  return map && IsWindowVisible(map);
+              }),
+              "the map view opens");
+        if (map) {
+            Check(SendMessageW(map, MapViewWindow::kPointCountMessage, 0, 0) == ui.Rows(), "the map shows every row");
+            ui.SelectOnly(0);
+            Check(WaitFor([&] { return SendMessageW(map, MapViewWindow::kSelectedStacksMessage, 0, 0) == 1; }),
+                  "the selected row is ringed on the map");
+            RECT client{};
+            GetClientRect(map, &client);
+            SendMessageW(map, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 34));
+            SendMessageW(map, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.right - 8, client.bottom - 8));
+            SendMessageW(map, WM_LBUTTONUP, 0, MAKELPARAM(client.right - 8, client.bottom - 8));
+            Check(WaitFor([&] {
+                      return SendMessageW(ui.Item(IDC_PLACEMENT_LIST), LVM_GETSELECTEDCOUNT, 0, 0) == ui.Rows();
+                  }),
+                  "a band over the whole map selects every row of the list");
+            SendMessageW(map, WM_CLOSE, 0, 0);
+            Check(WaitFor([&] { return !IsWindow(map); }), "the map view closes");
+            ui.SelectOnly(0);
+        }
     }
 
     // The window grows: the list and its frame take the new room, the template column and the

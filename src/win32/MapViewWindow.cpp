@@ -1,0 +1,355 @@
+#include "win32/MapViewWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "dialog/MapViewRaster.h"
+#include "dialog/NameTables.h"
+#include "win32/WideText.h"
+
+namespace morvi::win32 {
+namespace {
+
+constexpr double kHitRadius = 6.0;
+constexpr int kDragThreshold = 4;
+constexpr int kMargin = 6;
+constexpr int kStripHeight = 32;   // the legend strip above the canvas
+constexpr int kFitButtonId = 1;
+constexpr const char* kMarks = "■ 中心黑点 = Script · 数字 = 同一位置的NPC数 · 左键拖动选择 · 右键拖动平移 · 滚轮缩放";
+
+COLORREF ToColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+bool RegisterOnce() {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = DefWindowProcW;   // replaced per window in WM_NCCREATE
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = MapViewWindow::kClassName;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    return registered;
+}
+
+}  // namespace
+
+MapViewWindow::MapViewWindow(RowsPicked picked, HoverText hover) : m_picked(std::move(picked)), m_hover(std::move(hover)) {}
+
+MapViewWindow::~MapViewWindow() {
+    if (m_hwnd) DestroyWindow(m_hwnd);
+    FreeBitmap();
+    if (m_font) DeleteObject(m_font);
+}
+
+void MapViewWindow::Show(HWND owner) {
+    if (!m_hwnd && RegisterOnce()) {
+        // The class's procedure is DefWindowProcW; this window's own is set before WM_CREATE.
+        HWND hwnd = CreateWindowExW(0, kClassName, Widen("在地图上显示").c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, 1040, 600, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!hwnd) return;
+        m_hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MapViewWindow::WindowProc));
+        OnCreate();
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        OnSize(client.right, client.bottom);
+    }
+    if (!m_hwnd) return;
+    ShowWindow(m_hwnd, IsIconic(m_hwnd) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(m_hwnd);
+}
+
+void MapViewWindow::SetPoints(std::vector<MapPoint> points, const std::vector<int>& selectedRows) {
+    m_model.SetPoints(std::move(points));
+    m_model.SetSelectedRows(selectedRows);
+    m_hoverStack = -1;
+    if (m_hwnd) InvalidateRect(m_hwnd, &m_canvas, FALSE);
+}
+
+void MapViewWindow::SetSelectedRows(const std::vector<int>& rows) {
+    m_model.SetSelectedRows(rows);
+    if (m_hwnd) InvalidateRect(m_hwnd, &m_canvas, FALSE);
+}
+
+LRESULT CALLBACK MapViewWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MapViewWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const LRESULT result = self->Handle(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->m_hwnd = self->m_fit = self->m_tooltip = nullptr;
+        self->m_fitted = false;
+        self->m_drag = Drag::None;
+        self->m_hoverStack = -1;
+        self->FreeBitmap();
+    }
+    return result;
+}
+
+void MapViewWindow::OnCreate() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HGDIOBJ guiFont = GetStockObject(DEFAULT_GUI_FONT);
+    m_fit = CreateWindowExW(0, L"BUTTON", L"Fit", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kMargin, 5, 70, 22,
+                            m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFitButtonId)), instance, nullptr);
+    if (m_fit) SendMessageW(m_fit, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), FALSE);
+    if (!m_font)
+        m_font = CreateFontW(-10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+    m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, instance,
+                                nullptr);
+    if (m_tooltip) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+        tool.hwnd = m_hwnd;
+        tool.uId = 1;
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, 640);   // several lines, one per placement
+    }
+}
+
+void MapViewWindow::OnSize(int width, int height) {
+    m_canvas = {kMargin, kStripHeight, std::max(kMargin + 1, width - kMargin), std::max(kStripHeight + 1, height - kMargin)};
+    m_transform.SetViewport(m_canvas.right - m_canvas.left, m_canvas.bottom - m_canvas.top);
+    if (!m_fitted && width > 2 * kMargin && height > kStripHeight + kMargin) {
+        m_fitted = true;
+        m_transform.Fit();
+    }
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+bool MapViewWindow::EnsureBitmap(int width, int height) {
+    if (m_bitmap && width == m_bitmapWidth && height == m_bitmapHeight) return true;
+    FreeBitmap();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;   // top row first, as the pixels are drawn
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_memory = CreateCompatibleDC(nullptr);
+    if (!m_bitmap || !m_memory || !bits) {
+        FreeBitmap();
+        return false;
+    }
+    m_oldBitmap = SelectObject(m_memory, m_bitmap);
+    m_bits = static_cast<uint32_t*>(bits);
+    m_bitmapWidth = width;
+    m_bitmapHeight = height;
+    return true;
+}
+
+void MapViewWindow::FreeBitmap() {
+    if (m_memory && m_oldBitmap) SelectObject(m_memory, m_oldBitmap);
+    if (m_memory) DeleteDC(m_memory);
+    if (m_bitmap) DeleteObject(m_bitmap);
+    m_memory = nullptr;
+    m_bitmap = nullptr;
+    m_oldBitmap = nullptr;
+    m_bits = nullptr;
+    m_bitmapWidth = m_bitmapHeight = 0;
+}
+
+void MapViewWindow::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hwnd, &ps);
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    PaintLegend(dc, client);
+    PaintCanvas(dc);
+    EndPaint(m_hwnd, &ps);
+}
+
+void MapViewWindow::PaintLegend(HDC dc, const RECT& client) {
+    // Everything but the canvas: the strip with the legend and the margins.
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, m_canvas.left, m_canvas.top, m_canvas.right, m_canvas.bottom);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const int textTop = (kStripHeight - metrics.tmHeight) / 2;
+    int x = kMargin + 70 + 10;
+    const auto text = [&](const std::string& utf8) {
+        const std::wstring wide = Widen(utf8);
+        TextOutW(dc, x, textTop, wide.c_str(), static_cast<int>(wide.size()));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+        x += extent.cx + 10;
+    };
+    for (int type : kMapLegendTypes) {
+        HBRUSH brush = CreateSolidBrush(ToColorRef(MapTypeRgb(type)));
+        const RECT square{x, kStripHeight / 2 - 5, x + 10, kStripHeight / 2 + 5};
+        FillRect(dc, &square, brush);
+        DeleteObject(brush);
+        x += 14;
+        text(type < 0 ? "其他" : std::string(NameOfCode(NpcTypeNames(), type)));
+    }
+    text(kMarks);
+    RestoreDC(dc, saved);
+}
+
+void MapViewWindow::PaintCanvas(HDC dc) {
+    const int width = m_canvas.right - m_canvas.left, height = m_canvas.bottom - m_canvas.top;
+    if (width <= 0 || height <= 0 || !EnsureBitmap(width, height)) return;
+    GdiFlush();   // the pixels are written directly; no GDI drawing may still be pending on them
+    const std::vector<int> labelled = RenderMapPixels({m_bits, width, height, width, 0}, m_model, m_transform);
+    if (!labelled.empty()) {
+        HGDIOBJ oldFont = SelectObject(m_memory, m_font ? static_cast<HGDIOBJ>(m_font) : GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(m_memory, TRANSPARENT);
+        SetTextColor(m_memory, RGB(30, 30, 30));
+        SetTextAlign(m_memory, TA_BASELINE | TA_LEFT);
+        for (int s : labelled) {
+            const MapStack& stack = m_model.Stacks()[static_cast<size_t>(s)];
+            const MapPointF v = m_transform.ToView(stack.x, stack.y);
+            const std::wstring count = std::to_wstring(stack.count);
+            TextOutW(m_memory, static_cast<int>(std::lround(v.x)) + 5, static_cast<int>(std::lround(v.y)) - 3,
+                     count.c_str(), static_cast<int>(count.size()));
+        }
+        SelectObject(m_memory, oldFont);
+    }
+    if (m_drag == Drag::Band) {
+        HPEN pen = CreatePen(PS_DOT, 1, RGB(0, 90, 200));
+        HGDIOBJ oldPen = SelectObject(m_memory, pen);
+        HGDIOBJ oldBrush = SelectObject(m_memory, GetStockObject(NULL_BRUSH));
+        Rectangle(m_memory, std::min(m_pressAt.x, m_lastAt.x), std::min(m_pressAt.y, m_lastAt.y),
+                  std::max(m_pressAt.x, m_lastAt.x) + 1, std::max(m_pressAt.y, m_lastAt.y) + 1);
+        SelectObject(m_memory, oldBrush);
+        SelectObject(m_memory, oldPen);
+        DeleteObject(pen);
+    }
+    BitBlt(dc, m_canvas.left, m_canvas.top, width, height, m_memory, 0, 0, SRCCOPY);
+}
+
+void MapViewWindow::OnButtonDown(Drag drag, POINT at) {
+    if (!PtInRect(&m_canvas, at)) return;
+    m_pressAt = m_lastAt = InCanvas(at);
+    m_drag = drag;
+    SetCapture(m_hwnd);
+}
+
+void MapViewWindow::OnMouseMove(POINT at) {
+    const POINT here = InCanvas(at);
+    if (m_drag == Drag::Pan) {
+        m_transform.PanBy(here.x - m_lastAt.x, here.y - m_lastAt.y);
+        InvalidateRect(m_hwnd, &m_canvas, FALSE);
+    } else if (m_drag == Drag::Band) {
+        InvalidateRect(m_hwnd, &m_canvas, FALSE);
+    } else {
+        UpdateHover(at);
+    }
+    m_lastAt = here;
+}
+
+void MapViewWindow::OnButtonUp(POINT at) {
+    const Drag drag = m_drag;
+    m_drag = Drag::None;
+    if (GetCapture() == m_hwnd) ReleaseCapture();
+    if (drag != Drag::Band) return;
+    InvalidateRect(m_hwnd, &m_canvas, FALSE);
+    const POINT here = InCanvas(at);
+    std::vector<int> rows;
+    if (std::abs(here.x - m_pressAt.x) + std::abs(here.y - m_pressAt.y) < kDragThreshold) {
+        const int stack = m_model.StackAt(m_transform, here.x, here.y, kHitRadius);
+        if (stack >= 0) {
+            const auto members = m_model.RowsOf(m_model.Stacks()[static_cast<size_t>(stack)]);
+            rows.assign(members.begin(), members.end());
+        }
+    } else {
+        rows = m_model.RowsInRect(m_transform, {double(m_pressAt.x), double(m_pressAt.y), double(here.x), double(here.y)});
+    }
+    if (!rows.empty() && m_picked) m_picked(rows);
+}
+
+void MapViewWindow::OnWheel(int delta, POINT screenAt) {
+    ScreenToClient(m_hwnd, &screenAt);
+    const POINT at = InCanvas(screenAt);
+    m_transform.ZoomAt(std::pow(1.25, delta / static_cast<double>(WHEEL_DELTA)), at.x, at.y);
+    InvalidateRect(m_hwnd, &m_canvas, FALSE);
+}
+
+void MapViewWindow::UpdateHover(POINT at) {
+    if (!m_tooltip) return;
+    const POINT here = InCanvas(at);
+    const int stack = PtInRect(&m_canvas, at) ? m_model.StackAt(m_transform, here.x, here.y, kHitRadius) : -1;
+    if (stack == m_hoverStack) return;
+    m_hoverStack = stack;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = m_hwnd;
+    tool.uId = 1;
+    if (stack < 0 || !m_hover) {
+        SendMessageW(m_tooltip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+        return;
+    }
+    m_hoverText = Widen(m_hover(m_model.RowsOf(m_model.Stacks()[static_cast<size_t>(stack)])));
+    tool.lpszText = m_hoverText.data();
+    SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    POINT screen{at.x + 16, at.y + 16};
+    ClientToScreen(m_hwnd, &screen);
+    SendMessageW(m_tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y));
+    SendMessageW(m_tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, m_hwnd, 0};
+    TrackMouseEvent(&leave);
+}
+
+LRESULT MapViewWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;   // the paint covers the whole client area
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kFitButtonId && HIWORD(wParam) == BN_CLICKED) {
+            m_transform.Fit();
+            InvalidateRect(m_hwnd, &m_canvas, FALSE);
+        }
+        return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(Drag::Band, at); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: OnButtonDown(Drag::Pan, at); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(at); return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: OnButtonUp(at); return 0;
+    case WM_CAPTURECHANGED:
+        if (m_drag != Drag::None && reinterpret_cast<HWND>(lParam) != m_hwnd) {
+            m_drag = Drag::None;
+            InvalidateRect(m_hwnd, &m_canvas, FALSE);
+        }
+        return 0;
+    case WM_MOUSEWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), at); return 0;
+    case WM_MOUSELEAVE:
+        UpdateHover({-1, -1});
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(m_hwnd);
+        return 0;
+    case kPointCountMessage: return m_model.PointCount();
+    case kSelectedStacksMessage: return m_model.SelectedStackCount();
+    default:
+        return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace morvi::win32
