@@ -108,6 +108,8 @@ private:
     static size_t OverflowLengthOf(const Row& r) { return r.file & kNameOverflowFlag ? kNameOverflowBytes : 0; }
     static size_t SideLengthOf(const Row& r) { return OverflowLengthOf(r) + ScriptLengthOf(r); }
 
+    // Rows and side bytes live in fixed-size chunks: growing never copies them and never
+    // holds more than one chunk beyond what is used, which keeps a row near its 48 bytes.
     static constexpr size_t kRowsPerChunk = 1024;
     // With large pages a chunk is one 2 MiB page of rows (see RowChunkMemory.h).
     static constexpr size_t kRowsPerLargeChunk = kLargePageBytes / sizeof(Row);
