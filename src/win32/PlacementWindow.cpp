@@ -532,7 +532,9 @@ std::optional<std::string> PlacementWindow::ChooseFileToOpen(const std::vector<F
 
 void PlacementWindow::OpenInEditor(const std::string& path) {
     // Notepad takes its whole parameter string as the file name: the path goes unquoted.
-    Win32Seams::RunShellExecute(m_hwnd, ShellLaunch{true, "", "notepad", path, SW_SHOW});
+    // ShellExecute reports a failure as a value of 32 or less; the strip says so in red.
+    if (Win32Seams::RunShellExecute(m_hwnd, ShellLaunch{true, "", "notepad", path, SW_SHOW}) <= 32)
+        ShowStatusLine({"无法启动记事本 (notepad): " + path, true});
 }
 
 void PlacementWindow::ShowAboutBox() {

@@ -342,6 +342,10 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
     Check(launches.size() >= 3 && launches[launches.size() - 2].file == "explorer" &&
               launches.back().file == "https://morvinpc.example.org" && launches.back().parameters.empty(),
           "a click opens the address, and again directly when the first start returns 0");
+    // Notepad that does not start (the launcher now answers 0) is named in the status strip.
+    ui.Click(IDC_EDIT_SCRIPT);
+    Check(ui.Text(PlacementWindow::kStatusStripId).rfind("无法启动记事本 (notepad): ", 0) == 0,
+          "a notepad that cannot start is named in the status strip");
 
     // The template filter: the list box shows what the filter keeps, "Them" takes the shown
     // entry's template by its place in the whole list, and an empty filter shows all again.
