@@ -136,11 +136,12 @@ uint32_t PlacementRowStore::StoreSide(const char* overflow, size_t overflowLengt
         m_scriptUsed = 0;
     }
     char* at = m_scriptChunks.back().get() + m_scriptUsed;
-    std::memcpy(at, overflow, overflowLength);
+    // memcpy wants real pointers even for no bytes, and an empty script has none.
+    if (overflowLength) std::memcpy(at, overflow, overflowLength);
     at += overflowLength;
     // The row always holds exactly dropCountOrScriptLength script bytes, zero-padded if short.
     const size_t present = std::min(scriptLength, script.size());
-    std::memcpy(at, script.data(), present);
+    if (present) std::memcpy(at, script.data(), present);
     std::memset(at + present, 0, scriptLength - present);
     const uint32_t place = static_cast<uint32_t>((m_scriptChunks.size() - 1) * kScriptChunkBytes + m_scriptUsed);
     m_scriptUsed += length;
