@@ -23,8 +23,8 @@
 #include "LoadFigures.h"
 #include "MapViewBench.h"
 #include "Workload.h"
-#include "data/AtomicFile.h"
-#include "data/RegionFile.h"
+#include "data/platform/AtomicFile.h"
+#include "data/region/RegionFile.h"
 
 #ifndef MORVI_CLI_PATH
 #error "MORVI_CLI_PATH names the morvinpc binary of the same build"

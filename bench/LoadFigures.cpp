@@ -14,8 +14,8 @@
 #include "app/DesktopSeams.h"
 #include "app/PlacementListModel.h"
 #include "app/PlacementWindow.h"
-#include "data/ListingRule.h"
-#include "data/RegionFile.h"
+#include "data/region/ListingRule.h"
+#include "data/region/RegionFile.h"
 #include "dialog/CPlacementDlg.h"
 #include "dialog/PlacementRowFormatter.h"
 

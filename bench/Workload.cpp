@@ -10,11 +10,11 @@
 #include <stdexcept>
 
 #include "TreeGenerator.h"
-#include "data/AtomicFile.h"
-#include "data/FileReadAhead.h"
-#include "data/GbkCodec.h"
-#include "data/MapRegionFiles.h"
-#include "data/RegionFile.h"
+#include "data/platform/AtomicFile.h"
+#include "data/platform/FileReadAhead.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/MapRegionFiles.h"
+#include "data/region/RegionFile.h"
 
 namespace fs = std::filesystem;
 

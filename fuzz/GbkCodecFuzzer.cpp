@@ -8,7 +8,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "data/GbkCodec.h"
+#include "data/text/GbkCodec.h"
 
 using namespace morvi;
 

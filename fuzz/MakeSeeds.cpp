@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "TreeGenerator.h"
-#include "data/GbkCodec.h"
-#include "data/NpcPlacement.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/NpcPlacement.h"
 
 namespace fs = std::filesystem;
 using namespace morvi;

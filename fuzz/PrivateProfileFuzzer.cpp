@@ -14,8 +14,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "data/GbkCodec.h"
-#include "data/PrivateProfile.h"
+#include "data/text/GbkCodec.h"
+#include "data/text/PrivateProfile.h"
 
 using namespace morvi;
 namespace fz = morvi::fuzz;

@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "data/GbkCodec.h"
-#include "data/NpcPlacement.h"
-#include "data/RegionFile.h"
-#include "data/RegionRecordReader.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/NpcPlacement.h"
+#include "data/region/RegionFile.h"
+#include "data/region/RegionRecordReader.h"
 #include "dialog/PlacementRowFormatter.h"
 
 using namespace morvi;

@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "data/NpcPlacement.h"
-#include "data/RegionFile.h"
+#include "data/region/NpcPlacement.h"
+#include "data/region/RegionFile.h"
 
 using namespace morvi;
 namespace fz = morvi::fuzz;

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "data/GbkCodec.h"
-#include "data/ServerPath.h"
+#include "data/text/GbkCodec.h"
+#include "data/server/ServerPath.h"
 
 using namespace morvi;
 namespace fz = morvi::fuzz;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "data/TabFileReader.h"
+#include "data/text/TabFileReader.h"
 
 using namespace morvi;
 namespace fz = morvi::fuzz;

@@ -5,8 +5,8 @@
 #include <random>
 #include <stdexcept>
 
-#include "data/GbkCodec.h"
-#include "data/WidePath.h"
+#include "data/text/GbkCodec.h"
+#include "data/platform/WidePath.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/NpcPlacement.h"
+#include "data/region/NpcPlacement.h"
 
 namespace morvi::tools {
 

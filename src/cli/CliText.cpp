@@ -1,7 +1,7 @@
 #include "cli/CliText.h"
 
 #include "cli/CsvReader.h"
-#include "data/IntegerText.h"
+#include "data/text/IntegerText.h"
 
 #include <cstdint>
 

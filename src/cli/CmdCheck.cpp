@@ -8,13 +8,13 @@
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "data/AtomicFile.h"
-#include "data/FileFinder.h"
-#include "data/FileReadAhead.h"
-#include "data/GbkCodec.h"
-#include "data/RegionRecordReader.h"
-#include "data/ServerPath.h"
-#include "data/WidePath.h"
+#include "data/platform/AtomicFile.h"
+#include "data/platform/FileFinder.h"
+#include "data/platform/FileReadAhead.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/RegionRecordReader.h"
+#include "data/server/ServerPath.h"
+#include "data/platform/WidePath.h"
 
 namespace morvi::cli {
 namespace {

@@ -6,8 +6,8 @@
 #include "cli/Commands.h"
 #include "cli/EditFields.h"
 #include "cli/RowOutput.h"
-#include "data/GbkCodec.h"
-#include "data/ListingRule.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/ListingRule.h"
 #include "dialog/WriteStatus.h"
 
 namespace morvi::cli {

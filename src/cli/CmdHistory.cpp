@@ -6,7 +6,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/Session.h"
-#include "data/ChangeHistorySteps.h"
+#include "data/history/ChangeHistorySteps.h"
 
 namespace morvi::cli {
 namespace {

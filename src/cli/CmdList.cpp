@@ -6,7 +6,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/RowOutput.h"
-#include "data/RegionRecordReader.h"
+#include "data/region/RegionRecordReader.h"
 
 namespace morvi::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "cli/CliText.h"
-#include "data/ServerPath.h"
+#include "data/server/ServerPath.h"
 
 namespace morvi::cli {
 

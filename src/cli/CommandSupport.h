@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/Session.h"
-#include "data/NpcPlacement.h"
+#include "data/region/NpcPlacement.h"
 
 namespace morvi::cli {
 

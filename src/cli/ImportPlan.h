@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
-#include "data/NpcPlacement.h"
+#include "data/region/NpcPlacement.h"
 #include "dialog/DialogHost.h"
 
 namespace morvi::cli {

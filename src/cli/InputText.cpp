@@ -7,7 +7,7 @@
 #include <unistd.h>
 #endif
 
-#include "data/FileReadAhead.h"
+#include "data/platform/FileReadAhead.h"
 
 namespace morvi::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "data/WidePath.h"
+#include "data/platform/WidePath.h"
 #endif
 
 namespace morvi::cli {

@@ -1,7 +1,7 @@
 #include "cli/RegionScan.h"
 
-#include "data/ListingRule.h"
-#include "data/RegionRecordReader.h"
+#include "data/region/ListingRule.h"
+#include "data/region/RegionRecordReader.h"
 
 namespace morvi::cli {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/NpcPlacement.h"
+#include "data/region/NpcPlacement.h"
 
 namespace morvi::cli {
 

@@ -4,7 +4,7 @@
 
 #include "cli/CliText.h"
 #include "cli/PrintedCell.h"
-#include "data/ListingRule.h"
+#include "data/region/ListingRule.h"
 #include "dialog/PlacementRowFormatter.h"
 
 namespace morvi::cli {

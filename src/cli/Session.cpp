@@ -4,11 +4,11 @@
 #include <system_error>
 
 #include "cli/CliText.h"
-#include "data/GbkCodec.h"
-#include "data/MapRegionFiles.h"
-#include "data/PrivateProfile.h"
-#include "data/ServerPath.h"
-#include "data/WidePath.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/MapRegionFiles.h"
+#include "data/text/PrivateProfile.h"
+#include "data/server/ServerPath.h"
+#include "data/platform/WidePath.h"
 
 namespace fs = std::filesystem;
 

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "data/ChangeHistorySteps.h"
-#include "data/FileStamp.h"
-#include "data/NpcPlacement.h"
-#include "data/RegionFile.h"
+#include "data/history/ChangeHistorySteps.h"
+#include "data/platform/FileStamp.h"
+#include "data/region/NpcPlacement.h"
+#include "data/region/RegionFile.h"
 #include "dialog/DialogHost.h"
 #include "dialog/EditRules.h"
 #include "dialog/Outcomes.h"

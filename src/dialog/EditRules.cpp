@@ -3,9 +3,9 @@
 #include <cctype>
 #include <climits>
 
-#include "data/GbkCodec.h"
-#include "data/IntegerText.h"
-#include "data/ServerPath.h"
+#include "data/text/GbkCodec.h"
+#include "data/text/IntegerText.h"
+#include "data/server/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
 #include "dialog/ControlIds.h"
 #include "dialog/NameTables.h"

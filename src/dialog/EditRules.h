@@ -14,7 +14,7 @@
 #include <string>
 #include <variant>
 
-#include "data/NpcPlacement.h"
+#include "data/region/NpcPlacement.h"
 
 namespace morvi {
 

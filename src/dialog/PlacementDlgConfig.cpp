@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "data/GbkCodec.h"
-#include "data/MapList.h"
-#include "data/PrivateProfile.h"
-#include "data/WidePath.h"
-#include "data/ServerPath.h"
-#include "data/TabFileReader.h"
+#include "data/text/GbkCodec.h"
+#include "data/server/MapList.h"
+#include "data/text/PrivateProfile.h"
+#include "data/platform/WidePath.h"
+#include "data/server/ServerPath.h"
+#include "data/text/TabFileReader.h"
 #include "dialog/CPlacementDlg.h"
 
 namespace morvi {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "data/ServerPath.h"
+#include "data/server/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
 
 namespace morvi {

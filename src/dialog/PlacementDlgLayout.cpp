@@ -1,7 +1,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "data/ServerPath.h"
+#include "data/server/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
 #include "dialog/NameTables.h"
 

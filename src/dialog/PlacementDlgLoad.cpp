@@ -2,10 +2,10 @@
 #include <string_view>
 #include <vector>
 
-#include "data/FileReadAhead.h"
-#include "data/ListingRule.h"
-#include "data/MapRegionFiles.h"
-#include "data/RegionRecordReader.h"
+#include "data/platform/FileReadAhead.h"
+#include "data/region/ListingRule.h"
+#include "data/region/MapRegionFiles.h"
+#include "data/region/RegionRecordReader.h"
 #include "dialog/CPlacementDlg.h"
 
 namespace morvi {

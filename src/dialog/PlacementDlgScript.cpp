@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "data/ServerPath.h"
+#include "data/server/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
 
 namespace morvi {

@@ -3,11 +3,11 @@
 #include <variant>
 #include <vector>
 
-#include "data/MapRegionFiles.h"
-#include "data/GbkCodec.h"
-#include "data/RegionFile.h"
-#include "data/RegionImageEdit.h"
-#include "data/ServerPath.h"
+#include "data/region/MapRegionFiles.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/RegionFile.h"
+#include "data/region/RegionImageEdit.h"
+#include "data/server/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
 
 namespace morvi {

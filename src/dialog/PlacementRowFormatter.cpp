@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "data/GbkCodec.h"
+#include "data/text/GbkCodec.h"
 #include "dialog/NameTables.h"
 
 namespace morvi {

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/NpcPlacement.h"
+#include "data/region/NpcPlacement.h"
 #include "dialog/ControlIds.h"
 
 namespace morvi {

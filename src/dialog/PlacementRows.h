@@ -20,7 +20,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "data/NpcPlacement.h"
+#include "data/region/NpcPlacement.h"
 #include "dialog/ControlIds.h"
 #include "dialog/RowChunkMemory.h"
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <tuple>
 
-#include "data/GbkCodec.h"
-#include "data/RegionFile.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/RegionFile.h"
 
 namespace morvi {
 namespace {

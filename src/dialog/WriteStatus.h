@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/NpcPlacement.h"
+#include "data/region/NpcPlacement.h"
 
 namespace morvi {
 

@@ -6,7 +6,7 @@
 
 #include "app/DesktopSeams.h"
 #include "TreeGenerator.h"
-#include "data/GbkCodec.h"
+#include "data/text/GbkCodec.h"
 
 namespace morvi::test {
 namespace {

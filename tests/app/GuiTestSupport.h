@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "data/NpcPlacement.h"
+#include "data/region/NpcPlacement.h"
 #include "support/TestFiles.h"
 
 namespace morvi::test {

@@ -13,8 +13,8 @@
 extern char** environ;
 #endif
 
-#include "data/GbkCodec.h"
-#include "data/WidePath.h"
+#include "data/text/GbkCodec.h"
+#include "data/platform/WidePath.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include "CliFixture.h"
 #include "cli/CliText.h"
-#include "data/RegionFile.h"
+#include "data/region/RegionFile.h"
 
 namespace morvi::test {
 namespace {

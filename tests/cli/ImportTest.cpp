@@ -5,7 +5,7 @@
 
 #include "CliFixture.h"
 #include "cli/ImportPlan.h"
-#include "data/AtomicFile.h"
+#include "data/platform/AtomicFile.h"
 
 namespace morvi::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "CliFixture.h"
 #include "cli/CliText.h"
-#include "data/ServerPath.h"
+#include "data/server/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
 #include "dialog/MemoryHost.h"
 

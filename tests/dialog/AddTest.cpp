@@ -5,9 +5,9 @@
 #include <random>
 
 #include "DialogFixture.h"
-#include "data/AtomicFile.h"
-#include "data/GbkCodec.h"
-#include "data/RegionFile.h"
+#include "data/platform/AtomicFile.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/RegionFile.h"
 
 namespace morvi::test {
 namespace {

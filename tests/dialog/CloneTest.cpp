@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "DialogFixture.h"
-#include "data/RegionFile.h"
+#include "data/region/RegionFile.h"
 
 namespace morvi::test {
 namespace {

@@ -16,7 +16,7 @@
 
 #include "DialogFixture.h"
 #include "RegionChecks.h"
-#include "data/RegionFile.h"
+#include "data/region/RegionFile.h"
 
 namespace morvi::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "DialogFixture.h"
-#include "data/AtomicFile.h"
+#include "data/platform/AtomicFile.h"
 
 namespace morvi::test {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "data/GbkCodec.h"
+#include "data/text/GbkCodec.h"
 #include "dialog/CPlacementDlg.h"
-#include "data/IntegerText.h"
+#include "data/text/IntegerText.h"
 #include "dialog/NameTables.h"
 
 namespace morvi {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/GbkCodec.h"
+#include "data/text/GbkCodec.h"
 #include "dialog/ControlIds.h"
 #include "dialog/DesktopLaunch.h"
 #include "dialog/KeyboardMap.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "DialogFixture.h"
-#include "data/GbkCodec.h"
+#include "data/text/GbkCodec.h"
 
 namespace morvi::test {
 namespace {

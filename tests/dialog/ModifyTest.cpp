@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "DialogFixture.h"
-#include "data/RegionFile.h"
-#include "data/AtomicFile.h"
-#include "data/GbkCodec.h"
+#include "data/region/RegionFile.h"
+#include "data/platform/AtomicFile.h"
+#include "data/text/GbkCodec.h"
 #include "dialog/NameTables.h"
 
 namespace morvi::test {

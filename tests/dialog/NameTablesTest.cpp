@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "DialogFixture.h"
-#include "data/IntegerText.h"
+#include "data/text/IntegerText.h"
 #include "dialog/NameTables.h"
 
 namespace morvi::test {

@@ -1,6 +1,6 @@
 #include "RegionChecks.h"
 
-#include "data/RegionRecordReader.h"
+#include "data/region/RegionRecordReader.h"
 
 namespace morvi::test {
 

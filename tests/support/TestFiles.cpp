@@ -6,8 +6,8 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "data/ScratchDirectory.h"
-#include "data/WidePath.h"
+#include "data/platform/ScratchDirectory.h"
+#include "data/platform/WidePath.h"
 
 namespace fs = std::filesystem;
 

@@ -23,8 +23,8 @@
 #include <thread>
 #include <vector>
 
-#include "data/GbkCodec.h"
-#include "data/NpcPlacement.h"
+#include "data/text/GbkCodec.h"
+#include "data/region/NpcPlacement.h"
 #include "dialog/ControlIds.h"
 #include "win32/CHyperlinkLabel.h"
 #include "win32/MapViewWindow.h"
