@@ -1,7 +1,9 @@
 #pragma once
-// The one way a region file is written: the change is recorded in the history first, made
-// durable, and only then written to the file (crash-safe replace, or in place where the file's
-// identity requires it). Undo, redo and restore are steps of the same kind.
+// The one way a region file is written: under the file's writer lock (one writer of a file at a
+// time, across processes and users) the edit is applied to the file as it is now, the change
+// is recorded in the history and made durable, and only then written to the file (crash-safe
+// replace, or in place where the file's identity requires it). Undo, redo and restore are
+// steps of the same kind.
 
 #include <cstdint>
 #include <functional>
@@ -20,13 +22,28 @@ struct StepInfo {
     int64_t reverts = 0;
 };
 
-// One file of a step: the bytes it holds now and the bytes it is to hold.
+// What an edit made of a file's current bytes.
+struct FileEditOutcome {
+    bool apply = true;       // false: the edit does not fit the file as it is now; nothing written
+    std::string reason;      // why not (operator-readable)
+};
+
+// Turns `current`, the file's bytes as they are under the writer lock, into `after`, and lists
+// the records it changed. Called once per write, with the lock held; it may record what it did
+// in state of its caller, which is valid only when the file's status ends Written or Unchanged.
+using FileEdit = std::function<FileEditOutcome(const std::string& current, std::string& after,
+                                               std::vector<RecordChange>& records)>;
+
+// One file of a step. With an `edit`, the edit is applied to the file as it is when its turn
+// comes (an add appends to what is there then); `before`, `after` and `records` are filled
+// from it. Without one, the file must still hold `before` exactly, and then gets `after`.
 struct FileChange {
     std::string path;                  // native full path
     std::string relativePath;          // relative to the server directory; derived when empty
     std::string before;
     std::string after;
     std::vector<RecordChange> records;
+    FileEdit edit;
 };
 
 enum class FileWriteStatus {
@@ -34,7 +51,10 @@ enum class FileWriteStatus {
     Unchanged,          // the new bytes equal the old ones: nothing to write or record
     ChangedMeanwhile,   // the file no longer holds `before`: nothing written
     HistoryFailed,      // the history entry could not be made durable: nothing written
-    WriteFailed,        // recorded, but the write failed: the file is as it was
+    WriteFailed,        // recorded, but the write failed: the file is as it was, the entry voided
+    Unreadable,         // the file could not be read: nothing written
+    Refused,            // the edit did not fit the file as it is now: nothing written
+    LockFailed,         // no writer lock could be had on the file: nothing written
 };
 
 struct FileWriteResult {
@@ -43,6 +63,7 @@ struct FileWriteResult {
     int64_t entry = 0;
     WriteMethod method = WriteMethod::Replace;
     std::string reason;
+    std::vector<RecordChange> records;   // Written: what the edit changed
 };
 
 struct StepResult {
@@ -57,12 +78,15 @@ struct StepOptions {
     // A step that must be all or nothing (an import): the first file not written leaves the
     // rest of the step unwritten, so the caller has only the files before it to take back.
     bool stopAtFailure = false;
-    // Test seam: called before each file is written (index in `files`).
+    // Test seam: called before each file is written (index in `files`), before its lock.
     std::function<void(size_t index, const std::string& path)> beforeFile;
+    // How long a writer waits for another one's lock on the same file before giving up.
+    int lockWaitMilliseconds = 30000;
 };
 
-// Writes the files of one step in order. Each file's entry is made durable before its write;
-// when the history cannot take an entry, that file and the rest of the step are not written.
+// Writes the files of one step in order, one file's lock at a time. Each file's entry is made
+// durable before its write; when the history cannot take an entry, that file and the rest of
+// the step are not written. A write that fails after its entry was recorded voids the entry.
 StepResult WriteJournaledStep(ChangeHistory& history, const StepInfo& info,
                               const std::vector<FileChange>& files, const StepOptions& options = {});
 
