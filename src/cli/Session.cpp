@@ -7,7 +7,9 @@
 #include "data/text/GbkCodec.h"
 #include "data/region/MapRegionFiles.h"
 #include "data/text/PrivateProfile.h"
+#include "data/server/MapList.h"
 #include "data/server/ServerPath.h"
+#include "data/text/TabFileReader.h"
 #include "data/platform/WidePath.h"
 
 namespace fs = std::filesystem;
@@ -54,25 +56,36 @@ Session::Session(std::string serverDirectory) : dlg(host), m_server(std::move(se
     dlg.SetServerPath(m_server);
     dlg.SetHistoryProgram("command line");
     m_root = WithoutTrailingSeparators(ServerFilePath(m_server, ""));
-    // The window's start-up order: templates, code combos, maps.
     dlg.LoadTemplateList();
     dlg.FillNameCombos();
-    const size_t boxes = host.messages.size();
-    m_mapListLoaded = dlg.LoadMapList();
-    if (!m_mapListLoaded && host.messages.size() > boxes) m_mapListError = host.messages.back().text;
+    dlg.LoadMapList();
+
+    // npcs.txt, worldset.ini and maplist.ini hold code page 936 bytes.
+    for (const std::string& name : ReadTemplateNames(ServerFilePath(m_server, "\\settings\\npcs.txt")))
+        m_templateNames.push_back(GbkToUtf8(name));
+    const MapListResult maps = ReadMapList(ServerFilePath(m_server, "\\maps\\worldset.ini"),
+                                           ServerFilePath(m_server, "\\settings\\maplist.ini"));
+    m_mapListLoaded = maps.count > 0;
+    if (m_mapListLoaded)
+        for (size_t i = 0; i < maps.names.size() && i < maps.dirs.size(); ++i) {
+            m_mapNames.push_back(GbkToUtf8(maps.names[i]));
+            m_mapDirectories.push_back(GbkToUtf8(maps.dirs[i]));
+        }
     // From here on the commands read what the operations return; a map of 200,000 rows must
     // not leave 200,000 progress captions behind.
     host.lean = true;
 }
 
 bool Session::MapListLoaded(std::string* error) const {
-    if (!m_mapListLoaded && error) *error = m_mapListError;
+    if (!m_mapListLoaded && error)
+        *error = "no map list: maps/worldset.ini or settings/maplist.ini below " + m_server +
+                 " is missing or malformed, or its map count is 0";
     return m_mapListLoaded;
 }
 
 std::string Session::MapDirectoryEntry(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= dlg.MapPaths().size()) return {};
-    return dlg.MapPaths()[static_cast<size_t>(index)];
+    if (index < 0 || static_cast<size_t>(index) >= m_mapDirectories.size()) return {};
+    return m_mapDirectories[static_cast<size_t>(index)];
 }
 
 int Session::FindMap(const std::string& map, std::string* error) const {
@@ -92,11 +105,17 @@ int Session::FindMap(const std::string& map, std::string* error) const {
 }
 
 std::string Session::MapDirectory(int index) const {
-    return ServerFilePath(m_server, "\\maps\\" + MapDirectoryEntry(index));
+    const std::string tail = "\\maps\\" + MapDirectoryEntry(index);
+    // A map directory that leads out of the server tree is a map without region files: no
+    // command reads or writes another tree because of a damaged maplist.ini.
+    if (EscapesServerDirectory(tail)) return {};
+    return ServerFilePath(m_server, tail);
 }
 
 std::vector<std::string> Session::MapRegionFiles(int index) const {
-    return ListMapRegionFiles(MapDirectory(index));
+    const std::string directory = MapDirectory(index);
+    if (directory.empty()) return {};
+    return ListMapRegionFiles(directory);
 }
 
 void Session::LoadMap(int index) {

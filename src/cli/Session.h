@@ -1,8 +1,7 @@
 #pragma once
-// One command's view of a server tree through the window's own logic: the in-memory host and
-// the dialog on it, with the template list, the code combos and the map list loaded as the window
-// loads them at start-up (without the first-run folder browser: the command names the server
-// directory, or MorviConfig.ini of the current directory does).
+// One command's view of a server tree: the map list and the template table read as the window
+// reads them at start-up (without the first-run folder browser: the command names the server
+// directory, or MorviConfig.ini of the current directory does), and the map it works on.
 
 #include <optional>
 #include <string>
@@ -24,10 +23,10 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // False (with the window's message) when the map list could not be read.
+    // False (with the reason) when the map list could not be read or lists no map.
     bool MapListLoaded(std::string* error) const;
-    int MapCount() const { return host.ListBoxCount(IDC_MAP_LIST); }
-    std::string MapName(int index) const { return host.ListBoxText(IDC_MAP_LIST, index); }
+    int MapCount() const { return static_cast<int>(m_mapNames.size()); }
+    const std::string& MapName(int index) const { return m_mapNames[static_cast<size_t>(index)]; }
     std::string MapDirectoryEntry(int index) const;
     // The map named by a list index (digits), a display name or a directory entry; -1 with a
     // reason when there is none.
@@ -40,7 +39,9 @@ public:
     // Selects the map in the map list and lets the window load it.
     void LoadMap(int index);
 
-    int TemplateCount() const { return host.ListBoxCount(IDC_TEMPLATE_LIST); }
+    // The template table's names (UTF-8): the stored index N is entry N - 1.
+    int TemplateCount() const { return static_cast<int>(m_templateNames.size()); }
+    const std::vector<std::string>& TemplateNames() const { return m_templateNames; }
 
     // A region file path as shown to the user: relative to the server directory ('/'-separated)
     // when it lies below it, else as it is.
@@ -57,8 +58,10 @@ public:
 private:
     std::string m_server;
     std::string m_root;   // the server directory as the window's paths begin with it
+    std::vector<std::string> m_mapNames;         // display names, UTF-8
+    std::vector<std::string> m_mapDirectories;   // below <server>/maps, UTF-8, parallel
+    std::vector<std::string> m_templateNames;
     bool m_mapListLoaded = false;
-    std::string m_mapListError;
 };
 
 }  // namespace morvi::cli
