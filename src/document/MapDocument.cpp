@@ -33,6 +33,8 @@ PlacementKey KeyOf(const NpcPlacement& p) {
     return PlacementKey{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
 }
 
+PlacementKey KeyOfRecord(const PlacementRecord& r) { return KeyOf(r.block); }
+
 std::string RecordBytes(const PlacementRecord& record) {
     std::string bytes;
     AppendPlacementBytes(bytes, record.block, record.script);
@@ -452,11 +454,174 @@ RemoveReport MapDocument::DeleteRefs(std::vector<RemovedRow> rows) {
     return report;
 }
 
+namespace {
+
+// One region file's part of an import, checked: the new records, and the changes as checked drafts.
+struct CheckedFilePlan {
+    const ImportFilePlan* plan = nullptr;
+    std::vector<CheckedDraft> changes;
+    std::vector<PlacementRecord> additions;
+};
+
+// Applies one file's plan to its current bytes: deletions and changes name records among the
+// counted ones as they are now; additions follow the last of them. The refusal when it does
+// not fit (a target missing or named twice, a file whose records do not tile it, a full count).
+std::optional<DocumentErrorCode> ApplyFilePlan(const CheckedFilePlan& work, const std::string& current,
+                                               std::string& after, std::vector<RecordChange>& records) {
+    const ImportFilePlan& plan = *work.plan;
+    SectionHeader header = HeaderFromImage(current);
+    const size_t count = HeaderPlacementCount(header);
+    std::vector<size_t> starts;
+    std::vector<PlacementRecord> found(count);
+    size_t at = static_cast<size_t>(kFirstRecordOffset);
+    for (size_t i = 0; i < count; ++i) {
+        starts.push_back(at);
+        at = ParsePlacementAt(current, at, &found[i]);
+    }
+    starts.push_back(at);   // where the records end (may lie beyond the file when cut off)
+
+    enum class Fate { Keep, Delete, Change };
+    std::vector<Fate> fate(count, Fate::Keep);
+    std::vector<const CheckedDraft*> changeOf(count, nullptr);
+    auto locate = [&](const ImportTarget& target) -> std::optional<size_t> {
+        int seen = 0;
+        for (size_t i = 0; i < count; ++i) {
+            if (!target.key.Matches(found[i].block)) continue;
+            if (seen++ == target.occurrence) return fate[i] == Fate::Keep ? std::optional<size_t>(i) : std::nullopt;
+        }
+        return std::nullopt;
+    };
+    records.clear();
+    for (const ImportTarget& target : plan.deletions) {
+        const std::optional<size_t> i = locate(target);
+        if (!i) return DocumentErrorCode::KeyNotFound;
+        fate[*i] = Fate::Delete;
+    }
+    for (size_t k = 0; k < plan.changes.size(); ++k) {
+        const std::optional<size_t> i = locate(plan.changes[k].first);
+        if (!i) return DocumentErrorCode::KeyNotFound;
+        fate[*i] = Fate::Change;
+        changeOf[*i] = &work.changes[k];
+    }
+    if (!work.additions.empty()) {
+        // A record appended after records that do not tile the file would land where no reader
+        // finds it.
+        if (!RecordsTileImage(current)) return DocumentErrorCode::NotTiled;
+    }
+    const size_t deleted = static_cast<size_t>(std::count(fate.begin(), fate.end(), Fate::Delete));
+    const size_t newCount = count - deleted + work.additions.size();
+    if (newCount > UINT16_MAX) return DocumentErrorCode::CountFull;
+
+    std::string image = current.substr(0, std::min(current.size(), static_cast<size_t>(kFirstRecordOffset)));
+    if (image.size() < static_cast<size_t>(kFirstRecordOffset) && (count > 0 || !work.additions.empty()))
+        image.resize(kFirstRecordOffset, '\0');
+    for (size_t i = 0; i < count; ++i) {
+        const std::string_view bytes =
+            starts[i] < current.size()
+                ? std::string_view(current).substr(starts[i], std::min(starts[i + 1], current.size()) - starts[i])
+                : std::string_view();
+        switch (fate[i]) {
+            case Fate::Keep: image.append(bytes); break;
+            case Fate::Delete: records.push_back({KeyOfRecord(found[i]), std::string(bytes), {}}); break;
+            case Fate::Change: {
+                PlacementRecord changed = found[i];
+                ApplyDraft(changed, *changeOf[i]);
+                const std::string now = RecordBytes(changed);
+                records.push_back({KeyOfRecord(found[i]), std::string(bytes), now});
+                image += now;
+                break;
+            }
+        }
+    }
+    // Bytes after the counted records stay after them.
+    if (starts.back() < current.size()) image.append(current, starts.back(), std::string::npos);
+    for (const PlacementRecord& added : work.additions) {
+        const std::string bytes = RecordBytes(added);
+        records.push_back({KeyOfRecord(added), {}, bytes});
+        image += bytes;
+    }
+    if (image.size() >= static_cast<size_t>(kFirstRecordOffset)) {
+        SetHeaderPlacementCount(header, static_cast<uint16_t>(newCount));
+        std::copy(header.begin(), header.end(), image.begin() + kNpcSectionOffset);
+    }
+    after = std::move(image);
+    return std::nullopt;
+}
+
+}  // namespace
+
 Expected<ImportReport, ImportFailure> MapDocument::Import(const ImportPlan& plan) {
-    (void)plan;
-    ImportFailure failure;
-    failure.error = ErrorOf(DocumentErrorCode::WriteFailed);
-    return MakeUnexpected(failure);
+    // Every draft is checked before any file is read, in plan order: changes, then additions.
+    SeedRandom();
+    const RandomSource random = [this] { return NextRandom(); };
+    std::vector<CheckedFilePlan> work;
+    ImportReport report;
+    for (const ImportFilePlan& file : plan.files) {
+        CheckedFilePlan checked;
+        checked.plan = &file;
+        for (const auto& [target, draft] : file.changes) {
+            Expected<CheckedDraft, DocumentError> done = CheckDraft(draft, random);
+            if (!done) {
+                done.error().file = file.file;
+                return MakeUnexpected(ImportFailure{done.error(), true, {}});
+            }
+            checked.changes.push_back(*done);
+        }
+        for (const PlacementDraft& draft : file.additions) {
+            Expected<CheckedDraft, DocumentError> done = CheckDraft(draft, random);
+            if (!done) {
+                done.error().file = file.file;
+                return MakeUnexpected(ImportFailure{done.error(), true, {}});
+            }
+            PlacementRecord record;
+            ApplyDraft(record, *done);
+            checked.additions.push_back(std::move(record));
+        }
+        report.deletions += static_cast<int>(file.deletions.size());
+        report.changes += static_cast<int>(file.changes.size());
+        report.additions += static_cast<int>(file.additions.size());
+        work.push_back(std::move(checked));
+    }
+
+    m_changedSinceLoad.clear();
+    std::vector<std::optional<DocumentErrorCode>> refusals(work.size());
+    std::vector<FileChange> changes;
+    for (size_t f = 0; f < work.size(); ++f) {
+        const std::string& path = work[f].plan->file;
+        NoteChangedSinceLoad(path);
+        FileEdit edit = [&work, &refusals, f](const std::string& current, std::string& after,
+                                              std::vector<RecordChange>& records) {
+            refusals[f] = ApplyFilePlan(work[f], current, after, records);
+            return FileEditOutcome{!refusals[f], {}};
+        };
+        bool unreadable = false;
+        changes.push_back(EditedFile(path, std::move(edit), &unreadable));
+        if (unreadable) return MakeUnexpected(ImportFailure{ErrorOf(DocumentErrorCode::FileUnreadable, path), true, {}});
+        if (refusals[f]) return MakeUnexpected(ImportFailure{ErrorOf(*refusals[f], path), true, {}});
+    }
+    StepOptions options = m_stepOptions;
+    // All or nothing: the first file not written leaves the rest unwritten.
+    options.stopAtFailure = true;
+    const StepResult step = WriteStep("import", std::move(changes), options);
+    for (size_t f = 0; f < step.files.size(); ++f) {
+        std::optional<DocumentError> error = FileError(step.files[f], refusals[f]);
+        if (!error) continue;
+        ImportFailure failure{*error, true, {}};
+        if (step.WrittenCount() > 0) {
+            // The files written before it are taken back, so the map is as it was.
+            const RevertResult undone = RevertStep(History(), step.step, m_program);
+            if (undone.ok) {
+                m_undoSteps.pop_back();
+            } else {
+                failure.restored = false;
+                failure.restoreFailure = undone.reason;
+            }
+        }
+        return MakeUnexpected(std::move(failure));
+    }
+    report.filesWritten = step.WrittenCount();
+    report.note = {step.step, m_changedSinceLoad};
+    return report;
 }
 
 // --- undo and redo -----------------------------------------------------------------------------
