@@ -10,6 +10,9 @@
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/EditFields.h"
+#include "dialog/DocumentTexts.h"
+#include "document/NameTables.h"
+#include "document/PlacementDraft.h"
 #include "cli/ImportInput.h"
 #include "cli/ImportPlan.h"
 #include "cli/InputText.h"
@@ -22,11 +25,45 @@
 #include "data/region/RegionImageEdit.h"
 #include "data/region/RegionRecordReader.h"
 #include "data/server/ServerPath.h"
-#include "dialog/EditRules.h"
-#include "dialog/PlacementRowFormatter.h"
+#include "document/PlacementRowFormatter.h"
 
 namespace morvi::cli {
 namespace {
+
+// The texts of one row as the window's edit area would hold them; a kept field is one the row
+// leaves as the record shows it, which keeps the record's own stored value.
+struct EditFields {
+    std::string name, posX, posY, offsetX, offsetY, drop, script, type, group, series;
+    bool keepType = false, keepGroup = false, keepSeries = false, keepScript = false;
+};
+
+// Builds `record` from the texts as the window's save does; the window's hint when refused.
+std::optional<std::string> BuildRecordFromFields(PlacementRecord& record, const EditFields& f, int templateIndex,
+                                                 bool modify, const RandomSource& nextRandom) {
+    PlacementDraft draft;
+    draft.templateIndex = templateIndex;
+    draft.name = f.name;
+    draft.posX = CoordinateTextToInt(f.posX);
+    draft.posY = CoordinateTextToInt(f.posY);
+    auto offset = [](const std::string& text) {
+        return text.empty() ? OffsetChoice::Drawn() : OffsetChoice::Of(LeadingNumberToInt(text));
+    };
+    draft.offsetX = offset(f.offsetX);
+    draft.offsetY = offset(f.offsetY);
+    if (!f.keepType) draft.type = CodeOfName(NpcTypeNames(), f.type);
+    if (!f.keepGroup) draft.group = CodeOfName(NpcGroupNames(), f.group);
+    if (!f.keepSeries) draft.series = CodeOfName(NpcSeriesNames(), f.series);
+    draft.drop = f.drop.empty() ? (modify ? DropChoice::ForType() : DropChoice::Of(0))
+                                : DropChoice::Of(LeadingNumberToInt(f.drop));
+    if (!f.keepScript) draft.script = f.script;
+    const Expected<CheckedDraft, DocumentError> checked = CheckDraft(draft, nextRandom);
+    if (!checked) {
+        const std::optional<DraftRefusal> refusal = DraftRefusalOf(checked.error());
+        return refusal ? std::string(refusal->hint) : std::string("the placement cannot be stored");
+    }
+    ApplyDraft(record, *checked);
+    return std::nullopt;
+}
 
 std::string Describe(const RowTexts& before, const RowTexts& after) {
     static const char* const names[] = {"name", "x", "offset_x", "y", "offset_y", "type", "group",
@@ -431,9 +468,9 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
                 fields.keepSeries = fields.series == before[COL_SERIES];
                 fields.keepScript = fields.script == before[COL_SCRIPT];
                 PlacementRecord built = current;
-                if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
-                        built, fields, block.TemplateIndex(), EditPurpose::Modify, nextRandom)) {
-                    rowProblems.emplace_back(i, where(input.Line(i)) + refusal->hint);
+                if (const std::optional<std::string> refusal = BuildRecordFromFields(
+                        built, fields, block.TemplateIndex(), true, nextRandom)) {
+                    rowProblems.emplace_back(i, where(input.Line(i)) + *refusal);
                     continue;
                 }
                 std::string oldBytes, newBytes;
@@ -457,9 +494,9 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
                 continue;
             }
             PlacementRecord built;
-            if (const std::optional<EditRefusal> refusal = BuildRecordFromFields(
-                    built, fields, static_cast<int>(w.templateIndex), EditPurpose::Add, nextRandom)) {
-                rowProblems.emplace_back(i, where(input.Line(i)) + refusal->hint);
+            if (const std::optional<std::string> refusal = BuildRecordFromFields(
+                    built, fields, static_cast<int>(w.templateIndex), false, nextRandom)) {
+                rowProblems.emplace_back(i, where(input.Line(i)) + *refusal);
                 continue;
             }
             const RowTexts row = RecordTexts(built, shownFile(w.file));

@@ -8,7 +8,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ProgramText.h"
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "data/region/RegionFile.h"
 #include "data/platform/AtomicFile.h"
 #include "data/text/GbkCodec.h"
-#include "dialog/NameTables.h"
+#include "document/NameTables.h"
 
 namespace morvi::test {
 namespace {
@@ -327,7 +327,7 @@ TEST_F(UntouchedSaveTest, IdleSaveWritesNothingAndSaysWhy) {
     WriteRegion({MakeRecord(7, "Keeper", 50, 5, 60, 6, 0, 0, 0, 4)});
     const SaveOutcome outcome = dlg->OnSave();
     EXPECT_EQ(outcome.kind, SaveOutcome::Kind::NothingWritten);
-    EXPECT_EQ(outcome.reason, "idle");
+    EXPECT_EQ(outcome.why, SaveOutcome::Why::Idle);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ struct ScriptDialog {
     ScriptDialog(const std::string& serverPath, int mode) {
         host.Attach(&dlg);
         St::m_serverPath(dlg) = serverPath;
-        St::m_editMode(dlg) = mode;
+        St::m_editMode(dlg) = static_cast<EditMode>(mode);
     }
 };
 
