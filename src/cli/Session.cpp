@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 namespace morvi::cli {
 namespace {
 
-constexpr size_t kServerPathCapacity = kMaxServerPathBytes + 1;
+// The window reads ServerPath into 255 bytes: at most 254 bytes of path.
+constexpr size_t kServerPathCapacity = 255;
 
 std::string WithoutTrailingSeparators(std::string path) {
     while (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
@@ -48,17 +49,10 @@ std::optional<std::string> ResolveServerDirectory(const std::string& option, std
     return WithoutTrailingSeparators(PathUtf8(path));
 }
 
-Session::Session(std::string serverDirectory) : dlg(host), m_server(std::move(serverDirectory)) {
-    host.Attach(&dlg);
-    // A command answers no question it did not ask for: a delete is confirmed by the command
-    // itself, every other box is answered No.
-    host.defaultQuestionAnswer = MessageAnswer::No;
-    dlg.SetServerPath(m_server);
-    dlg.SetHistoryProgram("command line");
+Session::Session(std::string serverDirectory) : m_server(std::move(serverDirectory)) {
+    document.SetServerPath(m_server);
+    document.SetProgram("command line");
     m_root = WithoutTrailingSeparators(ServerFilePath(m_server, ""));
-    dlg.LoadTemplateList();
-    dlg.FillNameCombos();
-    dlg.LoadMapList();
 
     // npcs.txt, worldset.ini and maplist.ini hold code page 936 bytes.
     for (const std::string& name : ReadTemplateNames(ServerFilePath(m_server, "\\settings\\npcs.txt")))
@@ -71,9 +65,6 @@ Session::Session(std::string serverDirectory) : dlg(host), m_server(std::move(se
             m_mapNames.push_back(GbkToUtf8(maps.names[i]));
             m_mapDirectories.push_back(GbkToUtf8(maps.dirs[i]));
         }
-    // From here on the commands read what the operations return; a map of 200,000 rows must
-    // not leave 200,000 progress captions behind.
-    host.lean = true;
 }
 
 bool Session::MapListLoaded(std::string* error) const {
@@ -119,8 +110,8 @@ std::vector<std::string> Session::MapRegionFiles(int index) const {
 }
 
 void Session::LoadMap(int index) {
-    host.SelectListBox(IDC_MAP_LIST, index);
-    dlg.LoadMapPlacements();
+    // A map directory that leads out of the tree loads as a map without region files.
+    document.Load(MapDirectory(index), TemplateCount(), {}, MapName(index));
 }
 
 std::string Session::RelativeFile(const std::string& fullPath) const {

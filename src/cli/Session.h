@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/CPlacementDlg.h"
-#include "dialog/MemoryHost.h"
+#include "document/MapDocument.h"
 
 namespace morvi::cli {
 
@@ -36,8 +35,9 @@ public:
     // The map's region files, full paths as the window forms them, in the window's order.
     std::vector<std::string> MapRegionFiles(int index) const;
 
-    // Selects the map in the map list and lets the window load it.
+    // Loads the map into the document: its rows as the window lists them.
     void LoadMap(int index);
+    const PlacementRowStore& Rows() const { return document.Rows(); }
 
     // The template table's names (UTF-8): the stored index N is entry N - 1.
     int TemplateCount() const { return static_cast<int>(m_templateNames.size()); }
@@ -52,8 +52,8 @@ public:
 
     const std::string& ServerDirectory() const { return m_server; }
 
-    MemoryHost host;
-    CPlacementDlg dlg;
+    // The map document every change goes through, writing as the command line.
+    MapDocument document;
 
 private:
     std::string m_server;
