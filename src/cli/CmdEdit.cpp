@@ -10,6 +10,7 @@
 #include "data/region/ListingRule.h"
 #include "data/region/RegionRecordReader.h"
 #include "data/text/GbkCodec.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
 namespace {
@@ -260,7 +261,7 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
     if (!report) return Failed(*session, report.error(), "nothing removed", err);
     for (const RemovedRow& row : report->rows) {
         if (row.Removed()) {
-            out << "删除NPC[" << GbkToUtf8(row.record.block.Name()) << "]成功!\n";
+            out << Format(TextId::DeleteRowDone, {GbkToUtf8(row.record.block.Name())}) << "\n";
             continue;
         }
         const RowTexts cells = RecordTexts(row.record, session->RelativeFile(row.ref.file));
@@ -271,7 +272,8 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
         err << "morvinpc: removed " << report->removed << " of the " << report->selected << " placements asked for\n";
         return kExitFailed;
     }
-    out << "选择删除[" << report->selected << "]条,实际完成[" << report->removed << "]条!\n";
+    // The window's own report of a delete, which scripts read.
+    out << Format(TextId::DeleteCounts, {std::to_string(report->selected), std::to_string(report->removed)}) << "\n";
     return kExitOk;
 }
 
