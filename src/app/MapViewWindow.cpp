@@ -7,6 +7,7 @@
 
 #include "app/MapViewCanvas.h"
 #include "document/NameTables.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -21,20 +22,20 @@ QLabel* LegendEntry(const QColor& colour, const QString& text, QWidget* parent) 
 
 MapViewWindow::MapViewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("mapView"));
-    setWindowTitle(QString::fromUtf8("在地图上显示"));
+    setWindowTitle(QString::fromUtf8(Text(TextId::MenuMapView).data()));
     m_canvas = new MapViewCanvas(this);
     m_canvas->setObjectName(QStringLiteral("mapCanvas"));
     auto* fit = new QPushButton(QStringLiteral("Fit"), this);
     fit->setObjectName(QStringLiteral("mapFit"));
-    fit->setToolTip(QString::fromUtf8("显示整个地图 (1000 × 500)"));
+    fit->setToolTip(QString::fromUtf8(Text(TextId::MapViewFitTip).data()));
     connect(fit, &QPushButton::clicked, m_canvas, &MapViewCanvas::FitView);
 
     auto* legend = new QHBoxLayout;
     legend->addWidget(fit);
     for (int type : {0, 3, 4, 5})
         legend->addWidget(LegendEntry(MapTypeColour(type), QString::fromUtf8(std::string(NameOfCode(NpcTypeNames(), type)).c_str()), this));
-    legend->addWidget(LegendEntry(MapTypeColour(-1), QString::fromUtf8("其他"), this));
-    auto* marks = new QLabel(QString::fromUtf8("■ 中心黑点 = Script · 数字 = 同一位置的NPC数 · 左键拖动选择 · 右键拖动平移 · 滚轮缩放"), this);
+    legend->addWidget(LegendEntry(MapTypeColour(-1), QString::fromUtf8(Text(TextId::MapViewOther).data()), this));
+    auto* marks = new QLabel(QString::fromUtf8(Text(TextId::MapViewMarks).data()), this);
     legend->addWidget(marks);
     legend->addStretch(1);
 

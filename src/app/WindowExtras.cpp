@@ -29,6 +29,7 @@
 #include "dialog/RowClipboard.h"
 #include "dialog/StatusLine.h"
 #include "dialog/WindowGrowth.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -41,8 +42,8 @@ WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window
     const DialogUnits& u = window.Units();
     m_filter = new QLineEdit(&window);
     m_filter->setObjectName(QStringLiteral("templateFilter"));
-    m_filter->setPlaceholderText(QString::fromUtf8("筛选"));
-    m_filter->setToolTip(QString::fromUtf8("筛选NPC原型 (名称或编号); 编号不变"));
+    m_filter->setPlaceholderText(QString::fromUtf8(Text(TextId::TemplateFilterCue).data()));
+    m_filter->setToolTip(QString::fromUtf8(Text(TextId::TemplateFilterTip).data()));
     m_filter->setClearButtonEnabled(false);
     m_filter->setGeometry(u.ToPixels(kTemplateFilterRectDu[0], kTemplateFilterRectDu[1], kTemplateFilterRectDu[2], kTemplateFilterRectDu[3]));
     connect(m_filter, &QLineEdit::textChanged, this, [this] { ApplyTemplateFilter(); });
@@ -196,12 +197,12 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
         };
     };
     WindowCommand clone = WindowCommand::Clone, del = WindowCommand::Delete, map = WindowCommand::MapView;
-    add("编辑", "menuEdit", nullptr, click(IDC_MODIFY));
-    QAction* cloneAction = add("复制为新NPC", "menuClone", &clone, [this] { RunCommand(*BindingOf(WindowCommand::Clone)); });
+    add(Text(TextId::MenuEdit).data(), "menuEdit", nullptr, click(IDC_MODIFY));
+    QAction* cloneAction = add(Text(TextId::MenuClone).data(), "menuClone", &clone, [this] { RunCommand(*BindingOf(WindowCommand::Clone)); });
     cloneAction->setEnabled(!SelectedRows().empty());
-    add("删除", "menuDelete", &del, click(IDC_DELETE));
-    add("在地图上显示", "menuMap", &map, [this] { ShowMapView(); });
-    add("复制行", "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
+    add(Text(TextId::MenuDelete).data(), "menuDelete", &del, click(IDC_DELETE));
+    add(Text(TextId::MenuMapView).data(), "menuMap", &map, [this] { ShowMapView(); });
+    add(Text(TextId::MenuCopyRows).data(), "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
     menu.addSeparator();
     WindowCommand undo = WindowCommand::Undo, redo = WindowCommand::Redo;
     add(BindingOf(undo)->description, "menuUndo", &undo, [this] { RunCommand(*BindingOf(WindowCommand::Undo)); })

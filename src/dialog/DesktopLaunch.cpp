@@ -1,4 +1,5 @@
 #include "dialog/DesktopLaunch.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -82,12 +83,11 @@ std::vector<LaunchCommand> BrowserCommands(const std::string& url, const LaunchE
 }
 
 std::string NoEditorText() {
-    return "无法启动编辑器: 请安装 xdg-open (xdg-utils) 并为 .lua 文件设置默认程序, "
-           "或设置环境变量 VISUAL 或 EDITOR (并安装一个终端程序, 如 xterm)";
+    return std::string(Text(TextId::NoEditorToStart));
 }
 
 std::string NoBrowserText() {
-    return "无法打开浏览器: 请安装 xdg-open (xdg-utils) 并设置默认浏览器, 或设置环境变量 BROWSER";
+    return std::string(Text(TextId::NoBrowserToStart));
 }
 
 }  // namespace morvi

@@ -3,22 +3,23 @@
 #include <array>
 
 #include "dialog/ControlIds.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 
 std::span<const KeyBinding> KeyboardMap() {
     static const std::array table{
-        KeyBinding{WindowCommand::Save, "Ctrl+S", IDC_SAVE, false, "Luu"},
-        KeyBinding{WindowCommand::Delete, "Del", IDC_DELETE, true, "Xoa"},
-        KeyBinding{WindowCommand::Add, "Ctrl+N", IDC_ADD, false, "Them"},
-        KeyBinding{WindowCommand::FocusSearchName, "Ctrl+F", IDC_FIND_NAME, false, "Ten NPC"},
-        KeyBinding{WindowCommand::FindNext, "F3", IDC_FIND_NEXT, false, "Chi tim mot"},
-        KeyBinding{WindowCommand::ReloadMap, "F5", IDC_MAP_LIST, false, "重新读取地图"},
-        KeyBinding{WindowCommand::Clone, "Ctrl+D", 0, false, "复制为新NPC"},
-        KeyBinding{WindowCommand::MapView, "F4", 0, false, "在地图上显示"},
+        KeyBinding{WindowCommand::Save, "Ctrl+S", IDC_SAVE, false, Text(TextId::KeySave).data()},
+        KeyBinding{WindowCommand::Delete, "Del", IDC_DELETE, true, Text(TextId::KeyDelete).data()},
+        KeyBinding{WindowCommand::Add, "Ctrl+N", IDC_ADD, false, Text(TextId::KeyAdd).data()},
+        KeyBinding{WindowCommand::FocusSearchName, "Ctrl+F", IDC_FIND_NAME, false, Text(TextId::KeyFindName).data()},
+        KeyBinding{WindowCommand::FindNext, "F3", IDC_FIND_NEXT, false, Text(TextId::KeyFindNext).data()},
+        KeyBinding{WindowCommand::ReloadMap, "F5", IDC_MAP_LIST, false, Text(TextId::KeyReloadMap).data()},
+        KeyBinding{WindowCommand::Clone, "Ctrl+D", 0, false, Text(TextId::MenuClone).data()},
+        KeyBinding{WindowCommand::MapView, "F4", 0, false, Text(TextId::MenuMapView).data()},
         // Only from the list: in a text field the keys keep undoing the typing.
-        KeyBinding{WindowCommand::Undo, "Ctrl+Z", 0, true, "撤销上一次修改"},
-        KeyBinding{WindowCommand::Redo, "Ctrl+Y", 0, true, "重做撤销的修改"},
+        KeyBinding{WindowCommand::Undo, "Ctrl+Z", 0, true, Text(TextId::MenuUndo).data()},
+        KeyBinding{WindowCommand::Redo, "Ctrl+Y", 0, true, Text(TextId::MenuRedo).data()},
     };
     return table;
 }

@@ -6,6 +6,7 @@
 #include "dialog/ControlIds.h"
 #include "document/PlacementRows.h"
 #include "dialog/WriteStatus.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -50,7 +51,7 @@ std::string StoreRowsAsTabText(const PlacementRowStore& store, std::span<const i
     }, serverPath);
 }
 
-std::string CopiedRowsText(size_t rows) { return std::to_string(rows) + " 行已复制到剪贴板"; }
+std::string CopiedRowsText(size_t rows) { return Format(TextId::RowsCopied, {std::to_string(rows)}); }
 
 bool TemplateMatchesFilter(std::string_view name, int position, std::string_view filter) {
     size_t begin = 0, end = filter.size();

@@ -4,6 +4,7 @@
 
 #include "dialog/CPlacementDlg.h"
 #include "dialog/WriteStatus.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 
@@ -41,7 +42,8 @@ StatusLine StatusAfterDelete(const CPlacementDlg& dlg, const std::optional<Delet
     status.rows = report->removed;
     status.listRows = dlg.Rows().Count();
     StatusLine line{FormatWriteStatus(status, dlg.ServerPath()), !report->AllRemoved()};
-    if (line.warning) line.text += "  (" + std::to_string(report->selected - report->removed) + " 行未删除)";
+    if (line.warning)
+        line.text += "  " + Format(TextId::StatusRowsNotDeleted, {std::to_string(report->selected - report->removed)});
     return line;
 }
 

@@ -7,18 +7,19 @@
 
 #include "data/text/GbkCodec.h"
 #include "data/region/RegionFile.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
 
-const char* OperationText(WriteOperation operation) {
+std::string_view OperationText(WriteOperation operation) {
     switch (operation) {
-    case WriteOperation::Add: return "添加";
-    case WriteOperation::Modify: return "修改";
-    case WriteOperation::Delete: return "删除";
-    case WriteOperation::Clone: return "复制为新NPC";
+    case WriteOperation::Add: return Text(TextId::OperationAdd);
+    case WriteOperation::Modify: return Text(TextId::OperationModify);
+    case WriteOperation::Delete: return Text(TextId::OperationDelete);
+    case WriteOperation::Clone: return Text(TextId::OperationClone);
     }
-    return "";
+    return {};
 }
 
 std::string Slashed(std::string_view path) {
@@ -32,10 +33,9 @@ std::string Slashed(std::string_view path) {
 }
 
 std::string KeyText(const PlacementKey& key) {
-    char text[120];
-    std::snprintf(text, sizeof text, "模板 %d, X %d, Y %d, 偏移 %d/%d", key.templateIndex, key.posX, key.posY,
-                  key.offsetX, key.offsetY);
-    return text;
+    return Format(TextId::DuplicateKeyOf, {std::to_string(key.templateIndex), std::to_string(key.posX),
+                                           std::to_string(key.posY), std::to_string(key.offsetX),
+                                           std::to_string(key.offsetY)});
 }
 
 }  // namespace
@@ -69,8 +69,8 @@ std::string FormatWriteStatus(const WriteStatus& status, std::string_view server
     if (status.files.size() == 1)
         text += ServerRelativePath(serverPath, status.files.front());
     else
-        text += std::to_string(status.files.size()) + " 个文件";
-    text += "  " + std::to_string(status.rows) + " 行 (列表 " + std::to_string(status.listRows) + " 行)";
+        text += Format(TextId::StatusFiles, {std::to_string(status.files.size())});
+    text += "  " + Format(TextId::StatusRows, {std::to_string(status.rows), std::to_string(status.listRows)});
     return text;
 }
 
@@ -114,18 +114,18 @@ std::vector<DuplicateKey> FindDuplicateKeysInFile(const std::string& path) {
 std::string FormatDuplicateWarning(const std::vector<DuplicateKey>& duplicates, std::string_view relativeFile) {
     if (duplicates.empty())
         return {};
-    std::string text = "注意: ";
+    std::string text(Text(TextId::DuplicateNotice));
     text += relativeFile;
-    text += " 中有相同键的记录, 修改或删除只会找到第一条: ";
+    text += Text(TextId::DuplicateInFile);
     for (size_t i = 0; i < duplicates.size() && i < 3; ++i) {
         const DuplicateKey& d = duplicates[i];
         if (i) text += "; ";
-        text += d.firstName + " 与 " + d.secondName;
-        if (d.count > 2) text += " 等 " + std::to_string(d.count) + " 条";
+        text += Format(TextId::DuplicatePair, {d.firstName, d.secondName});
+        if (d.count > 2) text += Format(TextId::DuplicateMore, {std::to_string(d.count)});
         text += " (" + KeyText(d.key) + ")";
     }
     if (duplicates.size() > 3)
-        text += "; 另有 " + std::to_string(duplicates.size() - 3) + " 组";
+        text += Format(TextId::DuplicateGroupsMore, {std::to_string(duplicates.size() - 3)});
     return text;
 }
 

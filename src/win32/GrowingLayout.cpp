@@ -11,6 +11,7 @@
 #include "dialog/WindowGrowth.h"
 #include "win32/PlacementWindow.h"
 #include "win32/WideText.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::win32 {
 namespace {
@@ -69,7 +70,7 @@ void PlacementWindow::CreateTemplateFilter() {
                                GetModuleHandleW(nullptr), nullptr);
     if (!m_filter) return;
     SendMessageW(m_filter, WM_SETFONT, SendMessageW(m_hwnd, WM_GETFONT, 0, 0), FALSE);
-    SendMessageW(m_filter, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(Widen("筛选").c_str()));
+    SendMessageW(m_filter, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(Widen(Text(TextId::TemplateFilterCue).data()).c_str()));
     // Tab order: after "Chi tim mot", before the template list.
     SetWindowPos(m_filter, Item(IDC_FIND_NEXT), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -10,6 +10,7 @@
 #include "dialog/MapViewRaster.h"
 #include "document/NameTables.h"
 #include "win32/WideText.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::win32 {
 namespace {
@@ -19,7 +20,6 @@ constexpr int kDragThreshold = 4;
 constexpr int kMargin = 6;
 constexpr int kStripHeight = 32;   // the legend strip above the canvas
 constexpr int kFitButtonId = 1;
-constexpr const char* kMarks = "■ 中心黑点 = Script · 数字 = 同一位置的NPC数 · 左键拖动选择 · 右键拖动平移 · 滚轮缩放";
 
 COLORREF ToColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
@@ -51,7 +51,7 @@ MapViewWindow::~MapViewWindow() {
 void MapViewWindow::Show(HWND owner) {
     if (!m_hwnd && RegisterOnce()) {
         // The class's procedure is DefWindowProcW; this window's own is set before WM_CREATE.
-        HWND hwnd = CreateWindowExW(0, kClassName, Widen("在地图上显示").c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+        HWND hwnd = CreateWindowExW(0, kClassName, Widen(Text(TextId::MenuMapView).data()).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                     CW_USEDEFAULT, 1040, 600, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!hwnd) return;
         m_hwnd = hwnd;
@@ -198,9 +198,9 @@ void MapViewWindow::PaintLegend(HDC dc, const RECT& client) {
         FillRect(dc, &square, brush);
         DeleteObject(brush);
         x += 14;
-        text(type < 0 ? "其他" : std::string(NameOfCode(NpcTypeNames(), type)));
+        text(type < 0 ? std::string(Text(TextId::MapViewOther)) : std::string(NameOfCode(NpcTypeNames(), type)));
     }
-    text(kMarks);
+    text(std::string(Text(TextId::MapViewMarks)));
     RestoreDC(dc, saved);
 }
 

@@ -10,6 +10,7 @@
 #include "win32/CAboutDlg.h"
 #include "win32/WideText.h"
 #include "win32/Win32Seams.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::win32 {
 namespace {
@@ -534,7 +535,7 @@ void PlacementWindow::OpenInEditor(const std::string& path) {
     // Notepad takes its whole parameter string as the file name: the path goes unquoted.
     // ShellExecute reports a failure as a value of 32 or less; the strip says so in red.
     if (Win32Seams::RunShellExecute(m_hwnd, ShellLaunch{true, "", "notepad", path, SW_SHOW}) <= 32)
-        ShowStatusLine({"无法启动记事本 (notepad): " + path, true});
+        ShowStatusLine({Format(TextId::NotepadFailed, {path}), true});
 }
 
 void PlacementWindow::ShowAboutBox() {

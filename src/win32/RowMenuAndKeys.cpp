@@ -11,6 +11,7 @@
 #include "dialog/WindowTemplateTables.h"
 #include "win32/PlacementWindow.h"
 #include "win32/WideText.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::win32 {
 namespace {
@@ -128,14 +129,14 @@ void PlacementWindow::CopySelectedRows() {
     }
     if (!OpenClipboard(m_hwnd)) {
         GlobalFree(memory);
-        ShowStatusLine({"剪贴板正被另一个程序使用,未复制", true});
+        ShowStatusLine({std::string(Text(TextId::ClipboardBusy)), true});
         return;
     }
     EmptyClipboard();
     const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     CloseClipboard();
     if (!placed) GlobalFree(memory);   // the clipboard owns it only once it took it
-    ShowStatusLine({placed ? CopiedRowsText(rows.size()) : "剪贴板未接受这些行", !placed});
+    ShowStatusLine({placed ? CopiedRowsText(rows.size()) : std::string(Text(TextId::ClipboardRefused)), !placed});
 }
 
 bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
@@ -151,13 +152,13 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return true;
     const bool rowSelected = m_rows.NextSelectedRow(-1) >= 0;
-    AppendMenuW(menu, MF_STRING, kMenuEdit, Widen("编辑").c_str());
+    AppendMenuW(menu, MF_STRING, kMenuEdit, Widen(Text(TextId::MenuEdit).data()).c_str());
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuClone,
-                EntryText("复制为新NPC", WindowCommand::Clone).c_str());
-    AppendMenuW(menu, MF_STRING, kMenuDelete, EntryText("删除", WindowCommand::Delete).c_str());
-    AppendMenuW(menu, MF_STRING, kMenuMapView, EntryText("在地图上显示", WindowCommand::MapView).c_str());
+                EntryText(Text(TextId::MenuClone).data(), WindowCommand::Clone).c_str());
+    AppendMenuW(menu, MF_STRING, kMenuDelete, EntryText(Text(TextId::MenuDelete).data(), WindowCommand::Delete).c_str());
+    AppendMenuW(menu, MF_STRING, kMenuMapView, EntryText(Text(TextId::MenuMapView).data(), WindowCommand::MapView).c_str());
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuCopyRows,
-                Widen("复制行").c_str());
+                Widen(Text(TextId::MenuCopyRows).data()).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     const auto historyEntry = [&](int id, WindowCommand command, bool enabled) {
         const KeyBinding* binding = BindingOf(command);

@@ -73,10 +73,13 @@ public:
 
     // Gives the entry the next id (and, when its step is 0, the step of that id) and makes it
     // durable: written and flushed to disk before returning. False with a reason naming the
-    // history directory when that cannot be done; the caller must then not write the file.
+    // history directory when that cannot be done; the caller must then not write the file, and
+    // the journal does not list the entry (a line whose flush failed is cut off again).
     bool Append(JournalEntry& entry, std::string* reason);
-    // Records that the write of entry `id` failed, so that it is not offered for undo.
-    void AppendVoid(int64_t id, const std::string& why);
+    // Records that the write of entry `id` failed, so that it is neither listed nor offered
+    // for undo; when no such line can be added the entry's own line is taken out. False when
+    // neither could be done (the journal then still lists a change that was not made).
+    bool AppendVoid(int64_t id, const std::string& why);
 
     // Every entry whose write did not fail, oldest first. A line cut off by a crash is skipped.
     std::vector<JournalEntry> ReadAll() const;

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "data/history/ChangeHistoryPlatform.h"
+#include "data/platform/FileLock.h"
 #include "data/platform/FileReadAhead.h"
 #include "data/server/ServerPath.h"
 #include "data/history/Sha256.h"
@@ -262,16 +263,39 @@ bool ChangeHistory::Append(JournalEntry& entry, std::string* reason) {
     line += EntryToJson(entry).dump(-1, ' ', false, Json::error_handler_t::replace);
     line += '\n';
     if (!AppendDurably(JournalPath(), line, &error)) {
+        // The line may have reached the journal even though its flush failed: take it back, so
+        // that the history never lists a change that was not made. Failing that, a void line.
+        std::string undo;
+        if (!TruncateDurably(JournalPath(), size, &undo)) {
+            const Json j{{"void", entry.id}, {"reason", "the entry could not be made durable"}};
+            (void)AppendDurably(JournalPath(), j.dump() + "\n", nullptr);
+        }
         if (reason) *reason = Failure(error);
         return false;
     }
     return true;
 }
 
-void ChangeHistory::AppendVoid(int64_t id, const std::string& why) {
+bool ChangeHistory::AppendVoid(int64_t id, const std::string& why) {
     ExclusiveFileLock lock(m_directory + kSeparator + kLockName);
     const Json j{{"void", id}, {"reason", why}};
-    (void)AppendDurably(JournalPath(), j.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n", nullptr);
+    if (AppendDurably(JournalPath(), j.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n", nullptr))
+        return true;
+    // No void line could be added: take the entry's own line out of the journal instead.
+    std::string text;
+    if (!ReadRegularFile(JournalPath(), text)) return false;
+    std::string kept;
+    kept.reserve(text.size());
+    bool dropped = false;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t end = text.find('\n', pos);
+        end = end == std::string::npos ? text.size() : end + 1;
+        const std::string_view lineText = std::string_view(text).substr(pos, end - pos);
+        if (!dropped && LineId(lineText) == id) dropped = true;
+        else kept.append(lineText);
+        pos = end;
+    }
+    return dropped && ReplaceFileContents(JournalPath(), kept, nullptr);
 }
 
 std::vector<JournalEntry> ChangeHistory::ReadAll() const {

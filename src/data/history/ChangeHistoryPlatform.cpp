@@ -88,6 +88,21 @@ bool CreateDirectoriesDurably(const std::string& dir, std::string* error) {
     return true;
 }
 
+namespace {
+bool g_failNextAppendFlush = false;
+}  // namespace
+
+void FailNextAppendFlushForTesting() { g_failNextAppendFlush = true; }
+
+bool TruncateDurably(const std::string& path, uint64_t size, std::string* error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    bool ok = fd >= 0 && ::ftruncate(fd, static_cast<off_t>(size)) == 0 && ::fsync(fd) == 0;
+    const int err = errno;
+    if (fd >= 0) ::close(fd);
+    if (!ok && error) *error = Describe("cannot cut " + path + " back", err);
+    return ok;
+}
+
 bool AppendDurably(const std::string& path, std::string_view bytes, std::string* error) {
     struct stat st{};
     const bool created = ::stat(path.c_str(), &st) != 0;
@@ -99,6 +114,8 @@ bool AppendDurably(const std::string& path, std::string_view bytes, std::string*
     int err = 0;
     bool ok = WriteAll(fd, bytes, &err);
     if (ok && ::fsync(fd) != 0) ok = false, err = errno;
+    if (ok && g_failNextAppendFlush) ok = false, err = EIO;
+    g_failNextAppendFlush = false;
     if (::close(fd) != 0 && ok) ok = false, err = errno;
     if (!ok) {
         if (error) *error = Describe("cannot write " + path, err);
@@ -133,25 +150,6 @@ bool ReadFileTail(const std::string& path, uint64_t maxBytes, std::string& out, 
     out.resize(done);
     ::close(fd);
     return done == length;
-}
-
-ExclusiveFileLock::ExclusiveFileLock(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        m_error = Describe("cannot open " + path, errno);
-        return;
-    }
-    m_handle = fd;
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno == EINTR) continue;
-        m_error = Describe("cannot lock " + path, errno);
-        return;
-    }
-    m_held = true;
-}
-
-ExclusiveFileLock::~ExclusiveFileLock() {
-    if (m_handle >= 0) ::close(static_cast<int>(m_handle));
 }
 
 }  // namespace morvi

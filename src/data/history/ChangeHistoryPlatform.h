@@ -27,25 +27,15 @@ bool CreateDirectoriesDurably(const std::string& dir, std::string* error);
 // created and its directory entry flushed too. On a failure nothing is promised.
 bool AppendDurably(const std::string& path, std::string_view bytes, std::string* error);
 
+// Cuts the file back to `size` bytes and flushes it: takes back an append whose flush failed.
+bool TruncateDurably(const std::string& path, uint64_t size, std::string* error);
+
+// Test seam: the next AppendDurably writes its bytes but then fails as a failed flush would.
+void FailNextAppendFlushForTesting();
+
 // The last `maxBytes` bytes of a file (all of it when shorter) and the file's size.
 // A missing file is an empty one.
 bool ReadFileTail(const std::string& path, uint64_t maxBytes, std::string& out, uint64_t* size);
 
-// An exclusive lock on a lock file, held for the object's lifetime: one writer of a journal at
-// a time, across processes. Creates the file.
-class ExclusiveFileLock {
-public:
-    explicit ExclusiveFileLock(const std::string& path);
-    ~ExclusiveFileLock();
-    ExclusiveFileLock(const ExclusiveFileLock&) = delete;
-    ExclusiveFileLock& operator=(const ExclusiveFileLock&) = delete;
-    bool Held() const { return m_held; }
-    const std::string& Error() const { return m_error; }
-
-private:
-    intptr_t m_handle = -1;
-    bool m_held = false;
-    std::string m_error;
-};
 
 }  // namespace morvi

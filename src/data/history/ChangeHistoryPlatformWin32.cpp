@@ -61,6 +61,27 @@ bool CreateDirectoriesDurably(const std::string& dir, std::string* error) {
     return true;
 }
 
+namespace {
+bool g_failNextAppendFlush = false;
+}  // namespace
+
+void FailNextAppendFlushForTesting() { g_failNextAppendFlush = true; }
+
+bool TruncateDurably(const std::string& path, uint64_t size, std::string* error) {
+    HANDLE file = ::CreateFileW(WidenUtf8(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        if (error) *error = "cannot open " + path + " to cut it back";
+        return false;
+    }
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(size);
+    const bool ok = ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ::SetEndOfFile(file) && ::FlushFileBuffers(file);
+    ::CloseHandle(file);
+    if (!ok && error) *error = "cannot cut " + path + " back";
+    return ok;
+}
+
 bool AppendDurably(const std::string& path, std::string_view bytes, std::string* error) {
     HANDLE file = ::CreateFileW(WidenUtf8(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -69,8 +90,10 @@ bool AppendDurably(const std::string& path, std::string_view bytes, std::string*
         return false;
     }
     DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size() && ::FlushFileBuffers(file);
+    bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size() && ::FlushFileBuffers(file);
+    if (g_failNextAppendFlush) ok = false;
+    g_failNextAppendFlush = false;
     ::CloseHandle(file);
     if (!ok && error) *error = "cannot write " + path + " durably";
     return ok;
@@ -100,32 +123,6 @@ bool ReadFileTail(const std::string& path, uint64_t maxBytes, std::string& out, 
     ::CloseHandle(file);
     if (!ok) out.clear();
     return ok;
-}
-
-ExclusiveFileLock::ExclusiveFileLock(const std::string& path) {
-    HANDLE file = ::CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        m_error = "cannot open the lock file " + path;
-        return;
-    }
-    OVERLAPPED whole{};
-    if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
-        m_error = "cannot lock " + path;
-        ::CloseHandle(file);
-        return;
-    }
-    m_handle = reinterpret_cast<intptr_t>(file);
-    m_held = true;
-}
-
-ExclusiveFileLock::~ExclusiveFileLock() {
-    if (m_handle == -1) return;
-    HANDLE file = reinterpret_cast<HANDLE>(m_handle);
-    OVERLAPPED whole{};
-    ::UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
-    ::CloseHandle(file);
 }
 
 }  // namespace morvi

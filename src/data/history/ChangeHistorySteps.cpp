@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "data/platform/FileLock.h"
 #include "data/platform/FileReadAhead.h"
 #include "data/history/Sha256.h"
 
@@ -65,11 +66,115 @@ std::string StepResult::FirstReason() const {
     return {};
 }
 
+namespace {
+
+bool Failed(const FileWriteResult& file) {
+    return file.status != FileWriteStatus::Written && file.status != FileWriteStatus::Unchanged;
+}
+
+// One file of a step, under its writer lock: the edit applied to the file as it is now, the
+// entry made durable, the file replaced. `historyFailed` is set when the history refused.
+void WriteOneFile(ChangeHistory& history, const StepInfo& info, const FileChange& change, const StepOptions& options,
+                  int64_t step, FileWriteResult& out, bool& historyFailed) {
+    const std::string relative = change.relativePath.empty() ? history.RelativePath(change.path) : change.relativePath;
+    if (relative.empty()) {
+        out.status = FileWriteStatus::HistoryFailed;
+        out.reason = change.path + " lies outside the server directory " + history.ServerPath() +
+                     "; nothing was written to it";
+        return;
+    }
+    const RegionWriteLock lock(change.path, options.lockWaitMilliseconds);
+    if (!lock.Held()) {
+        out.status = FileWriteStatus::LockFailed;
+        out.reason = lock.Error() + "; nothing was written to " + change.path;
+        return;
+    }
+    std::string before;
+    if (!ReadRegularFile(change.path, before)) {
+        out.status = FileWriteStatus::Unreadable;
+        out.reason = "cannot read " + change.path + "; nothing was written to it";
+        return;
+    }
+    std::string after;
+    std::vector<RecordChange> records;
+    if (change.edit) {
+        const FileEditOutcome edited = change.edit(before, after, records);
+        if (!edited.apply) {
+            out.status = FileWriteStatus::Refused;
+            out.reason = edited.reason;
+            return;
+        }
+    } else {
+        // The caller's image is what it edited; another writer in between would be overwritten.
+        if (before != change.before) {
+            out.status = FileWriteStatus::ChangedMeanwhile;
+            out.reason = change.path + " changed while the change was being made; nothing was written to it";
+            return;
+        }
+        after = change.after;
+        records = change.records;
+    }
+    if (after == before) {
+        out.status = FileWriteStatus::Unchanged;
+        return;
+    }
+    JournalEntry entry;
+    entry.step = step;
+    entry.program = info.program;
+    entry.operation = info.operation;
+    entry.map = info.map;
+    entry.reverts = info.reverts;
+    entry.file = relative;
+    entry.records = records;
+    entry.sizeBefore = before.size();
+    entry.sizeAfter = after.size();
+    entry.sha256Before = Sha256Hex(before);
+    entry.sha256After = Sha256Hex(after);
+    entry.splices = DiffImages(before, after);
+    bool recorded = false;
+    std::string gateReason;
+    const BeforeCommit gate = [&](WriteMethod method, std::string* reason) {
+        entry.written = method == WriteMethod::InPlace ? "in place" : "replace";
+        recorded = history.Append(entry, &gateReason);
+        if (!recorded && reason) *reason = gateReason;
+        return recorded;
+    };
+    std::string error;
+    WriteMethod method = WriteMethod::Replace;
+    if (ReplaceFileContents(change.path, after, &error, gate, &method)) {
+        out.status = FileWriteStatus::Written;
+        out.entry = entry.id;
+        out.method = method;
+        out.records = std::move(records);
+        return;
+    }
+    if (recorded) {
+        // The entry is durable but its write did not happen: void it, so the history lists
+        // only what was written.
+        out.status = FileWriteStatus::WriteFailed;
+        out.reason = error;
+        if (!history.AppendVoid(entry.id, error))
+            out.reason += "; the change history still lists change " + std::to_string(entry.id) +
+                          ", which was not written";
+    } else if (!gateReason.empty()) {
+        historyFailed = true;
+        out.status = FileWriteStatus::HistoryFailed;
+        out.reason = gateReason;
+    } else {
+        out.status = FileWriteStatus::WriteFailed;
+        out.reason = error;
+    }
+}
+
+}  // namespace
+
 StepResult WriteJournaledStep(ChangeHistory& history, const StepInfo& info, const std::vector<FileChange>& files,
                               const StepOptions& options) {
     StepResult result;
     bool historyFailed = false;
     std::string historyReason;
+    bool stopped = false;
+    std::string stopReason;
     for (size_t index = 0; index < files.size(); ++index) {
         const FileChange& change = files[index];
         FileWriteResult& out = result.files.emplace_back();
@@ -79,76 +184,21 @@ StepResult WriteJournaledStep(ChangeHistory& history, const StepInfo& info, cons
             out.reason = historyReason;
             continue;
         }
-        if (options.stopAtFailure && index > 0) {
-            const FileWriteResult& previous = result.files[index - 1];
-            if (previous.status != FileWriteStatus::Written && previous.status != FileWriteStatus::Unchanged) {
-                out.status = FileWriteStatus::WriteFailed;
-                out.reason = previous.reason.rfind("not written: ", 0) == 0 ? previous.reason
-                                                                              : "not written: " + previous.reason;
-                continue;
-            }
+        if (stopped) {
+            out.status = FileWriteStatus::WriteFailed;
+            out.reason = stopReason;
+            continue;
         }
         if (options.beforeFile) options.beforeFile(index, change.path);
-        if (change.after == change.before) {
-            out.status = FileWriteStatus::Unchanged;
-            continue;
+        WriteOneFile(history, info, change, options, result.step, out, historyFailed);
+        // The first written entry names the step; every later entry of the step joins it.
+        if (out.status == FileWriteStatus::Written && result.step == 0) {
+            result.step = out.entry;
         }
-        // The caller's image is what it edited; another writer in between would be overwritten.
-        std::string now;
-        if (!ReadRegularFile(change.path, now) || now != change.before) {
-            out.status = FileWriteStatus::ChangedMeanwhile;
-            out.reason = change.path + " changed while the change was being made; nothing was written to it";
-            continue;
-        }
-        JournalEntry entry;
-        entry.step = result.step;
-        entry.program = info.program;
-        entry.operation = info.operation;
-        entry.map = info.map;
-        entry.reverts = info.reverts;
-        entry.file = change.relativePath.empty() ? history.RelativePath(change.path) : change.relativePath;
-        entry.records = change.records;
-        entry.sizeBefore = change.before.size();
-        entry.sizeAfter = change.after.size();
-        entry.sha256Before = Sha256Hex(change.before);
-        entry.sha256After = Sha256Hex(change.after);
-        entry.splices = DiffImages(change.before, change.after);
-        if (entry.file.empty()) {
-            out.status = FileWriteStatus::HistoryFailed;
-            out.reason = change.path + " lies outside the server directory " + history.ServerPath() +
-                         "; nothing was written to it";
-            continue;
-        }
-        bool recorded = false;
-        std::string gateReason;
-        const BeforeCommit gate = [&](WriteMethod method, std::string* reason) {
-            entry.written = method == WriteMethod::InPlace ? "in place" : "replace";
-            recorded = history.Append(entry, &gateReason);
-            if (!recorded && reason) *reason = gateReason;
-            return recorded;
-        };
-        std::string error;
-        WriteMethod method = WriteMethod::Replace;
-        if (ReplaceFileContents(change.path, change.after, &error, gate, &method)) {
-            out.status = FileWriteStatus::Written;
-            out.entry = entry.id;
-            out.method = method;
-            if (result.step == 0) result.step = entry.step;
-            continue;
-        }
-        if (recorded) {
-            history.AppendVoid(entry.id, error);
-            if (result.step == 0) result.step = entry.step;
-            out.status = FileWriteStatus::WriteFailed;
-            out.reason = error;
-        } else if (!gateReason.empty()) {
-            historyFailed = true;
-            historyReason = gateReason;
-            out.status = FileWriteStatus::HistoryFailed;
-            out.reason = gateReason;
-        } else {
-            out.status = FileWriteStatus::WriteFailed;
-            out.reason = error;
+        if (historyFailed) historyReason = out.reason;
+        if (options.stopAtFailure && Failed(out) && !historyFailed) {
+            stopped = true;
+            stopReason = "not written: " + out.reason;
         }
     }
     return result;
@@ -172,6 +222,43 @@ int64_t LastUndoableStep(const std::vector<JournalEntry>& entries) {
     return 0;
 }
 
+namespace {
+
+// The change that takes a file back through `chain` (oldest entry first), decided under the
+// file's lock on the file as it is then: refused when it no longer holds what the newest
+// entry wrote.
+FileChange TakeBackChange(ChangeHistory& history, const std::string& file, std::vector<const JournalEntry*> chain) {
+    FileChange change;
+    change.path = history.FullPath(file);
+    change.relativePath = file;
+    change.edit = [chain = std::move(chain), path = change.path](const std::string& current, std::string& after,
+                                                                std::vector<RecordChange>& records) {
+        FileEditOutcome outcome;
+        after = current;
+        if (!TakeBack(chain, after, &outcome.reason, path)) {
+            outcome.apply = false;
+            outcome.reason += "; nothing was written";
+            return outcome;
+        }
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+            for (RecordChange& r : Reversed((*it)->records)) records.push_back(std::move(r));
+        return outcome;
+    };
+    return change;
+}
+
+void Conclude(RevertResult& result) {
+    result.ok = result.written.AllWritten();
+    if (result.ok) return;
+    for (const FileWriteResult& f : result.written.files) {
+        if (!Failed(f)) continue;
+        result.reason = f.reason;
+        break;
+    }
+}
+
+}  // namespace
+
 RevertResult RevertStep(ChangeHistory& history, int64_t step, const std::string& program) {
     RevertResult result;
     const std::vector<JournalEntry> all = history.ReadAll();
@@ -187,28 +274,27 @@ RevertResult RevertStep(ChangeHistory& history, int64_t step, const std::string&
         if (!chains.count(e.file)) order.push_back(e.file);
         chains[e.file].push_back(&e);
     }
-    std::vector<FileChange> changes;
+    // Every file is checked before any is written, so that a refusal writes nothing; each
+    // file's edit checks again under its lock.
     for (const std::string& file : order) {
-        FileChange change;
-        change.path = history.FullPath(file);
-        change.relativePath = file;
-        if (!ReadRegularFile(change.path, change.before)) {
-            result.reason = "cannot read " + change.path + "; nothing was written";
+        std::string image;
+        const std::string path = history.FullPath(file);
+        if (!ReadRegularFile(path, image)) {
+            result.reason = "cannot read " + path + "; nothing was written";
             return result;
         }
-        change.after = change.before;
-        if (!TakeBack(chains[file], change.after, &result.reason, change.path)) {
+        if (!TakeBack(chains[file], image, &result.reason, path)) {
             result.reason += "; nothing was written";
             return result;
         }
-        for (auto it = chains[file].rbegin(); it != chains[file].rend(); ++it)
-            for (RecordChange& r : Reversed((*it)->records)) change.records.push_back(std::move(r));
-        changes.push_back(std::move(change));
     }
+    std::vector<FileChange> changes;
+    for (const std::string& file : order) changes.push_back(TakeBackChange(history, file, chains[file]));
     const StepInfo info{program, entries.front().operation == "undo" ? "redo" : "undo", entries.front().map, step};
-    result.written = WriteJournaledStep(history, info, changes);
-    result.ok = result.written.AllWritten();
-    if (!result.ok) result.reason = result.written.FirstReason();
+    StepOptions options;
+    options.stopAtFailure = true;
+    result.written = WriteJournaledStep(history, info, changes, options);
+    Conclude(result);
     return result;
 }
 
@@ -229,24 +315,9 @@ RevertResult RestoreBeforeEntry(ChangeHistory& history, int64_t entryId, bool fo
                         "); nothing was written. Restore with --force to lose them";
         return result;
     }
-    FileChange change;
-    change.path = history.FullPath(target->file);
-    change.relativePath = target->file;
-    if (!ReadRegularFile(change.path, change.before)) {
-        result.reason = "cannot read " + change.path + "; nothing was written";
-        return result;
-    }
-    change.after = change.before;
-    if (!TakeBack(chain, change.after, &result.reason, change.path)) {
-        result.reason += "; nothing was written";
-        return result;
-    }
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        for (RecordChange& r : Reversed((*it)->records)) change.records.push_back(std::move(r));
     const StepInfo info{program, "restore", target->map, entryId};
-    result.written = WriteJournaledStep(history, info, {change});
-    result.ok = result.written.AllWritten();
-    if (!result.ok) result.reason = result.written.FirstReason();
+    result.written = WriteJournaledStep(history, info, {TakeBackChange(history, target->file, chain)});
+    Conclude(result);
     return result;
 }
 

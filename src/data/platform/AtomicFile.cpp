@@ -20,6 +20,7 @@ namespace morvi {
 namespace {
 
 long g_failAfterBytes = -1;
+bool g_failNextCommit = false;
 constexpr char kTempMarker[] = ".morvi-";
 constexpr size_t kTempRandomLength = 6;   // the XXXXXX of mkstemp
 
@@ -198,6 +199,12 @@ bool WriteInPlace(const std::string& path, const struct stat& expected, std::str
         if (error) *error = reason;
         return false;
     }
+    if (g_failNextCommit) {
+        g_failNextCommit = false;
+        ::close(fd);
+        if (error) *error = path + ": " + std::strerror(EIO);
+        return false;
+    }
     int err = 0;
     bool ok = ::lseek(fd, 0, SEEK_SET) == 0 || (err = errno, false);
     ok = ok && WriteAll(fd, content, &err);
@@ -225,6 +232,7 @@ bool WriteInPlace(const std::string& path, const struct stat& expected, std::str
 }  // namespace
 
 void FailNextReplaceAfterBytesForTesting(long bytes) { g_failAfterBytes = bytes; }
+void FailNextCommitForTesting() { g_failNextCommit = true; }
 
 bool ReplaceFileContents(const std::string& path, std::string_view content, std::string* error) {
     return ReplaceFileContents(path, content, error, {}, nullptr);
@@ -294,6 +302,7 @@ bool ReplaceFileContents(const std::string& requestedPath, std::string_view cont
     std::string reason;
     bool refused = false;
     if (ok && beforeCommit && !beforeCommit(WriteMethod::Replace, &reason)) ok = false, refused = true;
+    if (ok && g_failNextCommit) ok = false, err = EIO, g_failNextCommit = false;
     if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false, err = errno;
     // Closed only now, so that the lock covers the temporary file until it is renamed; the
     // content is already flushed, so closing cannot lose it.

@@ -43,4 +43,8 @@ bool ReplaceFileContents(const std::string& path, std::string_view content, std:
 // Reset to -1 after it fires.
 void FailNextReplaceAfterBytesForTesting(long bytes);
 
+// Test seam: the next replacement fails at its point of no return, after the BeforeCommit call
+// agreed and before the file changes (as a rename refused by the file system would).
+void FailNextCommitForTesting();
+
 }  // namespace morvi

@@ -16,6 +16,7 @@ namespace morvi {
 namespace {
 
 long g_failAfterBytes = -1;
+bool g_failNextCommit = false;
 
 std::string SystemMessage(DWORD code) {
     wchar_t* buffer = nullptr;
@@ -110,6 +111,7 @@ HANDLE CreateTemporaryBeside(const std::string& path, std::string& temp, DWORD* 
 }  // namespace
 
 void FailNextReplaceAfterBytesForTesting(long bytes) { g_failAfterBytes = bytes; }
+void FailNextCommitForTesting() { g_failNextCommit = true; }
 
 bool ReplaceFileContents(const std::string& requestedPath, std::string_view content, std::string* error) {
     return ReplaceFileContents(requestedPath, content, error, BeforeCommit{}, nullptr);
@@ -170,6 +172,7 @@ bool ReplaceFileContents(const std::string& requestedPath, std::string_view cont
             return false;
         }
     }
+    if (ok && g_failNextCommit) ok = false, err = ERROR_WRITE_FAULT, g_failNextCommit = false;
     if (ok) {
         bool replaced = false;
         if (existed) {
