@@ -22,6 +22,7 @@
 #include "RegionChecks.h"
 #include "data/platform/AtomicFile.h"
 #include "data/text/GbkCodec.h"
+#include "RegionWriters.h"
 #include "data/region/RegionFile.h"
 
 namespace morvi::test {
