@@ -78,24 +78,12 @@ std::optional<DocumentError> FileError(const FileWriteResult& file, std::optiona
     return ErrorOf(DocumentErrorCode::WriteFailed, file.path, file.reason);
 }
 
-// One file's change whose edit runs over the file's bytes as they are when its turn comes.
-// The edit reports through `unreadable` when the file could not be read at all.
-FileChange EditedFile(const std::string& path, FileEdit edit, bool* unreadable) {
+// One file's change whose edit runs over the file's bytes as they are when its turn comes,
+// under the file's writer lock.
+FileChange EditedFile(const std::string& path, FileEdit edit) {
     FileChange change;
     change.path = path;
     change.edit = std::move(edit);
-    // The bytes as they are now, for a writer that compares them instead of editing under
-    // its lock; the edit is run again there.
-    if (!ReadRegularFile(path, change.before)) {
-        *unreadable = true;
-        change.after = change.before;
-        return change;
-    }
-    const FileEditOutcome outcome = change.edit(change.before, change.after, change.records);
-    if (!outcome.apply) {
-        change.after = change.before;
-        change.records.clear();
-    }
     return change;
 }
 
@@ -268,7 +256,6 @@ Expected<AddResult, DocumentError> MapDocument::Add(const PlacementDraft& draft,
     m_changedSinceLoad.clear();
     NoteChangedSinceLoad(path);
     std::optional<DocumentErrorCode> refusal;
-    bool unreadable = false;
     FileEdit edit = [&](const std::string& current, std::string& after, std::vector<RecordChange>& records) {
         RegionImageEdit image(current);
         const RegionEditResult done = image.Append(record);
@@ -281,8 +268,7 @@ Expected<AddResult, DocumentError> MapDocument::Add(const PlacementDraft& draft,
         records = {{KeyOf(record.block), {}, RecordBytes(record)}};
         return FileEditOutcome{};
     };
-    std::vector<FileChange> changes{EditedFile(path, edit, &unreadable)};
-    if (unreadable) return MakeUnexpected(ErrorOf(DocumentErrorCode::FileUnreadable, path));
+    std::vector<FileChange> changes{EditedFile(path, std::move(edit))};
     const StepResult step = WriteStep("add", std::move(changes), m_stepOptions);
     if (std::optional<DocumentError> error = FileError(step.files.front(), refusal)) return MakeUnexpected(*error);
 
@@ -305,7 +291,6 @@ Expected<ModifyResult, DocumentError> MapDocument::Modify(const PlacementKey& ke
     m_changedSinceLoad.clear();
     NoteChangedSinceLoad(file);
     std::optional<DocumentErrorCode> refusal;
-    bool unreadable = false;
     PlacementRecord before, written;
     FileEdit edit = [&](const std::string& current, std::string& after, std::vector<RecordChange>& records) {
         RegionImageEdit image(current);
@@ -324,8 +309,7 @@ Expected<ModifyResult, DocumentError> MapDocument::Modify(const PlacementKey& ke
         records = {{key, RecordBytes(before), RecordBytes(written)}};
         return FileEditOutcome{};
     };
-    std::vector<FileChange> changes{EditedFile(file, edit, &unreadable)};
-    if (unreadable) return MakeUnexpected(ErrorOf(DocumentErrorCode::FileUnreadable, file));
+    std::vector<FileChange> changes{EditedFile(file, std::move(edit))};
     const StepResult step = WriteStep("modify", std::move(changes), m_stepOptions);
     if (std::optional<DocumentError> error = FileError(step.files.front(), refusal)) return MakeUnexpected(*error);
 
@@ -386,7 +370,6 @@ RemoveReport MapDocument::DeleteRefs(std::vector<RemovedRow> rows) {
     struct FileWork {
         std::vector<size_t> rows;                   // indices into `rows`
         std::vector<std::optional<PlacementRecord>> cut;   // per row: the record cut out
-        bool unreadable = false;
     };
     std::map<std::string, FileWork> work;
     std::vector<std::string> order;
@@ -417,15 +400,12 @@ RemoveReport MapDocument::DeleteRefs(std::vector<RemovedRow> rows) {
             after = image.Image();
             return FileEditOutcome{};
         };
-        changes.push_back(EditedFile(path, std::move(edit), &file.unreadable));
+        changes.push_back(EditedFile(path, std::move(edit)));
     }
-    std::vector<FileChange> toWrite;
-    for (FileChange& change : changes)
-        if (!work[change.path].unreadable) toWrite.push_back(std::move(change));
     std::map<std::string, const FileWriteResult*> written;
     StepResult step;
-    if (!toWrite.empty()) {
-        step = WriteStep("delete", std::move(toWrite), m_stepOptions);
+    if (!changes.empty()) {
+        step = WriteStep("delete", std::move(changes), m_stepOptions);
         for (const FileWriteResult& file : step.files) written[file.path] = &file;
     }
 
@@ -433,10 +413,7 @@ RemoveReport MapDocument::DeleteRefs(std::vector<RemovedRow> rows) {
         FileWork& file = work[path];
         const auto at = written.find(path);
         std::optional<DocumentError> fileError;
-        if (file.unreadable)
-            fileError = ErrorOf(DocumentErrorCode::FileUnreadable, path);
-        else if (at != written.end())
-            fileError = FileError(*at->second, std::nullopt);
+        if (at != written.end()) fileError = FileError(*at->second, std::nullopt);
         for (size_t k = 0; k < file.rows.size(); ++k) {
             RemovedRow& entry = rows[file.rows[k]];
             if (fileError) {
@@ -594,10 +571,7 @@ Expected<ImportReport, ImportFailure> MapDocument::Import(const ImportPlan& plan
             refusals[f] = ApplyFilePlan(work[f], current, after, records);
             return FileEditOutcome{!refusals[f], {}};
         };
-        bool unreadable = false;
-        changes.push_back(EditedFile(path, std::move(edit), &unreadable));
-        if (unreadable) return MakeUnexpected(ImportFailure{ErrorOf(DocumentErrorCode::FileUnreadable, path), true, {}});
-        if (refusals[f]) return MakeUnexpected(ImportFailure{ErrorOf(*refusals[f], path), true, {}});
+        changes.push_back(EditedFile(path, std::move(edit)));
     }
     StepOptions options = m_stepOptions;
     // All or nothing: the first file not written leaves the rest unwritten.

@@ -187,11 +187,11 @@ TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
     SelectMap(0);   // rows: D, C, B, A
     host.list.ClickOnly(2);
     dlg->BeginEdit();
-    ASSERT_EQ(St::m_editRow(*dlg), 2);
+    ASSERT_EQ(dlg->EditRow(), 2);
 
     DeleteRows({"D"});
-    EXPECT_EQ(St::m_editRow(*dlg), 1);
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);   // deleting does not touch the edit state
+    EXPECT_EQ(dlg->EditRow(), 1);
+    EXPECT_EQ(dlg->EditMode(), EDIT_MODIFY);   // deleting does not touch the edit state
 
     // The refreshed row after a save is still B's.
     host.SetText(IDC_NAME, "B2");
@@ -201,7 +201,7 @@ TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
     host.list.ClickOnly(1);
     dlg->BeginEdit();
     DeleteRows({"B2"});
-    EXPECT_EQ(St::m_editRow(*dlg), -1);
+    EXPECT_EQ(dlg->EditRow(), -1);
     // Its record is gone: the save finds nothing and changes nothing.
     const std::string image = ReadFile(MapFile("a_S.DAT"));
     dlg->OnSave();
