@@ -46,7 +46,8 @@ struct DeleteReport {
         std::optional<DocumentError> error;   // every status but Removed
         std::string reason;        // why, operator-readable, for every status but Removed
         PlacementRecord record;    // Removed: the record cut out; else the row's placement
-        // WriteFailed because the change history could not take the change: the hint shown.
+        // WriteFailed because the change history could not take the change, or no writer lock
+        // could be had on the file: the hint shown instead of the temporary-file failure.
         std::string historyHint;
     };
     int selected = 0;

@@ -255,6 +255,9 @@ DeleteReport CPlacementDlg::RemoveSelectedFromFiles() {
                 row.status = DeleteReport::RowStatus::WriteFailed;
                 row.reason = WithError("write failed", done.error->system);
                 if (done.error->code == DocumentErrorCode::HistoryFailed) row.historyHint = WriteFailureHint(*done.error);
+                // No temporary file was involved when no writer lock could be had: say what was.
+                if (done.error->code == DocumentErrorCode::LockFailed)
+                    row.historyHint = "删除NPC[" + GbkToUtf8(row.record.block.Name()) + "]失败! " + done.error->system;
             }
             report.rows.push_back(std::move(row));
         }

@@ -10,6 +10,7 @@
 #include "TestFiles.h"
 #include "TreeGenerator.h"
 #include "data/region/RegionFile.h"
+#include "data/platform/FileLock.h"
 #include "document/MapDocument.h"
 
 namespace morvi::test {
@@ -261,6 +262,46 @@ TEST_F(MapDocumentTest, AHistoryThatCannotRecordStopsTheWrite) {
     EXPECT_FALSE(added.error().system.empty());
     EXPECT_EQ(Files(), original);
     EXPECT_EQ(doc.Rows().Count(), 3);
+}
+
+TEST_F(MapDocumentTest, AWriterThatCannotHaveTheLockWritesNothing) {
+    Load();
+    StepOptions options;
+    options.lockWaitMilliseconds = 50;
+    doc.SetStepOptions(options);
+    const RegionWriteLock other(FileA(), 0);   // another writer holds the file
+    ASSERT_TRUE(other.Held());
+    PlacementDraft draft;
+    draft.name = "X";
+    const struct {
+        const char* what;
+        std::function<std::optional<DocumentError>()> run;
+    } cases[] = {
+        {"add", [&]() -> std::optional<DocumentError> {
+             auto r = doc.Add(draft, {FileA(), {}, {}});
+             return r ? std::nullopt : std::optional<DocumentError>(r.error());
+         }},
+        {"modify", [&]() -> std::optional<DocumentError> {
+             auto r = doc.Modify(KeyOf(kA), FileA(), draft);
+             return r ? std::nullopt : std::optional<DocumentError>(r.error());
+         }},
+        {"delete", [&]() -> std::optional<DocumentError> {
+             auto r = doc.Delete(std::vector<int>{RowOf("A")});
+             if (!r) return r.error();
+             return r->rows.at(0).error;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<DocumentError> error = c.run();
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->code, DocumentErrorCode::LockFailed);
+        EXPECT_EQ(error->file, FileA());
+        EXPECT_EQ(Files(), original);
+    }
+    EXPECT_EQ(doc.Rows().Count(), 3);
+    EXPECT_TRUE(doc.History().ReadAll().empty());
+    EXPECT_FALSE(doc.CanUndo());
 }
 
 TEST_F(MapDocumentTest, ImportDeletesChangesAndAppendsInOneStep) {
