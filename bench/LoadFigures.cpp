@@ -17,7 +17,7 @@
 #include "data/region/ListingRule.h"
 #include "data/region/RegionFile.h"
 #include "dialog/CPlacementDlg.h"
-#include "dialog/PlacementRowFormatter.h"
+#include "document/PlacementRowFormatter.h"
 
 namespace morvi::bench {
 namespace {

@@ -23,7 +23,7 @@
 #include "data/region/NpcPlacement.h"
 #include "data/region/RegionFile.h"
 #include "data/region/RegionRecordReader.h"
-#include "dialog/PlacementRowFormatter.h"
+#include "document/PlacementRowFormatter.h"
 
 using namespace morvi;
 using morvi::fuzz::ScratchPath;

@@ -1,4 +1,5 @@
-// The three whole-file operations (append, modify, remove) on a fuzzed region file.
+// The three record edits (append, modify, remove) of a region file's image on a fuzzed region
+// file, each loaded from the file and written back crash-safely.
 //
 // Input: byte 0 chooses the operation, byte 1 the record whose key is used (or, from 0xF0 up,
 // a key that is unlikely to match), byte 2 the drop count or script length of the new record,
@@ -16,18 +17,34 @@
 //   repair nothing they were not asked to change.
 
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "data/region/NpcPlacement.h"
-#include "data/region/RegionFile.h"
+#include "data/region/RegionImageEdit.h"
 
 using namespace morvi;
 namespace fz = morvi::fuzz;
 
 namespace {
+
+enum class Outcome { Done, OpenFailed, NotFound, NotTiled, CountFull, WriteFailed };
+
+// One edit of a fresh image of the file, written back when it applied.
+Outcome EditFile(const std::string& path, const std::function<RegionEditResult(RegionImageEdit&)>& edit) {
+    std::optional<RegionImageEdit> image = RegionImageEdit::Load(path);
+    if (!image) return Outcome::OpenFailed;
+    switch (edit(*image).status) {
+        case RegionEditStatus::Done: break;
+        case RegionEditStatus::NotFound: return Outcome::NotFound;
+        case RegionEditStatus::NotTiled: return Outcome::NotTiled;
+        case RegionEditStatus::CountFull: return Outcome::CountFull;
+    }
+    return image->Write(path) ? Outcome::Done : Outcome::WriteFailed;
+}
 
 constexpr size_t kHeaderOpaqueBegin = kNpcSectionOffset + 2;   // 2102
 
@@ -149,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlacementKey key{value + 1, 7777, 7777, 0, 0};   // rarely matches; predicted like any key
     if (pick < 0xF0 && !all.empty()) key = KeyOf(all[pick % all.size()].record.block);
 
-    RegionResult result;
+    Outcome result = Outcome::OpenFailed;
     std::optional<std::string> expected;   // the predicted file after a Done outcome
     size_t changedFrom = before.size();    // records before this offset must stay
 
@@ -159,21 +176,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fresh.block.SetPosX(pick);
         fresh.block.SetName("N");
         Reshape(fresh, length);
-        result = AppendPlacementToFile(path, fresh);
+        result = EditFile(path, [&](RegionImageEdit& image) { return image.Append(fresh); });
         // A file shorter than 2112 bytes with a count of 0 holds no records and is padded.
         const bool appendable = (before.size() <= static_cast<size_t>(kFirstRecordOffset) && count == 0) || Tiles(before);
         if (count == 0xFFFF) {
             // A 16-bit count cannot grow past 65535; the region is refused, not wrapped to 0.
-            MORVI_FUZZ_CHECK(result.outcome == RegionOutcome::WriteFailed && !result.error.empty());
+            MORVI_FUZZ_CHECK(result == Outcome::CountFull);
         } else if (!appendable) {
             // The record would land where no reader finds it.
-            MORVI_FUZZ_CHECK(result.outcome == RegionOutcome::NotTiled);
+            MORVI_FUZZ_CHECK(result == Outcome::NotTiled);
         } else {
             std::string padded = before;
             if (padded.size() < static_cast<size_t>(kFirstRecordOffset)) padded.resize(kFirstRecordOffset, '\0');
             expected = WithCount(padded, static_cast<uint16_t>(count + 1)) + Bytes(fresh);
             changedFrom = before.size();
-            MORVI_FUZZ_CHECK(result.outcome == RegionOutcome::Done);
+            MORVI_FUZZ_CHECK(result == Outcome::Done);
         }
     } else if (op == 1) {
         // Only the first placementCount records are candidates.
@@ -185,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         bool builderCalled = false;
         PlacementRecord built;
-        result = ModifyPlacementInFile(path, key, [&](const PlacementRecord& old) {
+        result = EditFile(path, [&](RegionImageEdit& image) { return image.Modify(key, [&](const PlacementRecord& old) {
             MORVI_FUZZ_CHECK(!builderCalled);
             builderCalled = true;
             MORVI_FUZZ_CHECK(target && SameRecord(old, target->record));
@@ -193,15 +210,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             built.block.offsetX = value;   // the key changes too: a later search must not find it
             Reshape(built, length);
             return built;
-        });
-        MORVI_FUZZ_CHECK(builderCalled == (result.outcome == RegionOutcome::Done));
+        }); });
+        MORVI_FUZZ_CHECK(builderCalled == (result == Outcome::Done));
         if (target) {
-            MORVI_FUZZ_CHECK(result.outcome == RegionOutcome::Done);
+            MORVI_FUZZ_CHECK(result == Outcome::Done);
             expected = before.substr(0, target->offset) + Bytes(built) +
                        (target->next < before.size() ? before.substr(target->next) : std::string());
             changedFrom = target->offset;
         } else {
-            MORVI_FUZZ_CHECK(result.outcome == RegionOutcome::NotFound);
+            MORVI_FUZZ_CHECK(result == Outcome::NotFound);
         }
     } else {
         // Removal walks every record up to the end of the file.
@@ -212,21 +229,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
         PlacementRecord removed;
-        result = RemovePlacementFromFile(path, key, &removed);
+        result = EditFile(path, [&](RegionImageEdit& image) {
+            RegionEditResult done = image.Remove(key);
+            if (done.ok()) removed = done.record;
+            return done;
+        });
         if (target) {
-            MORVI_FUZZ_CHECK(result.outcome == RegionOutcome::Done);
+            MORVI_FUZZ_CHECK(result == Outcome::Done);
             MORVI_FUZZ_CHECK(SameRecord(removed, target->record));
             expected = WithCount(before.substr(0, target->offset), static_cast<uint16_t>(count == 0 ? 0 : count - 1)) +
                        (target->next < before.size() ? before.substr(target->next) : std::string());
             changedFrom = target->offset;
         } else {
-            MORVI_FUZZ_CHECK(result.outcome == RegionOutcome::NotFound);
+            MORVI_FUZZ_CHECK(result == Outcome::NotFound);
         }
     }
 
     const std::string after = fz::GetFile(path);
     MORVI_FUZZ_CHECK(fz::ListDirectory(fz::ScratchDir()) == listing);
-    if (result.outcome != RegionOutcome::Done) {
+    if (result != Outcome::Done) {
         MORVI_FUZZ_CHECK(after == before);
         return 0;
     }

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/MapViewCanvas.h"
-#include "dialog/NameTables.h"
+#include "document/NameTables.h"
 #include "texts/ProgramTexts.h"
 
 namespace morvi {

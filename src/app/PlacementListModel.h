@@ -12,7 +12,7 @@
 
 #include <QAbstractTableModel>
 
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 
 namespace morvi {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "cli/CsvReader.h"
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 
 namespace morvi::cli {
 

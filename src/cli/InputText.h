@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialog/RowChunkMemory.h"
+#include "document/RowChunkMemory.h"
 
 namespace morvi::cli {
 

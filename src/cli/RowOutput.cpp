@@ -5,7 +5,7 @@
 #include "cli/CliText.h"
 #include "cli/PrintedCell.h"
 #include "data/region/ListingRule.h"
-#include "dialog/PlacementRowFormatter.h"
+#include "document/PlacementRowFormatter.h"
 
 namespace morvi::cli {
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 
 namespace morvi::cli {
 

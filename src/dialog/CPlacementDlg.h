@@ -1,6 +1,8 @@
 #pragma once
-// The behaviour of the main window, independent of any widget toolkit. The host calls the On...
-// handlers when the user acts; the dialog reads and writes controls through DialogHost.
+// The behaviour of the main window, independent of any widget toolkit: the presenter of a
+// MapDocument. The host calls the On... handlers when the user acts; the dialog reads and
+// writes controls through DialogHost, turns what the user typed into drafts for the document,
+// and the document's results and error codes into the window's texts.
 // Texts shown in controls are UTF-8; region files, npcs.txt and the INI files hold code page
 // 936 bytes, converted at the boundary with the lossless GBK codec.
 
@@ -9,18 +11,14 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "data/history/ChangeHistorySteps.h"
-#include "data/platform/FileStamp.h"
 #include "data/region/NpcPlacement.h"
-#include "data/region/RegionFile.h"
 #include "dialog/DialogHost.h"
-#include "dialog/EditRules.h"
 #include "dialog/Outcomes.h"
-#include "dialog/PlacementRows.h"
+#include "document/MapDocument.h"
 
 namespace morvi {
 
@@ -56,7 +54,10 @@ public:
     void ShowPlacementRow(int row, const NpcPlacement& p, const std::string& storedScript,
                           const std::string& file = std::string());
     // The rows of the placement list: what every front end shows.
-    const PlacementRowStore& Rows() const { return m_rows; }
+    const PlacementRowStore& Rows() const { return m_doc.Rows(); }
+    // The loaded map, its edits and its history.
+    MapDocument& Document();
+    const MapDocument& Document() const { return m_doc; }
 
     // --- saving and deleting (PlacementDlgStore.cpp) ---
     SaveOutcome AddPlacement();
@@ -72,12 +73,12 @@ public:
     // (tests, and callers that keep their own).
     void SetHistoryDirectory(std::string directory);
     // "window" (the default) or "command line": what the journal says made the changes.
-    void SetHistoryProgram(std::string program) { m_historyProgram = std::move(program); }
+    void SetHistoryProgram(std::string program) { m_doc.SetProgram(std::move(program)); }
     // The result of the last write through the history (step 0 when nothing was recorded).
-    const StepResult& LastStep() const { return m_lastStep; }
+    const StepResult& LastStep() const { return m_doc.LastStep(); }
     // The region files a save or delete found changed by another program since the map was
     // loaded (relative to nothing: full paths), for callers that report them.
-    const std::vector<std::string>& ChangedSinceLoad() const { return m_changedSinceLoad; }
+    const std::vector<std::string>& ChangedSinceLoad() const { return m_doc.ChangedSinceLoad(); }
 
     // --- undo and redo of this window's changes (PlacementDlgUndo.cpp) ---
     // Takes back the last step made from this window (Ctrl+Z): refused with a hint, and nothing
@@ -86,8 +87,8 @@ public:
     bool OnUndo();
     // Makes the last undone step again (Ctrl+Y), under the same rule.
     bool OnRedo();
-    bool CanUndo() const { return !m_undoSteps.empty(); }
-    bool CanRedo() const { return !m_redoSteps.empty(); }
+    bool CanUndo() const { return m_doc.CanUndo(); }
+    bool CanRedo() const { return m_doc.CanRedo(); }
 
     // --- editing workflow (PlacementDlgEdit.cpp) ---
     void ResetEditArea();
@@ -98,7 +99,7 @@ public:
     void OnAdd();                    // button 1010
     void OnExchange();               // button 1015
     void OnCancelEdit();             // button 1034
-    SaveOutcome OnSave();            // button 1027; NothingWritten ("idle") while idle
+    SaveOutcome OnSave();            // button 1027; NothingWritten (Why::Idle) while idle
     void OnListClick();
     void OnTemplateSetFocus();
     void OnListSetFocus();
@@ -121,20 +122,18 @@ public:
     void OnEditScript();             // button 1016
 
     // --- state, for callers that need to know it ---
-    int EditMode() const { return m_editMode; }
+    int EditMode() const { return m_session.mode; }
     const std::string& ServerPath() const { return m_serverPath; }
     bool DebugMode() const { return m_debugMode; }
     const std::vector<std::string>& MapPaths() const { return m_mapPaths; }
-    const std::string& EditFile() const { return m_editFile; }
-    int CurTemplate() const { return m_curTemplate; }
+    const std::string& EditFile() const { return m_session.file; }
+    int CurTemplate() const { return m_session.templateIndex; }
     int SearchPos() const { return m_searchPos; }
     // Row that BeginEdit loaded, kept in step with rows inserted above it or deleted; -1 when
     // that row is gone or nothing is being modified. A modify refreshes this row.
-    int EditRow() const { return m_editRow; }
+    int EditRow() const { return m_session.row; }
     // The key by which a modify finds its record (as BeginEdit took it from the row).
-    PlacementKey EditKey() const {
-        return {m_origTemplate, m_origPosX, m_origPosY, m_origOffsetX, m_origOffsetY};
-    }
+    PlacementKey EditKey() const { return m_session.key; }
     // When not empty, the next saves of new placements go to this region file instead of one
     // chosen at random among the map's files (the command line's --file).
     void SetAddTargetFile(std::string path) { m_addTargetFile = std::move(path); }
@@ -143,7 +142,7 @@ public:
     // Unlike the target above it lasts only while that new placement is edited: a reset of the
     // edit area (after its save, a cancel, a map load), "Them" or "Sua" forgets it. With "Tiep
     // Tuc..." checked the save keeps the edit area, and the next copies go to the same file.
-    std::string CloneTargetFile() const { return m_clone ? m_clone->file : std::string(); }
+    std::string CloneTargetFile() const { return m_session.clone ? m_session.clone->file : std::string(); }
     // The command line and the benchmark name the server directory themselves instead of
     // reading MorviConfig.ini (no folder browser, nothing written).
     void SetServerPath(std::string path) { m_serverPath = std::move(path); }
@@ -153,7 +152,7 @@ private:
     friend struct PlacementDlgTestAccess;
 
     // What BeginEdit put into the edit area, so a save can tell which fields the user left as
-    // they were: those keep the record's own stored values.
+    // they were: those are not set in the draft, and keep the record's own stored values.
     struct EditBaseline {
         bool valid = false;
         int typeSelection = -1;
@@ -169,36 +168,41 @@ private:
         std::string file;
         PlacementRecord record;
     };
+    // The edit session: idle, modifying the placement of a key, or adding (a copy of a row when
+    // `clone` is set). Key and file outlive the session; a reset zeroes the template numbers.
+    struct EditSession {
+        morvi::EditMode mode = EDIT_IDLE;
+        int templateIndex = 0;       // what the next save writes as the template
+        PlacementKey key;            // modifying: the record's key as BeginEdit took it
+        std::string file;            // modifying: its region file
+        int row = -1;                // modifying: the row the save refreshes, -1 when gone
+        std::optional<CloneSource> clone;
+        EditBaseline baseline;
+    };
+    // Keeps the session's row in step with the document's rows and tells the host.
+    class RowForwarder : public RowObserver {
+    public:
+        explicit RowForwarder(CPlacementDlg& dlg) : m_dlg(dlg) {}
+        void RowsReset() override;
+        void RowsInsertedAtTop(int count) override;
+        void RowChanged(int row) override;
+        void RowRemoved(int row) override;
+
+    private:
+        CPlacementDlg& m_dlg;
+    };
+
     void LoadRowIntoEditArea(int row);
-    // Undo and redo: takes back the newest step of `from` and shows the outcome.
-    bool TakeStepBack(std::vector<int64_t>& from, std::vector<int64_t>& to, const char* nothing,
-                      const char* refused, const char* done);
+    // Undo and redo: shows the outcome of the document's step back.
+    bool ShowStepBack(const Expected<RevertReport, DocumentError>& result, const char* nothing, const char* refused,
+                      const char* done);
     // False when a new placement being composed must stay (the user said no to dropping it).
     bool MayDiscardNewPlacement();
     void ShowNewPlacementHint();
-    EditFields ReadEditFields() const;
-    void ForgetEditBaseline() { m_baseline = EditBaseline{}; }
-    SaveOutcome Refused(const EditRefusal& refusal);
+    // The edit area as a draft: what the user typed, less what they left as the row put it.
+    PlacementDraft DraftFromEditArea(bool modifying) const;
+    SaveOutcome Refused(const DocumentError& error);
     void ShowDeleteOutcome(const DeleteReport& report);
-
-    // Writes the files of one user action through the history as one step; a step that
-    // wrote anything becomes the one Ctrl+Z takes back, and ends what Ctrl+Y could redo.
-    StepResult WriteStep(const std::string& operation, const std::vector<FileChange>& files);
-    // The hint a file that could not be written through the history shows instead of the
-    // window's own failure hint; empty when the window's own hint applies.
-    static std::string HistoryFailureHint(const FileWriteResult& file);
-    // One edit of one region file's image, written through the history as a step of its own.
-    // `edit` edits the image and says which record it changed. `historyHint` receives the
-    // hint to show instead of the window's own failure hint (see HistoryFailureHint).
-    using RecordEdit = std::function<RegionEditResult(RegionImageEdit& image, RecordChange& change)>;
-    RegionResult WriteRegionEdit(const std::string& operation, const std::string& path, const RecordEdit& edit,
-                                 std::string* historyHint);
-    // Size and modification time of each region file as the map's load read it, to notice
-    // files another program changed since.
-    // Notes `path` in ChangedSinceLoad() when it differs from its stamp at load.
-    void CheckChangedSinceLoad(const std::string& path);
-    // After our own write: the file as we left it is the file as loaded.
-    void RestampAfterWrite(const std::string& path);
     // The hint naming files changed by another program since the load; shown after a save or
     // delete did what it does. Nothing when none was.
     void ShowChangedSinceLoadHint();
@@ -207,40 +211,17 @@ private:
     std::string m_serverPath;        // native path, at most 254 bytes, no trailing separator
     bool m_debugMode = false;
     std::vector<std::string> m_mapPaths;   // map directories below <server>/maps, UTF-8
-    int m_editMode = EDIT_IDLE;
-    int m_curTemplate = 0;
-    int m_origTemplate = 0;
-    int m_origPosX = 0;
-    int m_origPosY = 0;
-    int m_origOffsetX = 0;
-    int m_origOffsetY = 0;
-    std::string m_editFile;
+    EditSession m_session;
     int m_searchPos = -1;
-    int m_editRow = -1;
     std::string m_addTargetFile;
-    std::optional<CloneSource> m_clone;
-    EditBaseline m_baseline;
-    PlacementRowStore m_rows;
+    MapDocument m_doc;
+    RowForwarder m_forwarder{*this};
 
-    std::unique_ptr<ChangeHistory> m_history;
-    std::string m_historyFor;          // the server path m_history was made for
-    std::string m_historyDirectory;    // empty: under the user's state directory
-    std::string m_historyProgram = "window";
-    StepResult m_lastStep;
-    std::vector<int64_t> m_undoSteps;  // steps made from this window, oldest first
-    std::vector<int64_t> m_redoSteps;  // steps the undos wrote, to take back again
-    std::map<std::string, FileStamp> m_loadStamps;
-    std::vector<std::string> m_changedSinceLoad;
-
-    // Pseudo-random source, seeded from the tick count at every save.
-    void SeedRandom();
-    int NextRandom();
     // Full path of the map directory of the selected map, or nullopt when none is selected;
     // empty when the map's directory would lead out of the server tree.
     std::optional<std::string> SelectedMapDirectory() const;
 
     DialogHost& m_host;
-    std::minstd_rand m_random;
 };
 
 }  // namespace morvi

@@ -2,6 +2,8 @@
 // Identifiers of the main window's controls. They double as object names in the Qt window
 // ("id1013") so tests can find each control.
 
+#include "document/PlacementColumns.h"
+
 namespace morvi {
 
 enum ControlId : int {
@@ -37,13 +39,6 @@ enum ControlId : int {
     IDC_CANCEL_EDIT = 1034,     // "Thoat" of the edit area
     IDC_FIND_NEXT = 1035,       // "Chi tim mot"
     IDC_CONTINUE = 1040,        // "Tiep Tuc..."
-};
-
-// Columns of the placement list.
-enum PlacementColumn : int {
-    COL_NAME = 0, COL_POS_X, COL_OFFSET_X, COL_POS_Y, COL_OFFSET_Y, COL_TYPE, COL_GROUP,
-    COL_SERIES, COL_DROP, COL_SCRIPT, COL_FILE, COL_TEMPLATE,
-    kPlacementColumnCount
 };
 
 inline constexpr int kAboutCommand = 0x0010;   // system-menu command of the About entry

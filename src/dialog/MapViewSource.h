@@ -6,7 +6,7 @@
 
 #include "dialog/DialogHost.h"
 #include "dialog/MapViewModel.h"
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 
 namespace morvi {
 

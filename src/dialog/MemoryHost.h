@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "dialog/DialogHost.h"
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 
 namespace morvi {
 

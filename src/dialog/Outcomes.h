@@ -2,10 +2,12 @@
 // What a save or a delete did, returned by the operation itself: the window shows its texts
 // from these, and the command line and the tests read them instead of the window's texts.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/region/NpcPlacement.h"
+#include "document/DocumentError.h"
 
 namespace morvi {
 
@@ -13,15 +15,21 @@ struct SaveOutcome {
     enum class Kind {
         Written,          // the record is in `file`
         Refused,          // the edit area was refused; `hint` is what the hint line shows
-        NothingWritten,   // nothing written; `reason` says why
+        NothingWritten,   // nothing written; `why` says why
+    };
+    enum class Why {
+        None,             // written, or refused
+        Idle,             // nothing was being edited
+        NoMapSelected,    // adding with no map selected
+        Document,         // the document's error is in `error`
     };
     Kind kind = Kind::NothingWritten;
+    Why why = Why::None;
     std::string file;          // Written: the region file
     PlacementRecord record;    // Written: the record as stored
     std::string hint;          // Refused: the hint shown
-    // NothingWritten: "idle", "no map selected", "no region file", "key not found",
-    // "open failed: ...", "write failed: ..." (operator-readable, not shown by the window
-    // except where the window already shows a hint for it).
+    std::optional<DocumentError> error;   // Refused and Why::Document: the document's error
+    // NothingWritten: operator-readable detail (the file, the system's words), never compared.
     std::string reason;
     int row = -1;              // the row shown or refreshed, -1 when none
 
@@ -35,9 +43,11 @@ struct DeleteReport {
         std::string file;
         PlacementKey key;
         RowStatus status = RowStatus::NoMatchingRecord;
-        std::string reason;        // why, for every status but Removed
+        std::optional<DocumentError> error;   // every status but Removed
+        std::string reason;        // why, operator-readable, for every status but Removed
         PlacementRecord record;    // Removed: the record cut out; else the row's placement
-        // WriteFailed because the change history could not take the change: the hint shown.
+        // WriteFailed because the change history could not take the change, or no writer lock
+        // could be had on the file: the hint shown instead of the temporary-file failure.
         std::string historyHint;
     };
     int selected = 0;

@@ -7,17 +7,17 @@ namespace morvi {
 
 void CPlacementDlg::OnClone() {
     const int row = m_host.Placements().NextSelectedRow(-1);
-    if (row < 0 || row >= m_rows.Count()) return;
+    if (row < 0 || row >= Rows().Count()) return;
     if (!MayDiscardNewPlacement()) return;
 
     LoadRowIntoEditArea(row);
-    m_editMode = EDIT_ADD;
-    m_editRow = -1;   // no row is being modified
-    m_clone = CloneSource{m_rows.File(row), m_rows.Record(row)};
+    m_session.mode = EDIT_ADD;
+    m_session.row = -1;   // no row is being modified
+    m_session.clone = CloneSource{Rows().File(row), Rows().Record(row)};
 
     // The template list shows the row's template as "Them" would have taken it: the stored
     // index N is entry N - 1. An index without an entry selects none.
-    const int entry = m_curTemplate - 1;
+    const int entry = m_session.templateIndex - 1;
     m_host.ListBoxSetSelection(IDC_TEMPLATE_LIST,
                                entry >= 0 && entry < m_host.ListBoxCount(IDC_TEMPLATE_LIST) ? entry : -1);
     ShowNewPlacementHint();

@@ -99,9 +99,7 @@ void CPlacementDlg::OnBrowseServer() {
     m_host.SetItemText(IDC_SERVER_STATUS, m_serverPath);
     LoadMapList();
     LoadTemplateList();
-    m_rows.Clear();
-    m_host.Placements().RowsReset();
-    m_editRow = -1;
+    Document().Close();
     ResetEditArea();
 }
 

@@ -35,12 +35,13 @@ const char* const kDebugCaption = "[调试模式]";
 }  // namespace
 
 void CPlacementDlg::ResetEditArea() {
-    m_origTemplate = 0;
-    m_curTemplate = 0;
-    m_editMode = EDIT_IDLE;
-    m_editRow = -1;
-    ForgetEditBaseline();
-    m_clone.reset();
+    // The key's file stays; the template numbers are zeroed.
+    m_session.key.templateIndex = 0;
+    m_session.templateIndex = 0;
+    m_session.mode = EDIT_IDLE;
+    m_session.row = -1;
+    m_session.baseline = EditBaseline{};
+    m_session.clone.reset();
     for (const FieldColumn& f : kEditFields) m_host.SetItemText(f.field, std::string());
     for (const FieldColumn& c : kCodeCombos) m_host.ComboSetSelection(c.field, -1);
 }
@@ -52,7 +53,7 @@ void CPlacementDlg::BeginEdit() {
     const int start = m_searchPos < 0 ? 0 : m_searchPos;
     int row = list.NextSelectedRow(start - 1);
     if (row < 0) row = list.NextSelectedRow(-1);
-    if (row < 0 || row >= m_rows.Count()) {
+    if (row < 0 || row >= Rows().Count()) {
         // Loading nothing would leave an empty key and a save that can never find its record.
         m_host.SetItemText(IDC_HINT, kHintSelectRowFirst);
         return;
@@ -60,41 +61,39 @@ void CPlacementDlg::BeginEdit() {
 
     if (!MayDiscardNewPlacement()) return;
 
-    m_editMode = EDIT_MODIFY;
+    m_session.mode = EDIT_MODIFY;
     if (m_searchPos == -1) m_searchPos = 0;
-    m_clone.reset();
+    m_session.clone.reset();
     LoadRowIntoEditArea(row);
 }
 
 void CPlacementDlg::LoadRowIntoEditArea(int row) {
     // The key by which the save finds the record again, from the row's own placement.
-    const NpcPlacement& p = m_rows.Block(row);
-    m_origTemplate = p.TemplateIndex();
-    m_curTemplate = m_origTemplate;
-    m_origPosX = p.PosX();
-    m_origPosY = p.PosY();
-    m_origOffsetX = p.offsetX;
-    m_origOffsetY = p.offsetY;
+    const PlacementRowStore& rows = Rows();
+    const NpcPlacement p = rows.Block(row);
+    m_session.key = PlacementKey{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
+    m_session.templateIndex = m_session.key.templateIndex;
 
-    for (const FieldColumn& f : kEditFields) m_host.SetItemText(f.field, m_rows.CellText(row, f.column));
-    m_editFile = m_rows.File(row);
-    m_editRow = row;
-    for (const FieldColumn& c : kCodeCombos) ComboSelectPrefix(m_host, c.field, m_rows.CellText(row, c.column));
+    for (const FieldColumn& f : kEditFields) m_host.SetItemText(f.field, rows.CellText(row, f.column));
+    m_session.file = rows.File(row);
+    m_session.row = row;
+    for (const FieldColumn& c : kCodeCombos) ComboSelectPrefix(m_host, c.field, rows.CellText(row, c.column));
 
     // What the fields hold now; a save keeps the record's own value where they still do.
-    m_baseline.valid = true;
-    m_baseline.typeSelection = m_host.ComboSelection(IDC_TYPE);
-    m_baseline.groupSelection = m_host.ComboSelection(IDC_GROUP);
-    m_baseline.seriesSelection = m_host.ComboSelection(IDC_SERIES);
-    m_baseline.script = m_host.ItemText(IDC_SCRIPT);
-    m_baseline.storedScript = std::string(m_rows.StoredScript(row));
-    m_baseline.type = p.npcType;
-    m_baseline.group = p.npcGroup;
-    m_baseline.series = p.npcSeries;
+    EditBaseline& base = m_session.baseline;
+    base.valid = true;
+    base.typeSelection = m_host.ComboSelection(IDC_TYPE);
+    base.groupSelection = m_host.ComboSelection(IDC_GROUP);
+    base.seriesSelection = m_host.ComboSelection(IDC_SERIES);
+    base.script = m_host.ItemText(IDC_SCRIPT);
+    base.storedScript = std::string(rows.StoredScript(row));
+    base.type = p.npcType;
+    base.group = p.npcGroup;
+    base.series = p.npcSeries;
 }
 
 bool CPlacementDlg::MayDiscardNewPlacement() {
-    return m_editMode != EDIT_ADD ||
+    return m_session.mode != EDIT_ADD ||
            m_host.ShowMessage(kQuestionDropNew, kCaptionNotice, MessageButtons::YesNo, MessageIcon::Question) ==
                MessageAnswer::Yes;
 }
@@ -106,34 +105,34 @@ void CPlacementDlg::OnListDblClk() { BeginEdit(); }
 void CPlacementDlg::OnModify() { BeginEdit(); }
 
 void CPlacementDlg::OnAdd() {
-    if (m_editMode == EDIT_MODIFY) {
+    if (m_session.mode == EDIT_MODIFY) {
         m_host.SetItemText(IDC_HINT, kHintPreviousEditOpen);
         return;
     }
     // "Them" starts a placement of the template list's own: a clone begun before it no longer
     // decides the file or the kept codes.
-    if (m_clone) {
-        m_clone.reset();
-        ForgetEditBaseline();
+    if (m_session.clone) {
+        m_session.clone.reset();
+        m_session.baseline = EditBaseline{};
     }
     const int p = m_host.ListBoxSelection(IDC_TEMPLATE_LIST);
     if (p < 0) {
         m_host.SetItemText(IDC_HINT, kHintChooseTemplate);
-        m_curTemplate = 0;
-        m_origTemplate = 0;
+        m_session.templateIndex = 0;
+        m_session.key.templateIndex = 0;
         return;
     }
     m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
     // Entry p is line p + 1 of the template table (line 0 is its header); the button stores
     // the line number, a double click the entry's position.
-    m_curTemplate = p + 1;
+    m_session.templateIndex = p + 1;
     m_host.SetItemText(IDC_HINT, kHintTemplateTaken);
-    m_editMode = EDIT_ADD;
+    m_session.mode = EDIT_ADD;
 }
 
 void CPlacementDlg::OnTemplateDblClk() {
     const int p = m_host.ListBoxSelection(IDC_TEMPLATE_LIST);
-    if (m_editMode == EDIT_MODIFY) {
+    if (m_session.mode == EDIT_MODIFY) {
         if (p < 0) {
             // Zeroing the template here would rewrite the placement being modified with
             // template 0 on the next save; the hint alone is enough.
@@ -141,42 +140,42 @@ void CPlacementDlg::OnTemplateDblClk() {
             return;
         }
         m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
-        m_curTemplate = p;
+        m_session.templateIndex = p;
         return;
     }
     if (p < 0) {
         m_host.SetItemText(IDC_HINT, kHintChooseTemplate);
-        m_curTemplate = 0;
+        m_session.templateIndex = 0;
         return;
     }
     m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
-    m_curTemplate = p;
+    m_session.templateIndex = p;
     m_host.SetItemText(IDC_HINT, kHintTemplateTaken);
-    m_editMode = EDIT_ADD;
+    m_session.mode = EDIT_ADD;
 }
 
 void CPlacementDlg::OnExchange() {
-    if (m_editMode != EDIT_MODIFY) return;
+    if (m_session.mode != EDIT_MODIFY) return;
     const int p = m_host.ListBoxSelection(IDC_TEMPLATE_LIST);
     if (p < 0) return;
     m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
-    m_curTemplate = p;
+    m_session.templateIndex = p;
 }
 
 void CPlacementDlg::OnCancelEdit() { ResetEditArea(); }
 
 SaveOutcome CPlacementDlg::OnSave() {
-    if (m_editMode == EDIT_MODIFY) return ModifyPlacement();
-    if (m_editMode == EDIT_ADD) return AddPlacement();
+    if (m_session.mode == EDIT_MODIFY) return ModifyPlacement();
+    if (m_session.mode == EDIT_ADD) return AddPlacement();
     SaveOutcome idle;
-    idle.reason = "idle";
+    idle.why = SaveOutcome::Why::Idle;
     return idle;
 }
 
 void CPlacementDlg::OnListClick() {
     if (!m_debugMode) return;
     const int row = m_host.Placements().NextSelectedRow(-1);
-    m_host.SetItemText(IDC_FRAME, kDebugCaption + (row < 0 || row >= m_rows.Count() ? std::string() : m_rows.File(row)));
+    m_host.SetItemText(IDC_FRAME, kDebugCaption + (row < 0 || row >= Rows().Count() ? std::string() : Rows().File(row)));
 }
 
 void CPlacementDlg::OnTemplateSetFocus() {

@@ -3,7 +3,7 @@
 
 #include "data/server/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
-#include "dialog/NameTables.h"
+#include "document/NameTables.h"
 
 namespace morvi {
 namespace {
@@ -39,7 +39,11 @@ void AddNonEmptyNames(DialogHost& host, int id, std::span<const std::string_view
 
 }  // namespace
 
-CPlacementDlg::CPlacementDlg(DialogHost& host) : m_host(host) {}
+CPlacementDlg::CPlacementDlg(DialogHost& host) : m_host(host) {
+    m_doc.SetObserver(&m_forwarder);
+    // Every save is seeded from the tick count, as the host tells it.
+    m_doc.SetSeedSource([this] { return m_host.TickCount(); });
+}
 
 void CPlacementDlg::FillNameCombos() {
     AddNonEmptyNames(m_host, IDC_TYPE, NpcTypeNames());
@@ -49,15 +53,6 @@ void CPlacementDlg::FillNameCombos() {
 
 void CPlacementDlg::ClearListBox(int id) {
     for (int i = m_host.ListBoxCount(id) - 1; i >= 0; --i) m_host.ListBoxDelete(id, i);
-}
-
-void CPlacementDlg::SeedRandom() {
-    m_random.seed(static_cast<std::minstd_rand::result_type>(m_host.TickCount() % 10000u));
-}
-
-int CPlacementDlg::NextRandom() {
-    // minstd_rand yields 1 .. 2^31 - 2, which always fits a non-negative int.
-    return static_cast<int>(m_random());
 }
 
 std::optional<std::string> CPlacementDlg::SelectedMapDirectory() const {

@@ -66,7 +66,7 @@ bool IsFullPath(std::string_view serverPath, const std::string& field) {
 }  // namespace
 
 void CPlacementDlg::OnBrowseScript() {
-    if (m_editMode == EDIT_IDLE) {
+    if (m_session.mode == EDIT_IDLE) {
         m_host.SetItemText(IDC_HINT, "您没有选择可更改的NPC");
         return;
     }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "dialog/CPlacementDlg.h"
-#include "dialog/PlacementRowFormatter.h"
+#include "document/PlacementRowFormatter.h"
 
 namespace morvi {
 namespace {
@@ -74,7 +74,7 @@ void CPlacementDlg::OnFindFirst() {
 
 void CPlacementDlg::OnFindNext() {
     // Go on after the last hit; start over at the top after the last row or after a miss.
-    const int rows = m_rows.Count();
+    const int rows = Rows().Count();
     if (m_searchPos < rows - 1) ++m_searchPos;
     else m_searchPos = 0;
     FindFrom();
@@ -85,8 +85,8 @@ void CPlacementDlg::FindFrom() {
                                   m_host.ItemText(IDC_FIND_Y)};
     if (!criteria.Empty()) {
         RowMatcher matcher(criteria);
-        for (int row = m_searchPos < 0 ? 0 : m_searchPos; row < m_rows.Count(); ++row) {
-            if (matcher.Matches(m_rows, row)) {
+        for (int row = m_searchPos < 0 ? 0 : m_searchPos; row < Rows().Count(); ++row) {
+            if (matcher.Matches(Rows(), row)) {
                 ShowFoundRow(row);
                 return;
             }

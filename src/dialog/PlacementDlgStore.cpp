@@ -1,14 +1,16 @@
+// Saving and deleting: the edit area becomes a draft for the document, and the document's
+// results and error codes become the window's texts.
+
+#include <algorithm>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "data/region/MapRegionFiles.h"
 #include "data/text/GbkCodec.h"
-#include "data/region/RegionFile.h"
-#include "data/region/RegionImageEdit.h"
-#include "data/server/ServerPath.h"
+#include "data/text/IntegerText.h"
 #include "dialog/CPlacementDlg.h"
+#include "dialog/DocumentTexts.h"
+#include "document/NameTables.h"
 
 namespace morvi {
 namespace {
@@ -22,15 +24,23 @@ std::string ComboText(const DialogHost& host, int id) {
     return selected < 0 ? std::string() : host.ComboItemText(id, selected);
 }
 
-SaveOutcome NothingWritten(std::string reason) {
+SaveOutcome NothingWritten(SaveOutcome::Why why, std::optional<DocumentError> error = std::nullopt) {
     SaveOutcome outcome;
     outcome.kind = SaveOutcome::Kind::NothingWritten;
-    outcome.reason = std::move(reason);
+    outcome.why = why;
+    if (error) {
+        outcome.reason = error->file;
+        if (!error->system.empty()) outcome.reason += (outcome.reason.empty() ? "" : ": ") + error->system;
+    }
+    outcome.error = std::move(error);
     return outcome;
 }
 
-std::string WithError(const char* what, const std::string& error) {
-    return error.empty() ? std::string(what) : std::string(what) + ": " + error;
+// The hint of a write that did not happen: the history's own when it could not record the
+// change, else the window's save failure.
+std::string WriteFailureHint(const DocumentError& error) {
+    if (error.code == DocumentErrorCode::HistoryFailed) return "无法记录修改历史,文件未改动! " + error.system;
+    return kSaveFailedHint;
 }
 
 // The hint that names a row whose record stayed in its file.
@@ -46,196 +56,130 @@ std::string DeleteFailureHint(const DeleteReport::Row& row) {
     return name;
 }
 
-PlacementKey KeyOf(const NpcPlacement& p) {
-    return PlacementKey{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
-}
-
-std::string RecordBytes(const PlacementRecord& record) {
-    std::string bytes;
-    AppendPlacementBytes(bytes, record.block, record.script);
-    return bytes;
-}
-
-// A file the step could not write, as the outcome the window reports.
-RegionResult NotWrittenOutcome(const FileWriteResult& file) {
-    return {RegionOutcome::WriteFailed, file.reason};
-}
-
-bool WrittenOrSame(const FileWriteResult& file) {
-    return file.status == FileWriteStatus::Written || file.status == FileWriteStatus::Unchanged;
+std::string WithError(const char* what, const std::string& error) {
+    return error.empty() ? std::string(what) : std::string(what) + ": " + error;
 }
 
 }  // namespace
 
-RegionResult CPlacementDlg::WriteRegionEdit(const std::string& operation, const std::string& path,
-                                            const RecordEdit& edit, std::string* historyHint) {
-    std::optional<RegionImageEdit> image = RegionImageEdit::Load(path);
-    if (!image) return {RegionOutcome::OpenFailed, "cannot open " + path};
-    FileChange change;
-    change.path = path;
-    change.before = image->Image();
-    RecordChange record;
-    const RegionEditResult done = edit(*image, record);
-    if (!done.ok()) return RegionEditOutcome(path, done);
-    change.after = image->Image();
-    change.records.push_back(std::move(record));
-    const StepResult step = WriteStep(operation, {change});
-    const FileWriteResult& file = step.files.front();
-    if (WrittenOrSame(file)) return {RegionOutcome::Done, {}};
-    if (historyHint) *historyHint = HistoryFailureHint(file);
-    return NotWrittenOutcome(file);
+PlacementDraft CPlacementDlg::DraftFromEditArea(bool modifying) const {
+    PlacementDraft draft;
+    draft.templateIndex = m_session.templateIndex;
+    draft.name = m_host.ItemText(IDC_NAME);
+    draft.posX = CoordinateTextToInt(m_host.ItemText(IDC_POS_X));
+    draft.posY = CoordinateTextToInt(m_host.ItemText(IDC_POS_Y));
+    // An empty offset is drawn at random.
+    auto offset = [](const std::string& text) {
+        return text.empty() ? OffsetChoice::Drawn() : OffsetChoice::Of(LeadingNumberToInt(text));
+    };
+    draft.offsetX = offset(m_host.ItemText(IDC_OFFSET_X));
+    draft.offsetY = offset(m_host.ItemText(IDC_OFFSET_Y));
+
+    // A field the user left as BeginEdit filled it is not set, so the record keeps its own
+    // stored value: the combos cannot show codes without a name, and the field shows a script
+    // path converted. A clone keeps them the same way, from the record it copies.
+    const EditBaseline& base = m_session.baseline;
+    const bool fromRow = (modifying || m_session.clone) && base.valid;
+    // A modify stores the codes the row holds (named or not), even where the file's copy was
+    // damaged since the load; a clone starts from the row's record, which holds them.
+    auto code = [&](int id, int baseSelection, int rowCode,
+                    std::span<const std::string_view> names) -> std::optional<int> {
+        if (fromRow && m_host.ComboSelection(id) == baseSelection)
+            return modifying ? std::optional<int>(rowCode) : std::nullopt;
+        return CodeOfName(names, ComboText(m_host, id));
+    };
+    draft.type = code(IDC_TYPE, base.typeSelection, base.type, NpcTypeNames());
+    draft.group = code(IDC_GROUP, base.groupSelection, base.group, NpcGroupNames());
+    draft.series = code(IDC_SERIES, base.seriesSelection, base.series, NpcSeriesNames());
+
+    // An empty drop count: 0 for a new placement; a changed one gets its type's default.
+    const std::string drop = m_host.ItemText(IDC_DROP);
+    draft.drop = drop.empty() ? (modifying ? DropChoice::ForType() : DropChoice::Of(0))
+                              : DropChoice::Of(LeadingNumberToInt(drop));
+    const std::string script = m_host.ItemText(IDC_SCRIPT);
+    if (!(fromRow && script == base.script))
+        draft.script = script;
+    else if (modifying)
+        // A script path left as it was is stored as the row holds it, byte for byte, even where
+        // the file's copy was damaged since the load.
+        draft.storedScript = base.storedScript;
+    return draft;
 }
 
-EditFields CPlacementDlg::ReadEditFields() const {
-    EditFields fields;
-    fields.name = m_host.ItemText(IDC_NAME);
-    fields.posX = m_host.ItemText(IDC_POS_X);
-    fields.posY = m_host.ItemText(IDC_POS_Y);
-    fields.offsetX = m_host.ItemText(IDC_OFFSET_X);
-    fields.offsetY = m_host.ItemText(IDC_OFFSET_Y);
-    fields.drop = m_host.ItemText(IDC_DROP);
-    fields.script = m_host.ItemText(IDC_SCRIPT);
-    fields.type = ComboText(m_host, IDC_TYPE);
-    fields.group = ComboText(m_host, IDC_GROUP);
-    fields.series = ComboText(m_host, IDC_SERIES);
-    // A field the user left as BeginEdit filled it keeps the record's own stored value: the
-    // combos cannot show codes without a name, and the field shows a script path converted.
-    // A clone keeps them the same way, from the record it copies.
-    if ((m_editMode == EDIT_MODIFY || (m_editMode == EDIT_ADD && m_clone)) && m_baseline.valid) {
-        fields.keepType = m_host.ComboSelection(IDC_TYPE) == m_baseline.typeSelection;
-        fields.keepGroup = m_host.ComboSelection(IDC_GROUP) == m_baseline.groupSelection;
-        fields.keepSeries = m_host.ComboSelection(IDC_SERIES) == m_baseline.seriesSelection;
-        fields.keepScript = fields.script == m_baseline.script;
-    }
-    return fields;
-}
-
-SaveOutcome CPlacementDlg::Refused(const EditRefusal& refusal) {
-    m_host.SetItemText(IDC_HINT, refusal.hint);
-    m_host.FocusItem(refusal.focusId);
+SaveOutcome CPlacementDlg::Refused(const DocumentError& error) {
+    const std::optional<DraftRefusal> refusal = DraftRefusalOf(error);
     SaveOutcome outcome;
     outcome.kind = SaveOutcome::Kind::Refused;
-    outcome.hint = refusal.hint;
+    outcome.error = error;
+    outcome.hint = refusal ? refusal->hint : kSaveFailedHint;
+    m_host.SetItemText(IDC_HINT, outcome.hint);
+    if (refusal) m_host.FocusItem(refusal->focus);
     return outcome;
 }
 
 SaveOutcome CPlacementDlg::AddPlacement() {
-    SeedRandom();
-    std::variant<EditValues, EditRefusal> checked =
-        CheckEditFields(ReadEditFields(), [this] { return NextRandom(); });
-    if (const EditRefusal* refusal = std::get_if<EditRefusal>(&checked)) return Refused(*refusal);
-    const EditValues& in = std::get<EditValues>(checked);
-
+    const PlacementDraft draft = DraftFromEditArea(false);
     const std::optional<std::string> directory = SelectedMapDirectory();
-    if (!directory) return NothingWritten("no map selected");
-    // A clone goes next to its source; the command line may name the file; else the random choice.
-    std::string path = m_clone ? m_clone->file : m_addTargetFile;
-    if (path.empty()) {
-        const std::vector<std::string> files = ListMapRegionFiles(*directory);
-        if (files.empty()) return NothingWritten("no region file");
+    AddOptions options;
+    // A clone goes next to its source; the command line may name the file; else the random
+    // choice among the selected map's files.
+    options.targetFile = m_session.clone ? m_session.clone->file : m_addTargetFile;
+    options.mapDirectory = directory.value_or(std::string());
+    // A clone starts from its source's bytes: codes and a script left as they were come from
+    // there, and so do the bytes no field shows. A plain new record starts from zeros.
+    if (m_session.clone) options.base = m_session.clone->record;
 
-        // The file-choice rule: r - 1 for a random r below n, and 0 for r = 0, so with two or
-        // more files the last one is never chosen.
-        const int n = static_cast<int>(files.size());
-        const int r = NextRandom() % n;
-        const int index = r - 1 < 0 ? 0 : r - 1;
-        path = files[static_cast<size_t>(index)];
+    const Expected<AddResult, DocumentError> added = Document().Add(draft, options);
+    if (!added) {
+        const DocumentError& error = added.error();
+        if (DraftRefusalOf(error) || error.code == DocumentErrorCode::CodeOutOfRange) return Refused(error);
+        if (error.code == DocumentErrorCode::NoRegionFile || error.code == DocumentErrorCode::NoMap)
+            return NothingWritten(directory ? SaveOutcome::Why::Document : SaveOutcome::Why::NoMapSelected, error);
+        if (m_debugMode) m_host.SetItemText(IDC_FRAME, "[调试模式]" + error.file);
+        m_host.SetItemText(IDC_HINT, WriteFailureHint(error));
+        return NothingWritten(SaveOutcome::Why::Document, error);
     }
 
-    // A clone starts from its source's bytes: kept codes and a kept script come from there, and
-    // so do the bytes no field shows. A plain new record starts from zeros.
-    PlacementRecord record = m_clone ? m_clone->record : PlacementRecord{};
-    ApplyEditValues(record, in, m_curTemplate, EditPurpose::Add);
-
-    if (m_debugMode) m_host.SetItemText(IDC_FRAME, "[调试模式]" + path);
-    m_changedSinceLoad.clear();
-    CheckChangedSinceLoad(path);
-    std::string historyHint;
-    const RegionResult result = WriteRegionEdit(
-        "add", path,
-        [&](RegionImageEdit& image, RecordChange& change) {
-            const RegionEditResult done = image.Append(record);
-            change = {KeyOf(done.record.block), {}, RecordBytes(done.record)};
-            return done;
-        },
-        &historyHint);
-    if (!result.ok()) {
-        m_host.SetItemText(IDC_HINT, historyHint.empty() ? kSaveFailedHint : historyHint);
-        return NothingWritten(WithError(result.outcome == RegionOutcome::OpenFailed ? "open failed" : "write failed",
-                                        result.error));
-    }
-
-    ShowPlacementRow(-1, record.block, record.script, path);
+    if (m_debugMode) m_host.SetItemText(IDC_FRAME, "[调试模式]" + added->file);
     m_host.Placements().RepaintNow();
     if (!m_host.IsItemChecked(IDC_CONTINUE)) ResetEditArea();
     ShowChangedSinceLoadHint();
 
     SaveOutcome outcome;
     outcome.kind = SaveOutcome::Kind::Written;
-    outcome.file = path;
-    outcome.record = std::move(record);
-    outcome.row = 0;
+    outcome.file = added->file;
+    outcome.record = added->record;
+    outcome.row = added->row;
     return outcome;
 }
 
 SaveOutcome CPlacementDlg::ModifyPlacement() {
-    SeedRandom();
-    std::variant<EditValues, EditRefusal> checked =
-        CheckEditFields(ReadEditFields(), [this] { return NextRandom(); });
-    if (const EditRefusal* refusal = std::get_if<EditRefusal>(&checked)) return Refused(*refusal);
-    EditValues in = std::get<EditValues>(checked);
-    // A script path left as it was is stored as the row holds it, byte for byte, even where
-    // the file's copy was damaged since the load.
-    if (in.keepScript) {
-        in.keepScript = false;
-        in.script = m_baseline.storedScript;
-    }
-    // Likewise the codes of combos left as they were, names or not.
-    if (in.keepType) in.keepType = false, in.type = m_baseline.type;
-    if (in.keepGroup) in.keepGroup = false, in.group = m_baseline.group;
-    if (in.keepSeries) in.keepSeries = false, in.series = m_baseline.series;
-
-    PlacementRecord written;
-    m_changedSinceLoad.clear();
-    CheckChangedSinceLoad(m_editFile);
-    std::string historyHint;
-    const RegionResult result = WriteRegionEdit(
-        "modify", m_editFile,
-        [&](RegionImageEdit& image, RecordChange& change) {
-            std::string oldBytes;
-            const RegionEditResult done = image.Modify(EditKey(), [&](const PlacementRecord& old) {
-                oldBytes = RecordBytes(old);
-                written = old;
-                ApplyEditValues(written, in, m_curTemplate, EditPurpose::Modify);
-                return written;
-            });
-            change = {EditKey(), oldBytes, RecordBytes(done.record)};
-            return done;
-        },
-        &historyHint);
-
-    switch (result.outcome) {
-        case RegionOutcome::Done: break;
-        case RegionOutcome::WriteFailed:
-        case RegionOutcome::NotTiled:
-            m_host.SetItemText(IDC_HINT, historyHint.empty() ? kSaveFailedHint : historyHint);
-            return NothingWritten(WithError("write failed", result.error));
-        // A file that cannot be opened, or no record with the key: nothing written, still editing.
-        case RegionOutcome::OpenFailed: return NothingWritten(WithError("open failed", result.error));
-        case RegionOutcome::NotFound: return NothingWritten("key not found");
+    const PlacementDraft draft = DraftFromEditArea(true);
+    const std::optional<int> row = m_session.row >= 0 ? std::optional<int>(m_session.row) : std::nullopt;
+    const Expected<ModifyResult, DocumentError> modified =
+        Document().Modify(m_session.key, m_session.file, draft, row);
+    if (!modified) {
+        const DocumentError& error = modified.error();
+        if (DraftRefusalOf(error) || error.code == DocumentErrorCode::CodeOutOfRange) return Refused(error);
+        switch (error.code) {
+            // A file that cannot be read, or no record with the key: nothing written, still editing.
+            case DocumentErrorCode::FileUnreadable:
+            case DocumentErrorCode::KeyNotFound: break;
+            default: m_host.SetItemText(IDC_HINT, WriteFailureHint(error)); break;
+        }
+        return NothingWritten(SaveOutcome::Why::Document, error);
     }
 
-    const int row = m_editRow;
-    if (row >= 0) ShowPlacementRow(row, written.block, written.script);
     m_host.Placements().RepaintNow();
+    const std::string file = m_session.file;
     ResetEditArea();
     ShowChangedSinceLoadHint();
 
     SaveOutcome outcome;
     outcome.kind = SaveOutcome::Kind::Written;
-    outcome.file = m_editFile;
-    outcome.record = std::move(written);
-    outcome.row = row;
+    outcome.file = file;
+    outcome.record = modified->record;
+    outcome.row = modified->row;
     return outcome;
 }
 
@@ -251,20 +195,17 @@ std::optional<DeleteReport> CPlacementDlg::OnDelete() {
 }
 
 void CPlacementDlg::ShowDeleteOutcome(const DeleteReport& report) {
-    PlacementListHost& list = m_host.Placements();
-    // Only rows whose record left its file leave the list; the others stay, still selected,
-    // so the list never hides a placement the server still spawns. From the bottom up, so the
-    // indices still to delete stay valid.
-    for (auto it = report.rows.rbegin(); it != report.rows.rend(); ++it) {
-        if (it->status != DeleteReport::RowStatus::Removed) continue;
-        m_rows.Erase(it->row);
-        list.RowRemoved(it->row);
-        if (it->row == m_editRow)
-            m_editRow = -1;
-        else if (it->row < m_editRow)
-            --m_editRow;
-        m_host.SetItemText(IDC_FRAME, "NPC删除完成!正在重新计算NPC信息,现有NPC信息[" +
-                                          std::to_string(m_rows.Count()) + "]条!");
+    // The rows whose record left its file have left the list, bottom row first; the others
+    // stay, still selected, so the list never hides a placement the server still spawns.
+    std::vector<int> gone;
+    for (const DeleteReport::Row& row : report.rows)
+        if (row.status == DeleteReport::RowStatus::Removed) gone.push_back(row.row);
+    std::sort(gone.begin(), gone.end());
+    gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
+    const int after = Rows().Count();
+    for (size_t i = 0; i < gone.size(); ++i) {
+        const int left = after + static_cast<int>(gone.size() - 1 - i);
+        m_host.SetItemText(IDC_FRAME, "NPC删除完成!正在重新计算NPC信息,现有NPC信息[" + std::to_string(left) + "]条!");
     }
     if (!report.AllRemoved()) {
         // The count of what was done stays in view, and the hint names the first failure.
@@ -278,84 +219,52 @@ void CPlacementDlg::ShowDeleteOutcome(const DeleteReport& report) {
         // The failure stays in view rather than the note about outside changes.
         return;
     }
-    m_host.SetItemText(IDC_FRAME, "现有NPC配置信息[" + std::to_string(m_rows.Count()) + "]条!");
+    m_host.SetItemText(IDC_FRAME, "现有NPC配置信息[" + std::to_string(after) + "]条!");
     ShowChangedSinceLoadHint();
 }
 
 DeleteReport CPlacementDlg::RemoveSelectedFromFiles() {
     PlacementListHost& list = m_host.Placements();
-    DeleteReport report;
-    m_changedSinceLoad.clear();
-
-    // The rows are cut out of in-memory images of their files, which are then written through
-    // the history as one step: a delete of many rows is taken back by one undo.
-    struct FileWork {
-        std::optional<RegionImageEdit> image;   // nullopt: the file could not be read
-        std::string before;
-        std::vector<RecordChange> records;
-        std::vector<size_t> rows;               // indices into report.rows removed from it
-    };
-    std::map<std::string, FileWork> work;
-    std::vector<std::string> order;   // files in the order rows first named them
+    std::vector<int> selected;
     for (int row = list.NextSelectedRow(-1); row >= 0; row = list.NextSelectedRow(row)) {
-        if (row >= m_rows.Count()) break;
-        ++report.selected;
-        DeleteReport::Row entry;
-        entry.row = row;
-        entry.file = m_rows.File(row);
-        entry.key = KeyOf(m_rows.Block(row));
-        entry.record = m_rows.Record(row);
+        if (row >= Rows().Count()) break;
+        selected.push_back(row);
+    }
+    // One step of the history however many rows and files: one undo takes it back.
+    const Expected<RemoveReport, DocumentError> removed = Document().Delete(selected);
 
-        auto [at, first] = work.try_emplace(entry.file);
-        FileWork& file = at->second;
-        if (first) {
-            order.push_back(entry.file);
-            CheckChangedSinceLoad(entry.file);
-            file.image = RegionImageEdit::Load(entry.file);
-            if (file.image) file.before = file.image->Image();
-        }
-        if (!file.image) {
-            entry.status = DeleteReport::RowStatus::FileUnreadable;
-            entry.reason = WithError("cannot read the region file", "cannot open " + entry.file);
-        } else {
-            RegionEditResult done = file.image->Remove(entry.key);
-            if (done.ok()) {
-                entry.status = DeleteReport::RowStatus::Removed;
-                file.records.push_back({entry.key, RecordBytes(done.record), {}});
-                file.rows.push_back(report.rows.size());
-                entry.record = std::move(done.record);
+    DeleteReport report;
+    report.selected = static_cast<int>(selected.size());
+    if (removed) {
+        for (const RemovedRow& done : removed->rows) {
+            DeleteReport::Row row;
+            row.row = done.row;
+            row.file = done.ref.file;
+            row.key = done.ref.key;
+            row.record = done.record;
+            row.error = done.error;
+            if (!done.error) {
+                row.status = DeleteReport::RowStatus::Removed;
+            } else if (done.error->code == DocumentErrorCode::FileUnreadable) {
+                row.status = DeleteReport::RowStatus::FileUnreadable;
+                row.reason = "cannot read the region file: cannot open " + row.file;
+            } else if (done.error->code == DocumentErrorCode::KeyNotFound) {
+                row.status = DeleteReport::RowStatus::NoMatchingRecord;
+                row.reason = "no record in the file matches the row";
             } else {
-                entry.status = DeleteReport::RowStatus::NoMatchingRecord;
-                entry.reason = "no record in the file matches the row";
+                row.status = DeleteReport::RowStatus::WriteFailed;
+                row.reason = WithError("write failed", done.error->system);
+                if (done.error->code == DocumentErrorCode::HistoryFailed) row.historyHint = WriteFailureHint(*done.error);
+                // No temporary file was involved when no writer lock could be had: say what was.
+                if (done.error->code == DocumentErrorCode::LockFailed)
+                    row.historyHint = "删除NPC[" + GbkToUtf8(row.record.block.Name()) + "]失败! " + done.error->system;
             }
-        }
-        report.rows.push_back(std::move(entry));
-    }
-
-    std::vector<FileChange> changes;
-    for (const std::string& path : order) {
-        FileWork& file = work[path];
-        if (file.rows.empty()) continue;
-        changes.push_back({path, {}, file.before, file.image->Image(), file.records});
-    }
-    // Rows of a file the step could not write stay in it.
-    if (!changes.empty()) {
-        const StepResult step = WriteStep("delete", changes);
-        for (const FileWriteResult& written : step.files) {
-            if (WrittenOrSame(written)) continue;
-            for (size_t index : work[written.path].rows) {
-                DeleteReport::Row& entry = report.rows[index];
-                entry.status = DeleteReport::RowStatus::WriteFailed;
-                entry.reason = WithError("write failed", written.reason);
-                entry.record = m_rows.Record(entry.row);
-                entry.historyHint = HistoryFailureHint(written);
-            }
+            report.rows.push_back(std::move(row));
         }
     }
 
     // The hint line as each row's removal left it.
-    for (size_t i = 0; i < report.rows.size(); ++i) {
-        const DeleteReport::Row& entry = report.rows[i];
+    for (const DeleteReport::Row& entry : report.rows) {
         if (entry.status == DeleteReport::RowStatus::Removed) {
             if (!entry.record.block.HasScript()) m_host.SetItemText(IDC_HINT, "删除NPC完成!");
             m_host.SetItemText(IDC_HINT, "删除NPC[" + GbkToUtf8(entry.record.block.Name()) + "]成功!");

@@ -17,26 +17,21 @@ constexpr Direction kRedo{"没有可重做的修改!", "重做被拒绝,文件�
 
 }  // namespace
 
-bool CPlacementDlg::OnUndo() { return TakeStepBack(m_undoSteps, m_redoSteps, kUndo.nothing, kUndo.refused, kUndo.done); }
+bool CPlacementDlg::OnUndo() { return ShowStepBack(Document().Undo(), kUndo.nothing, kUndo.refused, kUndo.done); }
 
-bool CPlacementDlg::OnRedo() { return TakeStepBack(m_redoSteps, m_undoSteps, kRedo.nothing, kRedo.refused, kRedo.done); }
+bool CPlacementDlg::OnRedo() { return ShowStepBack(Document().Redo(), kRedo.nothing, kRedo.refused, kRedo.done); }
 
-// Takes back the newest step of `from`; the step that did so becomes the newest of `to`.
-bool CPlacementDlg::TakeStepBack(std::vector<int64_t>& from, std::vector<int64_t>& to, const char* nothing,
+bool CPlacementDlg::ShowStepBack(const Expected<RevertReport, DocumentError>& result, const char* nothing,
                                  const char* refused, const char* done) {
-    if (from.empty()) {
-        m_host.SetItemText(IDC_HINT, nothing);
+    if (!result) {
+        const DocumentError& error = result.error();
+        const bool none =
+            error.code == DocumentErrorCode::NothingToUndo || error.code == DocumentErrorCode::NothingToRedo;
+        // Refused: nothing was written, and the step stays the one to take back.
+        m_host.SetItemText(IDC_HINT, none ? std::string(nothing) : refused + error.system);
         return false;
     }
-    const RevertResult reverted = RevertStep(History(), from.back(), m_historyProgram);
-    m_lastStep = reverted.written;
-    if (!reverted.ok) {
-        // Nothing was written: the step stays the one to take back once the cause is gone.
-        m_host.SetItemText(IDC_HINT, refused + reverted.reason);
-        return false;
-    }
-    from.pop_back();
-    to.push_back(reverted.written.step);
+    // The rows show the files as they are now.
     LoadMapPlacements();
     m_host.SetItemText(IDC_HINT, done);
     return true;

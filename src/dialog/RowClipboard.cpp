@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "dialog/ControlIds.h"
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 #include "dialog/WriteStatus.h"
 #include "texts/ProgramTexts.h"
 

@@ -8,7 +8,7 @@
 #include <windowsx.h>
 
 #include "dialog/MapViewRaster.h"
-#include "dialog/NameTables.h"
+#include "document/NameTables.h"
 #include "win32/WideText.h"
 #include "texts/ProgramTexts.h"
 

@@ -8,7 +8,7 @@
 #include "app/PlacementListControl.h"
 #include "app/PlacementListModel.h"
 #include "app/PlacementTableView.h"
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 
 namespace morvi {
 namespace {

@@ -13,7 +13,7 @@
 #include "cli/CliText.h"
 #include "cli/PrintedCell.h"
 #include "cli/RowOutput.h"
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 
 namespace morvi::test {
 namespace {

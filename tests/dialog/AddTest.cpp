@@ -54,7 +54,7 @@ protected:
         SelectMap(0);
         host.SelectListBox(IDC_TEMPLATE_LIST, 0);
         dlg->OnAdd();
-        ASSERT_EQ(St::m_editMode(*dlg), EDIT_ADD);
+        ASSERT_EQ(dlg->EditMode(), EDIT_ADD);
     }
     void Fill(const Fields& f) {
         host.SetText(IDC_POS_X, f.x);
@@ -73,7 +73,7 @@ protected:
         EXPECT_EQ(host.ItemText(IDC_HINT), hint);
         EXPECT_EQ(host.focusedId, focus);
         EXPECT_EQ(ReadFile(file), image);
-        EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
+        EXPECT_EQ(dlg->EditMode(), EDIT_ADD);
         EXPECT_EQ(host.ItemText(IDC_NAME), "卫兵");
     }
 };
@@ -98,7 +98,7 @@ TEST_F(AddTest, AppendsTheRecordAndShowsItOnTop) {
     EXPECT_EQ(host.list.Cells(0), row);
     EXPECT_GT(host.list.repaints, repaintsBefore);
     // Without "Tiep Tuc..." the edit area is reset.
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
+    EXPECT_EQ(dlg->EditMode(), EDIT_IDLE);
     EXPECT_EQ(host.ItemText(IDC_NAME), "");
     EXPECT_EQ(host.ComboSelection(IDC_TYPE), -1);
 }
@@ -273,7 +273,7 @@ TEST_F(AddTest, NameRules) {
         EXPECT_EQ(host.ItemText(IDC_HINT), c.hint);
         EXPECT_EQ(host.focusedId, IDC_NAME);
         EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
-        EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
+        EXPECT_EQ(dlg->EditMode(), EDIT_ADD);
     }
 }
 
@@ -317,7 +317,7 @@ TEST_F(AddTest, NamedTargetFileOverridesTheRandomChoice) {
     // The command line names the region file; the random choice would take the first file.
     const std::string first = WriteRegion("a_S.DAT", {});
     const std::string last = WriteRegion("b_S.DAT", {}, 9);
-    St::m_addTargetFile(*dlg) = MapFile("b_S.DAT");
+    dlg->SetAddTargetFile(MapFile("b_S.DAT"));
     StartAdd();
     Fill({});
     dlg->OnSave();
@@ -336,7 +336,7 @@ TEST_F(AddTest, ContinueBoxAddsThreeFromTheSameFields) {
     const PlacementRecord expected = MakeRecord(1, Gbk("卫兵"), 9, 3, 200, 4, 0, 1, 1, 2);
     EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), Appended(Appended(Appended(image, expected), expected), expected));
     EXPECT_EQ(host.list.RowCount(), 3);
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
+    EXPECT_EQ(dlg->EditMode(), EDIT_ADD);
     EXPECT_EQ(host.ItemText(IDC_POS_X), "9");
     EXPECT_EQ(host.ItemText(IDC_NAME), "卫兵");
     EXPECT_EQ(host.ComboText(IDC_GROUP), "Song");
@@ -369,13 +369,13 @@ TEST_F(AddTest, NothingHappensWithoutMapOrRegionFile) {
     dlg->OnSave();
     EXPECT_EQ(host.list.RowCount(), 0);
     EXPECT_EQ(host.ItemText(IDC_HINT), "before");
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
+    EXPECT_EQ(dlg->EditMode(), EDIT_ADD);
 
     const std::string image = WriteRegion("a_S.DAT", {});
     host.SelectListBox(IDC_MAP_LIST, -1);
     dlg->OnSave();
     EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
+    EXPECT_EQ(dlg->EditMode(), EDIT_ADD);
 }
 
 TEST_F(AddTest, FailedWriteLeavesFileAndStateAndSaysSo) {
@@ -392,7 +392,7 @@ TEST_F(AddTest, FailedWriteLeavesFileAndStateAndSaysSo) {
     EXPECT_EQ(host.ItemText(IDC_HINT), "打开地图文件发生错误,保存失败!");
     EXPECT_EQ(host.ItemText(IDC_FRAME), "[调试模式]" + MapFile("a_S.DAT"));
     EXPECT_EQ(host.list.RowCount(), rows);
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
+    EXPECT_EQ(dlg->EditMode(), EDIT_ADD);
     EXPECT_EQ(host.ItemText(IDC_POS_X), "100");
 
     // Saving again once the disk is fine again works.

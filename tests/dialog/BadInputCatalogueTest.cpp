@@ -22,6 +22,7 @@
 #include "RegionChecks.h"
 #include "data/platform/AtomicFile.h"
 #include "data/text/GbkCodec.h"
+#include "RegionWriters.h"
 #include "data/region/RegionFile.h"
 
 namespace morvi::test {
@@ -381,7 +382,7 @@ TEST_F(BadInputCatalogueTest, AddToAFileWhoseCountPromisesAbsentRecordsIsRefused
     EXPECT_FALSE(outcome.Written());
     EXPECT_EQ(host.ItemText(IDC_HINT), "打开地图文件发生错误,保存失败!");
     EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_ADD);
+    EXPECT_EQ(dlg->EditMode(), EDIT_ADD);
 }
 
 // Adding to a file that ends before its records: the missing header bytes count as zero, the
@@ -416,7 +417,7 @@ TEST_F(BadInputCatalogueTest, AddToShortFilesFillsTheGapWithZeros) {
             EXPECT_TRUE(Consistent(image));
         }
         EXPECT_EQ(Changes(before, Tree(), {MapFile("a_S.DAT")}), std::vector<std::string>{});
-        EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
+        EXPECT_EQ(dlg->EditMode(), EDIT_IDLE);
     }
 }
 
@@ -474,7 +475,7 @@ TEST_F(BadInputCatalogueTest, AddWithOnlyLookalikesDoesNothing) {
         host.SetText(IDC_HINT, "before");
         dlg->OnSave();
         r.Expect(host.ItemText(IDC_HINT) == "before", "hint: " + host.ItemText(IDC_HINT));
-        r.Expect(St::m_editMode(*dlg) == EDIT_ADD, "left adding");
+        r.Expect(dlg->EditMode() == EDIT_ADD, "left adding");
     });
     EXPECT_EQ(Failures(report), "");
     EXPECT_EQ(Changes(before, Tree()), std::vector<std::string>{});
@@ -532,7 +533,7 @@ protected:
         r.Note("add: hint \"" + host.ItemText(IDC_HINT) + "\"");
         r.Expect(host.ItemText(IDC_HINT) == kSaveFailed, "add: hint " + host.ItemText(IDC_HINT));
         r.Expect(ReadFile(file) == image, "add changed the file");
-        r.Expect(St::m_editMode(*dlg) == EDIT_ADD, "add left the adding state");
+        r.Expect(dlg->EditMode() == EDIT_ADD, "add left the adding state");
 
         SelectMap(0);
         EditRow(0);
@@ -545,7 +546,7 @@ protected:
         r.Expect(host.ItemText(IDC_HINT) == "before" || host.ItemText(IDC_HINT) == kSaveFailed,
                  "modify: hint " + host.ItemText(IDC_HINT));
         r.Expect(ReadFile(file) == image, "modify changed the file");
-        r.Expect(St::m_editMode(*dlg) == EDIT_MODIFY, "modify left the editing state");
+        r.Expect(dlg->EditMode() == EDIT_MODIFY, "modify left the editing state");
 
         SelectMap(0);
         host.SetText(IDC_HINT, "before");
@@ -648,7 +649,7 @@ TEST_F(BadInputCatalogueTest, ReplacementFailingAtTheFirstByteChangesNothing) {
         EXPECT_EQ(host.ItemText(IDC_HINT), k.hint);
         EXPECT_EQ(Changes(before, Tree(), {}, {MapDir()}), std::vector<std::string>{});
         if (std::string(k.hint) != kDeleteFailed) {
-            EXPECT_NE(St::m_editMode(*dlg), EDIT_IDLE);
+            EXPECT_NE(dlg->EditMode(), EDIT_IDLE);
         }
     }
 }
@@ -687,7 +688,7 @@ TEST_F(BadInputCatalogueTest, WorldsetCountValues) {
             EXPECT_TRUE(host.messages.empty());
             EXPECT_EQ(host.listBoxes[IDC_MAP_LIST], std::vector<std::string>{"地图10"});
         }
-        EXPECT_EQ(St::m_mapPaths(*dlg), std::vector<std::string>{"map10"});
+        EXPECT_EQ(dlg->MapPaths(), std::vector<std::string>{"map10"});
         EXPECT_EQ(Changes(before, Tree()), std::vector<std::string>{});
     }
 }
@@ -836,7 +837,7 @@ TEST_F(BadInputCatalogueTest, ServerPathOf254And255Bytes) {
     host.folderChoices.push_back(fits);
     dlg->OnBrowseServer();
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(St::m_serverPath(*dlg), fits);
+    EXPECT_EQ(dlg->ServerPath(), fits);
     EXPECT_EQ(host.ListBoxCount(IDC_MAP_LIST), 1);
     EXPECT_EQ(host.ListBoxCount(IDC_TEMPLATE_LIST), 40);
     SelectMap(0);
@@ -859,7 +860,7 @@ TEST_F(BadInputCatalogueTest, ServerPathOf254And255Bytes) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, kPathTooLong);
     EXPECT_EQ(host.messages[0].caption, "警告");
-    EXPECT_EQ(St::m_serverPath(*dlg), fits);
+    EXPECT_EQ(dlg->ServerPath(), fits);
     EXPECT_EQ(ReadFile(config), "[MorviConfig]\r\nServerPath=" + fits + "\r\n");
     // The configuration is written back with the same bytes; nothing else is touched.
     EXPECT_EQ(Changes(before, Tree(), {config}), std::vector<std::string>{});

@@ -187,7 +187,7 @@ TEST_F(ConcurrentChangeTest, ModifyFindsTheRecordWhereItIsNow) {
         const int row = Load();
         host.list.ClickOnly(row);
         dlg->BeginEdit();
-        ASSERT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+        ASSERT_EQ(dlg->EditMode(), EDIT_MODIFY);
         host.SetText(IDC_NAME, "Bnew");
         host.SetText(IDC_HINT, "before");
         ApplyChange(k);
@@ -202,11 +202,11 @@ TEST_F(ConcurrentChangeTest, ModifyFindsTheRecordWhereItIsNow) {
         else EXPECT_EQ(host.ItemText(IDC_HINT), "before");
         if (k.afterModify) {
             EXPECT_EQ(ReadFile(File()), *k.afterModify);
-            EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
+            EXPECT_EQ(dlg->EditMode(), EDIT_IDLE);
             EXPECT_EQ(host.list.Cells(row)[COL_NAME], "Bnew");
         } else {
             ExpectLeftAsChanged(k);
-            EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+            EXPECT_EQ(dlg->EditMode(), EDIT_MODIFY);
             EXPECT_EQ(host.ItemText(IDC_NAME), "Bnew");
             EXPECT_EQ(host.list.Cells(row)[COL_NAME], "B");
         }
@@ -272,7 +272,7 @@ TEST_F(ConcurrentChangeTest, SavesInARowKeepTheFileConsistent) {
         host.SetText(IDC_NAME, newName);
         if (script) host.SetText(IDC_SCRIPT, *script);
         dlg->OnSave();
-        EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE) << name;
+        EXPECT_EQ(dlg->EditMode(), EDIT_IDLE) << name;
     };
     const std::string script100 = "\\script\\" + std::string(88, 's') + ".lua";
 

@@ -43,7 +43,7 @@ TEST_F(ConfigTest, FirstRunCancelledWritesEmptyPathAndSaysNotConfigured) {
     EXPECT_EQ(ReadFile(config()), "[MorviConfig]\r\nServerPath=\r\n");
     EXPECT_EQ(host.ItemText(IDC_SERVER_STATUS), "服务器路径尚未配置!");
     EXPECT_GE(host.updates[IDC_SERVER_STATUS], 1);
-    EXPECT_TRUE(St::m_serverPath(*dlg).empty());
+    EXPECT_TRUE(dlg->ServerPath().empty());
     // The map list then fails on the empty directory and says so.
     ASSERT_FALSE(host.messages.empty());
     EXPECT_EQ(host.messages.back().caption, "错误");
@@ -57,7 +57,7 @@ TEST_F(ConfigTest, FirstRunChoiceIsStoredShownAndLoaded) {
 
     EXPECT_EQ(host.folderTitles, std::vector<std::string>{kFirstRunTitle});
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(St::m_serverPath(*dlg), server());
+    EXPECT_EQ(dlg->ServerPath(), server());
     EXPECT_EQ(ReadFile(config()), "[MorviConfig]\r\nServerPath=" + server() + "\r\n");
     EXPECT_EQ(host.ItemText(IDC_SERVER_STATUS), server());
     EXPECT_EQ(host.ListBoxCount(IDC_MAP_LIST), 3);
@@ -69,7 +69,7 @@ TEST_F(ConfigTest, FirstRunChoiceIsStoredShownAndLoaded) {
     CPlacementDlg again(second);
     again.OnInitDialog();
     EXPECT_TRUE(second.folderTitles.empty());
-    EXPECT_EQ(St::m_serverPath(again), server());
+    EXPECT_EQ(again.ServerPath(), server());
 }
 
 TEST_F(ConfigTest, DirectoryWithoutGameserverIsAcceptedAfterMessageB) {
@@ -80,7 +80,7 @@ TEST_F(ConfigTest, DirectoryWithoutGameserverIsAcceptedAfterMessageB) {
     OpenWithoutTree();
 
     EXPECT_EQ(Warnings(), std::vector<std::string>{kMessageB});
-    EXPECT_EQ(St::m_serverPath(*dlg), server());
+    EXPECT_EQ(dlg->ServerPath(), server());
     EXPECT_EQ(ReadFile(config()), "[MorviConfig]\r\nServerPath=" + server() + "\r\n");
 }
 
@@ -100,7 +100,7 @@ TEST_F(ConfigTest, UseDebugIsTrueInAnyCaseOnly) {
         h.currentDirectory = work();
         CPlacementDlg d(h);
         d.OnInitDialog();
-        EXPECT_EQ(St::m_debugMode(d), c.debug) << c.line;
+        EXPECT_EQ(d.DebugMode(), c.debug) << c.line;
     }
 }
 
@@ -118,14 +118,14 @@ TEST_F(ConfigTest, BrowseCancelledKeepsPathWritesItBackAndReloadsLists) {
 
     EXPECT_EQ(host.folderTitles.back(), kBrowseTitle);
     EXPECT_EQ(Warnings(), std::vector<std::string>{kMessageA});
-    EXPECT_EQ(St::m_serverPath(*dlg), server());
+    EXPECT_EQ(dlg->ServerPath(), server());
     EXPECT_EQ(ReadFile(config()), "[MorviConfig]\r\nServerPath=" + server() + "\r\nUseDebug=true\r\n");
-    EXPECT_TRUE(St::m_debugMode(*dlg));
+    EXPECT_TRUE(dlg->DebugMode());
     EXPECT_EQ(host.ItemText(IDC_SERVER_STATUS), server());
     EXPECT_EQ(host.listBoxes[IDC_MAP_LIST], std::vector<std::string>{"Renamed"});
     EXPECT_EQ(host.listBoxes[IDC_TEMPLATE_LIST], std::vector<std::string>{"Only"});
     EXPECT_EQ(host.list.RowCount(), 0);
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
+    EXPECT_EQ(dlg->EditMode(), EDIT_IDLE);
     EXPECT_EQ(host.ItemText(IDC_NAME), "");
 }
 
@@ -141,7 +141,7 @@ TEST_F(ConfigTest, BrowseChoosesAnotherServer) {
     dlg->OnBrowseServer();
 
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(St::m_serverPath(*dlg), other);
+    EXPECT_EQ(dlg->ServerPath(), other);
     EXPECT_EQ(ReadFile(config()), "[MorviConfig]\r\nServerPath=" + other + "\r\n");
     EXPECT_EQ(host.ListBoxCount(IDC_MAP_LIST), 2);
     EXPECT_EQ(host.ListBoxCount(IDC_TEMPLATE_LIST), 5);
@@ -156,7 +156,7 @@ TEST_F(ConfigTest, PathOver254BytesIsRefusedLikeCancel) {
     host.folderChoices.push_back(over);
     dlg->OnBrowseServer();
     EXPECT_EQ(Warnings(), std::vector<std::string>{kTooLong});
-    EXPECT_EQ(St::m_serverPath(*dlg), server());
+    EXPECT_EQ(dlg->ServerPath(), server());
     EXPECT_EQ(ReadFile(config()), "[MorviConfig]\r\nServerPath=" + server() + "\r\n");
 
     // 254 bytes fit (the directory lacks Gameserver.exe, so message B follows).
@@ -164,7 +164,7 @@ TEST_F(ConfigTest, PathOver254BytesIsRefusedLikeCancel) {
     host.folderChoices.push_back(fits);
     dlg->OnBrowseServer();
     EXPECT_EQ(Warnings(), std::vector<std::string>{kMessageB});
-    EXPECT_EQ(St::m_serverPath(*dlg), fits);
+    EXPECT_EQ(dlg->ServerPath(), fits);
     EXPECT_EQ(ReadFile(config()), "[MorviConfig]\r\nServerPath=" + fits + "\r\n");
 }
 
@@ -176,7 +176,7 @@ TEST_F(ConfigTest, LengthLimitCountsStoredGbkBytes) {
     for (size_t i = 0; i < room / 2; ++i) wide += "中";
     host.folderChoices.push_back(wide);
     dlg->OnBrowseServer();
-    EXPECT_EQ(St::m_serverPath(*dlg), wide);
+    EXPECT_EQ(dlg->ServerPath(), wide);
     EXPECT_EQ(ReadFile(config()), "[MorviConfig]\r\nServerPath=" + *Utf8ToGbk(wide) + "\r\n");
 
     // Read back at the next start, decoded to the same text.
@@ -184,7 +184,7 @@ TEST_F(ConfigTest, LengthLimitCountsStoredGbkBytes) {
     second.currentDirectory = work();
     CPlacementDlg again(second);
     again.ConfigureServerPath(false);
-    EXPECT_EQ(St::m_serverPath(again), wide);
+    EXPECT_EQ(again.ServerPath(), wide);
 }
 
 TEST_F(ConfigTest, PathWithCharacterGbkCannotHoldIsRefused) {
@@ -192,7 +192,7 @@ TEST_F(ConfigTest, PathWithCharacterGbkCannotHoldIsRefused) {
     host.folderChoices.push_back(dir.path() + "/\xF0\x9F\x98\x80");   // an emoji
     dlg->OnBrowseServer();
     EXPECT_EQ(Warnings(), std::vector<std::string>{"您选择的目录路径含有无法保存的字符,无法使用!"});
-    EXPECT_EQ(St::m_serverPath(*dlg), server());
+    EXPECT_EQ(dlg->ServerPath(), server());
 }
 
 TEST_F(ConfigTest, ConfigurationFollowsTheCurrentDirectory) {
@@ -221,7 +221,7 @@ TEST_F(ConfigTest, ClosingHandlers) {
     dlg->OnExit();
     EXPECT_TRUE(host.ended);
     EXPECT_EQ(host.endResult, 2);
-    EXPECT_TRUE(St::m_mapPaths(*dlg).empty());
+    EXPECT_TRUE(dlg->MapPaths().empty());
 }
 
 }  // namespace

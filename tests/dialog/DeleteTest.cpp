@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "DialogFixture.h"
+#include "data/platform/FileLock.h"
 #include "data/platform/AtomicFile.h"
 
 namespace morvi::test {
@@ -156,6 +157,26 @@ TEST_F(DeleteTest, RowsWhoseRecordStaysKeepTheirRowAndTheFirstFailureIsNamed) {
     EXPECT_EQ(report->rows[1].file, MapFile("a_S.DAT"));
 }
 
+// A file another writer holds longer than the delete waits: nothing written, and the hint says
+// so rather than naming a temporary file that was never made.
+TEST_F(DeleteTest, AFileAnotherWriterHoldsStaysAndIsNamed) {
+    WriteRegion("a_S.DAT", {kA, kB});
+    const std::string image = ReadFile(MapFile("a_S.DAT"));
+    SelectMap(0);
+    StepOptions options;
+    options.lockWaitMilliseconds = 50;
+    dlg->Document().SetStepOptions(options);
+    const RegionWriteLock other(MapFile("a_S.DAT"), 0);
+    ASSERT_TRUE(other.Held());
+
+    DeleteRows({"B"});
+
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"B", "A"}));
+    EXPECT_EQ(host.ItemText(IDC_HINT).rfind("删除NPC[B]失败! ", 0), 0u) << host.ItemText(IDC_HINT);
+    EXPECT_EQ(host.frameCaptions.back(), "选择删除[1]条,实际完成[0]条!");
+}
+
 TEST_F(DeleteTest, NotConfirmedReportsNothing) {
     WriteRegion("a_S.DAT", {kA});
     SelectMap(0);
@@ -187,11 +208,11 @@ TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
     SelectMap(0);   // rows: D, C, B, A
     host.list.ClickOnly(2);
     dlg->BeginEdit();
-    ASSERT_EQ(St::m_editRow(*dlg), 2);
+    ASSERT_EQ(dlg->EditRow(), 2);
 
     DeleteRows({"D"});
-    EXPECT_EQ(St::m_editRow(*dlg), 1);
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);   // deleting does not touch the edit state
+    EXPECT_EQ(dlg->EditRow(), 1);
+    EXPECT_EQ(dlg->EditMode(), EDIT_MODIFY);   // deleting does not touch the edit state
 
     // The refreshed row after a save is still B's.
     host.SetText(IDC_NAME, "B2");
@@ -201,7 +222,7 @@ TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
     host.list.ClickOnly(1);
     dlg->BeginEdit();
     DeleteRows({"B2"});
-    EXPECT_EQ(St::m_editRow(*dlg), -1);
+    EXPECT_EQ(dlg->EditRow(), -1);
     // Its record is gone: the save finds nothing and changes nothing.
     const std::string image = ReadFile(MapFile("a_S.DAT"));
     dlg->OnSave();

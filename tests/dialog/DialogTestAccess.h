@@ -7,27 +7,27 @@
 #include "data/text/GbkCodec.h"
 #include "dialog/CPlacementDlg.h"
 #include "data/text/IntegerText.h"
-#include "dialog/NameTables.h"
+#include "document/NameTables.h"
 
 namespace morvi {
 
 struct PlacementDlgTestAccess {
-#define MORVI_STATE(member) \
-    static auto& member(CPlacementDlg& d) { return d.member; }
-    MORVI_STATE(m_serverPath)
-    MORVI_STATE(m_debugMode)
-    MORVI_STATE(m_mapPaths)
-    MORVI_STATE(m_editMode)
-    MORVI_STATE(m_curTemplate)
-    MORVI_STATE(m_origTemplate)
-    MORVI_STATE(m_origPosX)
-    MORVI_STATE(m_origPosY)
-    MORVI_STATE(m_origOffsetX)
-    MORVI_STATE(m_origOffsetY)
-    MORVI_STATE(m_editFile)
-    MORVI_STATE(m_searchPos)
-    MORVI_STATE(m_editRow)
-    MORVI_STATE(m_addTargetFile)
+#define MORVI_STATE(name, member) \
+    static auto& name(CPlacementDlg& d) { return d.member; }
+    MORVI_STATE(m_serverPath, m_serverPath)
+    MORVI_STATE(m_debugMode, m_debugMode)
+    MORVI_STATE(m_mapPaths, m_mapPaths)
+    MORVI_STATE(m_editMode, m_session.mode)
+    MORVI_STATE(m_curTemplate, m_session.templateIndex)
+    MORVI_STATE(m_origTemplate, m_session.key.templateIndex)
+    MORVI_STATE(m_origPosX, m_session.key.posX)
+    MORVI_STATE(m_origPosY, m_session.key.posY)
+    MORVI_STATE(m_origOffsetX, m_session.key.offsetX)
+    MORVI_STATE(m_origOffsetY, m_session.key.offsetY)
+    MORVI_STATE(m_editFile, m_session.file)
+    MORVI_STATE(m_searchPos, m_searchPos)
+    MORVI_STATE(m_editRow, m_session.row)
+    MORVI_STATE(m_addTargetFile, m_addTargetFile)
 #undef MORVI_STATE
 };
 

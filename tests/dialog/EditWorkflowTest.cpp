@@ -81,7 +81,7 @@ void Enter(BareDialog& d, int state) {
         d.host.list.ClickOnly(1);
         d.dlg.OnModify();
     }
-    ASSERT_EQ(St::m_editMode(d.dlg), state);
+    ASSERT_EQ(d.dlg.EditMode(), state);
     d.host.SetItemText(IDC_HINT, "");
     d.host.listBoxSelection.clear();
 }
@@ -143,8 +143,8 @@ TEST(EditWorkflow, StateTable) {
 
         Fire(d, c.event);
 
-        EXPECT_EQ(St::m_editMode(d.dlg), c.to);
-        EXPECT_EQ(St::m_curTemplate(d.dlg), c.curTemplate);
+        EXPECT_EQ(d.dlg.EditMode(), c.to);
+        EXPECT_EQ(d.dlg.CurTemplate(), c.curTemplate);
         EXPECT_EQ(d.Name(), c.name);
         EXPECT_EQ(d.Hint(), c.hint);
         ASSERT_EQ(d.host.messages.size(), c.asks ? 1u : 0u);
@@ -163,18 +163,18 @@ TEST(EditWorkflow, TakingATemplateTouchesNoOtherFieldAndExchangeKeepsTheKey) {
     BareDialog d;
     d.host.list.ClickOnly(1);
     d.dlg.OnModify();
-    const auto key = std::vector<int>{St::m_origTemplate(d.dlg), St::m_origPosX(d.dlg), St::m_origPosY(d.dlg),
-                                      St::m_origOffsetX(d.dlg), St::m_origOffsetY(d.dlg)};
+    const auto key = std::vector<int>{d.dlg.EditKey().templateIndex, d.dlg.EditKey().posX, d.dlg.EditKey().posY,
+                                      d.dlg.EditKey().offsetX, d.dlg.EditKey().offsetY};
     d.host.SelectListBox(IDC_TEMPLATE_LIST, 2);
     d.dlg.OnExchange();
     EXPECT_EQ(d.Name(), "OldGuard");
-    EXPECT_EQ(St::m_curTemplate(d.dlg), 2);
-    EXPECT_EQ(key, (std::vector<int>{St::m_origTemplate(d.dlg), St::m_origPosX(d.dlg), St::m_origPosY(d.dlg),
-                                     St::m_origOffsetX(d.dlg), St::m_origOffsetY(d.dlg)}));
-    EXPECT_EQ(St::m_editFile(d.dlg), "/m/b_S.DAT");
+    EXPECT_EQ(d.dlg.CurTemplate(), 2);
+    EXPECT_EQ(key, (std::vector<int>{d.dlg.EditKey().templateIndex, d.dlg.EditKey().posX, d.dlg.EditKey().posY,
+                                     d.dlg.EditKey().offsetX, d.dlg.EditKey().offsetY}));
+    EXPECT_EQ(d.dlg.EditFile(), "/m/b_S.DAT");
     EXPECT_EQ(d.host.ItemText(IDC_POS_X), "999");
     EXPECT_EQ(d.host.ComboText(IDC_TYPE), "TalkNPC");
-    EXPECT_EQ(St::m_editRow(d.dlg), 1);
+    EXPECT_EQ(d.dlg.EditRow(), 1);
 
     // A new placement starts with whatever the other fields hold.
     BareDialog a;
@@ -184,7 +184,7 @@ TEST(EditWorkflow, TakingATemplateTouchesNoOtherFieldAndExchangeKeepsTheKey) {
     a.dlg.OnAdd();
     EXPECT_EQ(a.host.ItemText(IDC_POS_X), "55");
     EXPECT_EQ(a.host.ComboText(IDC_GROUP), "Jin");
-    EXPECT_EQ(St::m_editRow(a.dlg), -1);
+    EXPECT_EQ(a.dlg.EditRow(), -1);
 }
 
 TEST(EditWorkflow, ThemWithoutTemplateAlsoClearsTheOriginalTemplateButDoubleClickDoesNot) {
@@ -195,8 +195,8 @@ TEST(EditWorkflow, ThemWithoutTemplateAlsoClearsTheOriginalTemplateButDoubleClic
         St::m_curTemplate(d.dlg) = 9;
         if (button) d.dlg.OnAdd();
         else d.dlg.OnTemplateDblClk();
-        EXPECT_EQ(St::m_curTemplate(d.dlg), 0);
-        EXPECT_EQ(St::m_origTemplate(d.dlg), button ? 0 : 9);
+        EXPECT_EQ(d.dlg.CurTemplate(), 0);
+        EXPECT_EQ(d.dlg.EditKey().templateIndex, button ? 0 : 9);
     }
 }
 
@@ -233,12 +233,12 @@ TEST(EditWorkflow, BeginEditCopiesTheRowTheKeyAndTheFile) {
         d.host.list.ClickOnly(c.row);
         d.dlg.OnListDblClk();
         for (const auto& [id, text] : c.fields) EXPECT_EQ(d.host.ItemText(id), text) << id;
-        EXPECT_EQ((std::vector<int>{St::m_origTemplate(d.dlg), St::m_origPosX(d.dlg), St::m_origPosY(d.dlg),
-                                    St::m_origOffsetX(d.dlg), St::m_origOffsetY(d.dlg)}),
+        EXPECT_EQ((std::vector<int>{d.dlg.EditKey().templateIndex, d.dlg.EditKey().posX, d.dlg.EditKey().posY,
+                                    d.dlg.EditKey().offsetX, d.dlg.EditKey().offsetY}),
                   c.key);
-        EXPECT_EQ(St::m_curTemplate(d.dlg), c.key[0]);
-        EXPECT_EQ(St::m_editFile(d.dlg), c.file);
-        EXPECT_EQ(St::m_editRow(d.dlg), c.row);
+        EXPECT_EQ(d.dlg.CurTemplate(), c.key[0]);
+        EXPECT_EQ(d.dlg.EditFile(), c.file);
+        EXPECT_EQ(d.dlg.EditRow(), c.row);
         EXPECT_EQ(d.host.ComboText(IDC_TYPE), c.type);
         EXPECT_EQ(d.host.ComboText(IDC_GROUP), c.group);
         EXPECT_EQ(d.host.ComboText(IDC_SERIES), c.series);
@@ -299,15 +299,15 @@ TEST(EditWorkflow, BeginEditPicksTheRowAtOrAfterTheSearchPosition) {
         for (int r : c.selected) d.host.list.SelectRow(r);
         St::m_searchPos(d.dlg) = c.searchPos;
         d.dlg.OnModify();
-        EXPECT_EQ(St::m_searchPos(d.dlg), c.searchPosAfter);
+        EXPECT_EQ(d.dlg.SearchPos(), c.searchPosAfter);
         if (c.loadedRow < 0) {
-            EXPECT_EQ(St::m_editMode(d.dlg), EDIT_IDLE);
+            EXPECT_EQ(d.dlg.EditMode(), EDIT_IDLE);
             EXPECT_EQ(d.Hint(), kHintSelectRowFirst);
             EXPECT_EQ(d.Name(), "");
-            EXPECT_EQ(St::m_editRow(d.dlg), -1);
+            EXPECT_EQ(d.dlg.EditRow(), -1);
         } else {
-            EXPECT_EQ(St::m_editMode(d.dlg), EDIT_MODIFY);
-            EXPECT_EQ(St::m_editRow(d.dlg), c.loadedRow);
+            EXPECT_EQ(d.dlg.EditMode(), EDIT_MODIFY);
+            EXPECT_EQ(d.dlg.EditRow(), c.loadedRow);
             EXPECT_EQ(d.Name(), d.host.list.CellText(c.loadedRow, COL_NAME));
         }
     }
@@ -322,8 +322,8 @@ TEST(EditWorkflow, NothingSelectedWhileAddingRefusesBeforeAsking) {
     d.dlg.OnListDblClk();
     EXPECT_TRUE(d.host.messages.empty());
     EXPECT_EQ(d.Hint(), kHintSelectRowFirst);
-    EXPECT_EQ(St::m_editMode(d.dlg), EDIT_ADD);
-    EXPECT_EQ(St::m_curTemplate(d.dlg), 1);
+    EXPECT_EQ(d.dlg.EditMode(), EDIT_ADD);
+    EXPECT_EQ(d.dlg.CurTemplate(), 1);
     EXPECT_EQ(d.Name(), "Guard");
     EXPECT_EQ(d.host.ItemText(IDC_POS_X), "42");
 }
@@ -337,10 +337,10 @@ TEST(EditWorkflow, AnsweringNoKeepsTheNewPlacementUntouched) {
     d.host.list.ClickOnly(1);
     d.dlg.OnListDblClk();   // the fake answers No by default
     ASSERT_EQ(d.host.messages.size(), 1u);
-    EXPECT_EQ(St::m_editMode(d.dlg), EDIT_ADD);
-    EXPECT_EQ(St::m_curTemplate(d.dlg), 2);
-    EXPECT_EQ(St::m_searchPos(d.dlg), -1);
-    EXPECT_EQ(St::m_editRow(d.dlg), -1);
+    EXPECT_EQ(d.dlg.EditMode(), EDIT_ADD);
+    EXPECT_EQ(d.dlg.CurTemplate(), 2);
+    EXPECT_EQ(d.dlg.SearchPos(), -1);
+    EXPECT_EQ(d.dlg.EditRow(), -1);
     EXPECT_EQ(d.Name(), "OldGuard");
     EXPECT_EQ(d.host.ItemText(IDC_POS_X), "42");
     EXPECT_EQ(d.host.ComboText(IDC_TYPE), "NPC(Fly)");
@@ -361,17 +361,17 @@ TEST(EditWorkflow, ThoatEmptiesTheEditAreaButKeepsSelectionSearchAndStatus) {
 
     d.dlg.OnCancelEdit();
 
-    EXPECT_EQ(St::m_editMode(d.dlg), EDIT_IDLE);
-    EXPECT_EQ(St::m_curTemplate(d.dlg), 0);
-    EXPECT_EQ(St::m_origTemplate(d.dlg), 0);
-    EXPECT_EQ(St::m_editRow(d.dlg), -1);
+    EXPECT_EQ(d.dlg.EditMode(), EDIT_IDLE);
+    EXPECT_EQ(d.dlg.CurTemplate(), 0);
+    EXPECT_EQ(d.dlg.EditKey().templateIndex, 0);
+    EXPECT_EQ(d.dlg.EditRow(), -1);
     for (int id : {IDC_NAME, IDC_POS_X, IDC_OFFSET_X, IDC_POS_Y, IDC_OFFSET_Y, IDC_DROP, IDC_SCRIPT})
         EXPECT_EQ(d.host.ItemText(id), "") << id;
     for (int id : {IDC_TYPE, IDC_GROUP, IDC_SERIES}) EXPECT_EQ(d.host.ComboSelection(id), -1) << id;
     EXPECT_EQ(d.host.list.SelectedRows(), (std::vector<int>{0, 1}));
-    EXPECT_EQ(St::m_searchPos(d.dlg), 1);
+    EXPECT_EQ(d.dlg.SearchPos(), 1);
     EXPECT_EQ(d.host.ListBoxSelection(IDC_TEMPLATE_LIST), 2);
-    EXPECT_EQ(St::m_editFile(d.dlg), "/m/b_S.DAT");
+    EXPECT_EQ(d.dlg.EditFile(), "/m/b_S.DAT");
     EXPECT_EQ(d.Hint(), "hint");
     EXPECT_EQ(d.host.ItemText(IDC_FRAME), "caption");
     EXPECT_EQ(d.host.ComboCount(IDC_TYPE), 4);   // the items themselves stay
@@ -395,7 +395,7 @@ TEST(EditWorkflow, SingleClickShowsTheRegionFileOnlyInDebugMode) {
         d.dlg.OnListClick();
         EXPECT_EQ(d.host.frameCaptions, c.captions);
         EXPECT_EQ(d.Name(), "");
-        EXPECT_EQ(St::m_editMode(d.dlg), EDIT_IDLE);
+        EXPECT_EQ(d.dlg.EditMode(), EDIT_IDLE);
     }
 }
 
@@ -435,10 +435,10 @@ TEST_F(EditWorkflowOnTree, SavingAnUntouchedRowLeavesItsFileIdentical) {
         const RowTexts shown = host.list.Cells(row);
         host.list.ClickOnly(row);
         dlg->OnListDblClk();
-        ASSERT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+        ASSERT_EQ(dlg->EditMode(), EDIT_MODIFY);
         dlg->OnSave();
         SCOPED_TRACE(row);
-        EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
+        EXPECT_EQ(dlg->EditMode(), EDIT_IDLE);
         EXPECT_EQ(ReadFile(file), before);
         EXPECT_EQ(host.list.Cells(row), shown);
         ++saved;
@@ -462,7 +462,7 @@ TEST_F(EditWorkflowOnTree, ExchangeThenSaveWritesTheChosenTemplateIntoTheLoadedR
     // A search meanwhile selects another row; the row BeginEdit loaded is refreshed all the same.
     host.list.SelectRow(0);
     dlg->OnSave();
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
+    EXPECT_EQ(dlg->EditMode(), EDIT_IDLE);
     EXPECT_EQ(host.list.CellText(2, COL_NAME), templateName);
     EXPECT_EQ(host.list.CellText(2, COL_TEMPLATE), "5");
     EXPECT_EQ(host.list.Cells(0), top);

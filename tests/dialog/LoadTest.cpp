@@ -151,16 +151,16 @@ TEST_F(LoadTest, LoadReplacesListAndResetsEditing) {
     SelectMap(0);
     host.list.ClickOnly(1);
     dlg->BeginEdit();
-    ASSERT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+    ASSERT_EQ(dlg->EditMode(), EDIT_MODIFY);
     St::m_searchPos(*dlg) = 1;
 
     SelectMap(0);
 
     EXPECT_EQ(Names(), (std::vector<std::string>{"b", "a"}));
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
-    EXPECT_EQ(St::m_editRow(*dlg), -1);
+    EXPECT_EQ(dlg->EditMode(), EDIT_IDLE);
+    EXPECT_EQ(dlg->EditRow(), -1);
     EXPECT_EQ(host.ItemText(IDC_NAME), "");
-    EXPECT_EQ(St::m_searchPos(*dlg), 1);   // the search position is not the loader's
+    EXPECT_EQ(dlg->SearchPos(), 1);   // the search position is not the loader's
 }
 
 TEST_F(LoadTest, ShowPlacementRowClearsTheOtherColumn) {

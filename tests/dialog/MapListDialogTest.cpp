@@ -32,7 +32,7 @@ TEST_F(MapListDialogTest, SkipsEmptySlotsAndIncompleteEntries) {
 
     // Slot 1 is empty, 8 has no directory, 9 no name, 5 comes twice, World06 lies past Count.
     EXPECT_EQ(Maps(), (std::vector<std::string>{"龙门镇", "Seven", "龙门镇"}));
-    EXPECT_EQ(St::m_mapPaths(*dlg), (std::vector<std::string>{"town\\five", "seven", "town\\five"}));
+    EXPECT_EQ(dlg->MapPaths(), (std::vector<std::string>{"town\\five", "seven", "town\\five"}));
     EXPECT_EQ(host.ListBoxSelection(IDC_MAP_LIST), -1);
     EXPECT_TRUE(host.messages.empty());
 }
@@ -40,7 +40,7 @@ TEST_F(MapListDialogTest, SkipsEmptySlotsAndIncompleteEntries) {
 TEST_F(MapListDialogTest, NoPositiveCountShowsErrorAndKeepsOldList) {
     Open();
     const std::vector<std::string> before = Maps();
-    const std::vector<std::string> beforePaths = St::m_mapPaths(*dlg);
+    const std::vector<std::string> beforePaths = dlg->MapPaths();
     ASSERT_EQ(before.size(), 3u);
 
     const std::string worldsets[] = {"[Init]\r\nCount=0\r\n", "[Init]\r\nCount=-2\r\n", "[World]\r\n"};
@@ -54,7 +54,7 @@ TEST_F(MapListDialogTest, NoPositiveCountShowsErrorAndKeepsOldList) {
         EXPECT_EQ(host.messages[0].buttons, MessageButtons::Ok);
         EXPECT_EQ(host.messages[0].icon, MessageIcon::Exclamation);
         EXPECT_EQ(Maps(), before);
-        EXPECT_EQ(St::m_mapPaths(*dlg), beforePaths);
+        EXPECT_EQ(dlg->MapPaths(), beforePaths);
     }
 }
 

@@ -8,7 +8,7 @@
 #include "data/region/RegionFile.h"
 #include "data/platform/AtomicFile.h"
 #include "data/text/GbkCodec.h"
-#include "dialog/NameTables.h"
+#include "document/NameTables.h"
 
 namespace morvi::test {
 namespace {
@@ -41,8 +41,8 @@ protected:
     void Edit(int row) {
         host.list.ClickOnly(row);
         dlg->BeginEdit();
-        ASSERT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
-        ASSERT_EQ(St::m_editRow(*dlg), row);
+        ASSERT_EQ(dlg->EditMode(), EDIT_MODIFY);
+        ASSERT_EQ(dlg->EditRow(), row);
     }
 };
 
@@ -84,7 +84,7 @@ TEST_F(ModifyTest, SameLengthIsRewrittenInPlaceKeepingOpaqueBytes) {
     const RowTexts row = {"New", "321", "200", "123", "201", "NPC(Fly)", "Enemy", "3", "9", "",
                           File(), "7"};
     EXPECT_EQ(host.list.Cells(1), row);
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_IDLE);
+    EXPECT_EQ(dlg->EditMode(), EDIT_IDLE);
     EXPECT_EQ(host.ItemText(IDC_NAME), "");
 }
 
@@ -218,14 +218,14 @@ TEST_F(ModifyTest, MissingRecordOrFileIsSilentAndKeepsEditing) {
     dlg->OnSave();
     EXPECT_EQ(ReadFile(File()), Image({a}));
     EXPECT_EQ(host.ItemText(IDC_HINT), "before");
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+    EXPECT_EQ(dlg->EditMode(), EDIT_MODIFY);
     EXPECT_EQ(host.ItemText(IDC_NAME), "changed");
 
     std::filesystem::remove(File());
     dlg->OnSave();
     EXPECT_FALSE(FileExists(File()));
     EXPECT_EQ(host.ItemText(IDC_HINT), "before");
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+    EXPECT_EQ(dlg->EditMode(), EDIT_MODIFY);
 }
 
 TEST_F(ModifyTest, FailedWriteLeavesFileAndSaysSo) {
@@ -238,7 +238,7 @@ TEST_F(ModifyTest, FailedWriteLeavesFileAndSaysSo) {
 
     EXPECT_EQ(ReadFile(File()), image);
     EXPECT_EQ(host.ItemText(IDC_HINT), "打开地图文件发生错误,保存失败!");
-    EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+    EXPECT_EQ(dlg->EditMode(), EDIT_MODIFY);
     EXPECT_EQ(host.list.Cells(0)[COL_SCRIPT], "");
 }
 
@@ -266,7 +266,7 @@ TEST_F(ModifyTest, RefusedInputWritesNothing) {
         EXPECT_EQ(host.ItemText(IDC_HINT), k.hint);
         EXPECT_EQ(host.focusedId, k.focus);
         EXPECT_EQ(ReadFile(File()), image);
-        EXPECT_EQ(St::m_editMode(*dlg), EDIT_MODIFY);
+        EXPECT_EQ(dlg->EditMode(), EDIT_MODIFY);
         host.SetText(k.field, old);
     }
 }
@@ -327,7 +327,7 @@ TEST_F(UntouchedSaveTest, IdleSaveWritesNothingAndSaysWhy) {
     WriteRegion({MakeRecord(7, "Keeper", 50, 5, 60, 6, 0, 0, 0, 4)});
     const SaveOutcome outcome = dlg->OnSave();
     EXPECT_EQ(outcome.kind, SaveOutcome::Kind::NothingWritten);
-    EXPECT_EQ(outcome.reason, "idle");
+    EXPECT_EQ(outcome.why, SaveOutcome::Why::Idle);
 }
 
 }  // namespace

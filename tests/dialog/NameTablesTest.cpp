@@ -5,7 +5,7 @@
 
 #include "DialogFixture.h"
 #include "data/text/IntegerText.h"
-#include "dialog/NameTables.h"
+#include "document/NameTables.h"
 
 namespace morvi::test {
 namespace {

@@ -20,8 +20,8 @@ struct ScriptDialog {
 
     ScriptDialog(const std::string& serverPath, int mode) {
         host.Attach(&dlg);
-        St::m_serverPath(dlg) = serverPath;
-        St::m_editMode(dlg) = mode;
+        dlg.SetServerPath(serverPath);
+        St::m_editMode(dlg) = static_cast<EditMode>(mode);
     }
 };
 
@@ -64,7 +64,7 @@ TEST(Script, BrowsePutsTheServerRelativePathIntoTheField) {
             EXPECT_EQ(filters[1].label, "所有文件(*.*)");
             EXPECT_EQ(filters[1].pattern, "*.*");
             EXPECT_EQ(d.host.fileDialogExtensions, std::vector<std::string>{".lua"});
-            EXPECT_EQ(St::m_editMode(d.dlg), mode);
+            EXPECT_EQ(d.dlg.EditMode(), mode);
             EXPECT_EQ(d.host.ItemText(IDC_NAME), "Guard");
             EXPECT_EQ(d.host.ItemText(IDC_HINT), "");
         }
@@ -91,7 +91,7 @@ TEST(Script, BrowseWhileIdleOrCancelledChangesNothing) {
         EXPECT_EQ(d.host.fileDialogFilters.size(), c.dialogShown ? 1u : 0u);
         EXPECT_EQ(d.host.ItemText(IDC_SCRIPT), "\\old.lua");
         EXPECT_EQ(d.host.ItemText(IDC_HINT), c.hint);
-        EXPECT_EQ(St::m_editMode(d.dlg), c.mode);
+        EXPECT_EQ(d.dlg.EditMode(), c.mode);
     }
 }
 
@@ -133,7 +133,7 @@ TEST(Script, EditorOpensTheFieldsFile) {
             EXPECT_EQ(d.host.editorStarts, started);
             EXPECT_EQ(d.host.ItemText(IDC_SCRIPT), c.field);
             EXPECT_EQ(d.host.ItemText(IDC_HINT), "");
-            EXPECT_EQ(St::m_editMode(d.dlg), mode);
+            EXPECT_EQ(d.dlg.EditMode(), mode);
         }
     }
 }

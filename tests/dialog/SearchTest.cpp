@@ -44,9 +44,9 @@ struct SearchDialog {
     std::vector<int> AllHits() {
         std::vector<int> hits;
         dlg.OnFindFirst();
-        while (St::m_searchPos(dlg) >= 0 && hits.size() < 20) {
-            hits.push_back(St::m_searchPos(dlg));
-            if (St::m_searchPos(dlg) == host.list.RowCount() - 1) break;
+        while (dlg.SearchPos() >= 0 && hits.size() < 20) {
+            hits.push_back(dlg.SearchPos());
+            if (dlg.SearchPos() == host.list.RowCount() - 1) break;
             dlg.OnFindNext();
         }
         return hits;
@@ -98,7 +98,7 @@ TEST(Search, NothingFoundChangesNothingButThePosition) {
         for (bool next : {false, true}) {
             if (next) d.dlg.OnFindNext();
             else d.dlg.OnFindFirst();
-            EXPECT_EQ(St::m_searchPos(d.dlg), -1);
+            EXPECT_EQ(d.dlg.SearchPos(), -1);
             EXPECT_EQ(d.host.list.SelectedRows(), std::vector<int>{1});
             EXPECT_EQ(d.host.list.topRow, 1);
             EXPECT_EQ(d.host.focusedId, 0);
@@ -112,7 +112,7 @@ TEST(Search, AHitScrollsSelectsFocusesAndHints) {
     d.host.list.SelectRow(0);
     d.Criteria("Wolf", "", "");
     d.dlg.OnFindFirst();
-    EXPECT_EQ(St::m_searchPos(d.dlg), 1);
+    EXPECT_EQ(d.dlg.SearchPos(), 1);
     EXPECT_EQ(d.host.list.topRow, 1);
     EXPECT_EQ(d.host.list.focusedRow, 1);
     EXPECT_EQ(d.host.focusedId, IDC_PLACEMENT_LIST);
@@ -120,7 +120,7 @@ TEST(Search, AHitScrollsSelectsFocusesAndHints) {
     EXPECT_EQ(d.host.list.SelectedRows(), (std::vector<int>{0, 1}));   // added, never cleared
 
     d.dlg.OnFindNext();
-    EXPECT_EQ(St::m_searchPos(d.dlg), 3);
+    EXPECT_EQ(d.dlg.SearchPos(), 3);
     EXPECT_EQ(d.host.list.topRow, 3);
     EXPECT_EQ(d.host.list.SelectedRows(), (std::vector<int>{0, 1, 3}));
 }
@@ -153,7 +153,7 @@ TEST(Search, PressSequences) {
         for (char press : c.presses) {
             if (press == 'A') d.dlg.OnFindFirst();
             else d.dlg.OnFindNext();
-            positions.push_back(St::m_searchPos(d.dlg));
+            positions.push_back(d.dlg.SearchPos());
         }
         EXPECT_EQ(positions, c.positions);
     }
@@ -166,10 +166,10 @@ TEST(Search, TwoHitsAreBothSelectedAndSuaEditsTheLaterOne) {
     d.dlg.OnFindNext();
     ASSERT_EQ(d.host.list.SelectedRows(), (std::vector<int>{0, 2}));
     d.dlg.OnModify();
-    EXPECT_EQ(St::m_editMode(d.dlg), EDIT_MODIFY);
-    EXPECT_EQ(St::m_editRow(d.dlg), 2);
+    EXPECT_EQ(d.dlg.EditMode(), EDIT_MODIFY);
+    EXPECT_EQ(d.dlg.EditRow(), 2);
     EXPECT_EQ(d.host.ItemText(IDC_POS_X), "300");
-    EXPECT_EQ(St::m_searchPos(d.dlg), 2);
+    EXPECT_EQ(d.dlg.SearchPos(), 2);
 }
 
 class SearchOnTree : public DialogFixture {};
@@ -186,11 +186,11 @@ TEST_F(SearchOnTree, ThePositionSurvivesLoadingAnotherMap) {
     host.SetText(IDC_FIND_NAME, host.list.CellText(5, COL_NAME));
     St::m_searchPos(*dlg) = 4;
     dlg->OnFindNext();
-    const int hit = St::m_searchPos(*dlg);
+    const int hit = dlg->SearchPos();
     ASSERT_GE(hit, 5);
 
     SelectMap(1);
-    EXPECT_EQ(St::m_searchPos(*dlg), hit);
+    EXPECT_EQ(dlg->SearchPos(), hit);
     // The name searched for now is one that appears in the new list after the old position.
     const int rows = host.list.RowCount();
     ASSERT_GT(rows, hit + 2);
@@ -200,7 +200,7 @@ TEST_F(SearchOnTree, ThePositionSurvivesLoadingAnotherMap) {
     for (int r = hit + 1; r < rows && expected < 0; ++r)
         if (host.list.CellText(r, COL_NAME).find(name) != std::string::npos) expected = r;
     dlg->OnFindNext();
-    EXPECT_EQ(St::m_searchPos(*dlg), expected);
+    EXPECT_EQ(dlg->SearchPos(), expected);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "TestFiles.h"
 #include "TreeGenerator.h"
 #include "data/platform/AtomicFile.h"
+#include "RegionWriters.h"
 #include "data/region/RegionFile.h"
 
 namespace morvi {

@@ -12,6 +12,7 @@
 #include "data/region/ListingRule.h"
 #include "data/region/MapRegionFiles.h"
 #include "data/text/PrivateProfile.h"
+#include "RegionWriters.h"
 #include "data/region/RegionFile.h"
 #include "data/region/RegionImageEdit.h"
 #include "data/region/RegionRecordReader.h"

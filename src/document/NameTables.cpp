@@ -1,4 +1,4 @@
-#include "dialog/NameTables.h"
+#include "document/NameTables.h"
 
 #include <array>
 

@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "data/region/NpcPlacement.h"
-#include "dialog/ControlIds.h"
+#include "document/PlacementColumns.h"
 
 namespace morvi {
 

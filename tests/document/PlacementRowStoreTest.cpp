@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "TreeGenerator.h"
-#include "dialog/PlacementRowFormatter.h"
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRowFormatter.h"
+#include "document/PlacementRows.h"
 
 namespace morvi {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialog/RowChunkMemory.h"
+#include "document/RowChunkMemory.h"
 
 #include <cstdint>
 #include <new>

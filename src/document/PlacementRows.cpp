@@ -1,4 +1,4 @@
-#include "dialog/PlacementRows.h"
+#include "document/PlacementRows.h"
 
 #include <algorithm>
 #include <atomic>
@@ -6,7 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "dialog/PlacementRowFormatter.h"
+#include "document/PlacementRowFormatter.h"
 
 namespace morvi {
 

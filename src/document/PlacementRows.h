@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "data/region/NpcPlacement.h"
-#include "dialog/ControlIds.h"
-#include "dialog/RowChunkMemory.h"
+#include "document/PlacementColumns.h"
+#include "document/RowChunkMemory.h"
 
 namespace morvi {
 

@@ -1,9 +1,9 @@
-#include "dialog/PlacementRowFormatter.h"
+#include "document/PlacementRowFormatter.h"
 
 #include <charconv>
 
 #include "data/text/GbkCodec.h"
-#include "dialog/NameTables.h"
+#include "document/NameTables.h"
 
 namespace morvi {
 namespace {

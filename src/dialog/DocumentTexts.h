@@ -1,0 +1,19 @@
+#pragma once
+// The window's texts for the document's refusals of a draft: the hint line's text and the
+// control that gets the focus.
+
+#include <optional>
+
+#include "document/DocumentError.h"
+
+namespace morvi {
+
+struct DraftRefusal {
+    const char* hint;
+    int focus;   // control id
+};
+
+// nullopt for an error that is not about a field of the edit area.
+std::optional<DraftRefusal> DraftRefusalOf(const DocumentError& error);
+
+}  // namespace morvi

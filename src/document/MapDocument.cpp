@@ -1,0 +1,628 @@
+#include "document/MapDocument.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "data/platform/FileReadAhead.h"
+#include "data/region/ListingRule.h"
+#include "data/region/MapRegionFiles.h"
+#include "data/region/RegionImageEdit.h"
+#include "data/region/RegionRecordReader.h"
+#include "data/server/ServerPath.h"
+
+namespace morvi {
+namespace {
+
+std::string WithForwardSlashes(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// `path` relative to the server directory as the caller spells both, '/' between names; empty
+// when it does not begin with it (the history then works it out from the resolved paths).
+std::string RelativeToServer(const std::string& serverPath, const std::string& path) {
+    std::string root = WithForwardSlashes(CollapseSeparators(serverPath));
+    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    root += '/';
+    const std::string full = WithForwardSlashes(CollapseSeparators(path));
+    if (full.size() <= root.size() || full.compare(0, root.size(), root) != 0) return {};
+    return full.substr(root.size());
+}
+
+PlacementKey KeyOf(const NpcPlacement& p) {
+    return PlacementKey{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
+}
+
+PlacementKey KeyOfRecord(const PlacementRecord& r) { return KeyOf(r.block); }
+
+std::string RecordBytes(const PlacementRecord& record) {
+    std::string bytes;
+    AppendPlacementBytes(bytes, record.block, record.script);
+    return bytes;
+}
+
+DocumentError ErrorOf(DocumentErrorCode code, std::string file = {}, std::string system = {}) {
+    DocumentError error;
+    error.code = code;
+    error.file = std::move(file);
+    error.system = std::move(system);
+    return error;
+}
+
+DocumentErrorCode CodeOfEdit(RegionEditStatus status) {
+    switch (status) {
+        case RegionEditStatus::NotFound: return DocumentErrorCode::KeyNotFound;
+        case RegionEditStatus::NotTiled: return DocumentErrorCode::NotTiled;
+        case RegionEditStatus::CountFull: return DocumentErrorCode::CountFull;
+        case RegionEditStatus::Done: break;
+    }
+    return DocumentErrorCode::WriteFailed;
+}
+
+// What became of one file's edit: nullopt when it is on disk (or needed no change).
+// `refusal` is what the edit itself said when it did not fit the file.
+std::optional<DocumentError> FileError(const FileWriteResult& file, std::optional<DocumentErrorCode> refusal) {
+    switch (file.status) {
+        case FileWriteStatus::Written:
+        case FileWriteStatus::Unchanged:
+            if (refusal) return ErrorOf(*refusal, file.path);
+            return std::nullopt;
+        case FileWriteStatus::Refused:
+            return ErrorOf(refusal.value_or(DocumentErrorCode::KeyNotFound), file.path, file.reason);
+        case FileWriteStatus::ChangedMeanwhile: return ErrorOf(DocumentErrorCode::ChangedMeanwhile, file.path, file.reason);
+        case FileWriteStatus::HistoryFailed: return ErrorOf(DocumentErrorCode::HistoryFailed, file.path, file.reason);
+        case FileWriteStatus::WriteFailed: return ErrorOf(DocumentErrorCode::WriteFailed, file.path, file.reason);
+        case FileWriteStatus::Unreadable: return ErrorOf(DocumentErrorCode::FileUnreadable, file.path, file.reason);
+        case FileWriteStatus::LockFailed: return ErrorOf(DocumentErrorCode::LockFailed, file.path, file.reason);
+    }
+    return ErrorOf(DocumentErrorCode::WriteFailed, file.path, file.reason);
+}
+
+// One file's change whose edit runs over the file's bytes as they are when its turn comes,
+// under the file's writer lock.
+FileChange EditedFile(const std::string& path, FileEdit edit) {
+    FileChange change;
+    change.path = path;
+    change.edit = std::move(edit);
+    return change;
+}
+
+uint32_t SteadyMilliseconds() {
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
+}
+
+}  // namespace
+
+MapDocument::MapDocument() : m_seed(SteadyMilliseconds) {}
+MapDocument::~MapDocument() = default;
+
+// --- the server tree and its history ---------------------------------------------------------
+
+void MapDocument::SetServerPath(std::string serverPath) { m_serverPath = std::move(serverPath); }
+
+void MapDocument::SetHistoryDirectory(std::string directory) {
+    m_historyDirectory = std::move(directory);
+    m_history.reset();
+}
+
+ChangeHistory& MapDocument::History() {
+    if (!m_history || m_historyFor != m_serverPath) {
+        m_history = m_historyDirectory.empty() ? std::make_unique<ChangeHistory>(m_serverPath)
+                                               : std::make_unique<ChangeHistory>(m_serverPath, m_historyDirectory);
+        m_historyFor = m_serverPath;
+        // Steps of another tree's history mean nothing in this one.
+        m_undoSteps.clear();
+        m_redoSteps.clear();
+    }
+    return *m_history;
+}
+
+StepResult MapDocument::WriteStep(const std::string& operation, std::vector<FileChange> changes,
+                                  const StepOptions& options) {
+    for (FileChange& change : changes)
+        if (change.relativePath.empty()) change.relativePath = RelativeToServer(m_serverPath, change.path);
+    const StepInfo info{m_program, operation, m_mapName, 0};
+    m_lastStep = WriteJournaledStep(History(), info, changes, options);
+    for (const FileWriteResult& file : m_lastStep.files) {
+        if (file.status != FileWriteStatus::Written) continue;
+        // The file as we left it is the file as loaded.
+        const auto it = m_loadStamps.find(file.path);
+        if (it != m_loadStamps.end()) it->second = StampOfFile(file.path);
+    }
+    if (m_lastStep.step != 0 && m_lastStep.WrittenCount() > 0) {
+        m_undoSteps.push_back(m_lastStep.step);
+        m_redoSteps.clear();
+    }
+    return m_lastStep;
+}
+
+void MapDocument::NoteChangedSinceLoad(const std::string& path) {
+    const auto it = m_loadStamps.find(path);
+    if (it == m_loadStamps.end()) return;   // not read by the load: nothing to compare with
+    if (StampOfFile(path) == it->second) return;
+    if (std::find(m_changedSinceLoad.begin(), m_changedSinceLoad.end(), path) == m_changedSinceLoad.end())
+        m_changedSinceLoad.push_back(path);
+}
+
+void MapDocument::SeedRandom() { m_random.seed(static_cast<std::minstd_rand::result_type>(m_seed() % 10000u)); }
+
+int MapDocument::NextRandom() {
+    // minstd_rand yields 1 .. 2^31 - 2, which always fits a non-negative int.
+    return static_cast<int>(m_random());
+}
+
+// --- the map -----------------------------------------------------------------------------------
+
+Expected<LoadSummary, DocumentError> MapDocument::Load(const std::string& mapDirectory, int templateCount,
+                                                       const LoadProgress& progress, std::string mapName) {
+    m_mapDirectory = mapDirectory;
+    m_mapName = std::move(mapName);
+    m_templateCount = templateCount;
+    m_loaded = true;
+    return Reload(progress);
+}
+
+Expected<LoadSummary, DocumentError> MapDocument::Reload(const LoadProgress& progress) {
+    const std::vector<std::string> paths = ListMapRegionFiles(m_mapDirectory);
+    m_rows.Clear();
+    m_loadStamps.clear();
+    if (m_observer) m_observer->RowsReset();
+
+    LoadSummary summary;
+    const size_t files = paths.size();
+    summary.files = files;
+    const size_t step = files / 100 == 0 ? 1 : files / 100;
+    // Files are read in the list's order; the read-ahead only lets the disk work ahead.
+    FileReadAhead readAhead(paths);
+    RegionRecordReader reader;
+    RegionRecord record;
+    for (size_t i = 0; i < files; ++i) {
+        // Taken as the file is read, so a change made after it was read shows at the next write.
+        FileStamp stamp;
+        const bool read = reader.Open(readAhead, i, RegionRecordReader::Walk::ByCount, &stamp);
+        m_loadStamps[paths[i]] = stamp;
+        if (!read || reader.Count() == 0) continue;
+        const size_t number = i / step;
+        const uint32_t file = m_rows.InternFile(paths[i]);
+        int listed = 0;
+        while (reader.Next(record)) {
+            if (PassesListingRules(record.block, m_templateCount)) {
+                m_rows.InsertTop(file, record.block, record.script);
+                ++listed;
+            }
+            summary.anyRecord = true;
+            if (progress) progress(number);
+        }
+        if (listed > 0 && m_observer) m_observer->RowsInsertedAtTop(listed);
+    }
+    summary.rows = m_rows.Count();
+    return summary;
+}
+
+void MapDocument::InsertRow(const std::string& file, const PlacementRecord& record) {
+    m_rows.InsertTop(file, record);
+    if (m_observer) m_observer->RowsInsertedAtTop(1);
+}
+
+void MapDocument::SetRowOverride(int row, int column, std::string text) {
+    if (row < 0 || row >= m_rows.Count()) return;
+    m_rows.SetOverride(row, column, std::move(text));
+    if (m_observer) m_observer->RowChanged(row);
+}
+
+void MapDocument::ReplaceRow(int row, const PlacementRecord& record) {
+    if (row < 0 || row >= m_rows.Count()) return;
+    // Every column the record decides shows the new record, the unused one of drop count and
+    // script included, so the row never shows a value the record no longer has.
+    m_rows.Replace(row, record.block, record.script);
+    m_rows.ClearOverrides(row);
+    if (m_observer) m_observer->RowChanged(row);
+}
+
+void MapDocument::Close() {
+    m_loaded = false;
+    m_mapDirectory.clear();
+    m_mapName.clear();
+    m_loadStamps.clear();
+    m_rows.Clear();
+    if (m_observer) m_observer->RowsReset();
+}
+
+// --- edits -------------------------------------------------------------------------------------
+
+Expected<AddResult, DocumentError> MapDocument::Add(const PlacementDraft& draft, const AddOptions& options) {
+    SeedRandom();
+    const Expected<CheckedDraft, DocumentError> checked = CheckDraft(draft, [this] { return NextRandom(); });
+    if (!checked) return MakeUnexpected(checked.error());
+
+    std::string path = options.targetFile;
+    if (path.empty()) {
+        if (!options.mapDirectory && !m_loaded) return MakeUnexpected(ErrorOf(DocumentErrorCode::NoMap));
+        const std::string& directory = options.mapDirectory ? *options.mapDirectory : m_mapDirectory;
+        const std::vector<std::string> files = ListMapRegionFiles(directory);
+        if (files.empty()) return MakeUnexpected(ErrorOf(DocumentErrorCode::NoRegionFile, directory));
+        // The file-choice rule: r - 1 for a random r below n, and 0 for r = 0, so with two or
+        // more files the last one is never chosen.
+        const int n = static_cast<int>(files.size());
+        const int r = NextRandom() % n;
+        path = files[static_cast<size_t>(r - 1 < 0 ? 0 : r - 1)];
+    }
+
+    PlacementRecord record = options.base.value_or(PlacementRecord{});
+    ApplyDraft(record, *checked);
+
+    m_changedSinceLoad.clear();
+    NoteChangedSinceLoad(path);
+    std::optional<DocumentErrorCode> refusal;
+    FileEdit edit = [&](const std::string& current, std::string& after, std::vector<RecordChange>& records) {
+        RegionImageEdit image(current);
+        const RegionEditResult done = image.Append(record);
+        refusal.reset();
+        if (!done.ok()) {
+            refusal = CodeOfEdit(done.status);
+            return FileEditOutcome{false, {}};
+        }
+        after = image.Image();
+        records = {{KeyOf(record.block), {}, RecordBytes(record)}};
+        return FileEditOutcome{};
+    };
+    std::vector<FileChange> changes{EditedFile(path, std::move(edit))};
+    const StepResult step = WriteStep("add", std::move(changes), m_stepOptions);
+    if (std::optional<DocumentError> error = FileError(step.files.front(), refusal)) return MakeUnexpected(*error);
+
+    m_rows.InsertTop(path, record);
+    if (m_observer) m_observer->RowsInsertedAtTop(1);
+    AddResult result;
+    result.file = path;
+    result.record = std::move(record);
+    result.row = 0;
+    result.note = {step.step, m_changedSinceLoad};
+    return result;
+}
+
+Expected<ModifyResult, DocumentError> MapDocument::Modify(const PlacementKey& key, const std::string& file,
+                                                          const PlacementDraft& draft, std::optional<int> row) {
+    SeedRandom();
+    const Expected<CheckedDraft, DocumentError> checked = CheckDraft(draft, [this] { return NextRandom(); });
+    if (!checked) return MakeUnexpected(checked.error());
+
+    m_changedSinceLoad.clear();
+    NoteChangedSinceLoad(file);
+    std::optional<DocumentErrorCode> refusal;
+    PlacementRecord before, written;
+    FileEdit edit = [&](const std::string& current, std::string& after, std::vector<RecordChange>& records) {
+        RegionImageEdit image(current);
+        const RegionEditResult done = image.Modify(key, [&](const PlacementRecord& old) {
+            before = old;
+            written = old;
+            ApplyDraft(written, *checked);
+            return written;
+        });
+        refusal.reset();
+        if (!done.ok()) {
+            refusal = CodeOfEdit(done.status);
+            return FileEditOutcome{false, {}};
+        }
+        after = image.Image();
+        records = {{key, RecordBytes(before), RecordBytes(written)}};
+        return FileEditOutcome{};
+    };
+    std::vector<FileChange> changes{EditedFile(file, std::move(edit))};
+    const StepResult step = WriteStep("modify", std::move(changes), m_stepOptions);
+    if (std::optional<DocumentError> error = FileError(step.files.front(), refusal)) return MakeUnexpected(*error);
+
+    ModifyResult result;
+    if (row && *row >= 0 && *row < m_rows.Count()) {
+        ReplaceRow(*row, written);
+        result.row = *row;
+    }
+    result.file = file;
+    result.before = std::move(before);
+    result.record = std::move(written);
+    result.note = {step.step, m_changedSinceLoad};
+    return result;
+}
+
+Expected<RemoveReport, DocumentError> MapDocument::Delete(const std::vector<int>& rows) {
+    std::vector<RemovedRow> entries;
+    for (int row : rows) {
+        if (row < 0 || row >= m_rows.Count()) return MakeUnexpected(ErrorOf(DocumentErrorCode::NoSuchRow));
+        RemovedRow entry;
+        entry.row = row;
+        entry.ref = {m_rows.File(row), KeyOf(m_rows.Block(row))};
+        entry.record = m_rows.Record(row);
+        entries.push_back(std::move(entry));
+    }
+    RemoveReport report = DeleteRefs(std::move(entries));
+    // Only rows whose record left its file leave the store, so it never hides a placement the
+    // server still spawns. From the bottom up, so the indices still to erase stay valid.
+    std::vector<int> gone;
+    for (const RemovedRow& entry : report.rows)
+        if (entry.Removed()) gone.push_back(entry.row);
+    std::sort(gone.begin(), gone.end());
+    gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
+    for (auto it = gone.rbegin(); it != gone.rend(); ++it) {
+        m_rows.Erase(*it);
+        if (m_observer) m_observer->RowRemoved(*it);
+    }
+    return report;
+}
+
+Expected<RemoveReport, DocumentError> MapDocument::Delete(const std::vector<PlacementRef>& refs) {
+    std::vector<RemovedRow> entries;
+    for (const PlacementRef& ref : refs) {
+        RemovedRow entry;
+        entry.ref = ref;
+        entries.push_back(std::move(entry));
+    }
+    return DeleteRefs(std::move(entries));
+}
+
+RemoveReport MapDocument::DeleteRefs(std::vector<RemovedRow> rows) {
+    RemoveReport report;
+    report.selected = static_cast<int>(rows.size());
+    m_changedSinceLoad.clear();
+
+    // Per file, the rows it holds in the order asked; each file is edited once, under its lock,
+    // and all files are written as one step of the history.
+    struct FileWork {
+        std::vector<size_t> rows;                   // indices into `rows`
+        std::vector<std::optional<PlacementRecord>> cut;   // per row: the record cut out
+    };
+    std::map<std::string, FileWork> work;
+    std::vector<std::string> order;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        auto [at, first] = work.try_emplace(rows[i].ref.file);
+        if (first) {
+            order.push_back(rows[i].ref.file);
+            NoteChangedSinceLoad(rows[i].ref.file);
+        }
+        at->second.rows.push_back(i);
+    }
+    std::vector<FileChange> changes;
+    for (const std::string& path : order) {
+        FileWork& file = work[path];
+        FileEdit edit = [&rows, &file](const std::string& current, std::string& after,
+                                       std::vector<RecordChange>& records) {
+            RegionImageEdit image(current);
+            file.cut.assign(file.rows.size(), std::nullopt);
+            records.clear();
+            for (size_t k = 0; k < file.rows.size(); ++k) {
+                const PlacementKey& key = rows[file.rows[k]].ref.key;
+                RegionEditResult done = image.Remove(key);
+                if (!done.ok()) continue;
+                records.push_back({key, RecordBytes(done.record), {}});
+                file.cut[k] = std::move(done.record);
+            }
+            if (records.empty()) return FileEditOutcome{false, {}};
+            after = image.Image();
+            return FileEditOutcome{};
+        };
+        changes.push_back(EditedFile(path, std::move(edit)));
+    }
+    std::map<std::string, const FileWriteResult*> written;
+    StepResult step;
+    if (!changes.empty()) {
+        step = WriteStep("delete", std::move(changes), m_stepOptions);
+        for (const FileWriteResult& file : step.files) written[file.path] = &file;
+    }
+
+    for (const std::string& path : order) {
+        FileWork& file = work[path];
+        const auto at = written.find(path);
+        std::optional<DocumentError> fileError;
+        if (at != written.end()) fileError = FileError(*at->second, std::nullopt);
+        for (size_t k = 0; k < file.rows.size(); ++k) {
+            RemovedRow& entry = rows[file.rows[k]];
+            if (fileError) {
+                entry.error = fileError;
+            } else if (at == written.end() || k >= file.cut.size() || !file.cut[k]) {
+                entry.error = ErrorOf(DocumentErrorCode::KeyNotFound, path);
+            } else {
+                entry.record = std::move(*file.cut[k]);
+                ++report.removed;
+            }
+        }
+    }
+    report.rows = std::move(rows);
+    report.note = {step.step, m_changedSinceLoad};
+    return report;
+}
+
+namespace {
+
+// One region file's part of an import, checked: the new records, and the changes as checked drafts.
+struct CheckedFilePlan {
+    const ImportFilePlan* plan = nullptr;
+    std::vector<CheckedDraft> changes;
+    std::vector<PlacementRecord> additions;
+};
+
+// Applies one file's plan to its current bytes: deletions and changes name records among the
+// counted ones as they are now; additions follow the last of them. The refusal when it does
+// not fit (a target missing or named twice, a file whose records do not tile it, a full count).
+std::optional<DocumentErrorCode> ApplyFilePlan(const CheckedFilePlan& work, const std::string& current,
+                                               std::string& after, std::vector<RecordChange>& records) {
+    const ImportFilePlan& plan = *work.plan;
+    SectionHeader header = HeaderFromImage(current);
+    const size_t count = HeaderPlacementCount(header);
+    std::vector<size_t> starts;
+    std::vector<PlacementRecord> found(count);
+    size_t at = static_cast<size_t>(kFirstRecordOffset);
+    for (size_t i = 0; i < count; ++i) {
+        starts.push_back(at);
+        at = ParsePlacementAt(current, at, &found[i]);
+    }
+    starts.push_back(at);   // where the records end (may lie beyond the file when cut off)
+
+    enum class Fate { Keep, Delete, Change };
+    std::vector<Fate> fate(count, Fate::Keep);
+    std::vector<const CheckedDraft*> changeOf(count, nullptr);
+    auto locate = [&](const ImportTarget& target) -> std::optional<size_t> {
+        int seen = 0;
+        for (size_t i = 0; i < count; ++i) {
+            if (!target.key.Matches(found[i].block)) continue;
+            if (seen++ == target.occurrence) return fate[i] == Fate::Keep ? std::optional<size_t>(i) : std::nullopt;
+        }
+        return std::nullopt;
+    };
+    records.clear();
+    for (const ImportTarget& target : plan.deletions) {
+        const std::optional<size_t> i = locate(target);
+        if (!i) return DocumentErrorCode::KeyNotFound;
+        fate[*i] = Fate::Delete;
+    }
+    for (size_t k = 0; k < plan.changes.size(); ++k) {
+        const std::optional<size_t> i = locate(plan.changes[k].first);
+        if (!i) return DocumentErrorCode::KeyNotFound;
+        fate[*i] = Fate::Change;
+        changeOf[*i] = &work.changes[k];
+    }
+    if (!work.additions.empty()) {
+        // A record appended after records that do not tile the file would land where no reader
+        // finds it.
+        if (!RecordsTileImage(current)) return DocumentErrorCode::NotTiled;
+    }
+    const size_t deleted = static_cast<size_t>(std::count(fate.begin(), fate.end(), Fate::Delete));
+    const size_t newCount = count - deleted + work.additions.size();
+    if (newCount > UINT16_MAX) return DocumentErrorCode::CountFull;
+
+    std::string image = current.substr(0, std::min(current.size(), static_cast<size_t>(kFirstRecordOffset)));
+    if (image.size() < static_cast<size_t>(kFirstRecordOffset) && (count > 0 || !work.additions.empty()))
+        image.resize(kFirstRecordOffset, '\0');
+    for (size_t i = 0; i < count; ++i) {
+        const std::string_view bytes =
+            starts[i] < current.size()
+                ? std::string_view(current).substr(starts[i], std::min(starts[i + 1], current.size()) - starts[i])
+                : std::string_view();
+        switch (fate[i]) {
+            case Fate::Keep: image.append(bytes); break;
+            case Fate::Delete: records.push_back({KeyOfRecord(found[i]), std::string(bytes), {}}); break;
+            case Fate::Change: {
+                PlacementRecord changed = found[i];
+                ApplyDraft(changed, *changeOf[i]);
+                const std::string now = RecordBytes(changed);
+                records.push_back({KeyOfRecord(found[i]), std::string(bytes), now});
+                image += now;
+                break;
+            }
+        }
+    }
+    // Bytes after the counted records stay after them.
+    if (starts.back() < current.size()) image.append(current, starts.back(), std::string::npos);
+    for (const PlacementRecord& added : work.additions) {
+        const std::string bytes = RecordBytes(added);
+        records.push_back({KeyOfRecord(added), {}, bytes});
+        image += bytes;
+    }
+    if (image.size() >= static_cast<size_t>(kFirstRecordOffset)) {
+        SetHeaderPlacementCount(header, static_cast<uint16_t>(newCount));
+        std::copy(header.begin(), header.end(), image.begin() + kNpcSectionOffset);
+    }
+    after = std::move(image);
+    return std::nullopt;
+}
+
+}  // namespace
+
+Expected<ImportReport, ImportFailure> MapDocument::Import(const ImportPlan& plan) {
+    // Every draft is checked before any file is read, in plan order: changes, then additions.
+    SeedRandom();
+    const RandomSource random = [this] { return NextRandom(); };
+    std::vector<CheckedFilePlan> work;
+    ImportReport report;
+    for (const ImportFilePlan& file : plan.files) {
+        CheckedFilePlan checked;
+        checked.plan = &file;
+        for (const auto& [target, draft] : file.changes) {
+            Expected<CheckedDraft, DocumentError> done = CheckDraft(draft, random);
+            if (!done) {
+                done.error().file = file.file;
+                return MakeUnexpected(ImportFailure{done.error(), true, {}});
+            }
+            checked.changes.push_back(*done);
+        }
+        for (const PlacementDraft& draft : file.additions) {
+            Expected<CheckedDraft, DocumentError> done = CheckDraft(draft, random);
+            if (!done) {
+                done.error().file = file.file;
+                return MakeUnexpected(ImportFailure{done.error(), true, {}});
+            }
+            PlacementRecord record;
+            ApplyDraft(record, *done);
+            checked.additions.push_back(std::move(record));
+        }
+        report.deletions += static_cast<int>(file.deletions.size());
+        report.changes += static_cast<int>(file.changes.size());
+        report.additions += static_cast<int>(file.additions.size());
+        work.push_back(std::move(checked));
+    }
+
+    m_changedSinceLoad.clear();
+    std::vector<std::optional<DocumentErrorCode>> refusals(work.size());
+    std::vector<FileChange> changes;
+    for (size_t f = 0; f < work.size(); ++f) {
+        const std::string& path = work[f].plan->file;
+        NoteChangedSinceLoad(path);
+        FileEdit edit = [&work, &refusals, f](const std::string& current, std::string& after,
+                                              std::vector<RecordChange>& records) {
+            refusals[f] = ApplyFilePlan(work[f], current, after, records);
+            return FileEditOutcome{!refusals[f], {}};
+        };
+        changes.push_back(EditedFile(path, std::move(edit)));
+    }
+    StepOptions options = m_stepOptions;
+    // All or nothing: the first file not written leaves the rest unwritten.
+    options.stopAtFailure = true;
+    const StepResult step = WriteStep("import", std::move(changes), options);
+    for (size_t f = 0; f < step.files.size(); ++f) {
+        std::optional<DocumentError> error = FileError(step.files[f], refusals[f]);
+        if (!error) continue;
+        ImportFailure failure{*error, true, {}};
+        if (step.WrittenCount() > 0) {
+            // The files written before it are taken back, so the map is as it was.
+            const RevertResult undone = RevertStep(History(), step.step, m_program);
+            if (undone.ok) {
+                m_undoSteps.pop_back();
+            } else {
+                failure.restored = false;
+                failure.restoreFailure = undone.reason;
+            }
+        }
+        return MakeUnexpected(std::move(failure));
+    }
+    report.filesWritten = step.WrittenCount();
+    report.note = {step.step, m_changedSinceLoad};
+    return report;
+}
+
+// --- undo and redo -----------------------------------------------------------------------------
+
+Expected<RevertReport, DocumentError> MapDocument::Undo() {
+    return TakeStepBack(m_undoSteps, m_redoSteps, DocumentErrorCode::NothingToUndo);
+}
+
+Expected<RevertReport, DocumentError> MapDocument::Redo() {
+    return TakeStepBack(m_redoSteps, m_undoSteps, DocumentErrorCode::NothingToRedo);
+}
+
+// Takes back the newest step of `from`; the step that did so becomes the newest of `to`.
+Expected<RevertReport, DocumentError> MapDocument::TakeStepBack(std::vector<int64_t>& from, std::vector<int64_t>& to,
+                                                                DocumentErrorCode nothing) {
+    ChangeHistory& history = History();
+    if (from.empty()) return MakeUnexpected(ErrorOf(nothing));
+    const RevertResult reverted = RevertStep(history, from.back(), m_program);
+    m_lastStep = reverted.written;
+    // Refused: nothing was written, and the step stays the one to take back once the cause is gone.
+    if (!reverted.ok) return MakeUnexpected(ErrorOf(DocumentErrorCode::RevertRefused, {}, reverted.reason));
+    from.pop_back();
+    to.push_back(reverted.written.step);
+    RevertReport report;
+    report.step = reverted.written.step;
+    report.files = reverted.written.WrittenCount();
+    return report;
+}
+
+}  // namespace morvi
