@@ -3,8 +3,10 @@
 // the same files, and the region files afterwards are compared.
 
 #include <functional>
+#include <thread>
 
 #include "CliFixture.h"
+#include "data/region/RegionFile.h"
 #include "data/server/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
 #include "dialog/MemoryHost.h"
@@ -169,6 +171,58 @@ TEST_F(CliTest, WindowAndCommandLineWriteTheSameBytes) {
         EXPECT_TRUE(SameBytes(ReadFile(handFile(0)), byWindow[0]));
         EXPECT_TRUE(SameBytes(ReadFile(handFile(1)), byWindow[1]));
     }
+}
+
+
+// A window saving into a region file while morvinpc writes the same file: both writers' records
+// are there afterwards, every save reported done.
+TEST_F(CliTest, AWindowAndTheCommandLineSavingIntoOneFileAtOnceKeepBoth) {
+#ifdef _WIN32
+    constexpr int kEach = 4;   // starting a program under Wine is slow
+#else
+    constexpr int kEach = 25;
+#endif
+    WriteFile(work() + "/MorviConfig.ini", "[MorviConfig]\r\nServerPath=" + server() + "\r\n");
+    const size_t before = HandRecords(1).size();
+    int cliDone = 0;
+    std::string cliError;
+    std::thread cli([&] {
+        for (int i = 0; i < kEach; ++i) {
+            const CliResult r = RunMorvinpc({"add", "--server", server(), "3", "--template", "2", "--x", std::to_string(i),
+                                             "--y", "9", "--offset-x", "1", "--offset-y", "1", "--file",
+                                             "maps/hand/b/0_1_S.DAT"},
+                                            work() + "/cli");
+            if (r.status == 0) ++cliDone;
+            else if (cliError.empty()) cliError = r.err;
+        }
+    });
+    int windowDone = 0;
+    {
+        Window w(work(), stateDir() + "/window");
+        w.dlg.SetAddTargetFile(CollapseSeparators(server() + "/maps/hand/b/0_1_S.DAT"));
+        for (int i = 0; i < kEach; ++i) {
+            w.host.SelectListBox(IDC_TEMPLATE_LIST, 0);
+            w.dlg.OnAdd();
+            w.Type(IDC_POS_X, std::to_string(i));
+            w.Type(IDC_POS_Y, "8");
+            w.Type(IDC_OFFSET_X, "1");
+            w.Type(IDC_OFFSET_Y, "1");
+            if (w.dlg.OnSave().Written()) ++windowDone;
+        }
+    }
+    cli.join();
+    EXPECT_EQ(windowDone, kEach);
+    EXPECT_EQ(cliDone, kEach) << cliError;
+    std::vector<PlacementRecord> records;
+    ASSERT_TRUE(ReadRegionPlacements(handFile(1), records));
+    EXPECT_EQ(records.size(), before + 2 * kEach);
+    int byWindow = 0, byCli = 0;
+    for (const PlacementRecord& r : records) {
+        if (r.block.TemplateIndex() == 1 && r.block.PosY() == 8) ++byWindow;
+        if (r.block.TemplateIndex() == 2 && r.block.PosY() == 9) ++byCli;
+    }
+    EXPECT_EQ(byWindow, kEach);
+    EXPECT_EQ(byCli, kEach);
 }
 
 }  // namespace
