@@ -21,30 +21,6 @@ bool HeldByAnother(int err) { return err == EWOULDBLOCK || err == EAGAIN || err 
 
 }  // namespace
 
-ExclusiveFileLock::ExclusiveFileLock(const std::string& path) { Acquire(path, -1, true); }
-
-ExclusiveFileLock::ExclusiveFileLock(const std::string& path, int waitMilliseconds) {
-    Acquire(path, waitMilliseconds, true);
-}
-
-ExclusiveFileLock::ExclusiveFileLock(ExclusiveFileLock&& other) noexcept
-    : m_handle(other.m_handle), m_held(other.m_held), m_error(std::move(other.m_error)) {
-    other.m_handle = -1;
-    other.m_held = false;
-}
-
-ExclusiveFileLock& ExclusiveFileLock::operator=(ExclusiveFileLock&& other) noexcept {
-    if (this != &other) {
-        Release();
-        m_handle = other.m_handle;
-        m_held = other.m_held;
-        m_error = std::move(other.m_error);
-        other.m_handle = -1;
-        other.m_held = false;
-    }
-    return *this;
-}
-
 void ExclusiveFileLock::Acquire(const std::string& path, int waitMilliseconds, bool mayCreate) {
     // Readable is enough for flock; a lock file made by another user may not be writable.
     int fd = ::open(path.c_str(), (mayCreate ? O_RDWR | O_CREAT : O_RDONLY) | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
@@ -89,15 +65,6 @@ void ExclusiveFileLock::Release() {
     if (m_handle >= 0) ::close(static_cast<int>(m_handle));
     m_handle = -1;
     m_held = false;
-}
-
-ExclusiveFileLock::~ExclusiveFileLock() { Release(); }
-
-std::string RegionLockPath(const std::string& regionPath) {
-    const size_t slash = regionPath.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? std::string() : regionPath.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? regionPath : regionPath.substr(slash + 1);
-    return dir + "." + base + ".morvi.lock";
 }
 
 RegionWriteLock::RegionWriteLock(const std::string& regionPath, int waitMilliseconds) {

@@ -31,30 +31,6 @@ std::string Native(std::string path) {
 
 }  // namespace
 
-ExclusiveFileLock::ExclusiveFileLock(const std::string& path) { Acquire(path, -1, true); }
-
-ExclusiveFileLock::ExclusiveFileLock(const std::string& path, int waitMilliseconds) {
-    Acquire(path, waitMilliseconds, true);
-}
-
-ExclusiveFileLock::ExclusiveFileLock(ExclusiveFileLock&& other) noexcept
-    : m_handle(other.m_handle), m_held(other.m_held), m_error(std::move(other.m_error)) {
-    other.m_handle = -1;
-    other.m_held = false;
-}
-
-ExclusiveFileLock& ExclusiveFileLock::operator=(ExclusiveFileLock&& other) noexcept {
-    if (this != &other) {
-        Release();
-        m_handle = other.m_handle;
-        m_held = other.m_held;
-        m_error = std::move(other.m_error);
-        other.m_handle = -1;
-        other.m_held = false;
-    }
-    return *this;
-}
-
 void ExclusiveFileLock::Acquire(const std::string& path, int waitMilliseconds, bool mayCreate) {
     const std::wstring wide = WidenUtf8(Native(path));
     // Others may read, write and even replace the file while we hold the lock: the lock is a
@@ -102,15 +78,6 @@ void ExclusiveFileLock::Release() {
     ::CloseHandle(file);
     m_handle = -1;
     m_held = false;
-}
-
-ExclusiveFileLock::~ExclusiveFileLock() { Release(); }
-
-std::string RegionLockPath(const std::string& regionPath) {
-    const size_t slash = regionPath.find_last_of("/\\");
-    const std::string dir = slash == std::string::npos ? std::string() : regionPath.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? regionPath : regionPath.substr(slash + 1);
-    return dir + "." + base + ".morvi.lock";
 }
 
 namespace {
