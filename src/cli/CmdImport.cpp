@@ -59,7 +59,7 @@ std::optional<std::string> BuildRecordFromFields(PlacementRecord& record, const 
     const Expected<CheckedDraft, DocumentError> checked = CheckDraft(draft, nextRandom);
     if (!checked) {
         const std::optional<DraftRefusal> refusal = DraftRefusalOf(checked.error());
-        return refusal ? std::string(refusal->hint) : std::string("the placement cannot be stored");
+        return refusal ? std::string(Text(refusal->hint)) : std::string("the placement cannot be stored");
     }
     ApplyDraft(record, *checked);
     return std::nullopt;

@@ -19,6 +19,7 @@
 #include "dialog/DialogHost.h"
 #include "dialog/Outcomes.h"
 #include "document/MapDocument.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 
@@ -194,8 +195,8 @@ private:
 
     void LoadRowIntoEditArea(int row);
     // Undo and redo: shows the outcome of the document's step back.
-    bool ShowStepBack(const Expected<RevertReport, DocumentError>& result, const char* nothing, const char* refused,
-                      const char* done);
+    bool ShowStepBack(const Expected<RevertReport, DocumentError>& result, TextId nothing, TextId refused,
+                      TextId done);
     // False when a new placement being composed must stay (the user said no to dropping it).
     bool MayDiscardNewPlacement();
     void ShowNewPlacementHint();
