@@ -1,24 +1,35 @@
-// `add`, `set`, `clone` and `rm`: the window's save and delete, driven through its own handlers so the
-// checks, the texts and the bytes written are the window's.
+// `add`, `set`, `clone` and `rm`: the map document's add, modify and delete. Every option given
+// is a field the user set; a field not given keeps what the record holds (for `add`, what an
+// empty edit area gives a new placement in the window).
 
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
-#include "cli/EditFields.h"
+#include "cli/FieldArguments.h"
 #include "cli/RowOutput.h"
-#include "data/text/GbkCodec.h"
 #include "data/region/ListingRule.h"
-#include "dialog/WriteStatus.h"
+#include "data/region/RegionRecordReader.h"
+#include "data/text/GbkCodec.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
 namespace {
 
-void PrintRow(const Session& session, int row, std::ostream& out) {
+// Prints a written record as its row: the document's row when it shows one, else the record
+// on its own (a map not loaded, or a row no longer there).
+void PrintWritten(const Session& session, int row, const std::string& file, const PlacementRecord& record,
+                  std::ostream& out) {
     RowPrintOptions print;
     print.fileText = [&session](const std::string& path) { return session.RelativeFile(path); };
-    print.first = row;
-    print.count = 1;
-    PrintRows(session.dlg.Rows(), print, out);
+    if (row >= 0 && row < session.Rows().Count()) {
+        print.first = row;
+        print.count = 1;
+        PrintRows(session.Rows(), print, out);
+        return;
+    }
+    PlacementRowStore single;
+    single.InsertTop(single.InternFile(file), record.block, record.script);
+    PrintRows(single, print, out);
 }
 
 // The window writes what it is given but leaves these placements out the next time the map
@@ -31,36 +42,51 @@ void WarnIfHidden(const NpcPlacement& written, int templateCount, std::ostream& 
     err << "morvinpc: warning: written, but the window will not list this placement (" << text << ")\n";
 }
 
+// Counted records of the file with the key; 0 when it cannot be read.
+int RecordsWithKey(const std::string& path, const PlacementKey& key) {
+    RegionRecordReader reader;
+    if (!reader.Open(path)) return 0;
+    int count = 0;
+    for (RegionRecord r; reader.Next(r);)
+        if (key.Matches(r.block)) ++count;
+    return count;
+}
+
 // A copy left on its source's spot shares the source's key: `set` and `rm` would only ever
 // reach the first of the records, so the operator is told.
-void WarnIfKeyShared(const Session& session, const SaveOutcome& saved, std::ostream& err) {
-    const NpcPlacement& p = saved.record.block;
+void WarnIfKeyShared(const Session& session, const std::string& file, const NpcPlacement& p, std::ostream& err) {
     const PlacementKey key{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
-    for (const DuplicateKey& d : FindDuplicateKeysInFile(saved.file)) {
-        if (!(d.key == key)) continue;
-        err << "morvinpc: warning: " << session.RelativeFile(saved.file) << " now holds " << d.count
-            << " records with the key " << key.templateIndex << "," << key.posX << "," << key.posY << ","
-            << key.offsetX << "," << key.offsetY << "; set and rm reach only the first of them\n";
-    }
+    const int count = RecordsWithKey(file, key);
+    if (count < 2) return;
+    err << "morvinpc: warning: " << session.RelativeFile(file) << " now holds " << count << " records with the key "
+        << KeyNumbers(key) << "; set and rm reach only the first of them\n";
 }
 
-// Why a save wrote nothing, for the operator.
-std::string NotWritten(const SaveOutcome& outcome, const std::string& fallback) {
-    if (outcome.kind == SaveOutcome::Kind::Refused) return outcome.hint;
-    return outcome.reason.empty() ? fallback : "morvinpc: " + outcome.reason + "; " + fallback;
+// The command read the files when it loaded the map; another program changed them before the write.
+void WarnIfChangedSinceRead(const Session& session, std::ostream& err) {
+    for (const std::string& path : session.document.ChangedSinceLoad())
+        err << "morvinpc: warning: " << session.RelativeFile(path)
+            << " was changed by another program since it was read; list the map again to see it as it is\n";
 }
 
-std::string DeleteFailure(const Session& session, const DeleteReport::Row& row) {
-    std::string what;
-    switch (row.status) {
-    case DeleteReport::RowStatus::FileUnreadable: what = "cannot read the file"; break;
-    case DeleteReport::RowStatus::NoMatchingRecord: what = "no such record in the file (changed since it was read?)"; break;
-    case DeleteReport::RowStatus::WriteFailed: what = "the file could not be written"; break;
-    case DeleteReport::RowStatus::Removed: break;
-    }
-    if (!row.reason.empty()) what += ": " + row.reason;
-    RowTexts cells = RecordTexts(row.record, session.RelativeFile(row.file));
-    return "morvinpc: not removed " + KeyText(cells) + " \"" + EscapeUndecodable(cells[COL_NAME]) + "\": " + what;
+// The options as a draft; nullopt after the message (and `status` set) when they cannot be one.
+std::optional<PlacementDraft> DraftOrMessage(const FieldOptions& fields, EmptyDrop emptyDrop, std::ostream& err,
+                                             int& status) {
+    Expected<PlacementDraft, FieldSyntaxError> draft = DraftFromOptions(fields, emptyDrop);
+    if (draft) return std::move(*draft);
+    err << "morvinpc: " << DescribeSyntaxError(draft.error(), FieldNaming::Option) << "\n";
+    // A number beyond what a record can hold is refused like any value out of range; text that
+    // is no value at all is a usage error.
+    status = draft.error().kind == FieldSyntaxError::Kind::OutOfRange ? kExitFailed : kExitUsage;
+    return std::nullopt;
+}
+
+// A refused or failed edit: what went wrong and that nothing was written.
+int Failed(const Session& session, const DocumentError& error, const std::string& nothing, std::ostream& err) {
+    err << "morvinpc: " << DescribeDocumentError(session, error, FieldNaming::Option);
+    if (error.code != DocumentErrorCode::WriteFailed) err << "; " << nothing;
+    err << "\n";
+    return kExitFailed;
 }
 
 // Opens the server, loads the map and finds the row of the keyed record (the one `set` would
@@ -87,31 +113,20 @@ int OpenKeyedRow(const CommonOptions& common, const std::string& map, const std:
     return kExitOk;
 }
 
-// The command read the file when it loaded the map; another program changed it before the write.
-void WarnIfChangedSinceRead(const Session& session, std::ostream& err) {
-    for (const std::string& path : session.dlg.ChangedSinceLoad())
-        err << "morvinpc: warning: " << session.RelativeFile(path)
-            << " was changed by another program since it was read; list the map again to see it as it is\n";
-}
-
-// The end every edit command shares: the edit area takes the options, the window saves, and
-// the saved row is printed. `nothingWritten` says what a save that wrote nothing means here.
-int FillSaveAndPrint(Session& session, const FieldOptions& fields, int shownRow, const std::string& nothingWritten,
-                     bool warnIfChangedSinceRead, std::ostream& out, std::ostream& err, SaveOutcome& saved) {
-    std::string error;
-    if (!FillEditArea(session.host, fields, &error)) {
-        err << "morvinpc: " << error << "\n";
-        return kExitUsage;
-    }
-    saved = session.dlg.OnSave();
-    if (warnIfChangedSinceRead) WarnIfChangedSinceRead(session, err);
-    if (!saved.Written()) {
-        err << NotWritten(saved, nothingWritten) << "\n";
-        return kExitFailed;
-    }
-    PrintRow(session, saved.row < 0 ? shownRow : saved.row, out);
-    WarnIfHidden(saved.record.block, session.TemplateCount(), err);
-    return kExitOk;
+// What an empty edit area gives a new placement in the window, for each field not given: the
+// template's name, coordinates 0, offsets drawn at random, no type, group or series chosen, no
+// drop count and no script.
+void FillNewPlacementDefaults(PlacementDraft& draft, const std::string& templateName) {
+    if (!draft.name) draft.name = templateName;
+    if (!draft.posX) draft.posX = 0;
+    if (!draft.posY) draft.posY = 0;
+    if (!draft.offsetX.IsSet()) draft.offsetX = OffsetChoice::Drawn();
+    if (!draft.offsetY.IsSet()) draft.offsetY = OffsetChoice::Drawn();
+    if (!draft.type) draft.type = CodeForName(PlacementField::Type, "");
+    if (!draft.group) draft.group = CodeForName(PlacementField::Group, "");
+    if (!draft.series) draft.series = CodeForName(PlacementField::Series, "");
+    if (!draft.drop.IsSet()) draft.drop = DropChoice::Of(0);
+    if (!draft.script) draft.script = std::string();
 }
 
 }  // namespace
@@ -123,84 +138,86 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
     if (!session) return kExitUsage;
     const int index = ResolveMap(*session, map, err);
     if (index < 0) return kExitUsage;
-    MemoryHost& host = session->host;
-    CPlacementDlg& dlg = session->dlg;
 
+    AddOptions options;
     if (file) {
         // Only a region file of this map: the window never writes anywhere else.
         const std::string wanted = session->FullFile(UnescapeUndecodable(*file));
-        std::string match;
         for (const std::string& path : session->MapRegionFiles(index))
-            if (SameFile(path, wanted)) match = path;
-        if (match.empty()) {
+            if (SameFile(path, wanted)) options.targetFile = path;
+        if (options.targetFile.empty()) {
             err << "morvinpc: " << *file << " is not a region file of map " << map << "\n";
             return kExitUsage;
         }
-        dlg.SetAddTargetFile(match);
     }
-    host.SelectListBox(IDC_MAP_LIST, index);
-    if (templateIndex) {
-        // The stored index N is template N - 1 of the list: "Them" stores the position plus one.
-        if (*templateIndex < 1 || *templateIndex > session->TemplateCount()) {
-            err << "morvinpc: --template must lie between 1 and " << session->TemplateCount() << "\n";
-            return kExitUsage;
-        }
-        host.SelectListBox(IDC_TEMPLATE_LIST, *templateIndex - 1);
-    }
-
-    dlg.OnAdd();
-    if (dlg.EditMode() != EDIT_ADD) {
-        err << host.Hint() << "\n";
+    if (!templateIndex) {
+        err << "morvinpc: add needs --template N, the stored index of an NPC template (1.." << session->TemplateCount()
+            << "); nothing added\n";
         return kExitFailed;
     }
-    SaveOutcome saved;
-    return FillSaveAndPrint(*session, fields, 0, "nothing added to map " + map, false, out, err, saved);
+    // The stored index N is entry N - 1 of the template table.
+    if (*templateIndex < 1 || *templateIndex > session->TemplateCount()) {
+        err << "morvinpc: --template must lie between 1 and " << session->TemplateCount() << "\n";
+        return kExitUsage;
+    }
+    int status = kExitOk;
+    std::optional<PlacementDraft> draft = DraftOrMessage(fields, EmptyDrop::Zero, err, status);
+    if (!draft) return status;
+    draft->templateIndex = *templateIndex;
+    FillNewPlacementDefaults(*draft, session->TemplateNames()[static_cast<size_t>(*templateIndex - 1)]);
+
+    // The random choice of a file is among the map's files.
+    session->LoadMap(index);
+    const Expected<AddResult, DocumentError> added = session->document.Add(*draft, options);
+    if (!added) return Failed(*session, added.error(), "nothing added to map " + map, err);
+    PrintWritten(*session, added->row, added->file, added->record, out);
+    WarnIfHidden(added->record.block, session->TemplateCount(), err);
+    WarnIfChangedSinceRead(*session, err);
+    return kExitOk;
 }
 
 int RunSet(const CommonOptions& common, const std::string& map, const std::string& keyText,
            const FieldOptions& fields, std::ostream& out, std::ostream& err) {
+    int status = kExitOk;
+    std::optional<PlacementDraft> draft = DraftOrMessage(fields, EmptyDrop::TypeDefault, err, status);
+    if (!draft) return status;
     std::unique_ptr<Session> session;
     std::optional<KeyArgument> key;
     int row = -1;
-    if (const int status = OpenKeyedRow(common, map, keyText, err, session, key, row); status != kExitOk)
-        return status;
-    MemoryHost& host = session->host;
-    CPlacementDlg& dlg = session->dlg;
+    if (const int opened = OpenKeyedRow(common, map, keyText, err, session, key, row); opened != kExitOk)
+        return opened;
 
-    host.list.SelectOnly(row);
-    dlg.BeginEdit();
-    if (dlg.EditMode() != EDIT_MODIFY) {
-        err << host.Hint() << "\n";
-        return kExitFailed;
-    }
-    SaveOutcome saved;
-    return FillSaveAndPrint(*session, fields, row,
-                            "the placement is no longer in " + session->RelativeFile(key->file) +
-                                " (changed since it was read?); nothing written",
-                            true, out, err, saved);
+    const std::string file = session->Rows().File(row);
+    const Expected<ModifyResult, DocumentError> changed = session->document.Modify(key->key, file, *draft, row);
+    WarnIfChangedSinceRead(*session, err);
+    if (!changed) return Failed(*session, changed.error(), "nothing written", err);
+    PrintWritten(*session, changed->row, changed->file, changed->record, out);
+    WarnIfHidden(changed->record.block, session->TemplateCount(), err);
+    return kExitOk;
 }
 
 int RunClone(const CommonOptions& common, const std::string& map, const std::string& keyText,
              const FieldOptions& fields, std::ostream& out, std::ostream& err) {
+    int status = kExitOk;
+    std::optional<PlacementDraft> draft = DraftOrMessage(fields, EmptyDrop::Zero, err, status);
+    if (!draft) return status;
     std::unique_ptr<Session> session;
     std::optional<KeyArgument> key;
     int row = -1;
-    if (const int status = OpenKeyedRow(common, map, keyText, err, session, key, row); status != kExitOk)
-        return status;
-    MemoryHost& host = session->host;
-    CPlacementDlg& dlg = session->dlg;
+    if (const int opened = OpenKeyedRow(common, map, keyText, err, session, key, row); opened != kExitOk)
+        return opened;
 
-    host.list.SelectOnly(row);
-    dlg.OnClone();
-    if (dlg.EditMode() != EDIT_ADD) {
-        err << "morvinpc: the placement " << keyText << " could not be cloned\n";
-        return kExitFailed;
-    }
-    SaveOutcome saved;
-    const int status = FillSaveAndPrint(*session, fields, 0, "nothing added to " + session->RelativeFile(key->file),
-                                        false, out, err, saved);
-    if (status == kExitOk) WarnIfKeyShared(*session, saved, err);
-    return status;
+    // The copy starts from the record's bytes and goes to its own file.
+    AddOptions options;
+    options.targetFile = session->Rows().File(row);
+    options.base = session->Rows().Record(row);
+    const Expected<AddResult, DocumentError> added = session->document.Add(*draft, options);
+    WarnIfChangedSinceRead(*session, err);
+    if (!added) return Failed(*session, added.error(), "nothing added to " + session->RelativeFile(options.targetFile), err);
+    PrintWritten(*session, added->row, added->file, added->record, out);
+    WarnIfHidden(added->record.block, session->TemplateCount(), err);
+    WarnIfKeyShared(*session, added->file, added->record.block, err);
+    return kExitOk;
 }
 
 int RunRemove(const CommonOptions& common, const std::string& map, const std::vector<std::string>& keyTexts,
@@ -219,47 +236,44 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
         }
         keys.push_back(*key);
     }
-    MemoryHost& host = session->host;
     session->LoadMap(index);
 
-    // Each KEY selects one row, from the bottom (file order); a KEY given twice selects the next
+    // Each KEY names one row, from the bottom (file order); a KEY given twice names the next
     // row with that key, as selecting two such rows in the window does.
-    const PlacementRowStore& rows = session->dlg.Rows();
-    std::vector<bool> selected(static_cast<size_t>(rows.Count()), false);
+    const PlacementRowStore& rows = session->Rows();
+    std::vector<bool> chosen(static_cast<size_t>(rows.Count()), false);
     for (size_t k = 0; k < keys.size(); ++k) {
         int found = -1;
         for (int row = rows.Count() - 1; row >= 0 && found < 0; --row)
-            if (!selected[static_cast<size_t>(row)] && RowHasKey(rows, row, keys[k])) found = row;
+            if (!chosen[static_cast<size_t>(row)] && RowHasKey(rows, row, keys[k])) found = row;
         if (found < 0) {
             err << "morvinpc: no placement of map " << map << " matches " << keyTexts[k] << "; nothing removed\n";
             return kExitFailed;
         }
-        selected[static_cast<size_t>(found)] = true;
+        chosen[static_cast<size_t>(found)] = true;
     }
-    host.list.ClearSelection();
-    for (size_t row = 0; row < selected.size(); ++row)
-        if (selected[row]) host.list.SelectRow(static_cast<int>(row));
+    std::vector<int> selected;   // from the top down, as the window goes through a selection
+    for (size_t row = 0; row < chosen.size(); ++row)
+        if (chosen[row]) selected.push_back(static_cast<int>(row));
 
-    host.answers.push_back(MessageAnswer::Yes);   // the user asked for the deletion
-    const std::optional<DeleteReport> report = session->dlg.OnDelete();
+    const Expected<RemoveReport, DocumentError> report = session->document.Delete(selected);
     WarnIfChangedSinceRead(*session, err);
-    if (!report) {
-        err << "morvinpc: the deletion was not confirmed; nothing removed\n";
-        return kExitFailed;
+    if (!report) return Failed(*session, report.error(), "nothing removed", err);
+    for (const RemovedRow& row : report->rows) {
+        if (row.Removed()) {
+            out << Format(TextId::DeleteRowDone, {GbkToUtf8(row.record.block.Name())}) << "\n";
+            continue;
+        }
+        const RowTexts cells = RecordTexts(row.record, session->RelativeFile(row.ref.file));
+        err << "morvinpc: not removed " << KeyText(cells) << " \"" << EscapeUndecodable(cells[COL_NAME])
+            << "\": " << DescribeDocumentError(*session, *row.error, FieldNaming::Option) << "\n";
     }
-    for (const DeleteReport::Row& row : report->rows) {
-        if (row.status == DeleteReport::RowStatus::Removed)
-            out << "删除NPC[" << GbkToUtf8(row.record.block.Name()) << "]成功!\n";
-        else
-            err << DeleteFailure(*session, row) << "\n";
-    }
-    const std::string counts = "选择删除[" + std::to_string(report->selected) + "]条,实际完成[" +
-                               std::to_string(report->removed) + "]条!";
     if (report->removed == 0 || !report->AllRemoved()) {
-        err << counts << "\n";
+        err << "morvinpc: removed " << report->removed << " of the " << report->selected << " placements asked for\n";
         return kExitFailed;
     }
-    out << counts << "\n";
+    // The window's own report of a delete, which scripts read.
+    out << Format(TextId::DeleteCounts, {std::to_string(report->selected), std::to_string(report->removed)}) << "\n";
     return kExitOk;
 }
 

@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "data/history/ChangeHistorySteps.h"
+#include "document/MapDocument.h"
 
 namespace morvi::cli {
 namespace {
@@ -25,6 +26,12 @@ std::string FilesText(const StepResult& step) {
     std::string text;
     for (const FileWriteResult& f : step.files) text += (text.empty() ? "" : ", ") + f.path;
     return text;
+}
+
+// Takes back a step of the document's history by its id. The document's own Undo() takes back
+// only the steps it made itself; a command undoes a step another process made.
+RevertResult UndoStep(MapDocument& document, int64_t step) {
+    return RevertStep(document.History(), step, document.Program());
 }
 
 int Reverted(const RevertResult& result, const std::string& what, std::ostream& out, std::ostream& err) {
@@ -76,9 +83,19 @@ int RunHistory(const CommonOptions& common, const std::optional<std::string>& ma
 }
 
 int RunUndo(const CommonOptions& common, std::optional<long long> id, std::ostream& out, std::ostream& err) {
-    const std::unique_ptr<ChangeHistory> history = OpenHistory(common, err);
-    if (!history) return kExitUsage;
-    const std::vector<JournalEntry> entries = history->ReadAll();
+    std::string error;
+    const std::optional<std::string> server = ResolveServerDirectory(common.server, &error);
+    if (!server) {
+        err << "morvinpc: " << error << "\n";
+        return kExitUsage;
+    }
+    // The step is taken back through the map document's history, as the window's undo is; any
+    // program's step may be, not only one this process made.
+    MapDocument document;
+    document.SetServerPath(*server);
+    document.SetProgram("command line");
+    ChangeHistory& history = document.History();
+    const std::vector<JournalEntry> entries = history.ReadAll();
     int64_t step = 0;
     if (id) {
         for (const JournalEntry& e : entries)
@@ -90,11 +107,11 @@ int RunUndo(const CommonOptions& common, std::optional<long long> id, std::ostre
     } else {
         step = LastUndoableStep(entries);
         if (step == 0) {
-            err << "morvinpc: no change to undo in the history of " << history->ServerPath() << "\n";
+            err << "morvinpc: no change to undo in the history of " << history.ServerPath() << "\n";
             return kExitFailed;
         }
     }
-    return Reverted(RevertStep(*history, step, "command line"), "undo of change " + std::to_string(step), out, err);
+    return Reverted(UndoStep(document, step), "undo of change " + std::to_string(step), out, err);
 }
 
 int RunRestore(const CommonOptions& common, long long id, bool force, std::ostream& out, std::ostream& err) {

@@ -2,68 +2,27 @@
 #include <chrono>
 #include <cstring>
 #include <random>
-#include <set>
 #include <unordered_map>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
-#include "cli/EditFields.h"
-#include "dialog/DocumentTexts.h"
-#include "document/NameTables.h"
-#include "document/PlacementDraft.h"
+#include "cli/FieldArguments.h"
 #include "cli/ImportInput.h"
 #include "cli/ImportPlan.h"
 #include "cli/InputText.h"
 #include "cli/RowOutput.h"
 #include "data/platform/AtomicFile.h"
-#include "data/history/ChangeHistorySteps.h"
 #include "data/platform/FileReadAhead.h"
 #include "data/text/IntegerText.h"
 #include "data/region/ListingRule.h"
-#include "data/region/RegionImageEdit.h"
 #include "data/region/RegionRecordReader.h"
 #include "data/server/ServerPath.h"
 #include "document/PlacementRowFormatter.h"
 
 namespace morvi::cli {
 namespace {
-
-// The texts of one row as the window's edit area would hold them; a kept field is one the row
-// leaves as the record shows it, which keeps the record's own stored value.
-struct EditFields {
-    std::string name, posX, posY, offsetX, offsetY, drop, script, type, group, series;
-    bool keepType = false, keepGroup = false, keepSeries = false, keepScript = false;
-};
-
-// Builds `record` from the texts as the window's save does; the window's hint when refused.
-std::optional<std::string> BuildRecordFromFields(PlacementRecord& record, const EditFields& f, int templateIndex,
-                                                 bool modify, const RandomSource& nextRandom) {
-    PlacementDraft draft;
-    draft.templateIndex = templateIndex;
-    draft.name = f.name;
-    draft.posX = CoordinateTextToInt(f.posX);
-    draft.posY = CoordinateTextToInt(f.posY);
-    auto offset = [](const std::string& text) {
-        return text.empty() ? OffsetChoice::Drawn() : OffsetChoice::Of(LeadingNumberToInt(text));
-    };
-    draft.offsetX = offset(f.offsetX);
-    draft.offsetY = offset(f.offsetY);
-    if (!f.keepType) draft.type = CodeOfName(NpcTypeNames(), f.type);
-    if (!f.keepGroup) draft.group = CodeOfName(NpcGroupNames(), f.group);
-    if (!f.keepSeries) draft.series = CodeOfName(NpcSeriesNames(), f.series);
-    draft.drop = f.drop.empty() ? (modify ? DropChoice::ForType() : DropChoice::Of(0))
-                                : DropChoice::Of(LeadingNumberToInt(f.drop));
-    if (!f.keepScript) draft.script = f.script;
-    const Expected<CheckedDraft, DocumentError> checked = CheckDraft(draft, nextRandom);
-    if (!checked) {
-        const std::optional<DraftRefusal> refusal = DraftRefusalOf(checked.error());
-        return refusal ? std::string(Text(refusal->hint)) : std::string("the placement cannot be stored");
-    }
-    ApplyDraft(record, *checked);
-    return std::nullopt;
-}
 
 std::string Describe(const RowTexts& before, const RowTexts& after) {
     static const char* const names[] = {"name", "x", "offset_x", "y", "offset_y", "type", "group",
@@ -106,9 +65,7 @@ std::optional<uint64_t> KeyOfTexts(long long t, const RowCellViews& c) {
     return PackKey(static_cast<uint32_t>(t), static_cast<uint32_t>(x), static_cast<uint32_t>(y),
                    static_cast<uint32_t>(ox), static_cast<uint32_t>(oy));
 }
-PlacementKey KeyWithTemplate(const NpcPlacement& p, int templateIndex) {
-    return {templateIndex, p.PosX(), p.PosY(), p.offsetX, p.offsetY};
-}
+PlacementKey KeyOfBlock(const NpcPlacement& p) { return {p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY}; }
 
 // The records of one key in a region file: the first in file order, and the first one no row
 // has been paired with yet.
@@ -135,6 +92,14 @@ struct MapFile {
     }
     const KeyChain& ChainOf(uint64_t key) const { return *const_cast<MapFile*>(this)->Chain(key); }
     size_t IndexOf(const CurrentRecord& r) const { return static_cast<size_t>(&r - records.data()); }
+    // How many records of the same key come before it in the file.
+    int Occurrence(const CurrentRecord& r) const {
+        const size_t index = IndexOf(r);
+        int before = 0;
+        for (uint32_t i = ChainOf(KeyOf(Block(r))).first; i != kNoRecord && i != index; i = records[i].nextSame)
+            ++before;
+        return before;
+    }
     const PlacementRecord& Cut(const CurrentRecord& r) const {
         const size_t index = IndexOf(r);
         return std::find_if(cutRecords.begin(), cutRecords.end(), [&](const auto& c) { return c.first == index; })->second;
@@ -163,16 +128,11 @@ struct WantedRow {
     size_t file = 0;     // index among the map's region files
 };
 
-// What the import does to one record: keep, rewrite or cut out.
-enum class RecordFate { Keep, Change, Remove };
-
-// Everything the import does to one region file.
+// Everything the import does to one region file: the document's plan for it, and the lines
+// that tell the operator.
 struct FileWork {
-    std::vector<std::pair<size_t, PlacementRecord>> changes;   // record index -> new record
-    std::vector<size_t> removals;                              // record indices
-    std::vector<PlacementRecord> appends;                      // in the order they are appended
-    std::vector<std::pair<size_t, std::string>> plan;          // (record index or past-the-end, line)
-    int additions = 0;
+    ImportFilePlan plan;
+    std::vector<std::pair<size_t, std::string>> lines;         // (record index or past-the-end, line)
 };
 
 // Reads a region file into `file`, which may hold another file read before: its buffers are
@@ -228,77 +188,27 @@ std::string RegionFileBelowServer(const std::string& server, const std::string& 
 // The cells a record shows that a row may change without changing its key.
 constexpr int kValueColumns[] = {COL_NAME, COL_TYPE, COL_GROUP, COL_SERIES, COL_DROP, COL_SCRIPT};
 
-// Applies the work to the file's image as one batch. A record is found again by its key, and
-// the batch changes the first record of a key; so every record of a key that has work is
-// first given a key of its own (a template index no record of the file uses), in file order,
-// and then changed, cut out or put back under that key. The image is written only at the end,
-// so these passing keys never reach the disk.
-std::optional<RegionImageEdit> ApplyWork(const MapFile& file, const FileWork& work, std::string* error) {
-    RegionImageEdit edit(file.image);
-    std::vector<RecordFate> fate(file.records.size(), RecordFate::Keep);
-    std::vector<const PlacementRecord*> replacement(file.records.size(), nullptr);
-    for (const auto& [index, record] : work.changes) {
-        fate[index] = RecordFate::Change;
-        replacement[index] = &record;
+// The draft's field of a column.
+PlacementField FieldOfColumn(int column) {
+    switch (column) {
+        case COL_NAME: return PlacementField::Name;
+        case COL_TYPE: return PlacementField::Type;
+        case COL_GROUP: return PlacementField::Group;
+        case COL_SERIES: return PlacementField::Series;
+        case COL_DROP: return PlacementField::Drop;
+        case COL_SCRIPT: return PlacementField::Script;
+        case COL_POS_X: return PlacementField::PosX;
+        case COL_POS_Y: return PlacementField::PosY;
+        case COL_OFFSET_X: return PlacementField::OffsetX;
+        case COL_OFFSET_Y: return PlacementField::OffsetY;
+        default: return PlacementField::None;
     }
-    for (size_t index : work.removals) fate[index] = RecordFate::Remove;
+}
 
-    std::set<uint64_t> groups;
-    for (size_t i = 0; i < file.records.size(); ++i)
-        if (fate[i] != RecordFate::Keep) groups.insert(KeyOf(file.Block(file.records[i])));
-    std::vector<bool> usedTemplate(0x10000, false);
-    for (const CurrentRecord& r : file.records) usedTemplate[file.Block(r).TemplateIndex()] = true;
-    int nextFree = 0xFFFF;
-    std::vector<std::pair<size_t, int>> tagged;   // record, passing template
-    for (uint64_t key : groups) {
-        for (size_t i = file.ChainOf(key).first; i != kNoRecord; i = file.records[i].nextSame) {
-            while (nextFree >= 0 && usedTemplate[static_cast<size_t>(nextFree)]) --nextFree;
-            if (nextFree < 0) {
-                *error = "too many template indices in use to rewrite the file";
-                return std::nullopt;
-            }
-            const int passing = nextFree--;
-            const NpcPlacement block = file.Block(file.records[i]);
-            const RegionEditResult r = edit.Modify(KeyWithTemplate(block, block.TemplateIndex()), [&](const PlacementRecord& old) {
-                PlacementRecord tagged = old;
-                tagged.block.SetTemplateIndex(static_cast<uint16_t>(passing));
-                return tagged;
-            });
-            if (!r.ok()) {
-                *error = "a record to change is no longer where it was read";
-                return std::nullopt;
-            }
-            tagged.emplace_back(i, passing);
-        }
-    }
-    for (const auto& [i, passing] : tagged) {
-        const CurrentRecord& current = file.records[i];
-        const PlacementKey key = KeyWithTemplate(file.Block(current), passing);
-        RegionEditResult r;
-        if (fate[i] == RecordFate::Remove) {
-            r = edit.Remove(key);
-        } else {
-            const PlacementRecord original = file.Record(current);
-            const PlacementRecord& wanted = fate[i] == RecordFate::Change ? *replacement[i] : original;
-            r = edit.Modify(key, [&](const PlacementRecord&) { return wanted; });
-        }
-        if (!r.ok()) {
-            *error = "a record to change is no longer where it was read";
-            return std::nullopt;
-        }
-    }
-    for (const PlacementRecord& record : work.appends) {
-        const RegionEditResult r = edit.Append(record);
-        if (r.status == RegionEditStatus::CountFull) {
-            *error = "more than 65535 placements would not fit the count of the file";
-            return std::nullopt;
-        }
-        if (!r.ok()) {
-            *error = "its records do not fill the file exactly; the file is left alone (see `morvinpc check`)";
-            return std::nullopt;
-        }
-    }
-    return edit;
+std::string RecordBytes(const PlacementRecord& record) {
+    std::string bytes;
+    AppendPlacementBytes(bytes, record.block, record.script);
+    return bytes;
 }
 
 }  // namespace
@@ -380,44 +290,27 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         return shownFiles[f];
     };
 
-    // Offsets left empty are drawn at random, as the window draws them.
+    // Offsets left empty are drawn by the document's check, from this source: once, while the
+    // plan is made, so the plan shows the offsets that are written.
     std::minstd_rand random(static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count() % 10000 + 1));
     const RandomSource nextRandom = [&random] { return static_cast<int>(random() & 0x7FFF); };
-    const MemoryHost& host = session->host;
-    // The edit area's texts of a row; false (with the reason) when a combo text names no item.
-    auto fieldsOf = [&](const RowTexts& c, EditFields& f, std::string* why) {
-        f.name = c[COL_NAME];
-        f.posX = c[COL_POS_X];
-        f.posY = c[COL_POS_Y];
-        f.offsetX = c[COL_OFFSET_X];
-        f.offsetY = c[COL_OFFSET_Y];
-        f.drop = c[COL_DROP];
-        f.script = c[COL_SCRIPT];
-        const std::optional<std::string> type = ComboItemFor(host, IDC_TYPE, "type", c[COL_TYPE], why);
-        if (!type) return false;
-        const std::optional<std::string> group = ComboItemFor(host, IDC_GROUP, "group", c[COL_GROUP], why);
-        if (!group) return false;
-        const std::optional<std::string> series = ComboItemFor(host, IDC_SERIES, "series", c[COL_SERIES], why);
-        if (!series) return false;
-        f.type = *type;
-        f.group = *group;
-        f.series = *series;
-        return true;
+    const auto rowProblem = [&](size_t row, const std::string& why) {
+        return std::make_pair(row, where(input.Line(row)) + why);
     };
 
     // Pair rows with records of the same key and file, both in file order (an export lists
     // the rows in the window's order, the reverse of file order). Records the window hides
     // pair like any other (a `list --all` export holds them); only listed records are deleted
     // for want of a row, since an export without --all never shows the others.
-    // The map as it is now is read file by file, once; a file the rows leave as it is is let
-    // go at once, so only the images the new files are built from stay.
+    // The map as it is now is read file by file, once, into the buffers of the file before.
     std::vector<FileWork> work(files.size());
     std::vector<std::pair<size_t, std::string>> rowProblems;   // (row, why)
     constexpr size_t kAppended = SIZE_MAX;
     std::string cell;
     MapFile spare;   // a file let go, whose buffers the next file is read into
     std::vector<std::pair<uint64_t, uint32_t>> keys;
+    std::vector<std::string> defects(files.size());   // why a file must not be changed
     for (size_t f = 0; f < files.size(); ++f) {
         files[f] = std::move(spare);
         spare = MapFile{};
@@ -425,6 +318,7 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
             err << "morvinpc: cannot read " << session->RelativeFile(paths[f]) << "; nothing written\n";
             return kExitUsage;
         }
+        work[f].plan.file = paths[f];
         for (size_t k = rowsOfFile[f].size(); k-- > 0;) {
             const size_t i = rowsOfFile[f][k];
             const WantedRow& w = wanted[i];
@@ -441,81 +335,97 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
                 }
             }
             if (paired) {
-                // Compared as the window shows them: the cells it would show for the record.
+                // Compared as the window shows them: the cells it would show for the record. A
+                // cell the row shows as the record does is a field left as it is.
                 const NpcPlacement block = file.Block(*paired);
                 const std::string_view script = file.Script(*paired, block);
-                bool same = true;
+                PlacementDraft draft;
+                std::optional<FieldSyntaxError> syntax;
+                int differing = 0;
+                bool scriptKept = true;
                 for (int col : kValueColumns) {
                     cell.clear();
                     PlacementRowFormatter::AppendCell(block, script, {}, col, cell);
-                    if (cell != c[static_cast<size_t>(col)]) {
-                        same = false;
+                    if (cell == c[static_cast<size_t>(col)]) continue;
+                    if (col == COL_SCRIPT) scriptKept = false;
+                    // A drop count beside a script path the row keeps cannot be stored: the
+                    // script stays, as in the window.
+                    if (col == COL_DROP && block.HasScript()) continue;
+                    ++differing;
+                    if ((syntax = SetDraftField(draft, FieldOfColumn(col), c[static_cast<size_t>(col)],
+                                                EmptyDrop::TypeDefault)))
                         break;
-                    }
                 }
-                if (same) continue;
-                const RowTexts texts = cells.Texts();
-                EditFields fields;
-                if (!fieldsOf(texts, fields, &error)) {
-                    rowProblems.emplace_back(i, where(input.Line(i)) + error);
+                // The drop count of a script record whose script the row takes away.
+                if (!syntax && !scriptKept && block.HasScript() && c[COL_DROP] != "") {
+                    ++differing;
+                    syntax = SetDraftField(draft, PlacementField::Drop, c[COL_DROP], EmptyDrop::TypeDefault);
+                }
+                if (syntax) {
+                    rowProblems.push_back(rowProblem(i, DescribeSyntaxError(*syntax, FieldNaming::Column)));
+                    continue;
+                }
+                if (differing == 0) continue;
+                Expected<CheckedDraft, DocumentError> checked = CheckDraft(draft, nextRandom);
+                if (!checked) {
+                    rowProblems.push_back(rowProblem(i, DescribeDocumentError(*session, checked.error(), FieldNaming::Column)));
                     continue;
                 }
                 const PlacementRecord current{block, std::string(script)};
-                const RowTexts before = RecordTexts(current, shownFile(w.file));
-                // A combo or script the row leaves as it shows it keeps the record's own value.
-                fields.keepType = fields.type == before[COL_TYPE];
-                fields.keepGroup = fields.group == before[COL_GROUP];
-                fields.keepSeries = fields.series == before[COL_SERIES];
-                fields.keepScript = fields.script == before[COL_SCRIPT];
                 PlacementRecord built = current;
-                if (const std::optional<std::string> refusal = BuildRecordFromFields(
-                        built, fields, block.TemplateIndex(), true, nextRandom)) {
-                    rowProblems.emplace_back(i, where(input.Line(i)) + *refusal);
-                    continue;
-                }
-                std::string oldBytes, newBytes;
-                AppendPlacementBytes(oldBytes, block, script);
-                AppendPlacementBytes(newBytes, built.block, built.script);
-                if (oldBytes == newBytes) continue;
+                ApplyDraft(built, *checked);
+                if (RecordBytes(built) == RecordBytes(current)) continue;
+                const RowTexts before = RecordTexts(current, shownFile(w.file));
                 const RowTexts after = RecordTexts(built, shownFile(w.file));
-                fw.plan.push_back({file.IndexOf(*paired), "change " + KeyText(before) + ": " + Describe(before, after)});
-                fw.changes.emplace_back(file.IndexOf(*paired), std::move(built));
+                fw.lines.push_back({file.IndexOf(*paired), "change " + KeyText(before) + ": " + Describe(before, after)});
+                fw.plan.changes.push_back({ImportTarget{KeyOfBlock(block), file.Occurrence(*paired)}, std::move(draft)});
                 continue;
             }
             if (w.templateIndex < 1 || w.templateIndex > templateCount) {
-                rowProblems.emplace_back(i, where(input.Line(i)) + "template " + std::to_string(w.templateIndex) +
-                                   " is not in the template table (1.." + std::to_string(templateCount) + ")");
+                rowProblems.push_back(rowProblem(i, "template " + std::to_string(w.templateIndex) +
+                                                        " is not in the template table (1.." +
+                                                        std::to_string(templateCount) + ")"));
                 continue;
             }
-            const RowTexts texts = cells.Texts();
-            EditFields fields;
-            if (!fieldsOf(texts, fields, &error)) {
-                rowProblems.emplace_back(i, where(input.Line(i)) + error);
+            // A new placement: every column is a field set, an empty one as an empty field of
+            // the window's edit area.
+            PlacementDraft draft;
+            draft.templateIndex = static_cast<int>(w.templateIndex);
+            std::optional<FieldSyntaxError> syntax;
+            for (int col : {COL_NAME, COL_POS_X, COL_OFFSET_X, COL_POS_Y, COL_OFFSET_Y, COL_TYPE, COL_GROUP, COL_SERIES,
+                            COL_DROP, COL_SCRIPT})
+                if ((syntax = SetDraftField(draft, FieldOfColumn(col), c[static_cast<size_t>(col)], EmptyDrop::Zero)))
+                    break;
+            if (syntax) {
+                rowProblems.push_back(rowProblem(i, DescribeSyntaxError(*syntax, FieldNaming::Column)));
                 continue;
             }
+            Expected<CheckedDraft, DocumentError> checked = CheckDraft(draft, nextRandom);
+            if (!checked) {
+                rowProblems.push_back(rowProblem(i, DescribeDocumentError(*session, checked.error(), FieldNaming::Column)));
+                continue;
+            }
+            // The offsets drawn for the plan are the ones written.
+            draft.offsetX = OffsetChoice::Of(*checked->offsetX);
+            draft.offsetY = OffsetChoice::Of(*checked->offsetY);
             PlacementRecord built;
-            if (const std::optional<std::string> refusal = BuildRecordFromFields(
-                    built, fields, static_cast<int>(w.templateIndex), false, nextRandom)) {
-                rowProblems.emplace_back(i, where(input.Line(i)) + *refusal);
-                continue;
-            }
+            ApplyDraft(built, *checked);
             const RowTexts row = RecordTexts(built, shownFile(w.file));
-            fw.plan.push_back({kAppended, "add    " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
-            fw.appends.push_back(std::move(built));
-            ++fw.additions;
+            fw.lines.push_back({kAppended, "add    " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
+            fw.plan.additions.push_back(std::move(draft));
         }
         if (problems.empty())
             for (const CurrentRecord& r : files[f].records) {
                 if (r.paired || !r.listed) continue;
                 const size_t index = files[f].IndexOf(r);
-                const RowTexts row = RecordTexts(files[f].Record(r), shownFile(f));
-                work[f].plan.push_back({index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
-                work[f].removals.push_back(index);
+                const PlacementRecord record = files[f].Record(r);
+                const RowTexts row = RecordTexts(record, shownFile(f));
+                work[f].lines.push_back({index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
+                work[f].plan.deletions.push_back(ImportTarget{KeyOfBlock(record.block), files[f].Occurrence(r)});
             }
-        if (work[f].plan.empty()) {
-            spare = std::move(files[f]);
-            files[f] = MapFile{};
-        }
+        defects[f] = files[f].defect;
+        spare = std::move(files[f]);
+        files[f] = MapFile{};
         std::vector<uint32_t>().swap(rowsOfFile[f]);
     }
     if (!problems.empty()) {
@@ -532,79 +442,55 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         return kExitFailed;
     }
 
-    // The new images of the files that change, each built as one batch of edits.
-    std::vector<std::pair<size_t, RegionImageEdit>> writes;
+    // The files that change, in the map's order, each told record by record in file order.
+    ImportPlan plan;
     int additions = 0, changes = 0, deletions = 0;
-    for (size_t f = 0; f < files.size(); ++f) {
+    for (size_t f = 0; f < work.size(); ++f) {
         FileWork& fw = work[f];
-        if (fw.plan.empty()) continue;
-        std::optional<RegionImageEdit> edit;
-        if (!files[f].defect.empty()) error = files[f].defect;
-        else edit = ApplyWork(files[f], fw, &error);
-        if (!edit) {
-            err << "morvinpc: " << session->RelativeFile(files[f].path) << ": " << error << "; nothing written\n";
+        if (fw.lines.empty()) continue;
+        if (!defects[f].empty()) {
+            err << "morvinpc: " << session->RelativeFile(paths[f]) << ": " << defects[f] << "; nothing written\n";
             return kExitFailed;
         }
-        if (edit->Image() == files[f].image) continue;
-        std::stable_sort(fw.plan.begin(), fw.plan.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& line : fw.plan) out << line.second << "\n";
-        additions += fw.additions;
-        changes += static_cast<int>(fw.changes.size());
-        deletions += static_cast<int>(fw.removals.size());
-        writes.emplace_back(f, std::move(*edit));
+        std::stable_sort(fw.lines.begin(), fw.lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& line : fw.lines) out << line.second << "\n";
+        additions += static_cast<int>(fw.plan.additions.size());
+        changes += static_cast<int>(fw.plan.changes.size());
+        deletions += static_cast<int>(fw.plan.deletions.size());
+        plan.files.push_back(std::move(fw.plan));
     }
-    if (writes.empty()) {
+    if (plan.files.empty()) {
         out << "nothing to import: map " << map << " already matches " << inputFile << "\n";
         return kExitOk;
     }
     out << additions << " additions, " << changes << " changes, " << deletions << " deletions in "
-        << writes.size() << " region files\n";
+        << plan.files.size() << " region files\n";
     if (dryRun) {
         out << "dry run: no file written\n";
         return kExitOk;
     }
 
-    // One step of the change history, each file replaced crash-safely after its entry is
-    // durable. When one fails, the files already written are taken back through the history,
-    // so the map is left as it was.
-    std::vector<FileChange> fileChanges;
-    for (const auto& [f, edit] : writes) {
-        FileChange change;
-        change.path = files[f].path;
-        change.before = files[f].image;
-        change.after = edit.Image();
-        fileChanges.push_back(std::move(change));
-    }
+    // One step of the change history, all or nothing: when a file cannot be written, the
+    // document takes back the files already written.
+    // The document names the map in the history by the map it has loaded.
+    session->LoadMap(mapIndex);
+    MapDocument& document = session->document;
     StepOptions options;
-    options.stopAtFailure = true;
     options.beforeFile = hooks.beforeWrite;
-    ChangeHistory& history = session->dlg.History();
-    const StepResult step =
-        WriteJournaledStep(history, {"command line", "import", session->MapName(mapIndex), 0}, fileChanges, options);
-    if (!step.AllWritten()) {
-        std::string failure;
-        for (const FileWriteResult& file : step.files) {
-            if (file.status == FileWriteStatus::Written || file.status == FileWriteStatus::Unchanged) continue;
-            failure = file.status == FileWriteStatus::ChangedMeanwhile
-                          ? session->RelativeFile(file.path) + " changed since it was read"
-                          : session->RelativeFile(file.path) + ": " + file.reason;
-            break;
-        }
-        err << "morvinpc: import stopped: " << failure << "\n";
-        bool restored = true;
-        if (step.WrittenCount() > 0) {
-            const RevertResult undone = RevertStep(history, step.step, "command line");
-            if (!undone.ok) {
-                err << "morvinpc: could not restore the files already written, they hold the imported content: "
-                    << undone.reason << "\n";
-                restored = false;
-            }
-        }
-        if (restored) err << "morvinpc: no region file changed\n";
+    document.SetStepOptions(options);
+    const Expected<ImportReport, ImportFailure> imported = document.Import(plan);
+    if (!imported) {
+        const ImportFailure& failure = imported.error();
+        err << "morvinpc: import stopped: " << DescribeDocumentError(*session, failure.error, FieldNaming::Column)
+            << "\n";
+        if (failure.restored)
+            err << "morvinpc: no region file changed\n";
+        else
+            err << "morvinpc: could not restore the files already written, they hold the imported content: "
+                << failure.restoreFailure << "\n";
         return kExitFailed;
     }
-    out << "wrote " << writes.size() << " region files\n";
+    out << "wrote " << imported->filesWritten << " region files\n";
     return kExitOk;
 }
 

@@ -85,7 +85,7 @@ int RunList(const CommonOptions& common, const std::string& map, const std::stri
     } else {
         // The rows exactly as the window loads them.
         session->LoadMap(index);
-        PrintRows(session->dlg.Rows(), print, out);
+        PrintRows(session->Rows(), print, out);
     }
     out.flush();
     return ok ? kExitOk : kExitUsage;

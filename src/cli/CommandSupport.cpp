@@ -61,10 +61,42 @@ bool RowHasKey(const PlacementRowStore& rows, int row, const KeyArgument& key) {
 int FindRow(const Session& session, const KeyArgument& key) {
     // From the bottom: the window changes the first record of the key in file order, and the
     // rows show file order reversed, so that record's own row is the lowest one.
-    const PlacementRowStore& rows = session.dlg.Rows();
+    const PlacementRowStore& rows = session.Rows();
     for (int row = rows.Count() - 1; row >= 0; --row)
         if (RowHasKey(rows, row, key)) return row;
     return -1;
+}
+
+std::string KeyNumbers(const PlacementKey& key) {
+    return std::to_string(key.templateIndex) + "," + std::to_string(key.posX) + "," + std::to_string(key.posY) +
+           "," + std::to_string(key.offsetX) + "," + std::to_string(key.offsetY);
+}
+
+std::string DescribeDocumentError(const Session& session, const DocumentError& error, FieldNaming naming) {
+    if (std::optional<std::string> field = DescribeDraftRefusal(error, naming)) return *field;
+    const std::string file = error.file.empty() ? std::string("the region file") : session.RelativeFile(error.file);
+    const std::string because = error.system.empty() ? std::string() : " (" + error.system + ")";
+    switch (error.code) {
+        case DocumentErrorCode::NoMap:
+        case DocumentErrorCode::NoRegionFile: return "the map has no region file to add to";
+        case DocumentErrorCode::NoSuchRow: return "the placement is no longer listed";
+        case DocumentErrorCode::FileUnreadable: return "cannot read " + file + because;
+        case DocumentErrorCode::KeyNotFound:
+            return "the placement is no longer in " + file + " (changed since it was read?)";
+        case DocumentErrorCode::NotTiled:
+            return file + ": its records do not fill the file exactly, so it is left alone (see `morvinpc check`)";
+        case DocumentErrorCode::CountFull: return file + " already holds 65535 placements, as many as its count can say";
+        case DocumentErrorCode::HistoryFailed: return "the change could not be recorded in the change history" + because;
+        case DocumentErrorCode::LockFailed: return file + " could not be locked for writing" + because;
+        case DocumentErrorCode::WriteFailed: return file + " could not be written" + because + "; it is as it was";
+        case DocumentErrorCode::ChangedMeanwhile: return file + " changed while the change was being made";
+        case DocumentErrorCode::NothingToUndo: return "nothing to undo";
+        case DocumentErrorCode::NothingToRedo: return "nothing to redo";
+        case DocumentErrorCode::RevertRefused:
+            return file + " no longer holds the bytes the change wrote" + because;
+        default: break;
+    }
+    return "the operation failed" + because;
 }
 
 }  // namespace morvi::cli

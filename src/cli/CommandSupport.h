@@ -7,8 +7,10 @@
 #include <ostream>
 #include <string>
 
+#include "cli/FieldArguments.h"
 #include "cli/Session.h"
 #include "data/region/NpcPlacement.h"
+#include "document/DocumentError.h"
 
 namespace morvi::cli {
 
@@ -32,5 +34,13 @@ int FindRow(const Session& session, const KeyArgument& key);
 
 // Same file for the window's purposes: equal after separators are collapsed.
 bool SameFile(const std::string& a, const std::string& b);
+
+// What a refused or failed document operation means, in the command line's words (without the
+// "morvinpc: " prefix and without saying what was left unwritten: the caller knows that).
+// Fields are named as `naming` says; files relative to the server directory.
+std::string DescribeDocumentError(const Session& session, const DocumentError& error, FieldNaming naming);
+
+// "template,x,y,offset_x,offset_y" of a key.
+std::string KeyNumbers(const PlacementKey& key);
 
 }  // namespace morvi::cli

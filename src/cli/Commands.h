@@ -17,8 +17,9 @@ struct CommonOptions {
     std::string server;   // --server; empty: MorviConfig.ini of the current directory
 };
 
-// Edit-area fields as the window's fields and combos take them; unset fields are left as the
-// window leaves them (empty for a new placement, the row's values for a change or a clone).
+// The placement fields given on the command line, as texts (see FieldArguments.h): a field
+// given is a field set; one not given keeps what the record holds (for a new placement, what
+// the window's empty edit area gives it).
 struct FieldOptions {
     std::optional<std::string> name, x, y, offsetX, offsetY, type, group, series, drop, script;
 };

@@ -8,7 +8,9 @@
 // an addition (appended to its region file, in reverse row order, so new rows keep their order
 // and are listed first among their file's rows afterwards); a record without a row is a deletion. Changing a key column
 // therefore deletes the old placement and adds a new one. Records the window does not list
-// are never touched. New records are built by the window's own save, so its checks apply.
+// are never touched. A changed row sets the fields whose cells differ from what the record
+// shows; a new row sets every field. The map document checks and writes them, as it does the
+// window's edits.
 
 #include <functional>
 #include <optional>
@@ -18,7 +20,6 @@
 
 #include "cli/Commands.h"
 #include "data/region/NpcPlacement.h"
-#include "dialog/DialogHost.h"
 
 namespace morvi::cli {
 

@@ -7,7 +7,9 @@
 #include "data/text/GbkCodec.h"
 #include "data/region/MapRegionFiles.h"
 #include "data/text/PrivateProfile.h"
+#include "data/server/MapList.h"
 #include "data/server/ServerPath.h"
+#include "data/text/TabFileReader.h"
 #include "data/platform/WidePath.h"
 
 namespace fs = std::filesystem;
@@ -15,7 +17,8 @@ namespace fs = std::filesystem;
 namespace morvi::cli {
 namespace {
 
-constexpr size_t kServerPathCapacity = kMaxServerPathBytes + 1;
+// The window reads ServerPath into 255 bytes: at most 254 bytes of path.
+constexpr size_t kServerPathCapacity = 255;
 
 std::string WithoutTrailingSeparators(std::string path) {
     while (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
@@ -46,33 +49,34 @@ std::optional<std::string> ResolveServerDirectory(const std::string& option, std
     return WithoutTrailingSeparators(PathUtf8(path));
 }
 
-Session::Session(std::string serverDirectory) : dlg(host), m_server(std::move(serverDirectory)) {
-    host.Attach(&dlg);
-    // A command answers no question it did not ask for: a delete is confirmed by the command
-    // itself, every other box is answered No.
-    host.defaultQuestionAnswer = MessageAnswer::No;
-    dlg.SetServerPath(m_server);
-    dlg.SetHistoryProgram("command line");
+Session::Session(std::string serverDirectory) : m_server(std::move(serverDirectory)) {
+    document.SetServerPath(m_server);
+    document.SetProgram("command line");
     m_root = WithoutTrailingSeparators(ServerFilePath(m_server, ""));
-    // The window's start-up order: templates, code combos, maps.
-    dlg.LoadTemplateList();
-    dlg.FillNameCombos();
-    const size_t boxes = host.messages.size();
-    m_mapListLoaded = dlg.LoadMapList();
-    if (!m_mapListLoaded && host.messages.size() > boxes) m_mapListError = host.messages.back().text;
-    // From here on the commands read what the operations return; a map of 200,000 rows must
-    // not leave 200,000 progress captions behind.
-    host.lean = true;
+
+    // npcs.txt, worldset.ini and maplist.ini hold code page 936 bytes.
+    for (const std::string& name : ReadTemplateNames(ServerFilePath(m_server, "\\settings\\npcs.txt")))
+        m_templateNames.push_back(GbkToUtf8(name));
+    const MapListResult maps = ReadMapList(ServerFilePath(m_server, "\\maps\\worldset.ini"),
+                                           ServerFilePath(m_server, "\\settings\\maplist.ini"));
+    m_mapListLoaded = maps.count > 0;
+    if (m_mapListLoaded)
+        for (size_t i = 0; i < maps.names.size() && i < maps.dirs.size(); ++i) {
+            m_mapNames.push_back(GbkToUtf8(maps.names[i]));
+            m_mapDirectories.push_back(GbkToUtf8(maps.dirs[i]));
+        }
 }
 
 bool Session::MapListLoaded(std::string* error) const {
-    if (!m_mapListLoaded && error) *error = m_mapListError;
+    if (!m_mapListLoaded && error)
+        *error = "no map list: maps/worldset.ini or settings/maplist.ini below " + m_server +
+                 " is missing or malformed, or its map count is 0";
     return m_mapListLoaded;
 }
 
 std::string Session::MapDirectoryEntry(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= dlg.MapPaths().size()) return {};
-    return dlg.MapPaths()[static_cast<size_t>(index)];
+    if (index < 0 || static_cast<size_t>(index) >= m_mapDirectories.size()) return {};
+    return m_mapDirectories[static_cast<size_t>(index)];
 }
 
 int Session::FindMap(const std::string& map, std::string* error) const {
@@ -92,16 +96,22 @@ int Session::FindMap(const std::string& map, std::string* error) const {
 }
 
 std::string Session::MapDirectory(int index) const {
-    return ServerFilePath(m_server, "\\maps\\" + MapDirectoryEntry(index));
+    const std::string tail = "\\maps\\" + MapDirectoryEntry(index);
+    // A map directory that leads out of the server tree is a map without region files: no
+    // command reads or writes another tree because of a damaged maplist.ini.
+    if (EscapesServerDirectory(tail)) return {};
+    return ServerFilePath(m_server, tail);
 }
 
 std::vector<std::string> Session::MapRegionFiles(int index) const {
-    return ListMapRegionFiles(MapDirectory(index));
+    const std::string directory = MapDirectory(index);
+    if (directory.empty()) return {};
+    return ListMapRegionFiles(directory);
 }
 
 void Session::LoadMap(int index) {
-    host.SelectListBox(IDC_MAP_LIST, index);
-    dlg.LoadMapPlacements();
+    // A map directory that leads out of the tree loads as a map without region files.
+    document.Load(MapDirectory(index), TemplateCount(), {}, MapName(index));
 }
 
 std::string Session::RelativeFile(const std::string& fullPath) const {

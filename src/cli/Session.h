@@ -1,15 +1,13 @@
 #pragma once
-// One command's view of a server tree through the window's own logic: the in-memory host and
-// the dialog on it, with the template list, the code combos and the map list loaded as the window
-// loads them at start-up (without the first-run folder browser: the command names the server
-// directory, or MorviConfig.ini of the current directory does).
+// One command's view of a server tree: the map list and the template table read as the window
+// reads them at start-up (without the first-run folder browser: the command names the server
+// directory, or MorviConfig.ini of the current directory does), and the map it works on.
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "dialog/CPlacementDlg.h"
-#include "dialog/MemoryHost.h"
+#include "document/MapDocument.h"
 
 namespace morvi::cli {
 
@@ -24,10 +22,10 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // False (with the window's message) when the map list could not be read.
+    // False (with the reason) when the map list could not be read or lists no map.
     bool MapListLoaded(std::string* error) const;
-    int MapCount() const { return host.ListBoxCount(IDC_MAP_LIST); }
-    std::string MapName(int index) const { return host.ListBoxText(IDC_MAP_LIST, index); }
+    int MapCount() const { return static_cast<int>(m_mapNames.size()); }
+    const std::string& MapName(int index) const { return m_mapNames[static_cast<size_t>(index)]; }
     std::string MapDirectoryEntry(int index) const;
     // The map named by a list index (digits), a display name or a directory entry; -1 with a
     // reason when there is none.
@@ -37,10 +35,13 @@ public:
     // The map's region files, full paths as the window forms them, in the window's order.
     std::vector<std::string> MapRegionFiles(int index) const;
 
-    // Selects the map in the map list and lets the window load it.
+    // Loads the map into the document: its rows as the window lists them.
     void LoadMap(int index);
+    const PlacementRowStore& Rows() const { return document.Rows(); }
 
-    int TemplateCount() const { return host.ListBoxCount(IDC_TEMPLATE_LIST); }
+    // The template table's names (UTF-8): the stored index N is entry N - 1.
+    int TemplateCount() const { return static_cast<int>(m_templateNames.size()); }
+    const std::vector<std::string>& TemplateNames() const { return m_templateNames; }
 
     // A region file path as shown to the user: relative to the server directory ('/'-separated)
     // when it lies below it, else as it is.
@@ -51,14 +52,16 @@ public:
 
     const std::string& ServerDirectory() const { return m_server; }
 
-    MemoryHost host;
-    CPlacementDlg dlg;
+    // The map document every change goes through, writing as the command line.
+    MapDocument document;
 
 private:
     std::string m_server;
     std::string m_root;   // the server directory as the window's paths begin with it
+    std::vector<std::string> m_mapNames;         // display names, UTF-8
+    std::vector<std::string> m_mapDirectories;   // below <server>/maps, UTF-8, parallel
+    std::vector<std::string> m_templateNames;
     bool m_mapListLoaded = false;
-    std::string m_mapListError;
 };
 
 }  // namespace morvi::cli

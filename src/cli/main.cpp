@@ -1,5 +1,6 @@
 // morvinpc: the command-line companion of the MorviNpc window, for batch work and headless
-// servers. Every change goes through the window's own logic; see `morvinpc --help`.
+// servers. Every change goes through the map document, as the window's changes do; see
+// `morvinpc --help`.
 
 #include <CLI/CLI.hpp>
 

@@ -62,11 +62,12 @@ TEST_F(CliTest, ServerDirectoryComesFromTheOptionOrTheConfiguration) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("is not a directory"), std::string::npos) << r.err;
 
-    // A tree without a map list gets the window's message.
+    // A tree without a map list is told so, in the command line's words.
     WriteFile(dir.path() + "/empty/settings/npcs.txt", "Name\r\n");
     r = RunMorvinpc({"list", "0", "--server", dir.path() + "/empty"}, work());
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("地图列表文件不存在或者配置错误,或者设置的地图数为0!"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("morvinpc: no map list: maps/worldset.ini or settings/maplist.ini"), std::string::npos)
+        << r.err;
 
     WriteFile(work() + "/MorviConfig.ini", "[MorviConfig]\r\nServerPath=" + server() + "\\\r\n");
     r = RunMorvinpc({"maps"}, work());

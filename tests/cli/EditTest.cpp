@@ -1,4 +1,5 @@
-// `add`, `set`, `clone` and `rm`: the window's checks and texts, and the bytes it would write.
+// `add`, `set`, `clone` and `rm`: the document's checks told in the command line's words, and the
+// bytes the window would write.
 
 #include "CliFixture.h"
 #include "cli/CliText.h"
@@ -57,20 +58,29 @@ TEST_F(CliTest, AddWithoutFileUsesTheWindowsChoiceAmongTheMapsFiles) {
     EXPECT_EQ(grown, 1);
 }
 
-TEST_F(CliTest, RefusalsPrintTheWindowsTextAndChangeNothing) {
+TEST_F(CliTest, RefusalsNameTheFieldAndItsRangeAndChangeNothing) {
     struct Case {
         std::vector<std::string> args;
         int status;
         std::string text;
     };
     const Case cases[] = {
-        {{"add", "3", "--template", "5", "--offset-x", "256"}, 1, "偏移坐标不能大于255或者小于0!"},
-        {{"add", "3", "--template", "5", "--drop", "25"}, 1, "掉宝数不能大于24!"},
-        {{"add", "3", "--template", "5", "--drop", "-1"}, 1, "掉宝数不能小于0!"},
-        {{"add", "3", "--name", "A"}, 1, "必须在NPC列表中选择一个NPC原型!"},
-        {{"add", "3", "--template", "5", "--name", std::string(34, 'N')}, 1, "NPC名称不能超过33个字节!"},
-        {{"set", "3", kGuardKey, "--offset-y", "300"}, 1, "偏移坐标不能大于255或者小于0!"},
-        {{"set", "3", kGuardKey, "--script", "\\" + std::string(255, 's')}, 1, "脚本路径不能超过255个字节!"},
+        {{"add", "3", "--template", "5", "--offset-x", "256"}, 1,
+         "morvinpc: --offset-x must lie between 0 and 255; nothing added to map 3\n"},
+        {{"add", "3", "--template", "5", "--drop", "25"}, 1, "morvinpc: --drop must lie between 0 and 24; nothing added"},
+        {{"add", "3", "--template", "5", "--drop", "-1"}, 1, "morvinpc: --drop must lie between 0 and 24; nothing added"},
+        {{"add", "3", "--name", "A"}, 1, "morvinpc: add needs --template N"},
+        {{"add", "3", "--template", "5", "--name", std::string(34, 'N')}, 1,
+         "morvinpc: --name must take at most 33 bytes in code page 936 (GBK); nothing added to map 3\n"},
+        {{"set", "3", kGuardKey, "--offset-y", "300"}, 1, "morvinpc: --offset-y must lie between 0 and 255"},
+        {{"set", "3", kGuardKey, "--script", "\\" + std::string(255, 's')}, 1,
+         "morvinpc: --script must take at most 255 bytes in code page 936 (GBK); nothing written\n"},
+        {{"set", "3", kGuardKey, "--x", "65536"}, 1, "morvinpc: --x must lie between 0 and 65535\n"},
+        {{"set", "3", kGuardKey, "--y", "-1"}, 1, "morvinpc: --y must lie between 0 and 32767\n"},
+        {{"set", "3", kGuardKey, "--x", "12a"}, 2, "morvinpc: --x must be a whole number, not \"12a\"\n"},
+        {{"set", "3", kGuardKey, "--drop", "three"}, 2, "morvinpc: --drop must be a whole number, not \"three\"\n"},
+        {{"set", "3", kGuardKey, "--offset-x", " 4"}, 2, "morvinpc: --offset-x must be a whole number"},
+        {{"set", "3", kGuardKey, "--series", "5"}, 2, "morvinpc: --series \"5\" is not one of: 0, 1, 2, 3, 4"},
         {{"set", "3", "3,100,50,1,9,maps/hand/a/0_0_S.DAT", "--drop", "1"}, 1, "no placement of map 3 matches"},
         {{"rm", "3", "9,9,9,9,9,maps/hand/a/0_0_S.DAT"}, 1, "nothing removed"},
         {{"add", "3", "--template", "13"}, 2, "--template must lie between 1 and 12"},
@@ -188,7 +198,7 @@ TEST_F(CliTest, CloneRefusalsChangeNothing) {
         std::string text;
     } cases[] = {
         {{"clone", "3", "9,9,9,9,9,maps/hand/a/0_0_S.DAT", "--x", "7"}, 1, "no placement of map 3 matches"},
-        {{"clone", "3", kGuardKey, "--offset-x", "300"}, 1, "偏移坐标不能大于255或者小于0!"},
+        {{"clone", "3", kGuardKey, "--offset-x", "300"}, 1, "morvinpc: --offset-x must lie between 0 and 255"},
         {{"clone", "3", kGuardKey, "--type", "Boss"}, 2, "type \"Boss\" is not one of"},
         {{"clone", "3", "3,100,50"}, 2, "KEY must be template,x,y,offset_x,offset_y,file"},
         {{"clone", "3"}, 2, "KEY"},

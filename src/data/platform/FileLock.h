@@ -5,10 +5,10 @@
 // history's journal uses one). RegionWriteLock is the lock every writer of one region file
 // takes around its whole read-modify-write: a file is replaced by renaming a new file over it,
 // which changes its identity, so the lock lives on a file of its own beside it,
-// `.NAME.morvi.lock`. On POSIX systems its holder removes it before letting go, and a writer
-// that locked a lock file no longer under that name tries again, so no two writers ever hold
-// locks on two files of one name and no lock file outlives its writer. On Windows the hidden
-// lock file stays. Where no lock file can be made beside the file (a directory
+// `.NAME.morvi.lock` (hidden on Windows). Its holder removes it before letting go (on Windows it
+// goes with the last handle), and a writer that locked a lock file no longer under that name
+// tries again, so no two writers ever hold locks on two files of one name and no lock file
+// outlives its writers. Where no lock file can be made beside the file (a directory
 // we may not write), the region file itself is locked: such a file is written in place, so it
 // keeps its identity. A file system that cannot lock at all refuses the write; it is never done
 // unguarded.

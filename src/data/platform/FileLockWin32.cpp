@@ -113,8 +113,76 @@ std::string RegionLockPath(const std::string& regionPath) {
     return dir + "." + base + ".morvi.lock";
 }
 
+namespace {
+
+bool SameFile(HANDLE a, HANDLE b) {
+    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+    return ::GetFileInformationByHandle(a, &ia) && ::GetFileInformationByHandle(b, &ib) &&
+           ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+           ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+// Whether `held` is still the file the name leads to (not one its last holder deleted).
+bool StillNamed(const std::wstring& path, HANDLE held) {
+    HANDLE named = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (named == INVALID_HANDLE_VALUE) return false;
+    const bool same = SameFile(named, held);
+    ::CloseHandle(named);
+    return same;
+}
+
+}  // namespace
+
+// The lock file is opened to be deleted when its last handle closes, so it lives only while a
+// writer holds it or waits for it. While a deleted one is still held, its name cannot be made
+// anew, or (where deletion frees the name at once) the holder finds its file no longer under
+// the name and tries again: never two holders of two files of one name.
 RegionWriteLock::RegionWriteLock(const std::string& regionPath, int waitMilliseconds) {
-    m_lock.Acquire(RegionLockPath(regionPath), waitMilliseconds, true);
+    const std::string lockPath = RegionLockPath(regionPath);
+    const std::wstring wide = WidenUtf8(Native(lockPath));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
+    auto pause = std::chrono::microseconds(500);
+    std::string failure;
+    for (;;) {
+        HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            const DWORD err = ::GetLastError();
+            // A lock file whose last holder is letting go is in the way until it is gone.
+            const bool pending = err == ERROR_ACCESS_DENIED &&
+                                 (::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES ||
+                                  ::GetLastError() == ERROR_ACCESS_DENIED);
+            if (!pending) {
+                m_lock.m_error = "cannot open the lock file " + lockPath + ": " + SystemText(err);
+                return;
+            }
+            failure = "another program kept " + lockPath + " locked";
+        } else {
+            m_lock.m_handle = reinterpret_cast<intptr_t>(file);
+            OVERLAPPED whole{};
+            if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)) {
+                m_lock.m_held = true;
+                if (StillNamed(wide, file)) return;
+                m_lock.Release();
+            } else {
+                const DWORD err = ::GetLastError();
+                m_lock.Release();
+                if (err != ERROR_LOCK_VIOLATION && err != ERROR_IO_PENDING) {
+                    m_lock.m_error = "cannot lock " + lockPath + ": " + SystemText(err);
+                    return;
+                }
+            }
+            failure = "another program kept " + lockPath + " locked";
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            m_lock.m_error = failure + " for " + std::to_string(waitMilliseconds / 1000.0).substr(0, 4) + " s";
+            return;
+        }
+        std::this_thread::sleep_for(pause);
+        if (pause < std::chrono::milliseconds(20)) pause *= 2;
+    }
 }
 
 RegionWriteLock::~RegionWriteLock() = default;

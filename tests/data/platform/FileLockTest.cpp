@@ -1,5 +1,5 @@
 // The writer lock of a region file: one holder at a time, a bounded wait, and no lock file left
-// behind by a POSIX writer.
+// behind.
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,6 @@ TEST(RegionWriteLockTest, OneHolderAtATimeAndABoundedWait) {
     EXPECT_EQ(test::ReadFile(file), "region");
 }
 
-#ifndef _WIN32
 TEST(RegionWriteLockTest, TheLastHolderLeavesNoLockFile) {
     test::TempDir dir;
     const std::string file = dir / "r_S.DAT";
@@ -55,7 +54,6 @@ TEST(RegionWriteLockTest, TheLastHolderLeavesNoLockFile) {
     EXPECT_FALSE(fs::exists(RegionLockPath(file)));
     EXPECT_EQ(test::ReadFile(file), "region");
 }
-#endif
 
 }  // namespace
 }  // namespace morvi
