@@ -64,6 +64,8 @@ public:
     SaveOutcome AddPlacement();
     SaveOutcome ModifyPlacement();
     std::optional<DeleteReport> OnDelete();   // button 1011; nullopt when not confirmed
+    // Removes the records of the selected rows through the document, as one step; the rows whose
+    // record left its file leave the list, the others stay selected.
     DeleteReport RemoveSelectedFromFiles();
 
     // --- change history (PlacementDlgHistory.cpp) ---
