@@ -19,6 +19,7 @@
 #include "dialog/DialogHost.h"
 #include "dialog/Outcomes.h"
 #include "document/MapDocument.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 
@@ -63,6 +64,8 @@ public:
     SaveOutcome AddPlacement();
     SaveOutcome ModifyPlacement();
     std::optional<DeleteReport> OnDelete();   // button 1011; nullopt when not confirmed
+    // Removes the records of the selected rows through the document, as one step; the rows whose
+    // record left its file leave the list, the others stay selected.
     DeleteReport RemoveSelectedFromFiles();
 
     // --- change history (PlacementDlgHistory.cpp) ---
@@ -194,8 +197,8 @@ private:
 
     void LoadRowIntoEditArea(int row);
     // Undo and redo: shows the outcome of the document's step back.
-    bool ShowStepBack(const Expected<RevertReport, DocumentError>& result, const char* nothing, const char* refused,
-                      const char* done);
+    bool ShowStepBack(const Expected<RevertReport, DocumentError>& result, TextId nothing, TextId refused,
+                      TextId done);
     // False when a new placement being composed must stay (the user said no to dropping it).
     bool MayDiscardNewPlacement();
     void ShowNewPlacementHint();

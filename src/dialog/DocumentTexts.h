@@ -5,11 +5,12 @@
 #include <optional>
 
 #include "document/DocumentError.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 
 struct DraftRefusal {
-    const char* hint;
+    TextId hint;
     int focus;   // control id
 };
 

@@ -6,6 +6,7 @@
 
 #include "dialog/CPlacementDlg.h"
 #include "dialog/ComboHelpers.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -24,13 +25,7 @@ constexpr FieldColumn kCodeCombos[] = {
     {IDC_TYPE, COL_TYPE}, {IDC_GROUP, COL_GROUP}, {IDC_SERIES, COL_SERIES},
 };
 
-const char* const kHintPreviousEditOpen = "上一次编辑尚未结束!";
-const char* const kHintChooseTemplate = "必须在NPC列表中选择一个NPC原型!";
-const char* const kHintTemplateTaken = "添加NPC模型成功,现在可以更改NPC配置信息!";
-const char* const kHintSelectRowFirst = "请先在列表中选择要编辑的NPC!";
-const char* const kQuestionDropNew = "添加的信息尚未保存,是否取消添加继续编辑?";
-const char* const kCaptionNotice = "提示";
-const char* const kDebugCaption = "[调试模式]";
+std::string T(TextId id) { return std::string(Text(id)); }
 
 }  // namespace
 
@@ -55,7 +50,7 @@ void CPlacementDlg::BeginEdit() {
     if (row < 0) row = list.NextSelectedRow(-1);
     if (row < 0 || row >= Rows().Count()) {
         // Loading nothing would leave an empty key and a save that can never find its record.
-        m_host.SetItemText(IDC_HINT, kHintSelectRowFirst);
+        m_host.SetItemText(IDC_HINT, T(TextId::SelectRowFirst));
         return;
     }
 
@@ -94,11 +89,12 @@ void CPlacementDlg::LoadRowIntoEditArea(int row) {
 
 bool CPlacementDlg::MayDiscardNewPlacement() {
     return m_session.mode != EDIT_ADD ||
-           m_host.ShowMessage(kQuestionDropNew, kCaptionNotice, MessageButtons::YesNo, MessageIcon::Question) ==
+           m_host.ShowMessage(T(TextId::DropNewPlacementQuestion), T(TextId::NoticeCaption), MessageButtons::YesNo,
+                              MessageIcon::Question) ==
                MessageAnswer::Yes;
 }
 
-void CPlacementDlg::ShowNewPlacementHint() { m_host.SetItemText(IDC_HINT, kHintTemplateTaken); }
+void CPlacementDlg::ShowNewPlacementHint() { m_host.SetItemText(IDC_HINT, T(TextId::TemplateTaken)); }
 
 void CPlacementDlg::OnListDblClk() { BeginEdit(); }
 
@@ -106,7 +102,7 @@ void CPlacementDlg::OnModify() { BeginEdit(); }
 
 void CPlacementDlg::OnAdd() {
     if (m_session.mode == EDIT_MODIFY) {
-        m_host.SetItemText(IDC_HINT, kHintPreviousEditOpen);
+        m_host.SetItemText(IDC_HINT, T(TextId::PreviousEditOpen));
         return;
     }
     // "Them" starts a placement of the template list's own: a clone begun before it no longer
@@ -117,7 +113,7 @@ void CPlacementDlg::OnAdd() {
     }
     const int p = m_host.ListBoxSelection(IDC_TEMPLATE_LIST);
     if (p < 0) {
-        m_host.SetItemText(IDC_HINT, kHintChooseTemplate);
+        m_host.SetItemText(IDC_HINT, T(TextId::ChooseTemplate));
         m_session.templateIndex = 0;
         m_session.key.templateIndex = 0;
         return;
@@ -126,7 +122,7 @@ void CPlacementDlg::OnAdd() {
     // Entry p is line p + 1 of the template table (line 0 is its header); the button stores
     // the line number, a double click the entry's position.
     m_session.templateIndex = p + 1;
-    m_host.SetItemText(IDC_HINT, kHintTemplateTaken);
+    m_host.SetItemText(IDC_HINT, T(TextId::TemplateTaken));
     m_session.mode = EDIT_ADD;
 }
 
@@ -136,7 +132,7 @@ void CPlacementDlg::OnTemplateDblClk() {
         if (p < 0) {
             // Zeroing the template here would rewrite the placement being modified with
             // template 0 on the next save; the hint alone is enough.
-            m_host.SetItemText(IDC_HINT, kHintChooseTemplate);
+            m_host.SetItemText(IDC_HINT, T(TextId::ChooseTemplate));
             return;
         }
         m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
@@ -144,13 +140,13 @@ void CPlacementDlg::OnTemplateDblClk() {
         return;
     }
     if (p < 0) {
-        m_host.SetItemText(IDC_HINT, kHintChooseTemplate);
+        m_host.SetItemText(IDC_HINT, T(TextId::ChooseTemplate));
         m_session.templateIndex = 0;
         return;
     }
     m_host.SetItemText(IDC_NAME, m_host.ListBoxText(IDC_TEMPLATE_LIST, p));
     m_session.templateIndex = p;
-    m_host.SetItemText(IDC_HINT, kHintTemplateTaken);
+    m_host.SetItemText(IDC_HINT, T(TextId::TemplateTaken));
     m_session.mode = EDIT_ADD;
 }
 
@@ -175,17 +171,18 @@ SaveOutcome CPlacementDlg::OnSave() {
 void CPlacementDlg::OnListClick() {
     if (!m_debugMode) return;
     const int row = m_host.Placements().NextSelectedRow(-1);
-    m_host.SetItemText(IDC_FRAME, kDebugCaption + (row < 0 || row >= Rows().Count() ? std::string() : Rows().File(row)));
+    m_host.SetItemText(IDC_FRAME,
+                       Format(TextId::DebugModeCaption, {row < 0 || row >= Rows().Count() ? std::string() : Rows().File(row)}));
 }
 
 void CPlacementDlg::OnTemplateSetFocus() {
-    m_host.SetItemText(IDC_HINT, "双击该选项可以替换或增添NPC");
+    m_host.SetItemText(IDC_HINT, T(TextId::TemplateListHint));
 }
 
-void CPlacementDlg::OnListSetFocus() { m_host.SetItemText(IDC_HINT, "双击该选项可以编辑选定项"); }
+void CPlacementDlg::OnListSetFocus() { m_host.SetItemText(IDC_HINT, T(TextId::PlacementListHint)); }
 
 void CPlacementDlg::OnGroupSetFocus() {
-    m_host.SetItemText(IDC_HINT, "宋,金阵营只对宋金中的NPC有效!");
+    m_host.SetItemText(IDC_HINT, T(TextId::GroupHint));
 }
 
 }  // namespace morvi

@@ -2,6 +2,7 @@
 // row changes reach the host's list and the edit session.
 
 #include "dialog/CPlacementDlg.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 
@@ -25,7 +26,7 @@ void CPlacementDlg::ShowChangedSinceLoadHint() {
     if (changed.empty()) return;
     std::string files;
     for (const std::string& path : changed) files += (files.empty() ? "" : ", ") + path;
-    m_host.SetItemText(IDC_HINT, "地图文件" + files + "在载入地图后已被其他程序修改,请重新载入地图!");
+    m_host.SetItemText(IDC_HINT, Format(TextId::ChangedSinceLoad, {files}));
 }
 
 void CPlacementDlg::RowForwarder::RowsReset() {

@@ -2,13 +2,15 @@
 
 #include "data/region/ListingRule.h"
 #include "dialog/CPlacementDlg.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
 
 std::string ProgressCaption(size_t progress) {
-    // The number 0 is shown with no digits at all: "进度[]".
-    return progress == 0 ? std::string("进度[]") : "进度[" + std::to_string(progress) + "]";
+    // The number 0 is shown with no digits at all.
+    return progress == 0 ? std::string(Text(TextId::LoadProgressEmpty))
+                         : Format(TextId::LoadProgress, {std::to_string(progress)});
 }
 
 }  // namespace
@@ -48,8 +50,8 @@ void CPlacementDlg::LoadMapPlacements() {
     // The last progress value is on the screen before the final count replaces it.
     if (loaded && loaded->anyRecord) m_host.UpdateItemNow(IDC_FRAME);
 
-    m_host.SetItemText(IDC_FRAME, "NPC配置列表完成!共有NPC配置信息[" + std::to_string(Rows().Count()) + "]条!");
-    m_host.SetItemText(IDC_HINT, "双击上面的内容可在这里进行编辑!");
+    m_host.SetItemText(IDC_FRAME, Format(TextId::LoadDone, {std::to_string(Rows().Count())}));
+    m_host.SetItemText(IDC_HINT, std::string(Text(TextId::LoadDoneHint)));
     ResetEditArea();
 }
 

@@ -11,12 +11,10 @@
 #include "dialog/CPlacementDlg.h"
 #include "dialog/DocumentTexts.h"
 #include "document/NameTables.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
-
-constexpr char kSaveFailedHint[] = "打开地图文件发生错误,保存失败!";
-constexpr char kDeleteWriteFailedHint[] = "删除地图NPC时建立临时文件失败!NPC未删除!";
 
 // The current text of a drop-down list: empty when nothing is selected.
 std::string ComboText(const DialogHost& host, int id) {
@@ -39,18 +37,19 @@ SaveOutcome NothingWritten(SaveOutcome::Why why, std::optional<DocumentError> er
 // The hint of a write that did not happen: the history's own when it could not record the
 // change, else the window's save failure.
 std::string WriteFailureHint(const DocumentError& error) {
-    if (error.code == DocumentErrorCode::HistoryFailed) return "无法记录修改历史,文件未改动! " + error.system;
-    return kSaveFailedHint;
+    if (error.code == DocumentErrorCode::HistoryFailed) return Format(TextId::HistoryFailed, {error.system});
+    return std::string(Text(TextId::SaveFailed));
 }
 
 // The hint that names a row whose record stayed in its file.
 std::string DeleteFailureHint(const DeleteReport::Row& row) {
-    const std::string name = "删除NPC[" + GbkToUtf8(row.record.block.Name()) + "]失败!";
+    const std::string name = Format(TextId::DeleteRowFailed, {GbkToUtf8(row.record.block.Name())});
     switch (row.status) {
-        case DeleteReport::RowStatus::FileUnreadable: return name + "无法读取地图文件" + row.file;
-        case DeleteReport::RowStatus::NoMatchingRecord: return name + "地图文件里找不到该NPC" + row.file;
+        case DeleteReport::RowStatus::FileUnreadable: return name + Format(TextId::DeleteFileUnreadable, {row.file});
+        case DeleteReport::RowStatus::NoMatchingRecord:
+            return name + Format(TextId::DeleteNoMatchingRecord, {row.file});
         case DeleteReport::RowStatus::WriteFailed:
-            return row.historyHint.empty() ? std::string(kDeleteWriteFailedHint) : row.historyHint;
+            return row.historyHint.empty() ? std::string(Text(TextId::DeleteWriteFailed)) : row.historyHint;
         case DeleteReport::RowStatus::Removed: break;
     }
     return name;
@@ -111,7 +110,7 @@ SaveOutcome CPlacementDlg::Refused(const DocumentError& error) {
     SaveOutcome outcome;
     outcome.kind = SaveOutcome::Kind::Refused;
     outcome.error = error;
-    outcome.hint = refusal ? refusal->hint : kSaveFailedHint;
+    outcome.hint = Text(refusal ? refusal->hint : TextId::SaveFailed);
     m_host.SetItemText(IDC_HINT, outcome.hint);
     if (refusal) m_host.FocusItem(refusal->focus);
     return outcome;
@@ -135,12 +134,12 @@ SaveOutcome CPlacementDlg::AddPlacement() {
         if (DraftRefusalOf(error) || error.code == DocumentErrorCode::CodeOutOfRange) return Refused(error);
         if (error.code == DocumentErrorCode::NoRegionFile || error.code == DocumentErrorCode::NoMap)
             return NothingWritten(directory ? SaveOutcome::Why::Document : SaveOutcome::Why::NoMapSelected, error);
-        if (m_debugMode) m_host.SetItemText(IDC_FRAME, "[调试模式]" + error.file);
+        if (m_debugMode) m_host.SetItemText(IDC_FRAME, Format(TextId::DebugModeCaption, {error.file}));
         m_host.SetItemText(IDC_HINT, WriteFailureHint(error));
         return NothingWritten(SaveOutcome::Why::Document, error);
     }
 
-    if (m_debugMode) m_host.SetItemText(IDC_FRAME, "[调试模式]" + added->file);
+    if (m_debugMode) m_host.SetItemText(IDC_FRAME, Format(TextId::DebugModeCaption, {added->file}));
     m_host.Placements().RepaintNow();
     if (!m_host.IsItemChecked(IDC_CONTINUE)) ResetEditArea();
     ShowChangedSinceLoadHint();
@@ -184,9 +183,9 @@ SaveOutcome CPlacementDlg::ModifyPlacement() {
 }
 
 std::optional<DeleteReport> CPlacementDlg::OnDelete() {
-    const MessageAnswer answer = m_host.ShowMessage(
-        "删除操作将直接操作文件,不可恢复.确定要从地图里删除选定的NPC么?", "从地图里移出NPC",
-        MessageButtons::YesNo, MessageIcon::Question);
+    const MessageAnswer answer =
+        m_host.ShowMessage(std::string(Text(TextId::DeleteQuestion)), std::string(Text(TextId::DeleteCaption)),
+                           MessageButtons::YesNo, MessageIcon::Question);
     if (answer != MessageAnswer::Yes) return std::nullopt;
 
     DeleteReport report = RemoveSelectedFromFiles();
@@ -205,12 +204,12 @@ void CPlacementDlg::ShowDeleteOutcome(const DeleteReport& report) {
     const int after = Rows().Count();
     for (size_t i = 0; i < gone.size(); ++i) {
         const int left = after + static_cast<int>(gone.size() - 1 - i);
-        m_host.SetItemText(IDC_FRAME, "NPC删除完成!正在重新计算NPC信息,现有NPC信息[" + std::to_string(left) + "]条!");
+        m_host.SetItemText(IDC_FRAME, Format(TextId::DeleteRecounting, {std::to_string(left)}));
     }
     if (!report.AllRemoved()) {
         // The count of what was done stays in view, and the hint names the first failure.
-        m_host.SetItemText(IDC_FRAME, "选择删除[" + std::to_string(report.selected) + "]条,实际完成[" +
-                                          std::to_string(report.removed) + "]条!");
+        m_host.SetItemText(IDC_FRAME, Format(TextId::DeleteCounts, {std::to_string(report.selected),
+                                                                    std::to_string(report.removed)}));
         for (const DeleteReport::Row& row : report.rows) {
             if (row.status == DeleteReport::RowStatus::Removed) continue;
             m_host.SetItemText(IDC_HINT, DeleteFailureHint(row));
@@ -219,7 +218,7 @@ void CPlacementDlg::ShowDeleteOutcome(const DeleteReport& report) {
         // The failure stays in view rather than the note about outside changes.
         return;
     }
-    m_host.SetItemText(IDC_FRAME, "现有NPC配置信息[" + std::to_string(after) + "]条!");
+    m_host.SetItemText(IDC_FRAME, Format(TextId::RowsNow, {std::to_string(after)}));
     ShowChangedSinceLoadHint();
 }
 
@@ -257,7 +256,8 @@ DeleteReport CPlacementDlg::RemoveSelectedFromFiles() {
                 if (done.error->code == DocumentErrorCode::HistoryFailed) row.historyHint = WriteFailureHint(*done.error);
                 // No temporary file was involved when no writer lock could be had: say what was.
                 if (done.error->code == DocumentErrorCode::LockFailed)
-                    row.historyHint = "删除NPC[" + GbkToUtf8(row.record.block.Name()) + "]失败! " + done.error->system;
+                    row.historyHint =
+                        Format(TextId::DeleteRowFailed, {GbkToUtf8(row.record.block.Name())}) + " " + done.error->system;
             }
             report.rows.push_back(std::move(row));
         }
@@ -266,15 +266,15 @@ DeleteReport CPlacementDlg::RemoveSelectedFromFiles() {
     // The hint line as each row's removal left it.
     for (const DeleteReport::Row& entry : report.rows) {
         if (entry.status == DeleteReport::RowStatus::Removed) {
-            if (!entry.record.block.HasScript()) m_host.SetItemText(IDC_HINT, "删除NPC完成!");
-            m_host.SetItemText(IDC_HINT, "删除NPC[" + GbkToUtf8(entry.record.block.Name()) + "]成功!");
+            if (!entry.record.block.HasScript()) m_host.SetItemText(IDC_HINT, std::string(Text(TextId::DeleteDoneNoScript)));
+            m_host.SetItemText(IDC_HINT, Format(TextId::DeleteRowDone, {GbkToUtf8(entry.record.block.Name())}));
             ++report.removed;
         } else if (entry.status == DeleteReport::RowStatus::WriteFailed) {
             m_host.SetItemText(IDC_HINT, DeleteFailureHint(entry));
         }
     }
-    m_host.SetItemText(IDC_FRAME, "选择删除[" + std::to_string(report.selected) + "]条,实际完成[" +
-                                      std::to_string(report.removed) + "]条!");
+    m_host.SetItemText(IDC_FRAME, Format(TextId::DeleteCounts, {std::to_string(report.selected),
+                                                                std::to_string(report.removed)}));
     return report;
 }
 

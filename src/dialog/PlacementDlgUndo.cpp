@@ -2,18 +2,19 @@
 // change history, which refuses when a file no longer holds what the step wrote.
 
 #include "dialog/CPlacementDlg.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
 
 // The texts of one direction through the history.
 struct Direction {
-    const char* nothing;   // no step to take
-    const char* refused;   // followed by the reason
-    const char* done;
+    TextId nothing;   // no step to take
+    TextId refused;   // with the reason
+    TextId done;
 };
-constexpr Direction kUndo{"没有可撤销的修改!", "撤销被拒绝,文件未改动! ", "已撤销上一次修改!"};
-constexpr Direction kRedo{"没有可重做的修改!", "重做被拒绝,文件未改动! ", "已重做上一次撤销的修改!"};
+constexpr Direction kUndo{TextId::NothingToUndo, TextId::UndoRefused, TextId::Undone};
+constexpr Direction kRedo{TextId::NothingToRedo, TextId::RedoRefused, TextId::Redone};
 
 }  // namespace
 
@@ -21,19 +22,19 @@ bool CPlacementDlg::OnUndo() { return ShowStepBack(Document().Undo(), kUndo.noth
 
 bool CPlacementDlg::OnRedo() { return ShowStepBack(Document().Redo(), kRedo.nothing, kRedo.refused, kRedo.done); }
 
-bool CPlacementDlg::ShowStepBack(const Expected<RevertReport, DocumentError>& result, const char* nothing,
-                                 const char* refused, const char* done) {
+bool CPlacementDlg::ShowStepBack(const Expected<RevertReport, DocumentError>& result, TextId nothing, TextId refused,
+                                 TextId done) {
     if (!result) {
         const DocumentError& error = result.error();
         const bool none =
             error.code == DocumentErrorCode::NothingToUndo || error.code == DocumentErrorCode::NothingToRedo;
         // Refused: nothing was written, and the step stays the one to take back.
-        m_host.SetItemText(IDC_HINT, none ? std::string(nothing) : refused + error.system);
+        m_host.SetItemText(IDC_HINT, none ? std::string(Text(nothing)) : Format(refused, {error.system}));
         return false;
     }
     // The rows show the files as they are now.
     LoadMapPlacements();
-    m_host.SetItemText(IDC_HINT, done);
+    m_host.SetItemText(IDC_HINT, std::string(Text(done)));
     return true;
 }
 
