@@ -25,6 +25,7 @@
 #include "app/WindowExtras.h"
 #include "controls/CAboutDlg.h"
 #include "controls/ProgramResources.h"
+#include "texts/ProgramTexts.h"
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -492,7 +493,7 @@ void PlacementWindow::contextMenuEvent(QContextMenuEvent* event) {
         menu.exec(event->globalPos());
         return;
     }
-    QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText));
+    QAction* about = menu.addAction(QString::fromUtf8(Text(TextId::AboutMenuEntry).data()));
     if (menu.exec(event->globalPos()) == about)
         m_dlg.OnSysCommand(kAboutCommand);
 }
@@ -510,7 +511,7 @@ void PlacementWindow::showEvent(QShowEvent* event) {
     if (!m_systemMenuReady) {
         m_systemMenuReady = true;
         if (HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
-            const std::wstring text = QString::fromUtf8(kAboutMenuText).toStdWString();
+            const std::wstring text = QString::fromUtf8(Text(TextId::AboutMenuEntry).data()).toStdWString();
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             AppendMenuW(menu, MF_STRING, kAboutCommand, text.c_str());
         }

@@ -210,7 +210,7 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
     add(BindingOf(redo)->description, "menuRedo", &redo, [this] { RunCommand(*BindingOf(WindowCommand::Redo)); })
         ->setEnabled(m_window.Logic().CanRedo());
     menu.addSeparator();
-    add(kAboutMenuText, "menuAbout", nullptr, [this] { m_window.Logic().OnSysCommand(kAboutCommand); });
+    add(Text(TextId::AboutMenuEntry).data(), "menuAbout", nullptr, [this] { m_window.Logic().OnSysCommand(kAboutCommand); });
 }
 
 void WindowExtras::CloneSelectedRow() {

@@ -10,6 +10,7 @@
 #include "data/server/ServerPath.h"
 #include "data/text/TabFileReader.h"
 #include "dialog/CPlacementDlg.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -21,15 +22,6 @@ constexpr size_t kServerPathCapacity = kMaxServerPathBytes + 1;
 constexpr size_t kUseDebugCapacity = 40;
 constexpr int kDialogCancelled = 2;   // the result of a dialog closed by Cancel
 
-constexpr char kWarningCaption[] = "警告";
-constexpr char kNoDirectoryMessage[] =
-    "您没有指定任何目录,因此程序未能初始化!您可以在程序启动后重新配置";
-constexpr char kNoServerExeMessage[] =
-    "您指定的目录里并不包含Morvi服务器端的关键性文件,这可能影响程序正常初始化!!";
-constexpr char kPathTooLongMessage[] = "您选择的目录路径超过254个字节,无法使用!";
-constexpr char kPathUnencodableMessage[] = "您选择的目录路径含有无法保存的字符,无法使用!";
-constexpr char kConfigWriteFailedMessage[] = "配置文件MorviConfig.ini保存失败!";
-constexpr char kNotConfiguredStatus[] = "服务器路径尚未配置!";
 
 // The configuration file lives in the current directory of this moment, so a directory change
 // (for example through a file dialog) moves it.
@@ -48,8 +40,9 @@ bool ServerExecutablePresent(const std::string& serverPath) {
     return true;
 }
 
-void Warn(DialogHost& host, const char* text) {
-    host.ShowMessage(text, kWarningCaption, MessageButtons::Ok, MessageIcon::Information);
+void Warn(DialogHost& host, std::string_view text) {
+    host.ShowMessage(std::string(text), std::string(Text(TextId::WarningCaption)), MessageButtons::Ok,
+                     MessageIcon::Information);
 }
 
 }  // namespace
@@ -62,27 +55,27 @@ bool CPlacementDlg::ConfigureServerPath(bool force) {
 
     if (m_serverPath.empty() || force) {
         const std::optional<std::string> chosen = m_host.BrowseForFolder(
-            force ? "选择Morvi服务器端目录" : "第一次运行程序,配置Morvi服务器端目录");
+            std::string(Text(force ? TextId::ChooseServerDirectory : TextId::FirstRunChooseServerDirectory)));
         if (!chosen || chosen->empty()) {
-            Warn(m_host, kNoDirectoryMessage);
+            Warn(m_host, Text(TextId::NoDirectoryChosen));
         } else if (const std::optional<std::string> stored = Utf8ToGbk(*chosen); !stored) {
             // Refused like a cancel: the old directory stays and is written back.
-            Warn(m_host, kPathUnencodableMessage);
+            Warn(m_host, Text(TextId::ServerPathUnencodable));
         } else if (stored->size() > kMaxServerPathBytes) {
-            Warn(m_host, kPathTooLongMessage);
+            Warn(m_host, Text(TextId::ServerPathTooLong));
         } else {
             m_serverPath = *chosen;
-            if (!ServerExecutablePresent(m_serverPath)) Warn(m_host, kNoServerExeMessage);
+            if (!ServerExecutablePresent(m_serverPath)) Warn(m_host, Text(TextId::DirectoryLacksServerFiles));
         }
         // Written whenever the browser was shown, whatever came of it.
         const std::optional<std::string> value = Utf8ToGbk(m_serverPath);
         std::string error;
         if (!value || !WriteProfileString(kConfigSection, kServerPathKey, *value, config, &error))
-            Warn(m_host, (std::string(kConfigWriteFailedMessage) + "\n" + error).c_str());
+            Warn(m_host, std::string(Text(TextId::ConfigWriteFailed)) + "\n" + error);
     }
 
     if (m_serverPath.empty()) {
-        m_host.SetItemText(IDC_SERVER_STATUS, kNotConfiguredStatus);
+        m_host.SetItemText(IDC_SERVER_STATUS, std::string(Text(TextId::ServerPathNotConfigured)));
         m_host.UpdateItemNow(IDC_SERVER_STATUS);
     } else {
         m_host.SetItemText(IDC_SERVER_STATUS, m_serverPath);
@@ -116,7 +109,7 @@ bool CPlacementDlg::LoadMapList() {
     MapListResult maps = ReadMapList(ServerFilePath(m_serverPath, "\\maps\\worldset.ini"),
                                      ServerFilePath(m_serverPath, "\\settings\\maplist.ini"));
     if (maps.count <= 0) {
-        m_host.ShowMessage("地图列表文件不存在或者配置错误,或者设置的地图数为0!", "错误",
+        m_host.ShowMessage(std::string(Text(TextId::MapListMissing)), std::string(Text(TextId::ErrorCaption)),
                            MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }

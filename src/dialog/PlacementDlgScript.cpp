@@ -10,6 +10,7 @@
 
 #include "data/server/ServerPath.h"
 #include "dialog/CPlacementDlg.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -67,12 +68,12 @@ bool IsFullPath(std::string_view serverPath, const std::string& field) {
 
 void CPlacementDlg::OnBrowseScript() {
     if (m_session.mode == EDIT_IDLE) {
-        m_host.SetItemText(IDC_HINT, "您没有选择可更改的NPC");
+        m_host.SetItemText(IDC_HINT, std::string(Text(TextId::NoPlacementToChange)));
         return;
     }
     const std::vector<FileFilter> filters = {
-        {"脚本配置文件(*.lua)", "*.lua"},
-        {"所有文件(*.*)", "*.*"},
+        {std::string(Text(TextId::ScriptFilesFilter)), "*.lua"},
+        {std::string(Text(TextId::AllFilesFilter)), "*.*"},
     };
     const std::optional<std::string> chosen = m_host.ChooseFileToOpen(filters, ".lua");
     if (!chosen) return;

@@ -74,8 +74,8 @@ inline constexpr int kCursorResourceId = 133;
 inline constexpr int kCursorHotSpotX = 15;
 inline constexpr int kCursorHotSpotY = 1;
 inline constexpr int kAboutMenuStringId = 101;
-// Text of the About entry of the system menu (and of the context menu elsewhere).
-inline constexpr const char* kAboutMenuText = "关于 MorviNpc(&A)...";
+// The About entry of the system menu (and of the context menu elsewhere) is the text
+// TextId::AboutMenuEntry of the program's text table.
 
 // Fixed texts of the windows that are ours to choose.
 inline constexpr const char* kMainWindowTitle = "MorviNpc";

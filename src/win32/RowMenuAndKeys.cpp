@@ -168,7 +168,7 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     historyEntry(kMenuUndo, WindowCommand::Undo, m_dlg.CanUndo());
     historyEntry(kMenuRedo, WindowCommand::Redo, m_dlg.CanRedo());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kMenuAbout, Widen(kAboutMenuText).c_str());
+    AppendMenuW(menu, MF_STRING, kMenuAbout, Widen(Text(TextId::AboutMenuEntry).data()).c_str());
     const int chosen = static_cast<int>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hwnd, nullptr));
     DestroyMenu(menu);

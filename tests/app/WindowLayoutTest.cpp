@@ -18,6 +18,7 @@
 #include "controls/CAboutDlg.h"
 #include "GuiTestSupport.h"
 #include "TestFiles.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -220,7 +221,7 @@ TEST_F(WindowLayoutTest, MessageFontsHaveGlyphsForTheChineseTexts) {
         QStringLiteral("宋,金阵营只对宋金中的NPC有效!"),
         QStringLiteral("添加NPC模型成功,现在可以更改NPC配置信息!"),
         QStringLiteral("[调试模式]"),
-        QString::fromUtf8(kAboutMenuText),
+        QString::fromUtf8(Text(TextId::AboutMenuEntry).data()),
     };
     for (int id : {IDC_HINT, IDC_FRAME, IDC_SERVER_STATUS}) {
         const QFontMetrics metrics(window.Control(id)->font());

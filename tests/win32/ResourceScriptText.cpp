@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "dialog/WindowTemplateTables.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -102,7 +103,7 @@ std::string ResourceScriptText() {
     Dialog(out, kMainTemplateId, kMainWidthDu, kMainHeightDu,
            "DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX",
            "WS_EX_APPWINDOW", kMainWindowTitle, MainWindowTemplate());
-    out += "STRINGTABLE\nBEGIN\n    " + std::to_string(kAboutMenuStringId) + ", " + Quoted(kAboutMenuText) + "\nEND\n\n";
+    out += "STRINGTABLE\nBEGIN\n    " + std::to_string(kAboutMenuStringId) + ", " + Quoted(Text(TextId::AboutMenuEntry).data()) + "\nEND\n\n";
     out += "VS_VERSION_INFO VERSIONINFO\n"
            "FILEVERSION 1, 0, 0, 0\n"
            "PRODUCTVERSION 1, 0, 0, 0\n"
