@@ -62,6 +62,7 @@ std::vector<Figure> SaveFigures(const Workload& w, int runs) {
     const std::string saveDir = w.saveFile.substr(0, w.saveFile.find_last_of('/'));
     const std::string historyDir = saveDir + "-history";
     std::filesystem::remove_all(historyDir);
+    std::filesystem::remove(historyDir + "-floor-journal");
     MapDocument doc;
     doc.SetServerPath(saveDir);
     doc.SetHistoryDirectory(historyDir);
@@ -90,13 +91,17 @@ std::vector<Figure> SaveFigures(const Workload& w, int runs) {
         for (int run = 0; run < runs; ++run) {
             ReplaceFileContents(w.saveFile, w.saveImage, nullptr);   // restore, untimed
             std::string copy;
-            floors.push_back(TimeMs([&] { copy = CopyWithFlush(w.saveFile); }));
+            // The product writes two files durably: the history's entry, then the region file.
+            floors.push_back(TimeMs([&] {
+                AppendWithFlush(historyDir + "-floor-journal", 1024);
+                copy = CopyWithFlush(w.saveFile);
+            }));
             RemoveCopy(copy);
             bool done = false;
             times.push_back(TimeMs([&] { done = op.run(); }));
             Check(done, op.name);
         }
-        figures.push_back({op.name, Median(times), "copy file + fsync", Median(floors), "<= 3x floor", 3, 0});
+        figures.push_back({op.name, Median(times), "journal line + copy file, each fsync", Median(floors), "<= 3x floor", 3, 0});
     }
     ReplaceFileContents(w.saveFile, w.saveImage, nullptr);
     return figures;

@@ -117,4 +117,14 @@ std::string CopyWithFlush(const std::string& path) {
 
 void RemoveCopy(const std::string& copy) { ::unlink(copy.c_str()); }
 
+void AppendWithFlush(const std::string& journal, size_t bytes) {
+    const int fd = ::open(journal.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) throw std::runtime_error("cannot open " + journal);
+    const std::string line(bytes, 'j');
+    if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+        throw std::runtime_error("cannot write " + journal);
+    ::fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace morvi::bench

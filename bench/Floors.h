@@ -25,6 +25,9 @@ bool DropPageCache();
 // makes (fsync of the file, then of its directory); the copy is removed afterwards, untimed,
 // by RemoveCopy.
 std::string CopyWithFlush(const std::string& path);
+// The flush a recorded change adds before its file is written: `bytes` appended to `journal`
+// and flushed to disk, as the change history makes its entry durable.
+void AppendWithFlush(const std::string& journal, size_t bytes);
 void RemoveCopy(const std::string& copy);
 
 }  // namespace morvi::bench
