@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <mutex>
 #include <stdexcept>
 
 #ifdef _WIN32
@@ -59,6 +60,11 @@ int Spawn(const std::vector<std::string>& args, const std::string& workDir, cons
         line += L' ';
         AppendQuoted(line, WidenUtf8(a));
     }
+    // Every inheritable handle alive at a CreateProcess goes to that child: another thread's
+    // start must not take these (its child would keep this output file open), so the handles
+    // live only while this thread starts its own child.
+    static std::mutex starting;
+    std::unique_lock<std::mutex> startLock(starting);
     HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -72,6 +78,7 @@ int Spawn(const std::vector<std::string>& args, const std::string& workDir, cons
                                           cwd.c_str(), &si, &pi);
     ::CloseHandle(out);
     ::CloseHandle(err);
+    startLock.unlock();
     if (!started) throw std::runtime_error("cannot start morvinpc.exe");
     ::WaitForSingleObject(pi.hProcess, INFINITE);
     DWORD code = 0;
