@@ -65,6 +65,17 @@ protected:
     std::string FileA() const { return NativeForm(dir / "server/maps/m1/a_S.DAT"); }
     std::string FileB() const { return NativeForm(dir / "server/maps/m1/sub/b_S.DAT"); }
     std::vector<std::string> Files() const { return {ReadFile(FileA()), ReadFile(FileB())}; }
+    // An import that deletes C from file B, then the `occurrence`-th A from file A.
+    ImportPlan DeleteCThenA(int occurrence) const {
+        ImportPlan plan;
+        ImportFilePlan& b = plan.files.emplace_back();
+        b.file = FileB();
+        b.deletions.push_back({KeyOf(kC), 0});
+        ImportFilePlan& a = plan.files.emplace_back();
+        a.file = FileA();
+        a.deletions.push_back({KeyOf(kA), occurrence});
+        return plan;
+    }
     void Load() { ASSERT_TRUE(doc.Load(MapDir(), 40, {}, "m1").has_value()); }
     int RowOf(const std::string& name) const {
         for (int i = 0; i < doc.Rows().Count(); ++i)
@@ -337,13 +348,7 @@ TEST_F(MapDocumentTest, ImportDeletesChangesAndAppendsInOneStep) {
 
 TEST_F(MapDocumentTest, AnImportThatCannotBeDoneLeavesEveryFileAsItWas) {
     Load();
-    ImportPlan plan;
-    ImportFilePlan& b = plan.files.emplace_back();
-    b.file = FileB();
-    b.deletions.push_back({KeyOf(kC), 0});
-    ImportFilePlan& a = plan.files.emplace_back();
-    a.file = FileA();
-    a.deletions.push_back({KeyOf(kA), 1});   // there is one A only
+    const ImportPlan plan = DeleteCThenA(1);   // there is one A only
     const Expected<ImportReport, ImportFailure> done = doc.Import(plan);
     ASSERT_FALSE(done.has_value());
     EXPECT_EQ(done.error().error.code, DocumentErrorCode::KeyNotFound);
@@ -354,13 +359,7 @@ TEST_F(MapDocumentTest, AnImportThatCannotBeDoneLeavesEveryFileAsItWas) {
 
 TEST_F(MapDocumentTest, AnImportStoppedAtItsSecondFileTakesBackTheFirst) {
     Load();
-    ImportPlan plan;
-    ImportFilePlan& b = plan.files.emplace_back();
-    b.file = FileB();
-    b.deletions.push_back({KeyOf(kC), 0});
-    ImportFilePlan& a = plan.files.emplace_back();
-    a.file = FileA();
-    a.deletions.push_back({KeyOf(kA), 0});
+    const ImportPlan plan = DeleteCThenA(0);
     // Another program takes A away just before the second file's turn.
     const std::string withoutA = tools::MakeRegionImage(kSeed, {kB});
     StepOptions options;
