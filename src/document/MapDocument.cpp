@@ -325,7 +325,7 @@ Expected<ModifyResult, DocumentError> MapDocument::Modify(const PlacementKey& ke
     return result;
 }
 
-Expected<RemoveReport, DocumentError> MapDocument::Delete(const std::vector<int>& rows) {
+Expected<RemoveReport, DocumentError> MapDocument::Delete(const std::vector<int>& rows, const WorkProgress& /*progress*/) {
     std::vector<RemovedRow> entries;
     for (int row : rows) {
         if (row < 0 || row >= m_rows.Count()) return MakeUnexpected(ErrorOf(DocumentErrorCode::NoSuchRow));

@@ -133,6 +133,38 @@ struct ImportFailure {
     std::string restoreFailure;  // when not restored: why (the history's words)
 };
 
+// Progress of work over many rows or files: `done` of `total` units so far. Called from the
+// thread doing the work, often enough to redraw a bar, seldom enough to cost nothing.
+using WorkProgress = std::function<void(size_t done, size_t total)>;
+
+// One change made to many placements at once: each field set is stored in every one of them,
+// the fields not set keep their stored bytes; a move adds (moveX, moveY) to the positions.
+struct BulkEdit {
+    OffsetChoice offsetX;
+    OffsetChoice offsetY;
+    std::optional<int> type;
+    std::optional<int> group;
+    std::optional<int> series;
+    DropChoice drop;
+    std::optional<std::string> script;
+    int moveX = 0;
+    int moveY = 0;
+};
+
+struct EditedRow {
+    int row = -1;
+    PlacementRef ref;
+    std::optional<DocumentError> error;   // why this one was not changed (nothing written for it)
+    bool Changed() const { return !error; }
+};
+
+struct BulkEditReport {
+    int selected = 0;
+    int changed = 0;
+    std::vector<EditedRow> rows;   // in the order asked
+    WriteNote note;
+};
+
 struct RevertReport {
     int64_t step = 0;   // the step written by the undo or redo
     int files = 0;
@@ -197,9 +229,14 @@ public:
     // Removes the records of these rows (one step of the history however many files); the
     // rows whose record left its file leave the store, bottom row first. NoSuchRow when a row
     // is outside the store (nothing written).
-    Expected<RemoveReport, DocumentError> Delete(const std::vector<int>& rows);
+    Expected<RemoveReport, DocumentError> Delete(const std::vector<int>& rows, const WorkProgress& progress = {});
     // The same for placements named by file and key (rows showing them are not touched).
     Expected<RemoveReport, DocumentError> Delete(const std::vector<PlacementRef>& refs);
+    // Changes these rows as `edit` says, each region file rewritten once, one history step.
+    // A row that cannot take the change (moved past the listed range, a script too long) is
+    // named in the report and nothing is written for it; the others are written.
+    Expected<BulkEditReport, DocumentError> EditMany(const std::vector<int>& rows, const BulkEdit& edit,
+                                                     const WorkProgress& progress = {});
     Expected<ImportReport, ImportFailure> Import(const ImportPlan& plan);
 
     // --- undo and redo of this document's steps ---
