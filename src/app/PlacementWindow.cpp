@@ -56,7 +56,7 @@ constexpr int kLinkCellHeightPx = 15;
 }  // namespace
 
 PlacementWindow::PlacementWindow(QWidget* parent) : QDialog(parent), m_dlg(*this) {
-    setWindowTitle(QString::fromUtf8(kMainWindowTitle));
+    setWindowTitle(QString::fromUtf8(Text(TextId::MainWindowTitle).data()));
     setWindowIcon(ProgramIcon());
     // A main window of its own (task bar entry, minimise and maximise boxes) that grows from
     // the template's size, which is also its smallest.
