@@ -169,7 +169,8 @@ void PlacementWindow::CreateHyperlink() {
     params.x = place.x();
     params.y = place.y();
     if (!m_link.CreateLink(params))
-        ShowMessage("Failed to create hyperlink 1.", "Fatal error!", MessageButtons::Ok, MessageIcon::Stop);
+        ShowMessage(std::string(Text(TextId::LinkFailed)), std::string(Text(TextId::LinkFailedCaption)),
+                    MessageButtons::Ok, MessageIcon::Stop);
 }
 
 bool PlacementWindow::InitDialog() {
