@@ -44,8 +44,11 @@ TEST(WindowTemplateTexts, ControlsThatShowATextHaveOneAndNoOtherDoes) {
 
 TEST(WindowTemplateTexts, ShownColumnsHaveHeadingsAndHiddenOnesNone) {
     for (const ListColumn& column : PlacementListColumns()) {
-        if (column.width > 0) EXPECT_FALSE(Text(column.heading).empty()) << column.width;
-        else EXPECT_EQ(column.heading, kNoText);
+        if (column.width > 0) {
+            EXPECT_FALSE(Text(column.heading).empty()) << column.width;
+        } else {
+            EXPECT_EQ(column.heading, kNoText);
+        }
     }
 }
 
