@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/ProgramText.h"
 #include "document/PlacementRows.h"
+#include "version/ProgramVersion.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
     using namespace morvi::cli;
     CLI::App app{"morvinpc: list, check and change the NPC placements of a Morvi server's maps.\n"
                  "Exit status: 0 done, 1 refused or findings, 2 usage or input/output error."};
+    app.set_version_flag("--version", "morvinpc " MORVI_VERSION_TEXT, "print the version and exit");
     app.require_subcommand(1);
     app.fallthrough();
     CommonOptions common;
@@ -156,6 +158,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

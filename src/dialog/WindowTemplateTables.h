@@ -8,6 +8,8 @@
 
 #include <span>
 
+#include "version/ProgramVersion.h"
+
 namespace morvi {
 
 enum class ControlKind {
@@ -80,9 +82,10 @@ inline constexpr int kAboutMenuStringId = 101;
 // Fixed texts of the windows that are ours to choose.
 inline constexpr const char* kMainWindowTitle = "MorviNpc";
 inline constexpr const char* kServerFrameCaption = "Thu muc Server";
-inline constexpr const char* kContactText = "MorviNpc 1.0\nLien he qua\ntrang du an:";
+// Both name the program's major.minor version (1.0 as the About box's title line has it).
+inline constexpr const char* kContactText = "MorviNpc " MORVI_VERSION_SHORT "\nLien he qua\ntrang du an:";
 inline constexpr const char* kHintPlaceholder = "Chon ban do o danh sach ben trai";
-inline constexpr const char* kProgramTitleLine = "MorviNpc Version 1.0";
+inline constexpr const char* kProgramTitleLine = "MorviNpc Version " MORVI_VERSION_SHORT;
 inline constexpr const char* kProgramPurposeLine = "NPC placement editor for map regions";
 inline constexpr const char* kProjectAddress = "https://morvinpc.example.org";
 inline constexpr const char* kProjectHost = "morvinpc.example.org";
