@@ -117,6 +117,9 @@ constexpr Entry kTexts[] = {
     {TextId::MapViewFitTip, "显示整个地图 (1000 × 500)"},
     {TextId::MapViewOther, "其他"},
     {TextId::MapViewMarks, "■ 中心黑点 = Script · 数字 = 同一位置的NPC数 · 左键拖动选择 · 右键拖动平移 · 滚轮缩放"},
+
+    {TextId::UserConfigNoHome, "无法确定配置目录 (XDG_CONFIG_HOME 与 HOME 都不是绝对路径), MorviConfig.ini 将保存在当前目录"},
+    {TextId::UserConfigUnusable, "无法使用配置目录 {}: {}, MorviConfig.ini 将保存在当前目录"},
 };
 
 constexpr bool InIdOrder() {

@@ -117,6 +117,9 @@ enum class TextId : uint16_t {
     MapViewFitTip,
     MapViewOther,
     MapViewMarks,
+    // --- start from the desktop menu ---
+    UserConfigNoHome,
+    UserConfigUnusable,         // {} directory, {} reason
 
     Count
 };
