@@ -85,8 +85,10 @@ rm -rf "$extracted" && dpkg-deb -x "$deb" "$extracted"
 [ "$(env -u DISPLAY "$extracted/usr/bin/MorviNpc" --version)" = "MorviNpc $version" ] || { echo "MorviNpc --version"; exit 1; }
 echo "version $version: package, changelog, AppStream release, both programs' --version"
 # lintian: no error and no warning (the info tags left are explained in the README).
-lintian --fail-on error,warning --display-info "$deb" 2>&1 | grep -v '^running with root privileges' || true
-lintian --fail-on error,warning "$deb" >/dev/null 2>&1 || { echo "lintian reports errors or warnings"; exit 1; }
+lint_status=0
+lint=$(lintian --fail-on error,warning --display-info "$deb" 2>&1) || lint_status=$?
+grep -v '^running with root privileges' <<<"$lint" || true
+[ "$lint_status" = 0 ] || { echo "lintian reports errors or warnings (status $lint_status)"; exit 1; }
 echo "lintian: no error, no warning"
 validated=$(desktop-file-validate "$extracted/usr/share/applications/morvinpc.desktop" 2>&1) || true
 [ -z "$validated" ] || { echo "desktop-file-validate: $validated"; exit 1; }

@@ -104,7 +104,7 @@ std::string ResourceScriptText() {
            "DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX",
            "WS_EX_APPWINDOW", kMainWindowTitle, MainWindowTemplate());
     out += "STRINGTABLE\nBEGIN\n    " + std::to_string(kAboutMenuStringId) + ", " + Quoted(Text(TextId::AboutMenuEntry).data()) + "\nEND\n\n";
-    // The version resource: the project's version through the generated version header.
+    out += "// The version resource: the project's version through the generated version header.\n";
     out += "#define MORVI_FILE_DESCRIPTION " + Quoted(kProgramPurposeLine) + "\n"
            "#define MORVI_ORIGINAL_FILENAME \"MorviNpc.exe\"\n"
            "#include \"VersionInfo.rc\"\n";
