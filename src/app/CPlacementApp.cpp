@@ -4,13 +4,14 @@
 
 #include "app/PlacementWindow.h"
 #include "controls/ProgramResources.h"
+#include "version/ProgramVersion.h"
 
 namespace morvi {
 
 CPlacementApp::CPlacementApp(int& argc, char** argv)
     : m_app(std::make_unique<QApplication>(argc, argv)) {
     QApplication::setApplicationName(QStringLiteral("MorviNpc"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QStringLiteral(MORVI_VERSION_TEXT));
     InitProgramResources();
     QApplication::setWindowIcon(ProgramIcon());
 }

@@ -11,6 +11,7 @@
 #include "cli/ProgramText.h"
 #include "document/PlacementRows.h"
 #include "texts/ProgramTexts.h"
+#include "version/ProgramVersion.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
     using namespace morvi::cli;
     // Subcommand names, option names and format names are the program's interface, not texts.
     CLI::App app{Help(TextId::CliAbout)};
+    app.set_version_flag("--version", "morvinpc " MORVI_VERSION_TEXT, Help(TextId::CliVersionHelp));
     app.require_subcommand(1);
     app.fallthrough();
     CommonOptions common;
@@ -160,6 +162,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

@@ -21,6 +21,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "version/ProgramVersion.h"
+
 namespace morvi {
 
 enum class TextId : uint16_t {
@@ -317,6 +319,10 @@ enum class TextId : uint16_t {
     CliRestoreOfChange,
     CliRevertNotDone,               // {} what, {} reason
     CliRevertDone,                  // {} what, {} change, {} files
+    CliVersionHelp,
+    // --- start from the desktop menu ---
+    UserConfigNoHome,
+    UserConfigUnusable,         // {} directory, {} reason
 
     Count
 };
@@ -474,7 +480,7 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::LabelCancelEdit, "Thoat"},
     {TextId::LabelFindNext, "Chi tim mot"},
     {TextId::LabelContinue, "Tiep Tuc..."},
-    {TextId::LabelContact, "MorviNpc 1.0\nLien he qua\ntrang du an:"},
+    {TextId::LabelContact, "MorviNpc " MORVI_VERSION_SHORT "\nLien he qua\ntrang du an:"},
 
     // --- the placement list's column headings ("Pos   x" and "Pos   y" hold three blanks) ---
     {TextId::ColumnName, "Name"},
@@ -490,7 +496,7 @@ inline constexpr TextEntry kProgramTexts[] = {
 
     // --- the About box ---
     {TextId::AboutCaption, "About"},
-    {TextId::AboutTitleLine, "MorviNpc Version 1.0"},
+    {TextId::AboutTitleLine, "MorviNpc Version " MORVI_VERSION_SHORT},
     {TextId::AboutPurposeLine, "NPC placement editor for map regions"},
     {TextId::AboutClose, "Thoat"},
     {TextId::AboutHost, "morvinpc.example.org"},
@@ -657,6 +663,12 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::CliRestoreOfChange, "restore of the file before change {}"},
     {TextId::CliRevertNotDone, "{} refused: {}"},
     {TextId::CliRevertDone, "{} done as change {}: {}"},
+    {TextId::CliVersionHelp, "print the version and exit"},
+
+    // --- start from the desktop menu ---
+    {TextId::UserConfigNoHome,
+     "无法确定配置目录 (XDG_CONFIG_HOME 与 HOME 都不是绝对路径), MorviConfig.ini 将保存在当前目录"},
+    {TextId::UserConfigUnusable, "无法使用配置目录 {}: {}, MorviConfig.ini 将保存在当前目录"},
 };
 
 constexpr bool TextsInIdOrder() {

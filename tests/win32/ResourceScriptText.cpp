@@ -104,28 +104,10 @@ std::string ResourceScriptText() {
            "DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX",
            "WS_EX_APPWINDOW", Text(TextId::MainWindowTitle), MainWindowTemplate());
     out += "STRINGTABLE\nBEGIN\n    " + std::to_string(kAboutMenuStringId) + ", " + Quoted(Text(TextId::AboutMenuEntry).data()) + "\nEND\n\n";
-    out += "VS_VERSION_INFO VERSIONINFO\n"
-           "FILEVERSION 1, 0, 0, 0\n"
-           "PRODUCTVERSION 1, 0, 0, 0\n"
-           "FILEOS VOS_NT_WINDOWS32\n"
-           "FILETYPE VFT_APP\n"
-           "BEGIN\n"
-           "    BLOCK \"StringFileInfo\"\n"
-           "    BEGIN\n"
-           "        BLOCK \"000004b0\"\n"
-           "        BEGIN\n"
-           "            VALUE \"FileDescription\", " + Quoted(Text(TextId::AboutPurposeLine)) + "\n"
-           "            VALUE \"FileVersion\", \"1.0\"\n"
-           "            VALUE \"ProductName\", \"MorviNpc\"\n"
-           "            VALUE \"ProductVersion\", \"1.0\"\n"
-           "            VALUE \"OriginalFilename\", \"MorviNpc.exe\"\n"
-           "        END\n"
-           "    END\n"
-           "    BLOCK \"VarFileInfo\"\n"
-           "    BEGIN\n"
-           "        VALUE \"Translation\", 0x0000, 0x04b0\n"
-           "    END\n"
-           "END\n";
+    out += "// The version resource: the project's version through the generated version header.\n";
+    out += "#define MORVI_FILE_DESCRIPTION " + Quoted(Text(TextId::AboutPurposeLine)) + "\n"
+           "#define MORVI_ORIGINAL_FILENAME \"MorviNpc.exe\"\n"
+           "#include \"VersionInfo.rc\"\n";
     return out;
 }
 
