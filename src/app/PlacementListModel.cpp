@@ -4,8 +4,8 @@
 
 namespace morvi {
 
-PlacementListModel::PlacementListModel(const PlacementRowStore& store, QObject* parent)
-    : QAbstractTableModel(parent), m_store(store), m_visibleRows(store.Count()) {}
+PlacementListModel::PlacementListModel(const PlacementRowView& rows, QObject* parent)
+    : QAbstractTableModel(parent), m_rows(rows), m_visibleRows(rows.Count()) {}
 
 const std::array<const char*, kPlacementColumnCount>& PlacementListModel::Headings() {
     static const std::array<const char*, kPlacementColumnCount> headings{
@@ -33,10 +33,10 @@ QVariant PlacementListModel::data(const QModelIndex& index, int role) const {
         return {};
     // View rows sit below the pending ones.
     const int row = index.row() + PendingRows();
-    if (row < 0 || row >= m_store.Count())
+    if (row < 0 || row >= m_rows.Count())
         return {};
     m_cell.clear();
-    m_store.AppendCellText(row, index.column(), m_cell);
+    m_rows.AppendCellText(row, index.column(), m_cell);
     return QString::fromUtf8(m_cell.data(), static_cast<qsizetype>(m_cell.size()));
 }
 
@@ -54,8 +54,14 @@ void PlacementListModel::RowsReset() {
     beginResetModel();
     m_visibleRows = 0;
     endResetModel();
-    if (m_store.Count() > 0)
+    if (m_rows.Count() > 0)
         QueueFlush();
+}
+
+void PlacementListModel::RowsRearranged() {
+    beginResetModel();
+    m_visibleRows = m_rows.Count();
+    endResetModel();
 }
 
 void PlacementListModel::RowsInsertedAtTop(int count) {
@@ -76,7 +82,7 @@ void PlacementListModel::FlushPendingRows() {
     if (pending <= 0)
         return;
     beginInsertRows(QModelIndex(), 0, pending - 1);
-    m_visibleRows = m_store.Count();
+    m_visibleRows = m_rows.Count();
     endInsertRows();
 }
 
@@ -88,7 +94,7 @@ void PlacementListModel::RowChanged(int row) {
 
 void PlacementListModel::RowRemoved(int row) {
     // The store has already lost the row: before, it held one more.
-    const int pendingBefore = m_store.Count() + 1 - m_visibleRows;
+    const int pendingBefore = m_rows.Count() + 1 - m_visibleRows;
     const int viewRow = row - pendingBefore;
     if (row < 0 || viewRow >= m_visibleRows)
         return;

@@ -223,14 +223,14 @@ void CPlacementDlg::ShowDeleteOutcome(const DeleteReport& report) {
 }
 
 DeleteReport CPlacementDlg::RemoveSelectedFromFiles() {
-    PlacementListHost& list = m_host.Placements();
-    std::vector<int> selected;
-    for (int row = list.NextSelectedRow(-1); row >= 0; row = list.NextSelectedRow(row)) {
-        if (row >= Rows().Count()) break;
-        selected.push_back(row);
-    }
-    // One step of the history however many rows and files: one undo takes it back.
-    const Expected<RemoveReport, DocumentError> removed = Document().Delete(selected);
+    // The placements of the rows shown selected, in the list's order.
+    const std::vector<int> selected = SelectedStoreRows();
+    // One step of the history however many rows and files: one undo takes it back. The list
+    // takes the rows that left in one step, the selection staying on the rows that stay.
+    const Expected<RemoveReport, DocumentError> removed = [&] {
+        RowBatch batch(*this);
+        return Document().Delete(selected);
+    }();
 
     DeleteReport report;
     report.selected = static_cast<int>(selected.size());

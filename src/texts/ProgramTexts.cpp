@@ -117,6 +117,21 @@ constexpr Entry kTexts[] = {
     {TextId::MapViewFitTip, "显示整个地图 (1000 × 500)"},
     {TextId::MapViewOther, "其他"},
     {TextId::MapViewMarks, "■ 中心黑点 = Script · 数字 = 同一位置的NPC数 · 左键拖动选择 · 右键拖动平移 · 滚轮缩放"},
+
+    {TextId::ListFilterCue, "筛选NPC配置"},
+    {TextId::ListFilterTip,
+     "筛选NPC配置: 空格分隔的条件都须满足; 字段:值 (name template x y ox oy type group series drop script "
+     "file), 数字可写 N 或 A-B; 其他文字匹配名称、脚本或文件"},
+    {TextId::ListShown, "显示 {} / {} 行"},
+    {TextId::ListSelected, "选中 {} 行"},
+    {TextId::ListTypeCount, "{} {}"},
+    {TextId::FilterUnknownField, "筛选条件 {} 的字段未知"},
+    {TextId::FilterBadNumber, "筛选条件 {} 的数字无效 (应为 N 或 A-B)"},
+    {TextId::FilterBadRange, "筛选条件 {} 的范围颠倒 (A-B 中 A 大于 B)"},
+    {TextId::FilterUnknownName, "筛选条件 {} 的名称或代码未知"},
+    {TextId::OperationUndo, "撤销"},
+    {TextId::OperationRedo, "重做"},
+    {TextId::StatusStepBack, "{}  {}  第 {} 步  {}"},
 };
 
 constexpr bool InIdOrder() {

@@ -117,6 +117,19 @@ enum class TextId : uint16_t {
     MapViewFitTip,
     MapViewOther,
     MapViewMarks,
+    // --- sorting, narrowing and counting the placement list ---
+    ListFilterCue,
+    ListFilterTip,
+    ListShown,                  // {} rows shown, {} rows in all
+    ListSelected,               // {} rows selected
+    ListTypeCount,              // {} type name, {} rows
+    FilterUnknownField,         // {} term
+    FilterBadNumber,            // {} term
+    FilterBadRange,             // {} term
+    FilterUnknownName,          // {} term
+    OperationUndo,
+    OperationRedo,
+    StatusStepBack,             // {} time, {} operation, {} step, {} files
 
     Count
 };

@@ -1,5 +1,6 @@
 #include "win32/ReportListView.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <commctrl.h>
@@ -126,6 +127,28 @@ void ReportListView::ScrollToTop(int row) {
         if (rowHeight > 0 && row > top)
             SendMessageW(m_list, LVM_SCROLL, 0, static_cast<LPARAM>((row - top) * rowHeight));
     }
+}
+
+void ReportListView::Rearranged(const std::vector<int>& selected, int focused) {
+    m_pendingTop = 0;
+    const int top = static_cast<int>(SendMessageW(m_list, LVM_GETTOPINDEX, 0, 0));
+    SetState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const int total = m_rowCount();
+    SendMessageW(m_list, LVM_SETITEMCOUNT, static_cast<WPARAM>(total), LVSICF_NOSCROLL);
+    if (total > 0 && static_cast<int>(selected.size()) == total) {
+        SetState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED);   // all of them in one message
+    } else {
+        for (int row : selected)
+            if (row >= 0 && row < total) SetState(m_list, row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    if (focused >= 0 && focused < total) SetState(m_list, focused, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (total > 0) SendMessageW(m_list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(std::min(top, total - 1)), FALSE);
+    InvalidateRect(m_list, nullptr, TRUE);
+}
+
+int ReportListView::Focused() {
+    Flush();
+    return static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
 void ReportListView::RepaintNow() {
