@@ -99,4 +99,36 @@ void PlacementListModel::RowRemoved(int row) {
     endRemoveRows();
 }
 
+bool PlacementListModel::RowsRemoved(const std::vector<int>& rowsAscending) {
+    // The store has already lost the rows: before, it held that many more.
+    const int pendingBefore = m_store.Count() + static_cast<int>(rowsAscending.size()) - m_visibleRows;
+    // Runs of adjacent rows the views know, as [first, last] view rows.
+    std::vector<std::pair<int, int>> runs;
+    for (int row : rowsAscending) {
+        const int viewRow = row - pendingBefore;
+        if (viewRow < 0 || viewRow >= m_visibleRows)
+            continue;   // a row the views never saw
+        if (!runs.empty() && runs.back().second + 1 == viewRow)
+            runs.back().second = viewRow;
+        else
+            runs.emplace_back(viewRow, viewRow);
+    }
+    // Each removal costs a view work in proportion to its rows; beyond a few dozen runs one
+    // reset costs less.
+    constexpr size_t kMostRuns = 64;
+    if (runs.size() > kMostRuns) {
+        beginResetModel();
+        for (const auto& [first, last] : runs)
+            m_visibleRows -= last - first + 1;
+        endResetModel();
+        return true;
+    }
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        beginRemoveRows(QModelIndex(), it->first, it->second);
+        m_visibleRows -= it->second - it->first + 1;
+        endRemoveRows();
+    }
+    return false;
+}
+
 }  // namespace morvi

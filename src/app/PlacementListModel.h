@@ -9,6 +9,7 @@
 // store itself; only the views see new rows a little later.
 
 #include <array>
+#include <vector>
 
 #include <QAbstractTableModel>
 
@@ -38,6 +39,10 @@ public:
     void RowsInsertedAtTop(int count);
     void RowChanged(int row);
     void RowRemoved(int row);
+    // Many rows gone at once (ascending, indices as before): told to the views as one removal
+    // per run of adjacent rows, or, when the runs are many, as a reset (true: the views have
+    // forgotten their selection).
+    bool RowsRemoved(const std::vector<int>& rowsAscending);
 
     // Rows inserted at the top that the views do not know yet.
     int PendingRows() const { return m_store.Count() - m_visibleRows; }

@@ -190,6 +190,7 @@ private:
         void RowsInsertedAtTop(int count) override;
         void RowChanged(int row) override;
         void RowRemoved(int row) override;
+        void RowsRemoved(const std::vector<int>& rowsAscending) override;
 
     private:
         CPlacementDlg& m_dlg;

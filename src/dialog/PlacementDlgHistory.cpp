@@ -1,6 +1,8 @@
 // The window's document: its history follows the server directory the window names, and its
 // row changes reach the host's list and the edit session.
 
+#include <algorithm>
+
 #include "dialog/CPlacementDlg.h"
 #include "texts/ProgramTexts.h"
 
@@ -48,6 +50,18 @@ void CPlacementDlg::RowForwarder::RowRemoved(int row) {
     else if (row < edited)
         --edited;
     m_dlg.m_host.Placements().RowRemoved(row);
+}
+
+void CPlacementDlg::RowForwarder::RowsRemoved(const std::vector<int>& rowsAscending) {
+    int& edited = m_dlg.m_session.row;
+    if (edited >= 0) {
+        const auto below = std::lower_bound(rowsAscending.begin(), rowsAscending.end(), edited);
+        if (below != rowsAscending.end() && *below == edited)
+            edited = -1;
+        else
+            edited -= static_cast<int>(below - rowsAscending.begin());
+    }
+    m_dlg.m_host.Placements().RowsRemoved(rowsAscending);
 }
 
 }  // namespace morvi

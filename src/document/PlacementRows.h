@@ -66,6 +66,8 @@ public:
     // Replaces a row's placement; its file and overrides stay.
     void Replace(int row, const NpcPlacement& block, std::string_view storedScript);
     void Erase(int row);
+    // Erases these rows (ascending, each once) in one pass over the store.
+    void EraseRows(const std::vector<int>& rowsAscending);
     // Shows `text` in that cell instead of what the record says; ClearOverrides drops them.
     void SetOverride(int row, int column, std::string text);
     void ClearOverrides(int row);
@@ -130,6 +132,8 @@ private:
         const Row& operator[](size_t i) const { return const_cast<RowChunks&>(*this)[i]; }
         void push_back(const Row& row);
         void erase(size_t i);
+        // Drops these slots (ascending, each once), moving every later row once.
+        void EraseSlots(const std::vector<size_t>& slotsAscending);
         void clear() { m_size = 0; }   // chunks stay for the next load
         size_t BytesHeld() const { return m_chunks.size() * ChunkBytes(); }
 
