@@ -2,15 +2,21 @@
 
 #include <QMetaObject>
 
+#include "dialog/WindowTemplateTables.h"
+
 namespace morvi {
 
 PlacementListModel::PlacementListModel(const PlacementRowStore& store, QObject* parent)
     : QAbstractTableModel(parent), m_store(store), m_visibleRows(store.Count()) {}
 
 const std::array<const char*, kPlacementColumnCount>& PlacementListModel::Headings() {
-    static const std::array<const char*, kPlacementColumnCount> headings{
-        "Name", "Pos   x", "x Move", "Pos   y", "y Move", "Type",
-        "Group", "Serie", "Money", "Script", "", ""};
+    // The headings of the window template's columns, from the program's text table.
+    static const std::array<const char*, kPlacementColumnCount> headings = [] {
+        std::array<const char*, kPlacementColumnCount> texts{};
+        const std::span<const ListColumn> columns = PlacementListColumns();
+        for (size_t c = 0; c < texts.size(); ++c) texts[c] = Text(columns[c].heading).data();
+        return texts;
+    }();
     return headings;
 }
 

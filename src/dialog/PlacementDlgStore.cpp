@@ -76,10 +76,6 @@ std::string ProgressCaption(size_t percent) {
                         : Format(TextId::LoadProgress, {std::to_string(percent)});
 }
 
-std::string WithError(const char* what, const std::string& error) {
-    return error.empty() ? std::string(what) : std::string(what) + ": " + error;
-}
-
 }  // namespace
 
 PlacementDraft CPlacementDlg::DraftFromEditArea(bool modifying) const {
@@ -282,13 +278,15 @@ DeleteReport CPlacementDlg::RemoveSelectedFromFiles() {
                 row.status = DeleteReport::RowStatus::Removed;
             } else if (done.error->code == DocumentErrorCode::FileUnreadable) {
                 row.status = DeleteReport::RowStatus::FileUnreadable;
-                row.reason = "cannot read the region file: cannot open " + row.file;
+                row.reason = Format(TextId::DeleteReasonUnreadable, {row.file});
             } else if (done.error->code == DocumentErrorCode::KeyNotFound) {
                 row.status = DeleteReport::RowStatus::NoMatchingRecord;
-                row.reason = "no record in the file matches the row";
+                row.reason = Text(TextId::DeleteReasonNoRecord);
             } else {
                 row.status = DeleteReport::RowStatus::WriteFailed;
-                row.reason = WithError("write failed", done.error->system);
+                row.reason = done.error->system.empty()
+                                 ? std::string(Text(TextId::DeleteReasonWriteFailed))
+                                 : Format(TextId::DeleteReasonWriteFailedBecause, {done.error->system});
                 if (done.error->code == DocumentErrorCode::HistoryFailed) row.historyHint = WriteFailureHint(*done.error);
                 // No temporary file was involved when no writer lock could be had: say what was.
                 if (done.error->code == DocumentErrorCode::LockFailed)

@@ -26,7 +26,7 @@ void ReportListView::Attach(HWND list, RowCounter rowCount, CellFormatter cell) 
     m_cell = std::move(cell);
     int index = 0;
     for (const ListColumn& column : PlacementListColumns()) {
-        std::wstring heading = Widen(column.heading);
+        std::wstring heading = Widen(Text(column.heading));
         LVCOLUMNW lvc{};
         lvc.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         lvc.fmt = LVCFMT_LEFT;
