@@ -26,6 +26,46 @@ void PlacementListControl::RowRemoved(int row) {
         m_model.RowRemoved(row);
 }
 
+void PlacementListControl::RowsRemoved(const std::vector<int>& rowsAscending) {
+    // The selected rows that stay, as numbered after the removal. The views still know the
+    // rows as they were: a view row is a store row less the rows pending then.
+    std::vector<int> kept;
+    const int countBefore = m_model.Rows().Count() + static_cast<int>(rowsAscending.size());
+    const int pendingBefore = countBefore - m_model.rowCount();
+    if (const QItemSelectionModel* selection = m_view.selectionModel()) {
+        for (const QItemSelectionRange& range : selection->selection()) {
+            for (int viewRow = range.top(); viewRow <= range.bottom(); ++viewRow) {
+                const int row = viewRow + pendingBefore;
+                const auto below = std::lower_bound(rowsAscending.begin(), rowsAscending.end(), row);
+                if (below != rowsAscending.end() && *below == row)
+                    continue;
+                kept.push_back(row - static_cast<int>(below - rowsAscending.begin()));
+            }
+        }
+        std::sort(kept.begin(), kept.end());
+        kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
+    }
+    if (!m_model.RowsRemoved(rowsAscending))
+        return;
+    // A reset forgot the selection: the rows whose record stayed in its file are selected again.
+    QItemSelectionModel* selection = m_view.selectionModel();
+    if (!selection || kept.empty())
+        return;
+    const int pending = m_model.PendingRows();
+    QItemSelection reselect;
+    size_t i = 0;
+    while (i < kept.size()) {
+        size_t j = i;
+        while (j + 1 < kept.size() && kept[j + 1] == kept[j] + 1)
+            ++j;
+        if (kept[i] - pending >= 0)
+            reselect.select(m_model.index(kept[i] - pending, 0),
+                            m_model.index(kept[j] - pending, kPlacementColumnCount - 1));
+        i = j + 1;
+    }
+    selection->select(reselect, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 int PlacementListControl::NextSelectedRow(int after) const {
     const QItemSelectionModel* selection = m_view.selectionModel();
     if (!selection)

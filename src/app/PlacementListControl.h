@@ -17,6 +17,7 @@ public:
     void RowsInsertedAtTop(int count) override;
     void RowChanged(int row) override;
     void RowRemoved(int row) override;
+    void RowsRemoved(const std::vector<int>& rowsAscending) override;
     int NextSelectedRow(int after) const override;
     void SelectRow(int row) override;
     void ScrollRowToTop(int row) override;

@@ -2,15 +2,21 @@
 
 #include <QMetaObject>
 
+#include "dialog/WindowTemplateTables.h"
+
 namespace morvi {
 
 PlacementListModel::PlacementListModel(const PlacementRowView& rows, QObject* parent)
     : QAbstractTableModel(parent), m_rows(rows), m_visibleRows(rows.Count()) {}
 
 const std::array<const char*, kPlacementColumnCount>& PlacementListModel::Headings() {
-    static const std::array<const char*, kPlacementColumnCount> headings{
-        "Name", "Pos   x", "x Move", "Pos   y", "y Move", "Type",
-        "Group", "Serie", "Money", "Script", "", ""};
+    // The headings of the window template's columns, from the program's text table.
+    static const std::array<const char*, kPlacementColumnCount> headings = [] {
+        std::array<const char*, kPlacementColumnCount> texts{};
+        const std::span<const ListColumn> columns = PlacementListColumns();
+        for (size_t c = 0; c < texts.size(); ++c) texts[c] = Text(columns[c].heading).data();
+        return texts;
+    }();
     return headings;
 }
 
@@ -103,6 +109,38 @@ void PlacementListModel::RowRemoved(int row) {
     beginRemoveRows(QModelIndex(), viewRow, viewRow);
     --m_visibleRows;
     endRemoveRows();
+}
+
+bool PlacementListModel::RowsRemoved(const std::vector<int>& rowsAscending) {
+    // The store has already lost the rows: before, it held that many more.
+    const int pendingBefore = m_rows.Count() + static_cast<int>(rowsAscending.size()) - m_visibleRows;
+    // Runs of adjacent rows the views know, as [first, last] view rows.
+    std::vector<std::pair<int, int>> runs;
+    for (int row : rowsAscending) {
+        const int viewRow = row - pendingBefore;
+        if (viewRow < 0 || viewRow >= m_visibleRows)
+            continue;   // a row the views never saw
+        if (!runs.empty() && runs.back().second + 1 == viewRow)
+            runs.back().second = viewRow;
+        else
+            runs.emplace_back(viewRow, viewRow);
+    }
+    // Each removal costs a view work in proportion to its rows; beyond a few dozen runs one
+    // reset costs less.
+    constexpr size_t kMostRuns = 64;
+    if (runs.size() > kMostRuns) {
+        beginResetModel();
+        for (const auto& [first, last] : runs)
+            m_visibleRows -= last - first + 1;
+        endResetModel();
+        return true;
+    }
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        beginRemoveRows(QModelIndex(), it->first, it->second);
+        m_visibleRows -= it->second - it->first + 1;
+        endRemoveRows();
+    }
+    return false;
 }
 
 }  // namespace morvi

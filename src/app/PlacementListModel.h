@@ -9,6 +9,7 @@
 // store itself; only the views see new rows a little later.
 
 #include <array>
+#include <vector>
 
 #include <QAbstractTableModel>
 
@@ -40,6 +41,10 @@ public:
     void RowRemoved(int row);
     // The rows were rearranged: the views get them all at once.
     void RowsRearranged();
+    // Many rows gone at once (ascending, indices as before): told to the views as one removal
+    // per run of adjacent rows, or, when the runs are many, as a reset (true: the views have
+    // forgotten their selection).
+    bool RowsRemoved(const std::vector<int>& rowsAscending);
 
     // Rows inserted at the top that the views do not know yet.
     int PendingRows() const { return m_rows.Count() - m_visibleRows; }

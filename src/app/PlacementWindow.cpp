@@ -56,7 +56,7 @@ constexpr int kLinkCellHeightPx = 15;
 }  // namespace
 
 PlacementWindow::PlacementWindow(QWidget* parent) : QDialog(parent), m_dlg(*this) {
-    setWindowTitle(QString::fromUtf8(kMainWindowTitle));
+    setWindowTitle(QString::fromUtf8(Text(TextId::MainWindowTitle).data()));
     setWindowIcon(ProgramIcon());
     // A main window of its own (task bar entry, minimise and maximise boxes) that grows from
     // the template's size, which is also its smallest.
@@ -169,7 +169,8 @@ void PlacementWindow::CreateHyperlink() {
     params.x = place.x();
     params.y = place.y();
     if (!m_link.CreateLink(params))
-        ShowMessage("Failed to create hyperlink 1.", "Fatal error!", MessageButtons::Ok, MessageIcon::Stop);
+        ShowMessage(std::string(Text(TextId::LinkFailed)), std::string(Text(TextId::LinkFailedCaption)),
+                    MessageButtons::Ok, MessageIcon::Stop);
 }
 
 bool PlacementWindow::InitDialog() {

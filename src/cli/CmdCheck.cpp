@@ -15,6 +15,7 @@
 #include "data/region/RegionRecordReader.h"
 #include "data/server/ServerPath.h"
 #include "data/platform/WidePath.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
 namespace {
@@ -23,8 +24,6 @@ struct Finding {
     size_t offset;
     std::string message;
 };
-
-std::string Quoted(const std::string& utf8) { return "\"" + EscapeUndecodable(utf8) + "\""; }
 
 // A stored script path ends at its first zero byte, as the window shows it.
 std::string ScriptBytes(const std::string& stored) {
@@ -42,21 +41,21 @@ void CheckRecord(const PlacementRecord& r, size_t offset, const std::string& ser
     const NpcPlacement& p = r.block;
     const int t = p.TemplateIndex();
     if (templateCount >= 0 && (t == 0 || t >= templateCount))
-        findings.push_back({offset, "template index " + std::to_string(t) +
-                                        " outside the template table (the window lists 1.." +
-                                        std::to_string(templateCount - 1) + ")"});
+        findings.push_back({offset, Format(TextId::CliCheckTemplateOutside,
+                                           {std::to_string(t), std::to_string(templateCount - 1)})});
     const std::string name = GbkToUtf8(p.Name());
-    if (HasUndecodable(name)) findings.push_back({offset + 16, "name is not valid GBK: " + Quoted(name)});
+    if (HasUndecodable(name))
+        findings.push_back({offset + 16, Format(TextId::CliCheckNameNotGbk, {EscapeUndecodable(name)})});
     if (!p.HasScript()) return;
 
     const std::string script = GbkToUtf8(ScriptBytes(r.script));
     const size_t scriptOffset = offset + kPlacementBlockSize - 1;
-    if (HasUndecodable(script))
-        findings.push_back({scriptOffset, "script path is not valid GBK: " + Quoted(script)});
+    const std::string shown = EscapeUndecodable(script);
+    if (HasUndecodable(script)) findings.push_back({scriptOffset, Format(TextId::CliCheckScriptNotGbk, {shown})});
     if (r.script.empty() || r.script[0] != '\\')
-        findings.push_back({scriptOffset, "script path " + Quoted(script) + " does not start with '\\'"});
+        findings.push_back({scriptOffset, Format(TextId::CliCheckScriptWithoutBackslash, {shown})});
     if (!ScriptFileExists(server, script))
-        findings.push_back({scriptOffset, "script file " + Quoted(script) + " not found under the server directory"});
+        findings.push_back({scriptOffset, Format(TextId::CliCheckScriptMissing, {shown})});
 }
 
 // Turns what the record walk finds wrong into findings, in the order it is met.
@@ -66,19 +65,18 @@ public:
     void Corruption(const RegionDefect& d) override {
         switch (d.kind) {
         case RegionDefectKind::HeaderCutOff:
-            m_findings.push_back({d.offset, "file ends inside the NPC section header (" + std::to_string(d.length) +
-                                                " bytes)"});
+            m_findings.push_back({d.offset, Format(TextId::CliCheckHeaderCutOff, {std::to_string(d.length)})});
             break;
         case RegionDefectKind::CutOffRecord:
         case RegionDefectKind::LengthPastEnd:
-            m_findings.push_back({d.offset, "record cut off by the end of the file: " + std::to_string(d.length) +
-                                                " bytes long, " + std::to_string(d.present) + " present"});
+            m_findings.push_back({d.offset, Format(TextId::CliCheckRecordCutOff,
+                                                   {std::to_string(d.length), std::to_string(d.present)})});
             break;
         case RegionDefectKind::BytesAfterLastRecord:
         case RegionDefectKind::CountAboveRecords:
             m_findings.push_back({static_cast<size_t>(kNpcSectionOffset),
-                                  "placement count " + std::to_string(d.count) + " does not match the " +
-                                      std::to_string(d.records) + " records that tile the file"});
+                                  Format(TextId::CliCheckCountMismatch,
+                                         {std::to_string(d.count), std::to_string(d.records)})});
             break;
         }
     }
@@ -118,7 +116,7 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
     const std::string npcs = ServerFilePath(server, "\\settings\\npcs.txt");
     const bool templatesReadable = ReadRegularFile(npcs, templates);
     if (!templatesReadable) {
-        err << "morvinpc: cannot read the template table " << session->RelativeFile(npcs) << "\n";
+        err << kMessagePrefix << Format(TextId::CliCannotReadTemplates, {session->RelativeFile(npcs)}) << "\n";
         ioError = true;
     }
 
@@ -132,7 +130,7 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
         const std::string maps = ServerFilePath(server, "\\maps");
         FileFinder finder;
         if (!finder.SetRoot(maps) || !finder.Find("_S.DAT", true)) {
-            err << "morvinpc: cannot read the maps directory " << session->RelativeFile(maps) << "\n";
+            err << kMessagePrefix << Format(TextId::CliCannotReadMapsDirectory, {session->RelativeFile(maps)}) << "\n";
             return kExitUsage;
         }
         for (const std::string& name : finder.m_names) files.push_back(CollapseSeparators(maps + "/" + name));
@@ -145,17 +143,19 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
         // Without a readable template table the template indexes cannot be judged.
         const int templateCount = !templatesReadable ? -1 : session->TemplateCount();
         if (!CheckRegionFile(path, server, templateCount, findings)) {
-            err << "morvinpc: cannot read " << session->RelativeFile(path) << "\n";
+            err << kMessagePrefix << Format(TextId::CliCannotRead, {session->RelativeFile(path)}) << "\n";
             ioError = true;
             continue;
         }
         const std::string shown = session->RelativeFile(path);
-        for (const Finding& f : findings) out << shown << ":" << f.offset << ": " << f.message << "\n";
+        for (const Finding& f : findings)
+            out << Format(TextId::CliAtPlace, {shown, std::to_string(f.offset), f.message}) << "\n";
         total += findings.size();
         if (!findings.empty()) ++filesWithFindings;
     }
-    err << "checked " << files.size() << " region files: " << total << " findings in " << filesWithFindings
-        << " files\n";
+    err << Format(TextId::CliCheckSummary,
+                  {std::to_string(files.size()), std::to_string(total), std::to_string(filesWithFindings)})
+        << "\n";
     if (ioError) return kExitUsage;
     return total == 0 ? kExitOk : kExitFailed;
 }

@@ -8,7 +8,7 @@
 namespace morvi {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8(kAboutCaption));
+    setWindowTitle(QString::fromUtf8(Text(TextId::AboutCaption).data()));
     setWindowIcon(ProgramIcon());
     setFont(DialogFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

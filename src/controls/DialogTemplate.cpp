@@ -25,7 +25,7 @@ int MulDivRound(int value, int numerator, int denominator) {
 }
 
 QLabel* CreateLabel(const DialogItem& item, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(item.text), parent);
+    auto* label = new QLabel(QString::fromUtf8(Text(item.text).data()), parent);
     label->setTextFormat(Qt::PlainText);
     // Windows statics draw from the top-left corner of their rectangle.
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -153,7 +153,7 @@ void FitTexts(std::vector<Placed>& placed, const DialogUnits& units, const QSize
 }
 
 QLineEdit* CreateEdit(const DialogItem& item, QWidget* parent) {
-    auto* edit = new QLineEdit(QString::fromUtf8(item.text), parent);
+    auto* edit = new QLineEdit(QString::fromUtf8(Text(item.text).data()), parent);
     if (item.styles & style::kDigits) {
         // Digits only, any length: an integer validator would refuse long digit strings
         // and accept signs, neither of which the numeric fields allow.
@@ -206,7 +206,7 @@ std::vector<QWidget*> CreateControls(QWidget* dialog, std::span<const DialogItem
     for (const DialogItem& item : table) {
         QRect rect = units.ToPixels(item.x, item.y, item.cx, item.cy);
         QWidget* widget = nullptr;
-        const QString text = QString::fromUtf8(item.text);
+        const QString text = QString::fromUtf8(Text(item.text).data());
         switch (item.kind) {
         case ControlKind::GroupBox:
             widget = new QGroupBox(text, dialog);

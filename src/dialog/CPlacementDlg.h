@@ -216,6 +216,7 @@ private:
         void RowsInsertedAtTop(int count) override;
         void RowChanged(int row) override;
         void RowRemoved(int row) override;
+        void RowsRemoved(const std::vector<int>& rowsAscending) override;
 
         void BeginBatch();
         void EndBatch();

@@ -49,6 +49,12 @@ public:
     virtual void RowChanged(int row) = 0;
     // That row is gone; later rows move up by one, their selection with them.
     virtual void RowRemoved(int row) = 0;
+    // These rows are gone (ascending, each once; indices as they were before); the rows left
+    // close up, their selection with them. By default one RowRemoved after another, bottom
+    // row first; a host that can close up a list in one pass says so here.
+    virtual void RowsRemoved(const std::vector<int>& rowsAscending) {
+        for (auto it = rowsAscending.rbegin(); it != rowsAscending.rend(); ++it) RowRemoved(*it);
+    }
     // First selected row with an index greater than `after` (-1 searches from the top); -1 if none.
     virtual int NextSelectedRow(int after) const = 0;
     // Adds the row to the selection and makes it the focused item; other rows stay selected.

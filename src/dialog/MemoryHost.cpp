@@ -61,6 +61,28 @@ void MemoryList::RowRemoved(int row) {
     else if (focusedRow > row) --focusedRow;
 }
 
+void MemoryList::RowsRemoved(const std::vector<int>& rowsAscending) {
+    for (int row : rowsAscending)
+        if (!Valid(row)) return Misuse("RowsRemoved", row);
+    // How many removed rows lie below `row` (a removed row itself gives -1).
+    auto shift = [&](int row) {
+        const auto below = std::lower_bound(rowsAscending.begin(), rowsAscending.end(), row);
+        if (below != rowsAscending.end() && *below == row) return -1;
+        return static_cast<int>(below - rowsAscending.begin());
+    };
+    std::vector<int> kept;
+    for (int row : m_selected) {
+        const int by = shift(row);
+        if (by >= 0) kept.push_back(row - by);
+    }
+    m_selected = std::move(kept);
+    if (focusedRow >= 0) {
+        const int by = shift(focusedRow);
+        focusedRow = by < 0 ? -1 : focusedRow - by;
+    }
+    m_count -= static_cast<int>(rowsAscending.size());
+}
+
 int MemoryList::NextSelectedRow(int after) const {
     const auto next = std::upper_bound(m_selected.begin(), m_selected.end(), after);
     return next == m_selected.end() ? -1 : *next;

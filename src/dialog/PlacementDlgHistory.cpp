@@ -1,6 +1,8 @@
 // The window's document: its history follows the server directory the window names, and its
 // row changes reach the host's list and the edit session (PlacementDlgView.cpp).
 
+#include <algorithm>
+
 #include "dialog/CPlacementDlg.h"
 #include "texts/ProgramTexts.h"
 

@@ -165,6 +165,33 @@ void CPlacementDlg::RowForwarder::RowRemoved(int row) {
     Rearrange([row](int r) { return r == row ? -1 : (r > row ? r - 1 : r); });
 }
 
+void CPlacementDlg::RowForwarder::RowsRemoved(const std::vector<int>& rowsAscending) {
+    int& edited = m_dlg.m_session.row;
+    if (edited >= 0) {
+        const auto below = std::lower_bound(rowsAscending.begin(), rowsAscending.end(), edited);
+        if (below != rowsAscending.end() && *below == edited)
+            edited = -1;
+        else
+            edited -= static_cast<int>(below - rowsAscending.begin());
+    }
+    if (m_batch > 0) {
+        // All named as they were before any of them left.
+        FlushRemovals();
+        m_removals = rowsAscending;
+        FlushRemovals();
+        return;
+    }
+    if (m_dlg.m_view.Identity()) {
+        m_dlg.m_host.Placements().RowsRemoved(rowsAscending);
+        return;
+    }
+    Rearrange([&rowsAscending](int r) {
+        const auto at = std::lower_bound(rowsAscending.begin(), rowsAscending.end(), r);
+        if (at != rowsAscending.end() && *at == r) return -1;
+        return r - static_cast<int>(at - rowsAscending.begin());
+    });
+}
+
 // --- sorting and narrowing -------------------------------------------------------------------
 
 void CPlacementDlg::OnHeadingClick(int column) {
@@ -217,7 +244,7 @@ CPlacementDlg::ListStatusLine CPlacementDlg::ListStatus() const {
         line.text += "  ·  " + Format(TextId::ListSelected, {std::to_string(selected.size())}) + ": " + counts;
     }
     if (m_filterError) {
-        line.text = Format(TextOfFilterError(m_filterError->code), {m_filterError->term}) + "  ·  " + line.text;
+        line.text = FormatChosen(TextOfFilterError(m_filterError->code), {m_filterError->term}) + "  ·  " + line.text;
         line.warning = true;
     }
     return line;

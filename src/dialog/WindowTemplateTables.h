@@ -1,12 +1,15 @@
 #pragma once
 // The window templates as tables, shared by every front end: the main window (template 102) and
-// the About box (template 100). Each control has its id, kind, text, rectangle in dialog units
-// and styles. The Qt window places widgets from these tables; the Windows resource script is
-// generated from the same tables, so both windows hold the same controls at the same places.
+// the About box (template 100). Each control has its id, kind, text (an id of the program's
+// text table), rectangle in dialog units and styles. The Qt window places widgets from these
+// tables; the Windows resource script is generated from the same tables, so both windows hold
+// the same controls at the same places.
 // One dialog unit is a quarter of the dialog font's average character width horizontally and
 // an eighth of its height vertically.
 
 #include <span>
+
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 
@@ -32,10 +35,13 @@ inline constexpr unsigned kFitLeft = 1u << 3;     // static text that does not f
 inline constexpr unsigned kNoPrefix = 1u << 4;    // static text shows '&' as it is
 }  // namespace style
 
+// The text of a control that shows none (lists, edits, the icon): Text(kNoText) is empty.
+inline constexpr TextId kNoText = TextId::Count;
+
 struct DialogItem {
     int id;               // 0: no id (labels, frames)
     ControlKind kind;
-    const char* text;     // UTF-8
+    TextId text;          // kNoText: none
     int x, y, cx, cy;     // dialog units
     unsigned styles;
 };
@@ -54,14 +60,14 @@ std::span<const DialogItem> MainWindowTemplate();
 inline constexpr int kAboutTemplateId = 100;
 inline constexpr int kAboutWidthDu = 235;
 inline constexpr int kAboutHeightDu = 55;
-inline constexpr const char* kAboutCaption = "About";
 inline constexpr int kAboutOkId = 1;   // the OK command of a dialog
 std::span<const DialogItem> AboutTemplate();
 
 // Columns of the placement list (control 1013): heading and width in pixels, all left-aligned.
-// Columns 10 and 11 have no width: they carry the region file and the template number.
+// Columns 10 and 11 have no width and no heading: they carry the region file and the template
+// number.
 struct ListColumn {
-    const char* heading;
+    TextId heading;       // kNoText: none
     int width;
 };
 std::span<const ListColumn> PlacementListColumns();
@@ -77,15 +83,10 @@ inline constexpr int kAboutMenuStringId = 101;
 // The About entry of the system menu (and of the context menu elsewhere) is the text
 // TextId::AboutMenuEntry of the program's text table.
 
-// Fixed texts of the windows that are ours to choose.
-inline constexpr const char* kMainWindowTitle = "MorviNpc";
-inline constexpr const char* kServerFrameCaption = "Thu muc Server";
-inline constexpr const char* kContactText = "MorviNpc 1.0\nLien he qua\ntrang du an:";
-inline constexpr const char* kHintPlaceholder = "Chon ban do o danh sach ben trai";
-inline constexpr const char* kProgramTitleLine = "MorviNpc Version 1.0";
-inline constexpr const char* kProgramPurposeLine = "NPC placement editor for map regions";
+// The captions of the two windows are TextId::MainWindowTitle and TextId::AboutCaption.
+// The project's address, the target and text of the main window's link (an address, the same in
+// every language).
 inline constexpr const char* kProjectAddress = "https://morvinpc.example.org";
-inline constexpr const char* kProjectHost = "morvinpc.example.org";
 
 // The link label of the main window: created at run time, in pixels, not in the template.
 inline constexpr const char* kLinkFace = "Microsoft Sans Serif";

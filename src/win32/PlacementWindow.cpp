@@ -171,7 +171,8 @@ void PlacementWindow::CreateHyperlink() {
         DeleteObject(font);
     }
     if (!m_link.CreateLink(params))
-        ShowMessage("Failed to create hyperlink 1.", "Fatal error!", MessageButtons::Ok, MessageIcon::Stop);
+        ShowMessage(std::string(Text(TextId::LinkFailed)), std::string(Text(TextId::LinkFailedCaption)),
+                    MessageButtons::Ok, MessageIcon::Stop);
 }
 
 INT_PTR PlacementWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

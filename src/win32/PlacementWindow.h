@@ -34,6 +34,7 @@ public:
     void RowsInsertedAtTop(int count) override { m_view.InsertedAtTop(count); Changed(); }
     void RowChanged(int row) override { m_view.Changed(row); Changed(); }
     void RowRemoved(int row) override { m_view.Removed(row); Changed(); }
+    void RowsRemoved(const std::vector<int>& rowsAscending) override { m_view.RemovedRows(rowsAscending); Changed(); }
     int NextSelectedRow(int after) const override { return m_view.NextSelected(after); }
     void SelectRow(int row) override { m_view.Select(row); }
     void ScrollRowToTop(int row) override { m_view.ScrollToTop(row); }

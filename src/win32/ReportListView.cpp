@@ -26,7 +26,7 @@ void ReportListView::Attach(HWND list, RowCounter rowCount, CellFormatter cell) 
     m_cell = std::move(cell);
     int index = 0;
     for (const ListColumn& column : PlacementListColumns()) {
-        std::wstring heading = Widen(column.heading);
+        std::wstring heading = Widen(Text(column.heading));
         LVCOLUMNW lvc{};
         lvc.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         lvc.fmt = LVCFMT_LEFT;
@@ -103,6 +103,33 @@ void ReportListView::Removed(int row) {
     SendMessageW(m_list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
     // The control's count must follow the rows whatever it did.
     SyncCount();
+}
+
+void ReportListView::RemovedRows(const std::vector<int>& rowsAscending) {
+    Flush();
+    if (rowsAscending.size() <= 64) {
+        for (auto it = rowsAscending.rbegin(); it != rowsAscending.rend(); ++it)
+            SendMessageW(m_list, LVM_DELETEITEM, static_cast<WPARAM>(*it), 0);
+        SyncCount();
+        return;
+    }
+    // One deletion per row moves the selection of every later row each time: the rows that stay
+    // are renumbered here once, the count set once, and their selection and focus put back.
+    auto after = [&](int row) {   // -1 for a removed row
+        const auto below = std::lower_bound(rowsAscending.begin(), rowsAscending.end(), row);
+        if (below != rowsAscending.end() && *below == row) return -1;
+        return row - static_cast<int>(below - rowsAscending.begin());
+    };
+    std::vector<int> kept;
+    for (int row = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+         row >= 0; row = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)))
+        if (const int now = after(row); now >= 0) kept.push_back(now);
+    const int focused = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    SetState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(m_list, LVM_SETITEMCOUNT, static_cast<WPARAM>(m_rowCount()), LVSICF_NOSCROLL);
+    for (int row : kept) SetState(m_list, row, LVIS_SELECTED, LVIS_SELECTED);
+    if (focused >= 0 && after(focused) >= 0) SetState(m_list, after(focused), LVIS_FOCUSED, LVIS_FOCUSED);
+    InvalidateRect(m_list, nullptr, TRUE);
 }
 
 int ReportListView::NextSelected(int after) {

@@ -27,6 +27,7 @@ public:
     void InsertedAtTop(int count);      // rows [0, count) are new
     void Changed(int row);              // that row's cells repaint
     void Removed(int row);              // selection of later rows moves up
+    void RemovedRows(const std::vector<int>& rowsAscending);   // the same for many, in one step
     int NextSelected(int after);
     void Select(int row);               // adds to the selection and takes the focus mark
     void ScrollToTop(int row);          // fully left, the row as the top visible row

@@ -33,7 +33,7 @@ std::string Id(const DialogItem& item) {
 
 // One control statement; the styles each kind needs beyond the statement's defaults.
 std::string Control(const DialogItem& item) {
-    const std::string id = Id(item), rect = Rect(item), text = Quoted(item.text);
+    const std::string id = Id(item), rect = Rect(item), text = Quoted(Text(item.text));
     switch (item.kind) {
     case ControlKind::GroupBox:
         return "GROUPBOX " + text + ", " + id + ", " + rect;
@@ -99,10 +99,10 @@ std::string ResourceScriptText() {
     out += std::to_string(kCursorResourceId) + " CURSOR \"cursor133.cur\"\n";
     out += "1 24 \"MorviNpc.manifest\"   // the application manifest: common controls 6\n\n";
     Dialog(out, kAboutTemplateId, kAboutWidthDu, kAboutHeightDu,
-           "DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU", "", kAboutCaption, AboutTemplate());
+           "DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU", "", Text(TextId::AboutCaption), AboutTemplate());
     Dialog(out, kMainTemplateId, kMainWidthDu, kMainHeightDu,
            "DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX",
-           "WS_EX_APPWINDOW", kMainWindowTitle, MainWindowTemplate());
+           "WS_EX_APPWINDOW", Text(TextId::MainWindowTitle), MainWindowTemplate());
     out += "STRINGTABLE\nBEGIN\n    " + std::to_string(kAboutMenuStringId) + ", " + Quoted(Text(TextId::AboutMenuEntry).data()) + "\nEND\n\n";
     out += "VS_VERSION_INFO VERSIONINFO\n"
            "FILEVERSION 1, 0, 0, 0\n"
@@ -114,7 +114,7 @@ std::string ResourceScriptText() {
            "    BEGIN\n"
            "        BLOCK \"000004b0\"\n"
            "        BEGIN\n"
-           "            VALUE \"FileDescription\", " + Quoted(kProgramPurposeLine) + "\n"
+           "            VALUE \"FileDescription\", " + Quoted(Text(TextId::AboutPurposeLine)) + "\n"
            "            VALUE \"FileVersion\", \"1.0\"\n"
            "            VALUE \"ProductName\", \"MorviNpc\"\n"
            "            VALUE \"ProductVersion\", \"1.0\"\n"
