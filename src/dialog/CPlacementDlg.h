@@ -17,6 +17,7 @@
 #include "data/history/ChangeHistorySteps.h"
 #include "data/region/NpcPlacement.h"
 #include "dialog/DialogHost.h"
+#include "dialog/BulkEditForm.h"
 #include "dialog/Outcomes.h"
 #include "dialog/PlacementRowView.h"
 #include "document/MapDocument.h"
@@ -135,6 +136,20 @@ public:
     ListStatusLine ListStatus() const;
     // The store rows of the rows the list has selected, top row of the list first.
     std::vector<int> SelectedStoreRows() const;
+
+    // --- bulk edit (PlacementDlgBulk.cpp) ---
+    // "批量修改…" (row menu, Ctrl+E): the fields the form sets are stored in every selected
+    // placement, each file rewritten once, one step of the history. The hint line says how
+    // many changed and names the rows that could not take the change (nothing written for them).
+    struct BulkEditOutcome {
+        bool written = false;
+        int selected = 0;
+        int changed = 0;
+        std::vector<std::string> refused;   // names of the rows left as they were
+        std::optional<DocumentError> error; // the whole edit refused
+        std::vector<std::string> files;     // region files written
+    };
+    BulkEditOutcome OnBulkEdit(const BulkEditForm& form);
 
     // --- search (PlacementDlgSearch.cpp) ---
     void OnFindFirst();              // button 1030

@@ -330,6 +330,19 @@ enum class TextId : uint16_t {
     OperationUndo,
     OperationRedo,
     StatusStepBack,             // {} time, {} operation, {} step, {} files
+    // --- bulk edit ---
+    MenuBulkEdit,
+    BulkEditCaption,
+    BulkEditLeave,
+    BulkEditScriptLabel,
+    BulkEditMoveLabel,
+    BulkEditNoSelection,
+    BulkEditNothingSet,
+    BulkEditBadNumber,          // {} field
+    BulkEditDone,               // {} rows selected, {} rows changed
+    BulkEditRowsRefused,        // {} rows, {} names
+    BulkEditMore,               // {} further rows
+    OperationBulkEdit,
 
     Count
 };
@@ -685,6 +698,19 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::OperationUndo, "撤销"},
     {TextId::OperationRedo, "重做"},
     {TextId::StatusStepBack, "{}  {}  第 {} 步  {}"},
+
+    {TextId::MenuBulkEdit, "批量修改…"},
+    {TextId::BulkEditCaption, "批量修改"},
+    {TextId::BulkEditLeave, "(不变)"},
+    {TextId::BulkEditScriptLabel, "Script"},
+    {TextId::BulkEditMoveLabel, "Move dX / dY"},
+    {TextId::BulkEditNoSelection, "请先在列表中选择要批量修改的NPC!"},
+    {TextId::BulkEditNothingSet, "没有设置要修改的项目,未修改任何NPC!"},
+    {TextId::BulkEditBadNumber, "{} 必须是整数,未修改任何NPC!"},
+    {TextId::BulkEditDone, "批量修改完成!选中[{}]条,实际修改[{}]条!"},
+    {TextId::BulkEditRowsRefused, "{} 条未修改: {}"},
+    {TextId::BulkEditMore, " 等 {} 条"},
+    {TextId::OperationBulkEdit, "批量修改"},
 };
 
 constexpr bool TextsInIdOrder() {
