@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "app/BulkEditDialog.h"
 #include "app/MapViewCanvas.h"
 #include "app/MapViewWindow.h"
 #include "app/PlacementListModel.h"
@@ -30,6 +31,7 @@
 #include "dialog/RowClipboard.h"
 #include "dialog/StatusLine.h"
 #include "dialog/WindowGrowth.h"
+#include "dialog/WriteStatus.h"
 #include "texts/ProgramTexts.h"
 
 namespace morvi {
@@ -184,6 +186,11 @@ void WindowExtras::InstallShortcuts() {
             control->setToolTip(FromUtf8(TooltipWithKey(label.toStdString(), binding)));
         }
     }
+    // Ctrl+E: the bulk edit of the selected rows.
+    auto* bulk = new QShortcut(QKeySequence(QStringLiteral("Ctrl+E")), &m_window);
+    bulk->setObjectName(QStringLiteral("key Ctrl+E"));
+    connect(bulk, &QShortcut::activated, this, [this] { BulkEditSelectedRows(); });
+    rowKeys << FromUtf8(std::string(Text(TextId::MenuBulkEdit)) + " (Ctrl+E)");
     if (QWidget* list = m_window.Control(IDC_PLACEMENT_LIST)) list->setToolTip(rowKeys.join(u'\n'));
 }
 
@@ -230,6 +237,13 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
     QAction* cloneAction = add(Text(TextId::MenuClone).data(), "menuClone", &clone, [this] { RunCommand(*BindingOf(WindowCommand::Clone)); });
     cloneAction->setEnabled(!SelectedRows().empty());
     add(Text(TextId::MenuDelete).data(), "menuDelete", &del, click(IDC_DELETE));
+    {
+        QAction* bulk = menu.addAction(QString::fromUtf8(Text(TextId::MenuBulkEdit).data()));
+        bulk->setObjectName(QStringLiteral("menuBulkEdit"));
+        bulk->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+        bulk->setEnabled(!SelectedRows().empty());
+        connect(bulk, &QAction::triggered, this, [this] { BulkEditSelectedRows(); });
+    }
     add(Text(TextId::MenuMapView).data(), "menuMap", &map, [this] { ShowMapView(); });
     add(Text(TextId::MenuCopyRows).data(), "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
     menu.addSeparator();
@@ -251,6 +265,30 @@ void WindowExtras::CloneSelectedRow() {
         m_filter->clear();
         list->setCurrentRow(entry, QItemSelectionModel::ClearAndSelect);
         list->scrollToItem(list->item(entry));
+    }
+}
+
+void WindowExtras::BulkEditSelectedRows(const std::function<bool(BulkEditDialog&)>& fill) {
+    const size_t selected = SelectedRows().size();
+    if (selected == 0) {
+        // The hint says a row must be chosen first.
+        m_window.Logic().OnBulkEdit(BulkEditForm{});
+        return;
+    }
+    BulkEditDialog dialog(&m_window, static_cast<int>(selected));
+    const bool accepted = fill ? fill(dialog) : dialog.exec() == QDialog::Accepted;
+    if (!accepted) return;
+    const CPlacementDlg::BulkEditOutcome done = m_window.Logic().OnBulkEdit(dialog.Form());
+    if (done.written) {
+        WriteStatus status;
+        status.when = std::time(nullptr);
+        status.operation = WriteOperation::Modify;
+        status.files = done.files;
+        status.rows = done.changed;
+        status.listRows = m_window.Logic().Rows().Count();
+        ShowStatusLine({std::string(Text(TextId::OperationBulkEdit)) + "  " +
+                            FormatWriteStatus(status, m_window.Logic().ServerPath()),
+                        !done.refused.empty()});
     }
 }
 

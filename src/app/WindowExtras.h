@@ -4,6 +4,7 @@
 // map view. It attaches to a built PlacementWindow and only calls the window logic's own
 // handlers, so every described text and behaviour stays as it is.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ public:
     void CopySelectedRows();
     // "复制为新NPC" and Ctrl+D.
     void CloneSelectedRow();
+    // "批量修改…" and Ctrl+E: the dialog, then the edit of the selected placements. A test may
+    // fill the dialog instead of a user (`fill` runs before it would be shown; nullptr: shown).
+    void BulkEditSelectedRows(const std::function<bool(class BulkEditDialog&)>& fill = nullptr);
     std::vector<int> SelectedRows() const;
 
 protected:
