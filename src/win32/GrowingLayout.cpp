@@ -9,6 +9,7 @@
 
 #include "dialog/ControlIds.h"
 #include "dialog/WindowGrowth.h"
+#include "dialog/WindowTemplateTables.h"
 #include "win32/PlacementWindow.h"
 #include "win32/WideText.h"
 #include "texts/ProgramTexts.h"
