@@ -17,13 +17,16 @@ public:
     void RowsInsertedAtTop(int count) override;
     void RowChanged(int row) override;
     void RowRemoved(int row) override;
+    void RowsRemoved(const std::vector<int>& rowsAscending) override;
     int NextSelectedRow(int after) const override;
     void SelectRow(int row) override;
     void ScrollRowToTop(int row) override;
     void RepaintNow() override;
+    void RowsRearranged(const std::vector<int>& selected, int focused) override;
+    int FocusedRow() const override;
 
 private:
-    bool ValidRow(int row) const { return row >= 0 && row < m_model.Store().Count(); }
+    bool ValidRow(int row) const { return row >= 0 && row < m_model.Rows().Count(); }
 
     PlacementListModel& m_model;
     PlacementTableView& m_view;

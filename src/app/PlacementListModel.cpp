@@ -6,8 +6,8 @@
 
 namespace morvi {
 
-PlacementListModel::PlacementListModel(const PlacementRowStore& store, QObject* parent)
-    : QAbstractTableModel(parent), m_store(store), m_visibleRows(store.Count()) {}
+PlacementListModel::PlacementListModel(const PlacementRowView& rows, QObject* parent)
+    : QAbstractTableModel(parent), m_rows(rows), m_visibleRows(rows.Count()) {}
 
 const std::array<const char*, kPlacementColumnCount>& PlacementListModel::Headings() {
     // The headings of the window template's columns, from the program's text table.
@@ -39,10 +39,10 @@ QVariant PlacementListModel::data(const QModelIndex& index, int role) const {
         return {};
     // View rows sit below the pending ones.
     const int row = index.row() + PendingRows();
-    if (row < 0 || row >= m_store.Count())
+    if (row < 0 || row >= m_rows.Count())
         return {};
     m_cell.clear();
-    m_store.AppendCellText(row, index.column(), m_cell);
+    m_rows.AppendCellText(row, index.column(), m_cell);
     return QString::fromUtf8(m_cell.data(), static_cast<qsizetype>(m_cell.size()));
 }
 
@@ -60,8 +60,14 @@ void PlacementListModel::RowsReset() {
     beginResetModel();
     m_visibleRows = 0;
     endResetModel();
-    if (m_store.Count() > 0)
+    if (m_rows.Count() > 0)
         QueueFlush();
+}
+
+void PlacementListModel::RowsRearranged() {
+    beginResetModel();
+    m_visibleRows = m_rows.Count();
+    endResetModel();
 }
 
 void PlacementListModel::RowsInsertedAtTop(int count) {
@@ -82,7 +88,7 @@ void PlacementListModel::FlushPendingRows() {
     if (pending <= 0)
         return;
     beginInsertRows(QModelIndex(), 0, pending - 1);
-    m_visibleRows = m_store.Count();
+    m_visibleRows = m_rows.Count();
     endInsertRows();
 }
 
@@ -94,7 +100,7 @@ void PlacementListModel::RowChanged(int row) {
 
 void PlacementListModel::RowRemoved(int row) {
     // The store has already lost the row: before, it held one more.
-    const int pendingBefore = m_store.Count() + 1 - m_visibleRows;
+    const int pendingBefore = m_rows.Count() + 1 - m_visibleRows;
     const int viewRow = row - pendingBefore;
     if (row < 0 || viewRow >= m_visibleRows)
         return;
@@ -103,6 +109,38 @@ void PlacementListModel::RowRemoved(int row) {
     beginRemoveRows(QModelIndex(), viewRow, viewRow);
     --m_visibleRows;
     endRemoveRows();
+}
+
+bool PlacementListModel::RowsRemoved(const std::vector<int>& rowsAscending) {
+    // The store has already lost the rows: before, it held that many more.
+    const int pendingBefore = m_rows.Count() + static_cast<int>(rowsAscending.size()) - m_visibleRows;
+    // Runs of adjacent rows the views know, as [first, last] view rows.
+    std::vector<std::pair<int, int>> runs;
+    for (int row : rowsAscending) {
+        const int viewRow = row - pendingBefore;
+        if (viewRow < 0 || viewRow >= m_visibleRows)
+            continue;   // a row the views never saw
+        if (!runs.empty() && runs.back().second + 1 == viewRow)
+            runs.back().second = viewRow;
+        else
+            runs.emplace_back(viewRow, viewRow);
+    }
+    // Each removal costs a view work in proportion to its rows; beyond a few dozen runs one
+    // reset costs less.
+    constexpr size_t kMostRuns = 64;
+    if (runs.size() > kMostRuns) {
+        beginResetModel();
+        for (const auto& [first, last] : runs)
+            m_visibleRows -= last - first + 1;
+        endResetModel();
+        return true;
+    }
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        beginRemoveRows(QModelIndex(), it->first, it->second);
+        m_visibleRows -= it->second - it->first + 1;
+        endRemoveRows();
+    }
+    return false;
 }
 
 }  // namespace morvi

@@ -1,7 +1,7 @@
 #pragma once
-// The placement list as a Qt table model over the window logic's PlacementRowStore: the rows
-// are the dialog's placements, and a cell's text is made only when a view asks for it (that
-// is, for the cells it paints).
+// The placement list as a Qt table model over the window logic's rows as the list shows them
+// (PlacementRowView: the store's placements, sorted and narrowed), and a cell's text is made
+// only when a view asks for it (that is, for the cells it paints).
 //
 // New top rows are first kept pending and handed to the views in one batch (at the next
 // turn of the event loop, or before any other change): a view told about 200,000 single-row
@@ -9,17 +9,18 @@
 // store itself; only the views see new rows a little later.
 
 #include <array>
+#include <vector>
 
 #include <QAbstractTableModel>
 
-#include "document/PlacementRows.h"
+#include "dialog/PlacementRowView.h"
 
 namespace morvi {
 
 class PlacementListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit PlacementListModel(const PlacementRowStore& store, QObject* parent = nullptr);
+    explicit PlacementListModel(const PlacementRowView& rows, QObject* parent = nullptr);
 
     static const std::array<const char*, kPlacementColumnCount>& Headings();
     static const std::array<int, kPlacementColumnCount>& ColumnWidths();
@@ -30,24 +31,30 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    const PlacementRowStore& Store() const { return m_store; }
+    const PlacementRowView& Rows() const { return m_rows; }
 
-    // What the store did; each is called after the store changed. Rows are numbered as in
-    // the store (row 0 is the top row, pending rows included).
+    // What the rows did; each is called after they changed. Rows are numbered as the list
+    // shows them (row 0 is the top row, pending rows included).
     void RowsReset();
     void RowsInsertedAtTop(int count);
     void RowChanged(int row);
     void RowRemoved(int row);
+    // The rows were rearranged: the views get them all at once.
+    void RowsRearranged();
+    // Many rows gone at once (ascending, indices as before): told to the views as one removal
+    // per run of adjacent rows, or, when the runs are many, as a reset (true: the views have
+    // forgotten their selection).
+    bool RowsRemoved(const std::vector<int>& rowsAscending);
 
     // Rows inserted at the top that the views do not know yet.
-    int PendingRows() const { return m_store.Count() - m_visibleRows; }
+    int PendingRows() const { return m_rows.Count() - m_visibleRows; }
     // Hands the pending rows to the views now.
     void FlushPendingRows();
 
 private:
     void QueueFlush();
 
-    const PlacementRowStore& m_store;
+    const PlacementRowView& m_rows;
     int m_visibleRows = 0;
     bool m_flushQueued = false;
     mutable std::string m_cell;   // reused for every painted cell

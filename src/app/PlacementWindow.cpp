@@ -87,7 +87,7 @@ void PlacementWindow::BuildControls() {
         if (id >= kFirstId && id - kFirstId < static_cast<int>(m_controls.size()))
             m_controls[static_cast<size_t>(id - kFirstId)] = widget;
     }
-    m_model = new PlacementListModel(m_dlg.Rows(), this);
+    m_model = new PlacementListModel(m_dlg.ListRows(), this);
     m_listView->AttachModel(m_model);
     m_list = std::make_unique<PlacementListControl>(*m_model, *m_listView);
     if (auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME)))
@@ -175,6 +175,8 @@ void PlacementWindow::CreateHyperlink() {
 
 bool PlacementWindow::InitDialog() {
     CreateHyperlink();
+    // The list's status takes the bottom line between the link and the status strip.
+    m_extras->PlaceListStatus(m_link.geometry().right() + 1);
     return m_dlg.OnInitDialog();
 }
 

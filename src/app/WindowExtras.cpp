@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +19,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "app/BulkEditDialog.h"
 #include "app/MapViewCanvas.h"
 #include "app/MapViewWindow.h"
 #include "app/PlacementListModel.h"
@@ -29,6 +31,7 @@
 #include "dialog/RowClipboard.h"
 #include "dialog/StatusLine.h"
 #include "dialog/WindowGrowth.h"
+#include "dialog/WriteStatus.h"
 #include "texts/ProgramTexts.h"
 
 namespace morvi {
@@ -47,6 +50,18 @@ WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window
     m_filter->setClearButtonEnabled(false);
     m_filter->setGeometry(u.ToPixels(kTemplateFilterRectDu[0], kTemplateFilterRectDu[1], kTemplateFilterRectDu[2], kTemplateFilterRectDu[3]));
     connect(m_filter, &QLineEdit::textChanged, this, [this] { ApplyTemplateFilter(); });
+
+    // The placement list's filter: narrows the list (and the map view) as the user types.
+    m_listFilter = new QLineEdit(&window);
+    m_listFilter->setObjectName(QStringLiteral("listFilter"));
+    m_listFilter->setPlaceholderText(QString::fromUtf8(Text(TextId::ListFilterCue).data()));
+    m_listFilter->setToolTip(QString::fromUtf8(Text(TextId::ListFilterTip).data()));
+    m_listFilter->setClearButtonEnabled(true);
+    m_listFilter->setGeometry(u.ToPixels(kListFilterRectDu[0], kListFilterRectDu[1], kListFilterRectDu[2], kListFilterRectDu[3]));
+    connect(m_listFilter, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_window.Logic().OnListFilterChanged(text.toStdString());
+        UpdateListStatus();
+    });
 
     // The status strip: the bottom line of the window, right of the link label.
     m_status = new QLabel(&window);
@@ -76,7 +91,22 @@ WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window
     connect(&model, &QAbstractItemModel::modelReset, this, queue);
     connect(&model, &QAbstractItemModel::dataChanged, this, queue);
     connect(window.ListView().selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { PushSelectionToMap(); });
+            [this] { PushSelectionToMap(); QueueListStatus(); });
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&model, signal, this, [this] { QueueListStatus(); });
+    connect(&model, &QAbstractItemModel::modelReset, this, [this] { QueueListStatus(); });
+
+    // A click on a heading sorts by that column, a second reverses, a third restores the order
+    // of the files.
+    QHeaderView* header = window.ListView().horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(false);
+    connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
+        m_window.Logic().OnHeadingClick(column);
+        ShowSortIndicator();
+        UpdateListStatus();
+    });
+    UpdateListStatus();
 }
 
 // --- layout --------------------------------------------------------------------------------
@@ -100,9 +130,10 @@ void WindowExtras::Relayout() {
                           u.X(kGrowServerButtonsDu), u.X(kGrowRightColumnDu)};
     for (const auto& [widget, rect] : m_defaults) {
         const int id = widget->objectName().startsWith(QStringLiteral("id")) ? widget->objectName().mid(2).toInt() : 0;
-        const GrowRole role = widget == m_filter   ? GrowRole::RightEdge
-                              : widget == m_status ? GrowRole::StatusStrip
-                                                   : GrowRoleOfControl(id, qobject_cast<QGroupBox*>(widget) != nullptr);
+        const GrowRole role = widget == m_filter       ? GrowRole::RightEdge
+                              : widget == m_status     ? GrowRole::StatusStrip
+                              : widget == m_listStatus ? GrowRole::BottomLeft
+                                                       : GrowRoleOfControl(id, qobject_cast<QGroupBox*>(widget) != nullptr);
         const GrowRect r = GrownRect(role, {rect.x(), rect.y(), rect.width(), rect.height()}, dx, dy, lines);
         widget->setGeometry(r.x, r.y, r.width, r.height);
     }
@@ -155,6 +186,11 @@ void WindowExtras::InstallShortcuts() {
             control->setToolTip(FromUtf8(TooltipWithKey(label.toStdString(), binding)));
         }
     }
+    // Ctrl+E: the bulk edit of the selected rows.
+    auto* bulk = new QShortcut(QKeySequence(QStringLiteral("Ctrl+E")), &m_window);
+    bulk->setObjectName(QStringLiteral("key Ctrl+E"));
+    connect(bulk, &QShortcut::activated, this, [this] { BulkEditSelectedRows(); });
+    rowKeys << FromUtf8(std::string(Text(TextId::MenuBulkEdit)) + " (Ctrl+E)");
     if (QWidget* list = m_window.Control(IDC_PLACEMENT_LIST)) list->setToolTip(rowKeys.join(u'\n'));
 }
 
@@ -176,8 +212,8 @@ void WindowExtras::RunCommand(const KeyBinding& binding) {
     case WindowCommand::ReloadMap: m_window.Logic().LoadMapPlacements(); break;
     case WindowCommand::Clone: CloneSelectedRow(); break;
     case WindowCommand::MapView: ShowMapView(); break;
-    case WindowCommand::Undo: m_window.Logic().OnUndo(); break;
-    case WindowCommand::Redo: m_window.Logic().OnRedo(); break;
+    case WindowCommand::Undo: ShowStepBack(true, m_window.Logic().OnUndo()); break;
+    case WindowCommand::Redo: ShowStepBack(false, m_window.Logic().OnRedo()); break;
     }
 }
 
@@ -201,6 +237,13 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
     QAction* cloneAction = add(Text(TextId::MenuClone).data(), "menuClone", &clone, [this] { RunCommand(*BindingOf(WindowCommand::Clone)); });
     cloneAction->setEnabled(!SelectedRows().empty());
     add(Text(TextId::MenuDelete).data(), "menuDelete", &del, click(IDC_DELETE));
+    {
+        QAction* bulk = menu.addAction(QString::fromUtf8(Text(TextId::MenuBulkEdit).data()));
+        bulk->setObjectName(QStringLiteral("menuBulkEdit"));
+        bulk->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+        bulk->setEnabled(!SelectedRows().empty());
+        connect(bulk, &QAction::triggered, this, [this] { BulkEditSelectedRows(); });
+    }
     add(Text(TextId::MenuMapView).data(), "menuMap", &map, [this] { ShowMapView(); });
     add(Text(TextId::MenuCopyRows).data(), "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
     menu.addSeparator();
@@ -225,12 +268,38 @@ void WindowExtras::CloneSelectedRow() {
     }
 }
 
+void WindowExtras::BulkEditSelectedRows(const std::function<bool(BulkEditDialog&)>& fill) {
+    const size_t selected = SelectedRows().size();
+    if (selected == 0) {
+        // The hint says a row must be chosen first.
+        m_window.Logic().OnBulkEdit(BulkEditForm{});
+        return;
+    }
+    BulkEditDialog dialog(&m_window, static_cast<int>(selected));
+    const bool accepted = fill ? fill(dialog) : dialog.exec() == QDialog::Accepted;
+    if (!accepted) return;
+    const CPlacementDlg::BulkEditOutcome done = m_window.Logic().OnBulkEdit(dialog.Form());
+    if (done.written) {
+        WriteStatus status;
+        status.when = std::time(nullptr);
+        status.operation = WriteOperation::Modify;
+        status.files = done.files;
+        status.rows = done.changed;
+        status.listRows = m_window.Logic().Rows().Count();
+        ShowStatusLine({std::string(Text(TextId::OperationBulkEdit)) + "  " +
+                            FormatWriteStatus(status, m_window.Logic().ServerPath()),
+                        !done.refused.empty()});
+    }
+}
+
 std::vector<int> WindowExtras::SelectedRows() const { return SelectedRowsOf(m_window.Placements()); }
 
 void WindowExtras::CopySelectedRows() {
     const std::vector<int> rows = SelectedRows();
     if (rows.empty()) return;
-    QApplication::clipboard()->setText(FromUtf8(StoreRowsAsTabText(m_window.Logic().Rows(), rows, m_window.Logic().ServerPath())));
+    const CPlacementDlg& logic = m_window.Logic();
+    QApplication::clipboard()->setText(
+        FromUtf8(StoreRowsAsTabText(logic.Rows(), logic.ListRows().StoreRows(rows), logic.ServerPath())));
     SetStatusText(CopiedRowsText(rows.size()));
 }
 
@@ -256,6 +325,53 @@ void WindowExtras::ShowDeleteReport(const std::optional<DeleteReport>& report) {
     ShowStatusLine(StatusAfterDelete(m_window.Logic(), report, std::time(nullptr)));
 }
 
+void WindowExtras::ShowStepBack(bool undo, bool done) {
+    if (!done) return;   // the hint line says why nothing was taken back
+    ShowStatusLine(StatusAfterStepBack(m_window.Logic(), undo, std::time(nullptr)));
+}
+
+// --- the list's sort, filter and status ----------------------------------------------------
+
+void WindowExtras::QueueListStatus() {
+    if (m_listStatusQueued) return;
+    m_listStatusQueued = true;
+    QTimer::singleShot(0, this, [this] { UpdateListStatus(); });
+}
+
+void WindowExtras::PlaceListStatus(int left) {
+    if (m_listStatus) return;
+    const DialogUnits& u = m_window.Units();
+    const int gap = u.X(4);
+    const int right = m_status->geometry().left() - gap;
+    if (right - (left + gap) < u.X(20)) return;   // no room: the status strip alone
+    m_listStatus = new QLabel(&m_window);
+    m_listStatus->setObjectName(QStringLiteral("listStatus"));
+    m_listStatus->setGeometry(left + gap, m_status->geometry().top(), right - left - gap, m_status->height());
+    m_listStatus->setFont(m_status->font());
+    m_listStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_listStatus->show();
+    UpdateListStatus();
+}
+
+void WindowExtras::UpdateListStatus() {
+    m_listStatusQueued = false;
+    if (!m_listStatus) return;
+    const CPlacementDlg::ListStatusLine line = m_window.Logic().ListStatus();
+    const QString text = FromUtf8(line.text);
+    m_listStatus->setText(m_listStatus->fontMetrics().elidedText(text, Qt::ElideRight, m_listStatus->width()));
+    m_listStatus->setToolTip(text);
+    m_listStatus->setStyleSheet(line.warning ? QStringLiteral("color: #b00000;") : QString());
+}
+
+void WindowExtras::ShowSortIndicator() {
+    QHeaderView* header = m_window.ListView().horizontalHeader();
+    const PlacementRowView& rows = m_window.Logic().ListRows();
+    header->setSortIndicatorShown(rows.SortColumn() >= 0);
+    if (rows.SortColumn() >= 0)
+        header->setSortIndicator(rows.SortColumn(), rows.Direction() == SortDirection::Descending ? Qt::DescendingOrder
+                                                                                                 : Qt::AscendingOrder);
+}
+
 // --- template filter -----------------------------------------------------------------------
 
 void WindowExtras::ApplyTemplateFilter() {
@@ -279,7 +395,7 @@ void WindowExtras::ShowMapView() {
         connect(&m_mapView->Canvas(), &MapViewCanvas::rowsPicked, this, &WindowExtras::SelectRowsFromMap);
         m_mapView->Canvas().SetHoverText([this](std::span<const int> rows) {
             return FromUtf8(MapHoverText(rows, [this](int row) {
-                return MapRowDetailsFromRows(m_window.Logic().Rows(), row, m_window.Logic().ServerPath());
+                return MapRowDetailsFromView(m_window.Logic().ListRows(), row, m_window.Logic().ServerPath());
             }));
         });
     }
@@ -291,7 +407,7 @@ void WindowExtras::ShowMapView() {
 void WindowExtras::RefreshMapPoints() {
     m_refreshQueued = false;
     if (!m_mapView) return;
-    m_mapView->SetPoints(MapPointsFromRows(m_window.Logic().Rows()), SelectedRows());
+    m_mapView->SetPoints(MapPointsFromView(m_window.Logic().ListRows()), SelectedRows());
 }
 
 void WindowExtras::PushSelectionToMap() {

@@ -4,6 +4,7 @@
 // map view. It attaches to a built PlacementWindow and only calls the window logic's own
 // handlers, so every described text and behaviour stays as it is.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,16 @@ public:
     MapViewWindow* MapView() const { return m_mapView; }
     QLabel* StatusStrip() const { return m_status; }
     QLineEdit* TemplateFilter() const { return m_filter; }
+    // The placement list's filter field and the list's status (rows shown, selection counts).
+    QLineEdit* ListFilter() const { return m_listFilter; }
+    QLabel* ListStatus() const { return m_listStatus; }
+    // Makes the list's status line on the bottom line from `left` (after the link label) up to
+    // the status strip.
+    void PlaceListStatus(int left);
+    // Shows what the list shows now (at once; changes of the rows queue it).
+    void UpdateListStatus();
+    // After Ctrl+Z / Ctrl+Y: the strip says what was taken back or made again.
+    void ShowStepBack(bool undo, bool done);
     void SetStatusText(const std::string& text);
     // The strip after a save (`kind`: taken just before it) and after a delete.
     void ShowSaveOutcome(const SaveOutcome& outcome, SaveKind kind);
@@ -44,6 +55,9 @@ public:
     void CopySelectedRows();
     // "复制为新NPC" and Ctrl+D.
     void CloneSelectedRow();
+    // "批量修改…" and Ctrl+E: the dialog, then the edit of the selected placements. A test may
+    // fill the dialog instead of a user (`fill` runs before it would be shown; nullptr: shown).
+    void BulkEditSelectedRows(const std::function<bool(class BulkEditDialog&)>& fill = nullptr);
     std::vector<int> SelectedRows() const;
 
 protected:
@@ -57,6 +71,8 @@ private:
     void Relayout();
     void SetTabOrder();
     void ApplyTemplateFilter();
+    void QueueListStatus();
+    void ShowSortIndicator();
     void RefreshMapPoints();
     void PushSelectionToMap();
     void SelectRowsFromMap(const std::vector<int>& rows);
@@ -64,6 +80,9 @@ private:
     PlacementWindow& m_window;
     QLabel* m_status = nullptr;
     QLineEdit* m_filter = nullptr;
+    QLineEdit* m_listFilter = nullptr;
+    QLabel* m_listStatus = nullptr;
+    bool m_listStatusQueued = false;
     QPointer<MapViewWindow> m_mapView;
     std::vector<std::pair<QWidget*, QRect>> m_defaults;
     QSize m_defaultSize;

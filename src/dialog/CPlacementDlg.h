@@ -17,7 +17,9 @@
 #include "data/history/ChangeHistorySteps.h"
 #include "data/region/NpcPlacement.h"
 #include "dialog/DialogHost.h"
+#include "dialog/BulkEditForm.h"
 #include "dialog/Outcomes.h"
+#include "dialog/PlacementRowView.h"
 #include "document/MapDocument.h"
 #include "texts/ProgramTexts.h"
 
@@ -56,6 +58,9 @@ public:
                           const std::string& file = std::string());
     // The rows of the placement list: what every front end shows.
     const PlacementRowStore& Rows() const { return m_doc.Rows(); }
+    // The rows as the list shows them (sorted and narrowed): every row the host names is a
+    // row of this view.
+    const PlacementRowView& ListRows() const { return m_view; }
     // The loaded map, its edits and its history.
     MapDocument& Document();
     const MapDocument& Document() const { return m_doc; }
@@ -90,6 +95,8 @@ public:
     bool OnUndo();
     // Makes the last undone step again (Ctrl+Y), under the same rule.
     bool OnRedo();
+    // What the last undo or redo wrote; nullopt when the last one did nothing.
+    const std::optional<RevertReport>& LastStepBack() const { return m_lastStepBack; }
     bool CanUndo() const { return m_doc.CanUndo(); }
     bool CanRedo() const { return m_doc.CanRedo(); }
 
@@ -113,6 +120,36 @@ public:
     // selected row, saved by the next "Luu" into that row's region file. Nothing when no row is
     // selected.
     void OnClone();
+
+    // --- sorting and narrowing the list (PlacementDlgView.cpp) ---
+    // A click on a column heading: ascending, descending, then the file order again.
+    void OnHeadingClick(int column);
+    // The list's filter field changed (UTF-8, as typed). A malformed term leaves the list as
+    // it was and is named by ListStatus().
+    void OnListFilterChanged(const std::string& text);
+    // What the status strip says about the list: rows shown of all, the selection and its
+    // counts by type, or the filter's error (a warning).
+    struct ListStatusLine {
+        std::string text;
+        bool warning = false;
+    };
+    ListStatusLine ListStatus() const;
+    // The store rows of the rows the list has selected, top row of the list first.
+    std::vector<int> SelectedStoreRows() const;
+
+    // --- bulk edit (PlacementDlgBulk.cpp) ---
+    // "批量修改…" (row menu, Ctrl+E): the fields the form sets are stored in every selected
+    // placement, each file rewritten once, one step of the history. The hint line says how
+    // many changed and names the rows that could not take the change (nothing written for them).
+    struct BulkEditOutcome {
+        bool written = false;
+        int selected = 0;
+        int changed = 0;
+        std::vector<std::string> refused;   // names of the rows left as they were
+        std::optional<DocumentError> error; // the whole edit refused
+        std::vector<std::string> files;     // region files written
+    };
+    BulkEditOutcome OnBulkEdit(const BulkEditForm& form);
 
     // --- search (PlacementDlgSearch.cpp) ---
     void OnFindFirst();              // button 1030
@@ -183,6 +220,10 @@ private:
         EditBaseline baseline;
     };
     // Keeps the session's row in step with the document's rows and tells the host.
+    // While the list is sorted or narrowed, or within a batch, it translates store rows into
+    // list rows: outside a batch each change rebuilds the view; in a batch (a load, a delete or
+    // an edit of many rows) the view is rebuilt once at its end, the selection following its
+    // placements.
     class RowForwarder : public RowObserver {
     public:
         explicit RowForwarder(CPlacementDlg& dlg) : m_dlg(dlg) {}
@@ -190,9 +231,36 @@ private:
         void RowsInsertedAtTop(int count) override;
         void RowChanged(int row) override;
         void RowRemoved(int row) override;
+        void RowsRemoved(const std::vector<int>& rowsAscending) override;
+
+        void BeginBatch();
+        void EndBatch();
+        // Rebuilds the view now and shows it, the selection following its placements; the
+        // store rows `shift` says are where the selected rows went (or -1: gone).
+        void Rearrange(const std::function<int(int storeRow)>& shift = {});
 
     private:
+        void FlushRemovals();
         CPlacementDlg& m_dlg;
+        int m_batch = 0;
+        std::vector<int> m_tracked;     // selected store rows, in a batch
+        int m_trackedFocus = -1;
+        std::vector<int> m_removals;    // store rows removed in a batch, not yet applied
+    };
+    // Holds the list's view still while many rows change.
+    class RowBatch {
+    public:
+        RowBatch(CPlacementDlg& dlg, bool active = true) : m_forwarder(active ? &dlg.m_forwarder : nullptr) {
+            if (m_forwarder) m_forwarder->BeginBatch();
+        }
+        ~RowBatch() {
+            if (m_forwarder) m_forwarder->EndBatch();
+        }
+        RowBatch(const RowBatch&) = delete;
+        RowBatch& operator=(const RowBatch&) = delete;
+
+    private:
+        RowForwarder* m_forwarder;
     };
 
     void LoadRowIntoEditArea(int row);
@@ -218,6 +286,9 @@ private:
     int m_searchPos = -1;
     std::string m_addTargetFile;
     MapDocument m_doc;
+    PlacementRowView m_view{m_doc.Rows()};
+    std::optional<FilterError> m_filterError;
+    std::optional<RevertReport> m_lastStepBack;   // the last filter text typed did not parse
     RowForwarder m_forwarder{*this};
 
     // Full path of the map directory of the selected map, or nullopt when none is selected;

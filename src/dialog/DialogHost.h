@@ -32,10 +32,11 @@ struct FileFilter {
     std::string pattern;   // "*.lua"
 };
 
-// The report list of placements (control 1013), a view of the dialog's PlacementRowStore
-// (CPlacementDlg::Rows()): the store holds the rows, the host only shows them and keeps the
-// selection, focus and scroll position. Row 0 is the top row. The dialog changes the store
-// first and then tells the host what changed.
+// The report list of placements (control 1013), a view of the dialog's rows as the list shows
+// them (CPlacementDlg::ListRows(): the store's rows, sorted and narrowed): the store holds the
+// rows, the host only shows them and keeps the selection, focus and scroll position. Row 0 is
+// the top row; rows here are list rows, never store rows. The dialog changes the store first
+// and then tells the host what changed.
 class PlacementListHost {
 public:
     virtual ~PlacementListHost() = default;
@@ -48,6 +49,12 @@ public:
     virtual void RowChanged(int row) = 0;
     // That row is gone; later rows move up by one, their selection with them.
     virtual void RowRemoved(int row) = 0;
+    // These rows are gone (ascending, each once; indices as they were before); the rows left
+    // close up, their selection with them. By default one RowRemoved after another, bottom
+    // row first; a host that can close up a list in one pass says so here.
+    virtual void RowsRemoved(const std::vector<int>& rowsAscending) {
+        for (auto it = rowsAscending.rbegin(); it != rowsAscending.rend(); ++it) RowRemoved(*it);
+    }
     // First selected row with an index greater than `after` (-1 searches from the top); -1 if none.
     virtual int NextSelectedRow(int after) const = 0;
     // Adds the row to the selection and makes it the focused item; other rows stay selected.
@@ -56,6 +63,13 @@ public:
     virtual void ScrollRowToTop(int row) = 0;
     // Repaints the list at once.
     virtual void RepaintNow() = 0;
+    // The rows shown were rearranged (sorted, narrowed, or many changed at once): the host
+    // forgets the rows it knew and shows the view's rows; exactly `selected` (ascending) are
+    // selected, `focused` has the focus mark (-1: none). The scroll position stays as far as
+    // the list allows.
+    virtual void RowsRearranged(const std::vector<int>& selected, int focused) = 0;
+    // The row with the focus mark, -1 when none.
+    virtual int FocusedRow() const = 0;
 };
 
 class DialogHost {

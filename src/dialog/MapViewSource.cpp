@@ -16,6 +16,23 @@ std::vector<MapPoint> MapPointsFromRows(const PlacementRowStore& rows) {
     return points;
 }
 
+std::vector<MapPoint> MapPointsFromView(const PlacementRowView& view) {
+    if (view.Identity()) return MapPointsFromRows(view.Store());
+    const int count = view.Count();
+    std::vector<MapPoint> points;
+    points.reserve(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        const NpcPlacement p = view.Store().Block(view.StoreRow(row));
+        points.push_back({p.PosX(), p.PosY(), p.npcType, p.HasScript(), row});
+    }
+    return points;
+}
+
+MapRowDetails MapRowDetailsFromView(const PlacementRowView& view, int row, std::string_view serverPath) {
+    const int storeRow = view.StoreRow(row);
+    return storeRow < 0 ? MapRowDetails{} : MapRowDetailsFromRows(view.Store(), storeRow, serverPath);
+}
+
 MapRowDetails MapRowDetailsFromRows(const PlacementRowStore& rows, int row, std::string_view serverPath) {
     MapRowDetails d;
     d.name = rows.CellText(row, COL_NAME);

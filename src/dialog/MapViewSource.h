@@ -6,11 +6,16 @@
 
 #include "dialog/DialogHost.h"
 #include "dialog/MapViewModel.h"
+#include "dialog/PlacementRowView.h"
 #include "document/PlacementRows.h"
 
 namespace morvi {
 
 std::vector<MapPoint> MapPointsFromRows(const PlacementRowStore& rows);
+// The rows the list shows (sorted and narrowed): points and details of list rows, so the map
+// view shows what the list shows and both select the same rows.
+std::vector<MapPoint> MapPointsFromView(const PlacementRowView& view);
+MapRowDetails MapRowDetailsFromView(const PlacementRowView& view, int row, std::string_view serverPath);
 MapRowDetails MapRowDetailsFromRows(const PlacementRowStore& rows, int row, std::string_view serverPath);
 
 // The rows the placement list has selected, top row first.

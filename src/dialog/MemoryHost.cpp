@@ -32,7 +32,7 @@ void MemoryList::Misuse(const char* what, int row) {
 }
 
 void MemoryList::RowsReset() {
-    m_count = m_store ? m_store->Count() : 0;
+    m_count = m_view ? m_view->Count() : 0;
     m_selected.clear();
     focusedRow = -1;
     topRow = 0;
@@ -61,6 +61,28 @@ void MemoryList::RowRemoved(int row) {
     else if (focusedRow > row) --focusedRow;
 }
 
+void MemoryList::RowsRemoved(const std::vector<int>& rowsAscending) {
+    for (int row : rowsAscending)
+        if (!Valid(row)) return Misuse("RowsRemoved", row);
+    // How many removed rows lie below `row` (a removed row itself gives -1).
+    auto shift = [&](int row) {
+        const auto below = std::lower_bound(rowsAscending.begin(), rowsAscending.end(), row);
+        if (below != rowsAscending.end() && *below == row) return -1;
+        return static_cast<int>(below - rowsAscending.begin());
+    };
+    std::vector<int> kept;
+    for (int row : m_selected) {
+        const int by = shift(row);
+        if (by >= 0) kept.push_back(row - by);
+    }
+    m_selected = std::move(kept);
+    if (focusedRow >= 0) {
+        const int by = shift(focusedRow);
+        focusedRow = by < 0 ? -1 : focusedRow - by;
+    }
+    m_count -= static_cast<int>(rowsAscending.size());
+}
+
 int MemoryList::NextSelectedRow(int after) const {
     const auto next = std::upper_bound(m_selected.begin(), m_selected.end(), after);
     return next == m_selected.end() ? -1 : *next;
@@ -78,6 +100,24 @@ void MemoryList::ScrollRowToTop(int row) {
     topRow = row;
 }
 
+void MemoryList::RowsRearranged(const std::vector<int>& selected, int focused) {
+    ++rearranged;
+    m_count = m_view ? m_view->Count() : 0;
+    m_selected.clear();
+    for (int row : selected) {
+        if (!Valid(row)) {
+            Misuse("RowsRearranged selected", row);
+            continue;
+        }
+        m_selected.push_back(row);
+    }
+    std::sort(m_selected.begin(), m_selected.end());
+    m_selected.erase(std::unique(m_selected.begin(), m_selected.end()), m_selected.end());
+    if (focused >= 0 && !Valid(focused)) Misuse("RowsRearranged focused", focused);
+    focusedRow = Valid(focused) ? focused : -1;
+    topRow = std::min(topRow, std::max(0, m_count - 1));
+}
+
 void MemoryList::SelectOnly(int row) {
     m_selected.clear();
     if (row >= 0) SelectRow(row);
@@ -88,11 +128,11 @@ bool MemoryList::IsSelected(int row) const {
 }
 
 std::string MemoryList::CellText(int row, int column) const {
-    return m_store ? m_store->CellText(row, column) : std::string();
+    return m_view ? m_view->CellText(row, column) : std::string();
 }
 
 RowTexts MemoryList::Cells(int row) const {
-    return m_store && row >= 0 && row < m_store->Count() ? m_store->Texts(row) : RowTexts{};
+    return m_view && row >= 0 && row < m_view->Count() ? m_view->Texts(row) : RowTexts{};
 }
 
 // --- controls ------------------------------------------------------------------------------
@@ -101,7 +141,7 @@ MemoryHost::MemoryHost() { list.m_host = this; }
 
 void MemoryHost::Attach(CPlacementDlg* dialog) {
     m_dialog = dialog;
-    list.m_store = dialog ? &dialog->Rows() : nullptr;
+    list.m_view = dialog ? &dialog->ListRows() : nullptr;
     list.RowsReset();
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "dialog/DialogHost.h"
+#include "dialog/PlacementRowView.h"
 #include "document/PlacementRows.h"
 
 namespace morvi {
@@ -25,7 +26,8 @@ class CPlacementDlg;
 
 class MemoryHost;
 
-// The placement list's selection, focus and scroll position over the dialog's row store.
+// The placement list's selection, focus and scroll position over the dialog's rows as the list
+// shows them (CPlacementDlg::ListRows()).
 // Selection is kept as the sorted list of selected rows, so a load of any size costs nothing
 // here.
 class MemoryList : public PlacementListHost {
@@ -34,10 +36,13 @@ public:
     void RowsInsertedAtTop(int count) override;
     void RowChanged(int row) override;
     void RowRemoved(int row) override;
+    void RowsRemoved(const std::vector<int>& rowsAscending) override;
     int NextSelectedRow(int after) const override;
     void SelectRow(int row) override;
     void ScrollRowToTop(int row) override;
     void RepaintNow() override { ++repaints; }
+    void RowsRearranged(const std::vector<int>& selected, int focused) override;
+    int FocusedRow() const override { return focusedRow; }
 
     // --- what a user or a command does ---
     // Selects exactly this row, as a single click does (-1: clears the selection).
@@ -49,14 +54,15 @@ public:
     int RowCount() const { return m_count; }
     bool IsSelected(int row) const;
     std::vector<int> SelectedRows() const { return m_selected; }
-    // Texts read from the dialog's store (empty without one, or outside the list).
+    // Texts of list rows (empty without a dialog, or outside the list).
     std::string CellText(int row, int column) const;
     RowTexts Cells(int row) const;
-    const PlacementRowStore* Store() const { return m_store; }
+    const PlacementRowView* View() const { return m_view; }
 
     int focusedRow = -1;
     int topRow = 0;
     int repaints = 0;
+    int rearranged = 0;             // RowsRearranged calls
     std::vector<int> changedRows;   // rows RowChanged named, in order (not kept when lean)
 
 private:
@@ -65,7 +71,7 @@ private:
     void Misuse(const char* what, int row);
 
     MemoryHost* m_host = nullptr;
-    const PlacementRowStore* m_store = nullptr;
+    const PlacementRowView* m_view = nullptr;
     int m_count = 0;
     std::vector<int> m_selected;    // ascending
 };

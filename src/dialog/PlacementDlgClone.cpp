@@ -6,8 +6,8 @@
 namespace morvi {
 
 void CPlacementDlg::OnClone() {
-    const int row = m_host.Placements().NextSelectedRow(-1);
-    if (row < 0 || row >= Rows().Count()) return;
+    const int row = m_view.StoreRow(m_host.Placements().NextSelectedRow(-1));
+    if (row < 0) return;
     if (!MayDiscardNewPlacement()) return;
 
     LoadRowIntoEditArea(row);

@@ -46,9 +46,11 @@ void CPlacementDlg::BeginEdit() {
     // After a search the row to edit is the one the last search found, even when earlier hits
     // are still selected; otherwise the first selected row from the top.
     const int start = m_searchPos < 0 ? 0 : m_searchPos;
-    int row = list.NextSelectedRow(start - 1);
-    if (row < 0) row = list.NextSelectedRow(-1);
-    if (row < 0 || row >= Rows().Count()) {
+    int shown = list.NextSelectedRow(start - 1);
+    if (shown < 0) shown = list.NextSelectedRow(-1);
+    // The list row leads to its placement, wherever a sort put it.
+    const int row = m_view.StoreRow(shown);
+    if (row < 0) {
         // Loading nothing would leave an empty key and a save that can never find its record.
         m_host.SetItemText(IDC_HINT, T(TextId::SelectRowFirst));
         return;
@@ -170,9 +172,8 @@ SaveOutcome CPlacementDlg::OnSave() {
 
 void CPlacementDlg::OnListClick() {
     if (!m_debugMode) return;
-    const int row = m_host.Placements().NextSelectedRow(-1);
-    m_host.SetItemText(IDC_FRAME,
-                       Format(TextId::DebugModeCaption, {row < 0 || row >= Rows().Count() ? std::string() : Rows().File(row)}));
+    const int row = m_view.StoreRow(m_host.Placements().NextSelectedRow(-1));
+    m_host.SetItemText(IDC_FRAME, Format(TextId::DebugModeCaption, {row < 0 ? std::string() : Rows().File(row)}));
 }
 
 void CPlacementDlg::OnTemplateSetFocus() {

@@ -1,5 +1,7 @@
 // The window's document: its history follows the server directory the window names, and its
-// row changes reach the host's list and the edit session.
+// row changes reach the host's list and the edit session (PlacementDlgView.cpp).
+
+#include <algorithm>
 
 #include "dialog/CPlacementDlg.h"
 #include "texts/ProgramTexts.h"
@@ -27,27 +29,6 @@ void CPlacementDlg::ShowChangedSinceLoadHint() {
     std::string files;
     for (const std::string& path : changed) files += (files.empty() ? "" : ", ") + path;
     m_host.SetItemText(IDC_HINT, Format(TextId::ChangedSinceLoad, {files}));
-}
-
-void CPlacementDlg::RowForwarder::RowsReset() {
-    m_dlg.m_session.row = -1;
-    m_dlg.m_host.Placements().RowsReset();
-}
-
-void CPlacementDlg::RowForwarder::RowsInsertedAtTop(int count) {
-    if (m_dlg.m_session.row >= 0) m_dlg.m_session.row += count;
-    m_dlg.m_host.Placements().RowsInsertedAtTop(count);
-}
-
-void CPlacementDlg::RowForwarder::RowChanged(int row) { m_dlg.m_host.Placements().RowChanged(row); }
-
-void CPlacementDlg::RowForwarder::RowRemoved(int row) {
-    int& edited = m_dlg.m_session.row;
-    if (row == edited)
-        edited = -1;
-    else if (row < edited)
-        --edited;
-    m_dlg.m_host.Placements().RowRemoved(row);
 }
 
 }  // namespace morvi

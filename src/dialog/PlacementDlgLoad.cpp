@@ -45,8 +45,11 @@ void CPlacementDlg::LoadMapPlacements() {
         }
         m_host.SetItemText(IDC_FRAME, caption);
     };
-    const Expected<LoadSummary, DocumentError> loaded =
-        Document().Load(*directory, m_host.ListBoxCount(IDC_TEMPLATE_LIST), progress, SelectedMapName());
+    // A sorted or narrowed list takes the map in one step at the end of the load.
+    const Expected<LoadSummary, DocumentError> loaded = [&] {
+        RowBatch batch(*this, !m_view.Identity());
+        return Document().Load(*directory, m_host.ListBoxCount(IDC_TEMPLATE_LIST), progress, SelectedMapName());
+    }();
     // The last progress value is on the screen before the final count replaces it.
     if (loaded && loaded->anyRecord) m_host.UpdateItemNow(IDC_FRAME);
 

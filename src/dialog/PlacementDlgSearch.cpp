@@ -74,7 +74,7 @@ void CPlacementDlg::OnFindFirst() {
 
 void CPlacementDlg::OnFindNext() {
     // Go on after the last hit; start over at the top after the last row or after a miss.
-    const int rows = Rows().Count();
+    const int rows = m_view.Count();
     if (m_searchPos < rows - 1) ++m_searchPos;
     else m_searchPos = 0;
     FindFrom();
@@ -85,8 +85,9 @@ void CPlacementDlg::FindFrom() {
                                   m_host.ItemText(IDC_FIND_Y)};
     if (!criteria.Empty()) {
         RowMatcher matcher(criteria);
-        for (int row = m_searchPos < 0 ? 0 : m_searchPos; row < Rows().Count(); ++row) {
-            if (matcher.Matches(Rows(), row)) {
+        // The rows as the list shows them, top down.
+        for (int row = m_searchPos < 0 ? 0 : m_searchPos; row < m_view.Count(); ++row) {
+            if (matcher.Matches(Rows(), m_view.StoreRow(row))) {
                 ShowFoundRow(row);
                 return;
             }

@@ -2,6 +2,7 @@
 // results and error codes become the window's texts.
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +54,26 @@ std::string DeleteFailureHint(const DeleteReport::Row& row) {
         case DeleteReport::RowStatus::Removed: break;
     }
     return name;
+}
+
+// Up to this many rows a delete sets every hint and recount text row by row; beyond it only
+// those that can be seen (and progress while the files are rewritten).
+constexpr size_t kEveryDeleteText = 1000;
+
+// The hint a row's removal leaves in the hint line.
+void ShowDeleteHintOn(DialogHost& host, const DeleteReport::Row& entry) {
+    if (entry.status == DeleteReport::RowStatus::Removed) {
+        if (!entry.record.block.HasScript()) host.SetItemText(IDC_HINT, std::string(Text(TextId::DeleteDoneNoScript)));
+        host.SetItemText(IDC_HINT, Format(TextId::DeleteRowDone, {GbkToUtf8(entry.record.block.Name())}));
+    } else if (entry.status == DeleteReport::RowStatus::WriteFailed) {
+        host.SetItemText(IDC_HINT, DeleteFailureHint(entry));
+    }
+}
+
+// The progress caption of a long delete: the load's, with the share done in hundredths.
+std::string ProgressCaption(size_t percent) {
+    return percent == 0 ? std::string(Text(TextId::LoadProgressEmpty))
+                        : Format(TextId::LoadProgress, {std::to_string(percent)});
 }
 
 }  // namespace
@@ -192,14 +213,18 @@ std::optional<DeleteReport> CPlacementDlg::OnDelete() {
 void CPlacementDlg::ShowDeleteOutcome(const DeleteReport& report) {
     // The rows whose record left its file have left the list, bottom row first; the others
     // stay, still selected, so the list never hides a placement the server still spawns.
-    std::vector<int> gone;
+    std::vector<int> rows;
     for (const DeleteReport::Row& row : report.rows)
-        if (row.status == DeleteReport::RowStatus::Removed) gone.push_back(row.row);
-    std::sort(gone.begin(), gone.end());
-    gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
+        if (row.status == DeleteReport::RowStatus::Removed) rows.push_back(row.row);
+    std::sort(rows.begin(), rows.end());
+    const size_t gone = static_cast<size_t>(std::unique(rows.begin(), rows.end()) - rows.begin());
     const int after = Rows().Count();
-    for (size_t i = 0; i < gone.size(); ++i) {
-        const int left = after + static_cast<int>(gone.size() - 1 - i);
+    // The recount after each row, as the list shrinks; beyond kEveryDeleteText rows nobody can
+    // read them all (nothing is painted in between), so one in each hundredth is shown.
+    const size_t stride = gone <= kEveryDeleteText ? 1 : gone / 100;
+    for (size_t i = 0; i < gone; ++i) {
+        if (stride > 1 && i % stride != 0 && i + 1 != gone) continue;
+        const int left = after + static_cast<int>(gone - 1 - i);
         m_host.SetItemText(IDC_FRAME, Format(TextId::DeleteRecounting, {std::to_string(left)}));
     }
     if (!report.AllRemoved()) {
@@ -219,24 +244,32 @@ void CPlacementDlg::ShowDeleteOutcome(const DeleteReport& report) {
 }
 
 DeleteReport CPlacementDlg::RemoveSelectedFromFiles() {
-    PlacementListHost& list = m_host.Placements();
-    std::vector<int> selected;
-    for (int row = list.NextSelectedRow(-1); row >= 0; row = list.NextSelectedRow(row)) {
-        if (row >= Rows().Count()) break;
-        selected.push_back(row);
-    }
-    // One step of the history however many rows and files: one undo takes it back.
-    const Expected<RemoveReport, DocumentError> removed = Document().Delete(selected);
+    // The placements of the rows shown selected, in the list's order (the list may be sorted or
+    // narrowed).
+    const std::vector<int> selected = SelectedStoreRows();
+    // One step of the history however many rows and files: one undo takes it back. The
+    // frame shows how far it got (as a load does) while the files are rewritten.
+    size_t shown = SIZE_MAX;
+    const WorkProgress progress = [&](size_t done, size_t total) {
+        const size_t percent = total == 0 ? 100 : done * 100 / total;
+        if (percent == shown) return;
+        shown = percent;
+        m_host.SetItemText(IDC_FRAME, ProgressCaption(percent));
+        m_host.UpdateItemNow(IDC_FRAME);
+    };
+    Expected<RemoveReport, DocumentError> removed =
+        Document().Delete(selected, selected.size() > kEveryDeleteText ? progress : WorkProgress());
 
     DeleteReport report;
     report.selected = static_cast<int>(selected.size());
     if (removed) {
-        for (const RemovedRow& done : removed->rows) {
+        report.rows.reserve(removed->rows.size());
+        for (RemovedRow& done : removed->rows) {
             DeleteReport::Row row;
             row.row = done.row;
-            row.file = done.ref.file;
+            row.file = std::move(done.ref.file);
             row.key = done.ref.key;
-            row.record = done.record;
+            row.record = std::move(done.record);
             row.error = done.error;
             if (!done.error) {
                 row.status = DeleteReport::RowStatus::Removed;
@@ -261,16 +294,22 @@ DeleteReport CPlacementDlg::RemoveSelectedFromFiles() {
         }
     }
 
-    // The hint line as each row's removal left it.
+    // The hint line as each row's removal left it. Beyond kEveryDeleteText rows only the texts
+    // that stay in view are set: nothing is painted between them.
+    const bool everyText = report.rows.size() <= kEveryDeleteText;
+    const DeleteReport::Row* last = nullptr;
     for (const DeleteReport::Row& entry : report.rows) {
         if (entry.status == DeleteReport::RowStatus::Removed) {
-            if (!entry.record.block.HasScript()) m_host.SetItemText(IDC_HINT, std::string(Text(TextId::DeleteDoneNoScript)));
-            m_host.SetItemText(IDC_HINT, Format(TextId::DeleteRowDone, {GbkToUtf8(entry.record.block.Name())}));
             ++report.removed;
+            last = &entry;
         } else if (entry.status == DeleteReport::RowStatus::WriteFailed) {
-            m_host.SetItemText(IDC_HINT, DeleteFailureHint(entry));
+            last = &entry;
+        } else {
+            continue;
         }
+        if (everyText) ShowDeleteHintOn(m_host, *last);
     }
+    if (!everyText && last) ShowDeleteHintOn(m_host, *last);
     m_host.SetItemText(IDC_FRAME, Format(TextId::DeleteCounts, {std::to_string(report.selected),
                                                                 std::to_string(report.removed)}));
     return report;

@@ -24,6 +24,7 @@ bool CPlacementDlg::OnRedo() { return ShowStepBack(Document().Redo(), kRedo.noth
 
 bool CPlacementDlg::ShowStepBack(const Expected<RevertReport, DocumentError>& result, TextId nothing, TextId refused,
                                  TextId done) {
+    m_lastStepBack.reset();
     if (!result) {
         const DocumentError& error = result.error();
         const bool none =
@@ -32,6 +33,7 @@ bool CPlacementDlg::ShowStepBack(const Expected<RevertReport, DocumentError>& re
         m_host.SetItemText(IDC_HINT, none ? std::string(Text(nothing)) : FormatChosen(refused, {error.system}));
         return false;
     }
+    m_lastStepBack = *result;
     // The rows show the files as they are now.
     LoadMapPlacements();
     m_host.SetItemText(IDC_HINT, std::string(Text(done)));

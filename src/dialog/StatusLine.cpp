@@ -47,4 +47,13 @@ StatusLine StatusAfterDelete(const CPlacementDlg& dlg, const std::optional<Delet
     return line;
 }
 
+StatusLine StatusAfterStepBack(const CPlacementDlg& dlg, bool undo, std::time_t now) {
+    const std::optional<RevertReport>& done = dlg.LastStepBack();
+    if (!done) return {};
+    return {Format(TextId::StatusStepBack, {ClockText(now), Text(undo ? TextId::OperationUndo : TextId::OperationRedo),
+                                            std::to_string(done->step),
+                                            Format(TextId::StatusFiles, {std::to_string(done->files)})}),
+            false};
+}
+
 }  // namespace morvi

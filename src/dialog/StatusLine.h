@@ -30,5 +30,8 @@ SaveKind KindOfNextSave(const CPlacementDlg& dlg);
 StatusLine StatusAfterSave(const CPlacementDlg& dlg, const SaveOutcome& outcome, SaveKind kind, std::time_t now);
 // After a delete that removed at least one record; red when not every selected one was removed.
 StatusLine StatusAfterDelete(const CPlacementDlg& dlg, const std::optional<DeleteReport>& report, std::time_t now);
+// After an undo (`undo`) or a redo that was done: the step it wrote and its files. Nothing when
+// none was done (the hint line says why).
+StatusLine StatusAfterStepBack(const CPlacementDlg& dlg, bool undo, std::time_t now);
 
 }  // namespace morvi

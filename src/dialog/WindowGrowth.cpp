@@ -25,6 +25,7 @@ GrowRect GrownRect(GrowRole role, GrowRect r, int dx, int dy, const GrowLines& l
     case GrowRole::TemplateList: r.x += dx; r.height += dy; return r;
     case GrowRole::RightEdge: r.x += dx; return r;
     case GrowRole::StatusStrip: r.y += dy; r.width += dx; return r;
+    case GrowRole::BottomLeft: r.y += dy; return r;
     case GrowRole::GroupBox:
     case GrowRole::Other: break;
     }

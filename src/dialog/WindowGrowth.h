@@ -21,6 +21,11 @@ inline constexpr int kStatusStripRightMarginDu = 7;
 
 // The template filter field, above the template list, right of "Chi tim mot": x, y, cx, cy.
 inline constexpr int kTemplateFilterRectDu[4] = {423, 42, 47, 13};
+// The placement list's filter field: the free left end of the search row above the lists.
+inline constexpr int kListFilterRectDu[4] = {11, 42, 68, 13};
+// The list's status (rows shown, selection and its counts): the bottom line of the window,
+// from here to the link label.
+inline constexpr int kListStatusLeftDu = 7;
 
 // The same lines in pixels of the window at hand.
 struct GrowLines {
@@ -39,6 +44,7 @@ enum class GrowRole {
     TemplateList,   // taller, and keeps to the right edge
     RightEdge,      // keeps to the right edge (the template filter)
     StatusStrip,    // wider, and keeps to the bottom
+    BottomLeft,     // keeps to the bottom (the list's status)
 };
 GrowRole GrowRoleOfControl(int controlId, bool isGroupBox);
 

@@ -53,16 +53,20 @@ std::string ServerRelativePath(std::string_view serverPath, std::string_view ful
     return path;
 }
 
-std::string FormatWriteStatus(const WriteStatus& status, std::string_view serverPath) {
+std::string ClockText(std::time_t when) {
     char clock[16] = "--:--:--";
     std::tm local{};
 #ifdef _WIN32
-    if (localtime_s(&local, &status.when) == 0)
+    if (localtime_s(&local, &when) == 0)
 #else
-    if (localtime_r(&status.when, &local))
+    if (localtime_r(&when, &local))
 #endif
         std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
-    std::string text = clock;
+    return clock;
+}
+
+std::string FormatWriteStatus(const WriteStatus& status, std::string_view serverPath) {
+    std::string text = ClockText(status.when);
     text += "  ";
     text += OperationText(status.operation);
     text += "  ";

@@ -23,6 +23,9 @@ struct WriteStatus {
     int listRows = 0;                 // rows of the list afterwards
 };
 
+// The local time of day, "14:02:11".
+std::string ClockText(std::time_t when);
+
 // "14:02:11  添加  maps\a\b_S.DAT  1 行 (列表 1234 行)"; several files are named by count.
 std::string FormatWriteStatus(const WriteStatus& status, std::string_view serverPath);
 

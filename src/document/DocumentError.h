@@ -38,6 +38,8 @@ enum class DocumentErrorCode {
     NoMap,                // no map is loaded and no file was named
     NoRegionFile,         // the map has no region file to add to
     NoSuchRow,            // a row index outside the rows
+    OutOfListedRange,     // a move would take the placement outside the listed range
+                          // (x 0..999, y 0..499; `field` says which)
     // --- the file, as it is when the edit's turn comes ---
     FileUnreadable,       // the region file could not be read
     KeyNotFound,          // no record of the file matches the key (gone since the load?)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <unordered_map>
 
 #include "data/platform/FileReadAhead.h"
 #include "data/region/ListingRule.h"
@@ -54,6 +55,7 @@ DocumentErrorCode CodeOfEdit(RegionEditStatus status) {
         case RegionEditStatus::NotFound: return DocumentErrorCode::KeyNotFound;
         case RegionEditStatus::NotTiled: return DocumentErrorCode::NotTiled;
         case RegionEditStatus::CountFull: return DocumentErrorCode::CountFull;
+        case RegionEditStatus::Declined:
         case RegionEditStatus::Done: break;
     }
     return DocumentErrorCode::WriteFailed;
@@ -325,28 +327,28 @@ Expected<ModifyResult, DocumentError> MapDocument::Modify(const PlacementKey& ke
     return result;
 }
 
-Expected<RemoveReport, DocumentError> MapDocument::Delete(const std::vector<int>& rows, const WorkProgress& /*progress*/) {
+Expected<RemoveReport, DocumentError> MapDocument::Delete(const std::vector<int>& rows, const WorkProgress& progress) {
     std::vector<RemovedRow> entries;
+    entries.reserve(rows.size());
     for (int row : rows) {
         if (row < 0 || row >= m_rows.Count()) return MakeUnexpected(ErrorOf(DocumentErrorCode::NoSuchRow));
         RemovedRow entry;
         entry.row = row;
-        entry.ref = {m_rows.File(row), KeyOf(m_rows.Block(row))};
         entry.record = m_rows.Record(row);
+        entry.ref = {m_rows.File(row), KeyOf(entry.record.block)};
         entries.push_back(std::move(entry));
     }
-    RemoveReport report = DeleteRefs(std::move(entries));
+    RemoveReport report = DeleteRefs(std::move(entries), progress);
     // Only rows whose record left its file leave the store, so it never hides a placement the
-    // server still spawns. From the bottom up, so the indices still to erase stay valid.
+    // server still spawns. All in one pass, however many.
     std::vector<int> gone;
+    gone.reserve(static_cast<size_t>(report.removed));
     for (const RemovedRow& entry : report.rows)
         if (entry.Removed()) gone.push_back(entry.row);
     std::sort(gone.begin(), gone.end());
     gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
-    for (auto it = gone.rbegin(); it != gone.rend(); ++it) {
-        m_rows.Erase(*it);
-        if (m_observer) m_observer->RowRemoved(*it);
-    }
+    m_rows.EraseRows(gone);
+    if (m_observer && !gone.empty()) m_observer->RowsRemoved(gone);
     return report;
 }
 
@@ -360,58 +362,77 @@ Expected<RemoveReport, DocumentError> MapDocument::Delete(const std::vector<Plac
     return DeleteRefs(std::move(entries));
 }
 
-RemoveReport MapDocument::DeleteRefs(std::vector<RemovedRow> rows) {
+StepOptions MapDocument::WithProgress(const WorkProgress& progress, std::vector<size_t> rowsBefore,
+                                      size_t total) const {
+    StepOptions options = m_stepOptions;
+    if (!progress) return options;
+    options.beforeFile = [progress, rowsBefore = std::move(rowsBefore), total,
+                          inner = m_stepOptions.beforeFile](size_t index, const std::string& path) {
+        progress(index < rowsBefore.size() ? rowsBefore[index] : total, total);
+        if (inner) inner(index, path);
+    };
+    return options;
+}
+
+RemoveReport MapDocument::DeleteRefs(std::vector<RemovedRow> rows, const WorkProgress& progress) {
     RemoveReport report;
     report.selected = static_cast<int>(rows.size());
     m_changedSinceLoad.clear();
 
-    // Per file, the rows it holds in the order asked; each file is edited once, under its lock,
-    // and all files are written as one step of the history.
+    // Per file, the rows it holds in the order asked; each file is read, edited in one walk and
+    // written once, under its lock, and all files are written as one step of the history.
     struct FileWork {
-        std::vector<size_t> rows;                   // indices into `rows`
+        std::string path;
+        std::vector<size_t> rows;                          // indices into `rows`
         std::vector<std::optional<PlacementRecord>> cut;   // per row: the record cut out
     };
-    std::map<std::string, FileWork> work;
-    std::vector<std::string> order;
+    std::vector<FileWork> work;
+    std::unordered_map<std::string, size_t> fileIndex;
     for (size_t i = 0; i < rows.size(); ++i) {
-        auto [at, first] = work.try_emplace(rows[i].ref.file);
+        auto [at, first] = fileIndex.try_emplace(rows[i].ref.file, work.size());
         if (first) {
-            order.push_back(rows[i].ref.file);
+            work.push_back(FileWork{rows[i].ref.file, {}, {}});
             NoteChangedSinceLoad(rows[i].ref.file);
         }
-        at->second.rows.push_back(i);
+        work[at->second].rows.push_back(i);
     }
     std::vector<FileChange> changes;
-    for (const std::string& path : order) {
-        FileWork& file = work[path];
+    std::vector<size_t> rowsBefore;
+    size_t done = 0;
+    for (FileWork& file : work) {
+        rowsBefore.push_back(done);
+        done += file.rows.size();
         FileEdit edit = [&rows, &file](const std::string& current, std::string& after,
                                        std::vector<RecordChange>& records) {
             RegionImageEdit image(current);
+            std::vector<PlacementKey> keys;
+            keys.reserve(file.rows.size());
+            for (size_t row : file.rows) keys.push_back(rows[row].ref.key);
+            std::vector<RegionEditResult> results = image.RemoveMany(keys);
             file.cut.assign(file.rows.size(), std::nullopt);
             records.clear();
-            for (size_t k = 0; k < file.rows.size(); ++k) {
-                const PlacementKey& key = rows[file.rows[k]].ref.key;
-                RegionEditResult done = image.Remove(key);
-                if (!done.ok()) continue;
-                records.push_back({key, RecordBytes(done.record), {}});
-                file.cut[k] = std::move(done.record);
+            // The journal lists the records in the order they were asked for.
+            for (size_t k = 0; k < results.size(); ++k) {
+                if (!results[k].ok()) continue;
+                records.push_back({keys[k], RecordBytes(results[k].record), {}});
+                file.cut[k] = std::move(results[k].record);
             }
             if (records.empty()) return FileEditOutcome{false, {}};
             after = image.Image();
             return FileEditOutcome{};
         };
-        changes.push_back(EditedFile(path, std::move(edit)));
+        changes.push_back(EditedFile(file.path, std::move(edit)));
     }
-    std::map<std::string, const FileWriteResult*> written;
+    std::unordered_map<std::string, const FileWriteResult*> written;
     StepResult step;
     if (!changes.empty()) {
-        step = WriteStep("delete", std::move(changes), m_stepOptions);
+        step = WriteStep("delete", std::move(changes), WithProgress(progress, std::move(rowsBefore), rows.size()));
         for (const FileWriteResult& file : step.files) written[file.path] = &file;
     }
+    if (progress) progress(rows.size(), rows.size());
 
-    for (const std::string& path : order) {
-        FileWork& file = work[path];
-        const auto at = written.find(path);
+    for (FileWork& file : work) {
+        const auto at = written.find(file.path);
         std::optional<DocumentError> fileError;
         if (at != written.end()) fileError = FileError(*at->second, std::nullopt);
         for (size_t k = 0; k < file.rows.size(); ++k) {
@@ -419,7 +440,7 @@ RemoveReport MapDocument::DeleteRefs(std::vector<RemovedRow> rows) {
             if (fileError) {
                 entry.error = fileError;
             } else if (at == written.end() || k >= file.cut.size() || !file.cut[k]) {
-                entry.error = ErrorOf(DocumentErrorCode::KeyNotFound, path);
+                entry.error = ErrorOf(DocumentErrorCode::KeyNotFound, file.path);
             } else {
                 entry.record = std::move(*file.cut[k]);
                 ++report.removed;
@@ -427,6 +448,170 @@ RemoveReport MapDocument::DeleteRefs(std::vector<RemovedRow> rows) {
         }
     }
     report.rows = std::move(rows);
+    report.note = {step.step, m_changedSinceLoad};
+    return report;
+}
+
+Expected<CheckedDraft, DocumentError> CheckBulkEdit(const BulkEdit& bulk) {
+    PlacementDraft draft;
+    // A random offset is drawn per placement: here only its kind is known.
+    auto fixed = [](const OffsetChoice& choice) {
+        return choice.kind == OffsetChoice::Kind::Random ? OffsetChoice{} : choice;
+    };
+    draft.offsetX = fixed(bulk.offsetX);
+    draft.offsetY = fixed(bulk.offsetY);
+    draft.type = bulk.type;
+    draft.group = bulk.group;
+    draft.series = bulk.series;
+    draft.drop = bulk.drop;
+    draft.script = bulk.script;
+    return CheckDraft(draft, [] { return 0; });
+}
+
+std::optional<DocumentError> ApplyBulkEdit(const BulkEdit& bulk, const CheckedDraft& fields, PlacementRecord& record,
+                                           const RandomSource& random) {
+    CheckedDraft mine = fields;
+    // A random offset runs from 0 to 254, as for a single placement.
+    if (bulk.offsetX.kind == OffsetChoice::Kind::Random) mine.offsetX = static_cast<uint8_t>(random() % 255);
+    if (bulk.offsetY.kind == OffsetChoice::Kind::Random) mine.offsetY = static_cast<uint8_t>(random() % 255);
+    auto outside = [](PlacementField field) {
+        DocumentError error = ErrorOf(DocumentErrorCode::OutOfListedRange);
+        error.field = field;
+        return error;
+    };
+    // A move keeps the placement listed: x 0..999, y 0..499 (stored doubled, below 1000).
+    if (bulk.moveX != 0) {
+        const long x = static_cast<long>(record.block.PosX()) + bulk.moveX;
+        if (x < 0 || x >= kListedCoordinateLimit) return outside(PlacementField::PosX);
+        mine.posX = static_cast<uint16_t>(x);
+    }
+    if (bulk.moveY != 0) {
+        const long y = static_cast<long>(record.block.PosY()) + bulk.moveY;
+        if (y < 0 || y * 2 >= kListedCoordinateLimit) return outside(PlacementField::PosY);
+        mine.posYDoubled = static_cast<uint16_t>(y * 2);
+    }
+    ApplyDraft(record, mine);
+    return std::nullopt;
+}
+
+Expected<BulkEditReport, DocumentError> MapDocument::EditMany(const std::vector<int>& rows, const BulkEdit& bulk,
+                                                            const WorkProgress& progress) {
+    // The fields are checked once, before any file is read; random offsets are drawn per
+    // placement, as the files are edited.
+    SeedRandom();
+    const Expected<CheckedDraft, DocumentError> checked = CheckBulkEdit(bulk);
+    if (!checked) return MakeUnexpected(checked.error());
+
+    BulkEditReport report;
+    report.selected = static_cast<int>(rows.size());
+    report.rows.reserve(rows.size());
+    for (int row : rows) {
+        if (row < 0 || row >= m_rows.Count()) return MakeUnexpected(ErrorOf(DocumentErrorCode::NoSuchRow));
+        EditedRow entry;
+        entry.row = row;
+        entry.ref = {m_rows.File(row), KeyOf(m_rows.Block(row))};
+        report.rows.push_back(std::move(entry));
+    }
+    m_changedSinceLoad.clear();
+
+    struct FileWork {
+        std::string path;
+        std::vector<size_t> rows;                        // indices into report.rows
+        std::vector<std::optional<PlacementRecord>> written;   // per row: the record as stored
+        std::vector<std::string> before;                       // per row: its bytes before
+        std::vector<std::optional<DocumentError>> refused;     // per row: why it was left
+    };
+    std::vector<FileWork> work;
+    std::unordered_map<std::string, size_t> fileIndex;
+    for (size_t i = 0; i < report.rows.size(); ++i) {
+        auto [at, first] = fileIndex.try_emplace(report.rows[i].ref.file, work.size());
+        if (first) {
+            work.push_back(FileWork{report.rows[i].ref.file, {}, {}, {}, {}});
+            NoteChangedSinceLoad(report.rows[i].ref.file);
+        }
+        work[at->second].rows.push_back(i);
+    }
+
+    const CheckedDraft& fields = *checked;
+    const RandomSource random = [this] { return NextRandom(); };
+    // The record `old` becomes, or why it cannot.
+    auto change = [&](const PlacementRecord& old, PlacementRecord& out) -> std::optional<DocumentError> {
+        out = old;
+        return ApplyBulkEdit(bulk, fields, out, random);
+    };
+
+    std::vector<FileChange> changes;
+    std::vector<size_t> rowsBefore;
+    size_t done = 0;
+    for (FileWork& file : work) {
+        rowsBefore.push_back(done);
+        done += file.rows.size();
+        FileEdit edit = [&report, &file, &change](const std::string& current, std::string& after,
+                                                  std::vector<RecordChange>& records) {
+            RegionImageEdit image(current);
+            std::vector<PlacementKey> keys;
+            keys.reserve(file.rows.size());
+            for (size_t row : file.rows) keys.push_back(report.rows[row].ref.key);
+            file.written.assign(file.rows.size(), std::nullopt);
+            file.before.assign(file.rows.size(), std::string());
+            file.refused.assign(file.rows.size(), std::nullopt);
+            std::vector<RegionEditResult> results =
+                image.ModifyMany(keys, [&](size_t k, const PlacementRecord& old) -> std::optional<PlacementRecord> {
+                    file.before[k] = RecordBytes(old);
+                    PlacementRecord fresh;
+                    if (std::optional<DocumentError> why = change(old, fresh)) {
+                        why->file = file.path;
+                        file.refused[k] = std::move(why);
+                        return std::nullopt;
+                    }
+                    return fresh;
+                });
+            records.clear();
+            for (size_t k = 0; k < results.size(); ++k) {
+                if (results[k].status == RegionEditStatus::Declined) continue;
+                if (!results[k].ok()) {
+                    file.refused[k] = ErrorOf(DocumentErrorCode::KeyNotFound, file.path);
+                    continue;
+                }
+                // The journal holds each record's bytes before and after, in the order asked.
+                records.push_back({keys[k], file.before[k], RecordBytes(results[k].record)});
+                file.written[k] = std::move(results[k].record);
+            }
+            if (records.empty()) return FileEditOutcome{false, {}};
+            after = image.Image();
+            return FileEditOutcome{};
+        };
+        changes.push_back(EditedFile(file.path, std::move(edit)));
+    }
+    StepResult step;
+    if (!changes.empty())
+        step = WriteStep("modify", std::move(changes), WithProgress(progress, std::move(rowsBefore), rows.size()));
+    if (progress) progress(rows.size(), rows.size());
+
+    std::unordered_map<std::string, const FileWriteResult*> writtenFiles;
+    for (const FileWriteResult& file : step.files) writtenFiles[file.path] = &file;
+    for (FileWork& file : work) {
+        const auto at = writtenFiles.find(file.path);
+        std::optional<DocumentError> fileError;
+        if (at != writtenFiles.end()) fileError = FileError(*at->second, std::nullopt);
+        for (size_t k = 0; k < file.rows.size(); ++k) {
+            EditedRow& entry = report.rows[file.rows[k]];
+            const bool asked = at != writtenFiles.end() && k < file.written.size();
+            if (asked && file.refused[k]) {
+                entry.error = file.refused[k];
+            } else if (!asked || at->second->status == FileWriteStatus::Refused || !file.written[k]) {
+                // The file did not get as far as the edit (unreadable, locked) or had no such record.
+                entry.error = fileError && at->second->status != FileWriteStatus::Refused
+                                  ? fileError
+                                  : ErrorOf(DocumentErrorCode::KeyNotFound, file.path);
+            } else if (fileError) {
+                entry.error = fileError;
+            } else {
+                ReplaceRow(entry.row, *file.written[k]);
+                ++report.changed;
+            }
+        }
+    }
     report.note = {step.step, m_changedSinceLoad};
     return report;
 }

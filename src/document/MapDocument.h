@@ -39,6 +39,11 @@ public:
     virtual void RowChanged(int /*row*/) {}
     // That row is gone; the store holds one row fewer than before this call.
     virtual void RowRemoved(int /*row*/) {}
+    // These rows are gone (ascending, each once; indices as they were before): the store holds
+    // that many rows fewer. By default told as one RowRemoved after another, bottom row first.
+    virtual void RowsRemoved(const std::vector<int>& rowsAscending) {
+        for (auto it = rowsAscending.rbegin(); it != rowsAscending.rend(); ++it) RowRemoved(*it);
+    }
 };
 
 // Called during a load after every record read, listed or not, with the progress number of
@@ -151,6 +156,15 @@ struct BulkEdit {
     int moveY = 0;
 };
 
+// The fields of a bulk edit checked once, before any record is read: a value no record can take
+// (an offset past 255, a drop count past 24, a script path too long) is the error.
+Expected<CheckedDraft, DocumentError> CheckBulkEdit(const BulkEdit& edit);
+// What `record` becomes under the edit (`fields` from CheckBulkEdit; random offsets drawn from
+// `random`), or why it cannot take it (a move past the listed range: OutOfListedRange, its
+// field PosX or PosY). The record is left as it was on an error.
+std::optional<DocumentError> ApplyBulkEdit(const BulkEdit& edit, const CheckedDraft& fields, PlacementRecord& record,
+                                           const RandomSource& random);
+
 struct EditedRow {
     int row = -1;
     PlacementRef ref;
@@ -226,9 +240,10 @@ public:
     // that shows it, refreshed afterwards.
     Expected<ModifyResult, DocumentError> Modify(const PlacementKey& key, const std::string& file,
                                                  const PlacementDraft& draft, std::optional<int> row = {});
-    // Removes the records of these rows (one step of the history however many files); the
-    // rows whose record left its file leave the store, bottom row first. NoSuchRow when a row
-    // is outside the store (nothing written).
+    // Removes the records of these rows (one step of the history however many files, each
+    // file read and rewritten once); the rows whose record left its file leave the store in
+    // one pass (observers hear RowsRemoved). NoSuchRow when a row is outside the store
+    // (nothing written). `progress` counts rows, file by file.
     Expected<RemoveReport, DocumentError> Delete(const std::vector<int>& rows, const WorkProgress& progress = {});
     // The same for placements named by file and key (rows showing them are not touched).
     Expected<RemoveReport, DocumentError> Delete(const std::vector<PlacementRef>& refs);
@@ -258,7 +273,10 @@ private:
     int NextRandom();
     Expected<RevertReport, DocumentError> TakeStepBack(std::vector<int64_t>& from, std::vector<int64_t>& to,
                                                        DocumentErrorCode nothing);
-    RemoveReport DeleteRefs(std::vector<RemovedRow> rows);
+    RemoveReport DeleteRefs(std::vector<RemovedRow> rows, const WorkProgress& progress = {});
+    // m_stepOptions, with `progress` told before each file of a step (`rowsBefore[i]` rows
+    // are done when file i begins) and at its end.
+    StepOptions WithProgress(const WorkProgress& progress, std::vector<size_t> rowsBefore, size_t total) const;
 
     std::string m_serverPath;
     std::string m_historyDirectory;

@@ -10,6 +10,12 @@
 
 namespace morvi {
 
+namespace {
+std::atomic<uint64_t> g_nextStoreIdentity{1};
+}  // namespace
+
+PlacementRowStore::StoreIdentity::StoreIdentity() : value(g_nextStoreIdentity++) {}
+
 PlacementRowStore::PlacementRowStore() {
     m_files.emplace_back();
     m_fileIds.emplace(std::string_view(m_files.front()), 0u);
@@ -32,6 +38,21 @@ void PlacementRowStore::RowChunks::push_back(const Row& row) {
 void PlacementRowStore::RowChunks::erase(size_t i) {
     for (size_t k = i + 1; k < m_size; ++k) (*this)[k - 1] = (*this)[k];
     --m_size;
+}
+
+void PlacementRowStore::RowChunks::EraseSlots(const std::vector<size_t>& slotsAscending) {
+    if (slotsAscending.empty()) return;
+    size_t to = slotsAscending.front();
+    size_t next = 0;   // the next slot to drop, in slotsAscending
+    for (size_t from = to; from < m_size; ++from) {
+        if (next < slotsAscending.size() && slotsAscending[next] == from) {
+            ++next;
+            continue;
+        }
+        if (to != from) (*this)[to] = (*this)[from];
+        ++to;
+    }
+    m_size = to;
 }
 
 NpcPlacement PlacementRowStore::BlockOf(const Row& r) {
@@ -192,6 +213,34 @@ void PlacementRowStore::Erase(int row) {
         }
         m_overrides = std::move(moved);
     }
+    CompactScriptsIfWasteful();
+}
+
+void PlacementRowStore::EraseRows(const std::vector<int>& rowsAscending) {
+    if (rowsAscending.empty()) return;
+    if (rowsAscending.size() == 1) return Erase(rowsAscending.front());
+    // Rows count from the top, slots from the bottom: ascending rows are descending slots.
+    std::vector<size_t> slots;
+    slots.reserve(rowsAscending.size());
+    for (auto it = rowsAscending.rbegin(); it != rowsAscending.rend(); ++it) {
+        if (*it < 0 || *it >= Count()) continue;
+        const size_t slot = Slot(*it);
+        if (!slots.empty() && slots.back() >= slot) continue;   // not ascending: taken once
+        slots.push_back(slot);
+        m_deadScriptBytes += SideLengthOf(m_rows[slot]);
+        m_scriptBytes -= SideLengthOf(m_rows[slot]);
+    }
+    if (!m_overrides.empty()) {
+        // Each surviving override's slot moves down by the erased slots below it.
+        std::map<size_t, std::map<int, std::string>> moved;
+        for (auto& [s, cells] : m_overrides) {
+            const auto below = std::lower_bound(slots.begin(), slots.end(), s);
+            if (below != slots.end() && *below == s) continue;
+            moved.emplace(s - static_cast<size_t>(below - slots.begin()), std::move(cells));
+        }
+        m_overrides = std::move(moved);
+    }
+    m_rows.EraseSlots(slots);
     CompactScriptsIfWasteful();
 }
 

@@ -32,6 +32,9 @@ using RowTexts = std::array<std::string, kPlacementColumnCount>;
 class PlacementRowStore {
 public:
     PlacementRowStore();
+    // Told apart from every other store of the process (a file id means a path only within
+    // one store: callers that remember answers per file key them on this).
+    uint64_t Identity() const { return m_identity.value; }
 
     // --- reading (front ends, the command line, tests) ---
     int Count() const { return static_cast<int>(m_rows.size()); }
@@ -63,6 +66,8 @@ public:
     // Replaces a row's placement; its file and overrides stay.
     void Replace(int row, const NpcPlacement& block, std::string_view storedScript);
     void Erase(int row);
+    // Erases these rows (ascending, each once) in one pass over the store.
+    void EraseRows(const std::vector<int>& rowsAscending);
     // Shows `text` in that cell instead of what the record says; ClearOverrides drops them.
     void SetOverride(int row, int column, std::string text);
     void ClearOverrides(int row);
@@ -127,6 +132,8 @@ private:
         const Row& operator[](size_t i) const { return const_cast<RowChunks&>(*this)[i]; }
         void push_back(const Row& row);
         void erase(size_t i);
+        // Drops these slots (ascending, each once), moving every later row once.
+        void EraseSlots(const std::vector<size_t>& slotsAscending);
         void clear() { m_size = 0; }   // chunks stay for the next load
         size_t BytesHeld() const { return m_chunks.size() * ChunkBytes(); }
 
@@ -149,6 +156,14 @@ private:
     uint32_t StoreSide(const char* overflow, size_t overflowLength, std::string_view script, size_t scriptLength);
     void CompactScriptsIfWasteful();
 
+    // A new value for every store, copies included (a copy's files may then go their own way).
+    struct StoreIdentity {
+        uint64_t value;
+        StoreIdentity();
+        StoreIdentity(const StoreIdentity&) : StoreIdentity() {}
+        StoreIdentity& operator=(const StoreIdentity&) { value = StoreIdentity().value; return *this; }
+    };
+    StoreIdentity m_identity;
     RowChunks m_rows;                      // bottom row first
     // Side bytes; a row's `extra` is chunk * kScriptChunkBytes + offset.
     std::vector<std::unique_ptr<char[]>> m_scriptChunks;

@@ -323,6 +323,32 @@ enum class TextId : uint16_t {
     // --- start from the desktop menu ---
     UserConfigNoHome,
     UserConfigUnusable,         // {} directory, {} reason
+    // --- sorting, narrowing and counting the placement list ---
+    ListFilterCue,
+    ListFilterTip,
+    ListShown,                  // {} rows shown, {} rows in all
+    ListSelected,               // {} rows selected
+    ListTypeCount,              // {} type name, {} rows
+    FilterUnknownField,         // {} term
+    FilterBadNumber,            // {} term
+    FilterBadRange,             // {} term
+    FilterUnknownName,          // {} term
+    OperationUndo,
+    OperationRedo,
+    StatusStepBack,             // {} time, {} operation, {} step, {} files
+    // --- bulk edit ---
+    MenuBulkEdit,
+    BulkEditCaption,
+    BulkEditLeave,
+    BulkEditScriptLabel,
+    BulkEditMoveLabel,
+    BulkEditNoSelection,
+    BulkEditNothingSet,
+    BulkEditBadNumber,          // {} field
+    BulkEditDone,               // {} rows selected, {} rows changed
+    BulkEditRowsRefused,        // {} rows, {} names
+    BulkEditMore,               // {} further rows
+    OperationBulkEdit,
 
     Count
 };
@@ -669,6 +695,34 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::UserConfigNoHome,
      "无法确定配置目录 (XDG_CONFIG_HOME 与 HOME 都不是绝对路径), MorviConfig.ini 将保存在当前目录"},
     {TextId::UserConfigUnusable, "无法使用配置目录 {}: {}, MorviConfig.ini 将保存在当前目录"},
+
+    {TextId::ListFilterCue, "筛选NPC配置"},
+    {TextId::ListFilterTip,
+     "筛选NPC配置: 空格分隔的条件都须满足; 字段:值 (name template x y ox oy type group series drop script "
+     "file), 数字可写 N 或 A-B; 其他文字匹配名称、脚本或文件"},
+    {TextId::ListShown, "显示 {} / {} 行"},
+    {TextId::ListSelected, "选中 {} 行"},
+    {TextId::ListTypeCount, "{} {}"},
+    {TextId::FilterUnknownField, "筛选条件 {} 的字段未知"},
+    {TextId::FilterBadNumber, "筛选条件 {} 的数字无效 (应为 N 或 A-B)"},
+    {TextId::FilterBadRange, "筛选条件 {} 的范围颠倒 (A-B 中 A 大于 B)"},
+    {TextId::FilterUnknownName, "筛选条件 {} 的名称或代码未知"},
+    {TextId::OperationUndo, "撤销"},
+    {TextId::OperationRedo, "重做"},
+    {TextId::StatusStepBack, "{}  {}  第 {} 步  {}"},
+
+    {TextId::MenuBulkEdit, "批量修改…"},
+    {TextId::BulkEditCaption, "批量修改"},
+    {TextId::BulkEditLeave, "(不变)"},
+    {TextId::BulkEditScriptLabel, "Script"},
+    {TextId::BulkEditMoveLabel, "Move dX / dY"},
+    {TextId::BulkEditNoSelection, "请先在列表中选择要批量修改的NPC!"},
+    {TextId::BulkEditNothingSet, "没有设置要修改的项目,未修改任何NPC!"},
+    {TextId::BulkEditBadNumber, "{} 必须是整数,未修改任何NPC!"},
+    {TextId::BulkEditDone, "批量修改完成!选中[{}]条,实际修改[{}]条!"},
+    {TextId::BulkEditRowsRefused, "{} 条未修改: {}"},
+    {TextId::BulkEditMore, " 等 {} 条"},
+    {TextId::OperationBulkEdit, "批量修改"},
 };
 
 constexpr bool TextsInIdOrder() {

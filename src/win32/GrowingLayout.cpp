@@ -9,6 +9,7 @@
 
 #include "dialog/ControlIds.h"
 #include "dialog/WindowGrowth.h"
+#include "dialog/WindowTemplateTables.h"
 #include "win32/PlacementWindow.h"
 #include "win32/WideText.h"
 #include "texts/ProgramTexts.h"
@@ -75,6 +76,71 @@ void PlacementWindow::CreateTemplateFilter() {
     SetWindowPos(m_filter, Item(IDC_FIND_NEXT), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void PlacementWindow::CreateListFilterAndStatus() {
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
+    RECT r{kListFilterRectDu[0], kListFilterRectDu[1], kListFilterRectDu[0] + kListFilterRectDu[2],
+           kListFilterRectDu[1] + kListFilterRectDu[3]};
+    MapDialogRect(m_hwnd, &r);
+    m_listFilter = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                   r.left, r.top, r.right - r.left, r.bottom - r.top, m_hwnd,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListFilterId)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (m_listFilter) {
+        SendMessageW(m_listFilter, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(m_listFilter, EM_SETCUEBANNER, TRUE,
+                     reinterpret_cast<LPARAM>(Widen(Text(TextId::ListFilterCue).data()).c_str()));
+        // Tab order: first of the search row, before its name field.
+        HWND before = GetWindow(Item(IDC_FIND_NAME), GW_HWNDPREV);
+        SetWindowPos(m_listFilter, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    const int top = DialogUnitsY(kStatusStripBelowDu) + 1;
+    // The bottom line left of the link label.
+    const int left = DialogUnitsX(kListStatusLeftDu);
+    const int right = kLinkX - DialogUnitsX(2);
+    if (right - left < DialogUnitsX(20)) return;
+    m_listStatus = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS,
+                                   left, top, right - left, client.bottom - top, m_hwnd,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListStatusId)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (m_listStatus) SendMessageW(m_listStatus, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    UpdateListStatus();
+}
+
+void PlacementWindow::QueueListStatus() {
+    if (!m_listStatusPosted && m_hwnd && PostMessageW(m_hwnd, kListStatusMessage, 0, 0)) m_listStatusPosted = true;
+}
+
+void PlacementWindow::UpdateListStatus() {
+    m_listStatusPosted = false;
+    if (!m_listStatus) return;
+    const CPlacementDlg::ListStatusLine line = m_dlg.ListStatus();
+    m_listStatusWarning = line.warning;
+    SetWindowTextW(m_listStatus, Widen(line.text).c_str());
+    InvalidateRect(m_listStatus, nullptr, TRUE);
+}
+
+void PlacementWindow::ShowSortArrow() {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(Item(IDC_PLACEMENT_LIST), LVM_GETHEADER, 0, 0));
+    if (!header) return;
+    const PlacementRowView& rows = m_dlg.ListRows();
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < count; ++column) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (column == rows.SortColumn())
+            item.fmt |= rows.Direction() == SortDirection::Descending ? HDF_SORTDOWN : HDF_SORTUP;
+        SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void PlacementWindow::ShowStepBack(bool undo, bool done) {
+    if (done) ShowStatusLine(StatusAfterStepBack(m_dlg, undo, std::time(nullptr)));
+}
+
 void PlacementWindow::ShowStatusLine(const StatusLine& line) {
     if (line.text.empty() || !m_status) return;   // the strip keeps the last write
     m_statusWarning = line.warning;
@@ -113,9 +179,10 @@ void PlacementWindow::Relayout(int width, int height) {
     const int dx = width - m_defaultClient.cx, dy = height - m_defaultClient.cy;
     HDWP moves = BeginDeferWindowPos(static_cast<int>(m_defaultPlaces.size()));
     for (const auto& [child, r] : m_defaultPlaces) {
-        const GrowRole role = child == m_status   ? GrowRole::StatusStrip
-                              : child == m_filter ? GrowRole::RightEdge
-                                                  : GrowRoleOfControl(GetDlgCtrlID(child), IsGroupBox(child));
+        const GrowRole role = child == m_status       ? GrowRole::StatusStrip
+                              : child == m_filter     ? GrowRole::RightEdge
+                              : child == m_listStatus ? GrowRole::BottomLeft
+                                                      : GrowRoleOfControl(GetDlgCtrlID(child), IsGroupBox(child));
         const GrowRect to = GrownRect(role, {r.left, r.top, r.right - r.left, r.bottom - r.top}, dx, dy, m_growLines);
         if (moves) moves = DeferWindowPos(moves, child, nullptr, to.x, to.y, to.width, to.height,
                                           SWP_NOZORDER | SWP_NOACTIVATE);
@@ -141,7 +208,8 @@ bool PlacementWindow::OnLayoutMessage(UINT message, WPARAM wParam, LPARAM lParam
         }
         return false;
     case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == m_status && m_statusWarning) {
+        if ((reinterpret_cast<HWND>(lParam) == m_status && m_statusWarning) ||
+            (reinterpret_cast<HWND>(lParam) == m_listStatus && m_listStatusWarning)) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, kWarningColour);
             SetBkMode(dc, TRANSPARENT);

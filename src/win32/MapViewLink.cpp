@@ -13,7 +13,7 @@ void PlacementWindow::ShowMapView() {
             [this](const std::vector<int>& rows) { SelectRowsPickedOnMap(rows); },
             [this](std::span<const int> rows) {
                 return MapHoverText(rows, [this](int row) {
-                    return MapRowDetailsFromRows(m_dlg.Rows(), row, m_dlg.ServerPath());
+                    return MapRowDetailsFromView(m_dlg.ListRows(), row, m_dlg.ServerPath());
                 });
             });
     }
@@ -31,7 +31,7 @@ void PlacementWindow::QueueMapRefresh(bool pointsChanged) {
 void PlacementWindow::RefreshMapView() {
     m_mapRefreshPosted = false;
     if (!m_mapView || !m_mapView->IsOpen()) return;
-    if (m_mapPointsStale) m_mapView->SetPoints(MapPointsFromRows(m_dlg.Rows()), SelectedRowsOf(m_rows));
+    if (m_mapPointsStale) m_mapView->SetPoints(MapPointsFromView(m_dlg.ListRows()), SelectedRowsOf(m_rows));
     else m_mapView->SetSelectedRows(SelectedRowsOf(m_rows));
     m_mapPointsStale = false;
 }

@@ -113,10 +113,13 @@ BOOL PlacementWindow::OnInitDialog() {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
     m_view.Attach(
-        Item(IDC_PLACEMENT_LIST), [this] { return m_dlg.Rows().Count(); },
-        [this](int row, int column, std::string& out) { m_dlg.Rows().AppendCellText(row, column, out); });
+        Item(IDC_PLACEMENT_LIST), [this] { return m_dlg.ListRows().Count(); },
+        [this](int row, int column, std::string& out) { m_dlg.ListRows().AppendCellText(row, column, out); });
     m_frameCaption = Narrow(WindowTextOf(Item(IDC_FRAME)));
-    m_rows.OnRowsChanged([this] { QueueMapRefresh(true); });
+    m_rows.OnRowsChanged([this] {
+        QueueMapRefresh(true);
+        QueueListStatus();
+    });
     // Frames come first in the template, which puts them on top of what they frame; behind
     // the other controls they can never paint over them.
     std::vector<HWND> frames;
@@ -130,6 +133,7 @@ BOOL PlacementWindow::OnInitDialog() {
     CreateHyperlink();
     CreateStatusStrip();
     CreateTemplateFilter();
+    CreateListFilterAndStatus();
     MakeResizable();
     InstallKeyboardMap();
     SetCursor(m_cursor);
@@ -207,6 +211,9 @@ INT_PTR PlacementWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case kMapRefreshMessage:
         RefreshMapView();
         return TRUE;
+    case kListStatusMessage:
+        UpdateListStatus();
+        return TRUE;
     case kCaptionMessage:
         // The last caption of a handler that changed it faster than it was shown.
         m_flushPosted = false;
@@ -283,6 +290,10 @@ void PlacementWindow::OnCommand(int id, int code) {
         if (OnExtraCommand(id)) return;
     }
     if (id == kTemplateFilterId && code == EN_CHANGE && m_filter) m_templates.SetFilter(Narrow(WindowTextOf(m_filter)));
+    else if (id == kListFilterId && code == EN_CHANGE && m_listFilter) {
+        m_dlg.OnListFilterChanged(Narrow(WindowTextOf(m_listFilter)));
+        UpdateListStatus();
+    }
     else if (id == IDC_MAP_LIST && code == LBN_SELCHANGE) m_dlg.LoadMapPlacements();
     else if (id == IDC_TEMPLATE_LIST && code == LBN_DBLCLK) m_dlg.OnTemplateDblClk();
     else if (id == IDC_TEMPLATE_LIST && code == LBN_SETFOCUS) m_dlg.OnTemplateSetFocus();
@@ -306,7 +317,13 @@ bool PlacementWindow::OnNotify(NMHDR* header, LRESULT& result) {
     case LVN_ITEMCHANGED:
     case LVN_ODSTATECHANGED:
         QueueMapRefresh(false);   // the map rings the selection
+        QueueListStatus();        // and the status counts it
         return false;
+    case LVN_COLUMNCLICK:
+        m_dlg.OnHeadingClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+        ShowSortArrow();
+        UpdateListStatus();
+        break;
     default:
         return false;
     }

@@ -34,10 +34,16 @@ public:
     void RowsInsertedAtTop(int count) override { m_view.InsertedAtTop(count); Changed(); }
     void RowChanged(int row) override { m_view.Changed(row); Changed(); }
     void RowRemoved(int row) override { m_view.Removed(row); Changed(); }
+    void RowsRemoved(const std::vector<int>& rowsAscending) override { m_view.RemovedRows(rowsAscending); Changed(); }
     int NextSelectedRow(int after) const override { return m_view.NextSelected(after); }
     void SelectRow(int row) override { m_view.Select(row); }
     void ScrollRowToTop(int row) override { m_view.ScrollToTop(row); }
     void RepaintNow() override { m_view.RepaintNow(); }
+    void RowsRearranged(const std::vector<int>& selected, int focused) override {
+        m_view.Rearranged(selected, focused);
+        Changed();
+    }
+    int FocusedRow() const override { return m_view.Focused(); }
 
 private:
     void Changed() {
@@ -69,6 +75,9 @@ public:
     static constexpr int kStatusStripId = 0x7201;
     // The template filter above the template list (GrowingLayout.cpp).
     static constexpr int kTemplateFilterId = 0x7202;
+    // The placement list's filter field and the list's status line (GrowingLayout.cpp).
+    static constexpr int kListFilterId = 0x7203;
+    static constexpr int kListStatusId = 0x7204;
 
     PlacementWindow();
     ~PlacementWindow() override;
@@ -129,6 +138,12 @@ private:
     // The growing layout and the status strip (GrowingLayout.cpp).
     void CreateStatusStrip();
     void CreateTemplateFilter();
+    void CreateListFilterAndStatus();
+    // Rows shown, the selection and its counts, or the filter's error (GrowingLayout.cpp).
+    void UpdateListStatus();
+    void QueueListStatus();
+    void ShowSortArrow();
+    void ShowStepBack(bool undo, bool done);
     void MakeResizable();
     void Relayout(int width, int height);
     bool OnLayoutMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
@@ -159,6 +174,10 @@ private:
     FilteredListBox m_templates;         // the template list under its filter
     HWND m_filter = nullptr;             // the template filter field
     HWND m_status = nullptr;             // the status strip
+    HWND m_listFilter = nullptr;         // the placement list's filter field
+    HWND m_listStatus = nullptr;         // the list's status line
+    bool m_listStatusWarning = false;    // it names a filter error (in red)
+    bool m_listStatusPosted = false;     // kListStatusMessage is on its way
     bool m_statusWarning = false;        // it shows a warning (in red)
     SIZE m_defaultClient{};              // the client area at the template's size
     SIZE m_minimumSize{};                // the window at the template's size
@@ -172,6 +191,7 @@ private:
     bool m_frameCaptionStale = false;    // m_frameCaption is not on the screen yet
     static constexpr UINT kCaptionMessage = WM_APP + 2;
     static constexpr UINT kMapRefreshMessage = WM_APP + 3;
+    static constexpr UINT kListStatusMessage = WM_APP + 4;
     std::unique_ptr<MapViewWindow> m_mapView;
     bool m_mapRefreshPosted = false;     // kMapRefreshMessage is on its way
     bool m_mapPointsStale = false;       // the rows changed since the map last took them

@@ -1,5 +1,6 @@
 #include "win32/ReportListView.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <commctrl.h>
@@ -104,6 +105,33 @@ void ReportListView::Removed(int row) {
     SyncCount();
 }
 
+void ReportListView::RemovedRows(const std::vector<int>& rowsAscending) {
+    Flush();
+    if (rowsAscending.size() <= 64) {
+        for (auto it = rowsAscending.rbegin(); it != rowsAscending.rend(); ++it)
+            SendMessageW(m_list, LVM_DELETEITEM, static_cast<WPARAM>(*it), 0);
+        SyncCount();
+        return;
+    }
+    // One deletion per row moves the selection of every later row each time: the rows that stay
+    // are renumbered here once, the count set once, and their selection and focus put back.
+    auto after = [&](int row) {   // -1 for a removed row
+        const auto below = std::lower_bound(rowsAscending.begin(), rowsAscending.end(), row);
+        if (below != rowsAscending.end() && *below == row) return -1;
+        return row - static_cast<int>(below - rowsAscending.begin());
+    };
+    std::vector<int> kept;
+    for (int row = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+         row >= 0; row = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)))
+        if (const int now = after(row); now >= 0) kept.push_back(now);
+    const int focused = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    SetState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(m_list, LVM_SETITEMCOUNT, static_cast<WPARAM>(m_rowCount()), LVSICF_NOSCROLL);
+    for (int row : kept) SetState(m_list, row, LVIS_SELECTED, LVIS_SELECTED);
+    if (focused >= 0 && after(focused) >= 0) SetState(m_list, after(focused), LVIS_FOCUSED, LVIS_FOCUSED);
+    InvalidateRect(m_list, nullptr, TRUE);
+}
+
 int ReportListView::NextSelected(int after) {
     Flush();
     return static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(after), LVNI_SELECTED));
@@ -126,6 +154,28 @@ void ReportListView::ScrollToTop(int row) {
         if (rowHeight > 0 && row > top)
             SendMessageW(m_list, LVM_SCROLL, 0, static_cast<LPARAM>((row - top) * rowHeight));
     }
+}
+
+void ReportListView::Rearranged(const std::vector<int>& selected, int focused) {
+    m_pendingTop = 0;
+    const int top = static_cast<int>(SendMessageW(m_list, LVM_GETTOPINDEX, 0, 0));
+    SetState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const int total = m_rowCount();
+    SendMessageW(m_list, LVM_SETITEMCOUNT, static_cast<WPARAM>(total), LVSICF_NOSCROLL);
+    if (total > 0 && static_cast<int>(selected.size()) == total) {
+        SetState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED);   // all of them in one message
+    } else {
+        for (int row : selected)
+            if (row >= 0 && row < total) SetState(m_list, row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    if (focused >= 0 && focused < total) SetState(m_list, focused, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (total > 0) SendMessageW(m_list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(std::min(top, total - 1)), FALSE);
+    InvalidateRect(m_list, nullptr, TRUE);
+}
+
+int ReportListView::Focused() {
+    Flush();
+    return static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
 void ReportListView::RepaintNow() {

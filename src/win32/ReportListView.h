@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -26,10 +27,15 @@ public:
     void InsertedAtTop(int count);      // rows [0, count) are new
     void Changed(int row);              // that row's cells repaint
     void Removed(int row);              // selection of later rows moves up
+    void RemovedRows(const std::vector<int>& rowsAscending);   // the same for many, in one step
     int NextSelected(int after);
     void Select(int row);               // adds to the selection and takes the focus mark
     void ScrollToTop(int row);          // fully left, the row as the top visible row
     void RepaintNow();
+    // The rows were rearranged: the owner's count, exactly `selected` selected, `focused` with
+    // the focus mark; the top row stays where the count allows.
+    void Rearranged(const std::vector<int>& selected, int focused);
+    int Focused();
     // Hands the rows inserted at the top to the control; called before every use and when the
     // loop is idle. The rows' owner has already changed: the control's count moves by the
     // inserted rows only, so a removal reported next still finds its row.

@@ -98,8 +98,8 @@ bool PlacementWindow::OnExtraCommand(int id) {
     case kMenuMapView: ShowMapView(); return true;
     case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
     case kKeyReloadMap: m_dlg.LoadMapPlacements(); return true;
-    case kMenuUndo: m_dlg.OnUndo(); return true;
-    case kMenuRedo: m_dlg.OnRedo(); return true;
+    case kMenuUndo: ShowStepBack(true, m_dlg.OnUndo()); return true;
+    case kMenuRedo: ShowStepBack(false, m_dlg.OnRedo()); return true;
     case kKeyFocusSearchName:
         if (HWND field = Item(IDC_FIND_NAME)) {
             SetFocus(field);
@@ -116,7 +116,7 @@ void PlacementWindow::CopySelectedRows() {
     if (rows.empty()) return;
     // Windows' text on the clipboard ends its lines with CR LF.
     std::wstring text;
-    for (wchar_t c : Widen(StoreRowsAsTabText(m_dlg.Rows(), rows, m_dlg.ServerPath()))) {
+    for (wchar_t c : Widen(StoreRowsAsTabText(m_dlg.Rows(), m_dlg.ListRows().StoreRows(rows), m_dlg.ServerPath()))) {
         if (c == L'\n') text += L'\r';
         text += c;
     }

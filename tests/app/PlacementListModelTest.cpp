@@ -124,7 +124,7 @@ TEST(PlacementRowStoreTest, TypicalRowsTakeWellUnder300Bytes) {
 
 class PlacementListModelTest : public ::testing::Test {
 protected:
-    PlacementListModelTest() : model(store), control(model, view) { view.AttachModel(&model); }
+    PlacementListModelTest() : model(rows), control(model, view) { view.AttachModel(&model); }
 
     void InsertTop(int n, const std::string& file = "/srv/maps/a/r_S.DAT") {
         store.InsertTop(file, Placement(n));
@@ -136,6 +136,7 @@ protected:
     }
 
     PlacementRowStore store;
+    PlacementRowView rows{store};   // in file order, unfiltered: the store itself
     PlacementListModel model;
     PlacementTableView view;
     PlacementListControl control;

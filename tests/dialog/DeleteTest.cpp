@@ -1,6 +1,7 @@
 // Deleting placements: each selected row's record cut out of its file, byte for byte, the
 // captions that count, and the rows taken out of the list.
 
+#include <algorithm>
 #include <filesystem>
 
 #include "DialogFixture.h"
@@ -228,6 +229,64 @@ TEST_F(DeleteTest, RowBeingModifiedFollowsDeletions) {
     dlg->OnSave();
     EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), image);
     EXPECT_EQ(Names(), (std::vector<std::string>{"C", "A"}));
+}
+
+// A selection of thousands of rows: every file rewritten once, progress in the frame while it
+// works, the texts that stay in view as a row-by-row delete leaves them, the rows whose record
+// stayed still listed and selected, and one undo for all of it.
+TEST_F(DeleteTest, ThousandsOfRowsAtOnceShowProgressAndEndAsRowByRow) {
+    std::vector<std::vector<PlacementRecord>> files(3);
+    for (int i = 0; i < 1800; ++i)
+        files[static_cast<size_t>(i % 3)].push_back(
+            MakeRecord(2 + i % 30, "n" + std::to_string(i), i % 1000, i % 7, i % 500, i % 5, 0, 0, 0, i % 25,
+                       i % 4 == 0 ? kScript30 : std::string()));
+    for (size_t f = 0; f < files.size(); ++f) WriteRegion("f" + std::to_string(f) + "_S.DAT", files[f]);
+    const std::string before2 = ReadFile(MapFile("f2_S.DAT"));
+    SelectMap(0);
+    ASSERT_EQ(host.list.RowCount(), 1800);
+    // File f1 loses one of its records elsewhere: that row stays.
+    std::vector<PlacementRecord> f1 = files[1];
+    const std::string lost = std::string(f1[7].block.Name());
+    f1.erase(f1.begin() + 7);
+    WriteRegion("f1_S.DAT", f1);
+
+    host.list.ClearSelection();
+    for (int row = 0; row < host.list.RowCount(); ++row) host.list.SelectRow(row);
+    host.answers.push_back(MessageAnswer::Yes);
+    host.frameCaptions.clear();
+    const std::optional<DeleteReport> report = dlg->OnDelete();
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->selected, 1800);
+    EXPECT_EQ(report->removed, 1799);
+
+    EXPECT_EQ(ReadFile(MapFile("f0_S.DAT")), Image({}));
+    EXPECT_EQ(ReadFile(MapFile("f1_S.DAT")), Image({}));
+    EXPECT_EQ(ReadFile(MapFile("f2_S.DAT")), Image({}));
+    EXPECT_EQ(Names(), std::vector<std::string>{lost});
+    EXPECT_EQ(host.list.SelectedRows(), std::vector<int>{0});
+    // Progress first (the load's caption, in hundredths), then the counts.
+    ASSERT_GE(host.frameCaptions.size(), 3u);
+    EXPECT_EQ(host.frameCaptions.front(), "进度[]");
+    EXPECT_NE(std::find(host.frameCaptions.begin(), host.frameCaptions.end(), "进度[100]"), host.frameCaptions.end());
+    EXPECT_EQ(host.frameCaptions.back(), "选择删除[1800]条,实际完成[1799]条!");
+    EXPECT_EQ(host.ItemText(IDC_HINT).rfind("删除NPC[" + lost + "]失败!", 0), 0u) << host.ItemText(IDC_HINT);
+
+    // One undo takes the whole delete back.
+    ASSERT_TRUE(dlg->OnUndo());
+    EXPECT_EQ(ReadFile(MapFile("f2_S.DAT")), before2);
+    EXPECT_EQ(ReadFile(MapFile("f1_S.DAT")), Image(f1));
+    EXPECT_EQ(host.list.RowCount(), 1799);
+
+    // Every row removed: the recount ends at the rows left, the last removed row is named.
+    host.list.ClearSelection();
+    for (int row = 0; row < host.list.RowCount(); ++row) host.list.SelectRow(row);
+    host.answers.push_back(MessageAnswer::Yes);
+    host.frameCaptions.clear();
+    dlg->OnDelete();
+    EXPECT_EQ(host.list.RowCount(), 0);
+    EXPECT_EQ(host.frameCaptions.back(), "现有NPC配置信息[0]条!");
+    EXPECT_EQ(host.frameCaptions[host.frameCaptions.size() - 2], "NPC删除完成!正在重新计算NPC信息,现有NPC信息[0]条!");
+    EXPECT_EQ(host.ItemText(IDC_HINT), "删除NPC[n0]成功!") << "the bottom row, the last one asked";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -45,6 +46,12 @@ struct CountingObserver : RowObserver {
     void RowRemoved(int row) override {
         --shown;
         EXPECT_EQ(doc->Rows().Count(), shown) << row;
+    }
+    void RowsRemoved(const std::vector<int>& rows) override {
+        EXPECT_TRUE(std::adjacent_find(rows.begin(), rows.end(), std::greater_equal<int>()) == rows.end())
+            << "ascending, each once";
+        shown -= static_cast<int>(rows.size());
+        EXPECT_EQ(doc->Rows().Count(), shown);
     }
 };
 

@@ -1,6 +1,10 @@
 #include "data/region/RegionImageEdit.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <deque>
+#include <map>
 
 #include "data/platform/AtomicFile.h"
 #include "data/platform/FileReadAhead.h"
@@ -19,6 +23,28 @@ PlacementRecord ToRecord(const RegionRecord& r) {
     record.script.assign(r.script);
     return record;
 }
+
+// The entries waiting for a record of each key, first asked first served.
+class KeyQueues {
+public:
+    explicit KeyQueues(const std::vector<PlacementKey>& keys) {
+        for (size_t i = 0; i < keys.size(); ++i) {
+            const PlacementKey& k = keys[i];
+            m_waiting[{k.templateIndex, k.posX, k.posY, k.offsetX, k.offsetY}].push_back(i);
+        }
+    }
+    // The entry that takes this record, if one waits for its key.
+    std::optional<size_t> Take(const NpcPlacement& p) {
+        const auto it = m_waiting.find({p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY});
+        if (it == m_waiting.end() || it->second.empty()) return std::nullopt;
+        const size_t entry = it->second.front();
+        it->second.pop_front();
+        return entry;
+    }
+
+private:
+    std::map<std::array<int, 5>, std::deque<size_t>> m_waiting;
+};
 
 }  // namespace
 
@@ -107,6 +133,79 @@ RegionEditResult RegionImageEdit::Remove(const PlacementKey& key) {
         return result;
     }
     return result;
+}
+
+std::vector<RegionEditResult> RegionImageEdit::RemoveMany(const std::vector<PlacementKey>& keys) {
+    std::vector<RegionEditResult> results(keys.size());
+    if (keys.empty()) return results;
+    KeyQueues waiting(keys);
+    RegionRecordReader reader;
+    reader.Reset(m_image, RegionRecordReader::Walk::ToEnd);
+    RegionRecord r;
+    std::string updated;
+    size_t copied = 0;   // the image before this offset is in `updated` or cut out
+    size_t removed = 0;
+    while (reader.Next(r)) {
+        const std::optional<size_t> entry = waiting.Take(r.block);
+        if (!entry) continue;
+        RegionEditResult& result = results[*entry];
+        result.status = RegionEditStatus::Done;
+        result.offset = r.offset;
+        result.record = ToRecord(r);
+        if (removed++ == 0) updated.reserve(m_image.size());
+        updated.append(m_image, copied, r.offset - copied);
+        copied = std::min(r.offset + r.length, m_image.size());
+    }
+    if (removed == 0) return results;
+    if (copied < m_image.size()) updated.append(m_image, copied, std::string::npos);
+    SectionHeader header = HeaderFromImage(updated);
+    // As one removal after another: the count goes down by one per record, but never below 0.
+    const uint16_t count = HeaderPlacementCount(header);
+    SetHeaderPlacementCount(header, static_cast<uint16_t>(count < removed ? 0 : count - removed));
+    PutHeader(updated, header);
+    m_image = std::move(updated);
+    m_changed = true;
+    m_tiled.reset();
+    return results;
+}
+
+std::vector<RegionEditResult> RegionImageEdit::ModifyMany(const std::vector<PlacementKey>& keys,
+                                                          const ManyPlacementBuilder& build) {
+    std::vector<RegionEditResult> results(keys.size());
+    if (keys.empty()) return results;
+    KeyQueues waiting(keys);
+    RegionRecordReader reader;
+    reader.Reset(m_image, RegionRecordReader::Walk::ByCount);
+    RegionRecord r;
+    std::string updated;
+    size_t copied = 0;
+    size_t changed = 0;
+    // Records the count promises but the file lacks are no records to rewrite.
+    while (reader.Next(r) && r.present) {
+        const std::optional<size_t> entry = waiting.Take(r.block);
+        if (!entry) continue;
+        RegionEditResult& result = results[*entry];
+        result.offset = r.offset;
+        const PlacementRecord old = ToRecord(r);
+        std::optional<PlacementRecord> fresh = build(*entry, old);
+        if (!fresh) {
+            result.status = RegionEditStatus::Declined;
+            result.record = old;
+            continue;
+        }
+        if (changed++ == 0) updated.reserve(m_image.size() + m_image.size() / 8);
+        updated.append(m_image, copied, r.offset - copied);
+        AppendPlacementBytes(updated, fresh->block, fresh->script);
+        copied = std::min(r.offset + r.length, m_image.size());
+        result.status = RegionEditStatus::Done;
+        result.record = std::move(*fresh);
+    }
+    if (changed == 0) return results;
+    if (copied < m_image.size()) updated.append(m_image, copied, std::string::npos);
+    m_image = std::move(updated);
+    m_changed = true;
+    m_tiled.reset();
+    return results;
 }
 
 bool RegionImageEdit::Write(const std::string& path, std::string* error) const {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "data/region/NpcPlacement.h"
 
@@ -19,6 +20,7 @@ enum class RegionEditStatus {
                  // cut off, a length byte past the end, bytes after the last counted record,
                  // or a count above the records present); image unchanged
     CountFull,   // append refused: the count already is 65535 and would wrap to 0
+    Declined,    // ModifyMany: the builder kept the record as it was; image unchanged for it
 };
 
 struct RegionEditResult {
@@ -29,6 +31,8 @@ struct RegionEditResult {
 };
 
 using PlacementBuilder = std::function<PlacementRecord(const PlacementRecord& old)>;
+// For ModifyMany: the new record for entry `entry` of the keys, or nullopt to keep the old one.
+using ManyPlacementBuilder = std::function<std::optional<PlacementRecord>(size_t entry, const PlacementRecord& old)>;
 
 class RegionImageEdit {
 public:
@@ -46,6 +50,15 @@ public:
     // Cuts out the first record that matches `key`, walking from 2112 to the end of the file
     // (not by the count), and lowers placementCount by one (a count of 0 stays 0).
     RegionEditResult Remove(const PlacementKey& key);
+
+    // The same over many keys in one walk of the image: the n-th entry with a key takes the
+    // n-th record that matches it in file order (as one Remove after another would), and the
+    // image is rebuilt once. One result per entry, in the order of `keys`; `offset` is where
+    // the record was in the image before this call.
+    std::vector<RegionEditResult> RemoveMany(const std::vector<PlacementKey>& keys);
+    // Rewrites, in one walk of the counted records, the n-th record matching each entry's key
+    // (n counting the entries with that key before it) with what `build` makes of it.
+    std::vector<RegionEditResult> ModifyMany(const std::vector<PlacementKey>& keys, const ManyPlacementBuilder& build);
 
     const std::string& Image() const { return m_image; }
     bool Changed() const { return m_changed; }
