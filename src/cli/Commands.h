@@ -29,6 +29,10 @@ int RunList(const CommonOptions& common, const std::string& map, const std::stri
             std::ostream& out, std::ostream& err);
 int RunCheck(const CommonOptions& common, const std::optional<std::string>& map, std::ostream& out,
              std::ostream& err);
+// `format` table (the defects, or with `all` every finding) or json (every finding, each with
+// its stable code).
+int RunCheck(const CommonOptions& common, const std::optional<std::string>& map, const std::string& format,
+             bool all, std::ostream& out, std::ostream& err);
 int RunAdd(const CommonOptions& common, const std::string& map, std::optional<int> templateIndex,
            const std::optional<std::string>& file, const FieldOptions& fields, std::ostream& out,
            std::ostream& err);

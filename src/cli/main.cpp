@@ -94,6 +94,13 @@ int main(int argc, char** argv) {
     CLI::App* check = app.add_subcommand("check", "check the region files of the tree or of one map (read-only)");
     TextOption checkMap;
     checkMap.option = check->add_option("MAP", checkMap.value, mapHelp);
+    std::string checkFormat = "table";
+    check->add_option("--format", checkFormat,
+                      "table (what the server trips over) or json (every finding with its stable code)")
+        ->check(CLI::IsMember({"table", "json"}));
+    bool checkAll = false;
+    check->add_flag("--all", checkAll,
+                    "the table also lists hidden records, duplicate keys and exact duplicates");
 
     CLI::App* add = app.add_subcommand("add", "add a placement, as the window's \"Them\" and \"Luu\"");
     add->add_option("MAP", map, mapHelp)->required();
@@ -169,7 +176,7 @@ int main(int argc, char** argv) {
     morvi::PlacementRowStore::PreferLargePages(true);
     if (*maps) return RunMaps(common, mapsFormat, out, err);
     if (*list) return RunList(common, map, listFormat, all, out, err);
-    if (*check) return RunCheck(common, checkMap.get(), out, err);
+    if (*check) return RunCheck(common, checkMap.get(), checkFormat, checkAll, out, err);
     if (*add)
         return RunAdd(common, map, templateOption->count() ? std::optional<int>(templateIndex) : std::nullopt,
                       addFile.get(), addFields.Get(), out, err);
