@@ -141,6 +141,24 @@ int main(int argc, char** argv) {
     importCmd->add_option("FILE", inputFile, "CSV (or JSON) file as `export` writes it")->required();
     importCmd->add_flag("--dry-run", dryRun, "show what would change and write nothing");
 
+    CLI::App* diffCmd = app.add_subcommand(
+        "diff", "list the placements this tree adds, changes and removes compared with another server tree");
+    std::string diffOther;
+    diffCmd->add_option("OTHER_SERVER", diffOther, "the other server directory")->required();
+    TextOption diffMap;
+    diffMap.option = diffCmd->add_option("MAP", diffMap.value, mapHelp);
+    std::string diffFormat = "table";
+    diffCmd->add_option("--format", diffFormat, "table, or csv: the map's rows for `import` on the other tree")
+        ->check(CLI::IsMember({"table", "csv"}));
+
+    CLI::App* findCmd = app.add_subcommand("find", "find placements in every map of the map list");
+    std::string findFilter;
+    findCmd->add_option("FILTER", findFilter,
+                        "filter: terms such as name:guard x:100-200 type:TalkNPC script:* (all must match)")
+        ->required();
+    std::string findFormat = "table";
+    findCmd->add_option("--format", findFormat, "table, csv or json")->check(CLI::IsMember({"table", "csv", "json"}));
+
     CLI::App* historyCmd = app.add_subcommand("history", "list the change history of the server tree, newest first");
     TextOption historyMap;
     historyMap.option = historyCmd->add_option("MAP", historyMap.value, mapHelp);
@@ -185,6 +203,8 @@ int main(int argc, char** argv) {
     if (*rm) return RunRemove(common, map, keys, out, err);
     if (*exportCmd) return RunList(common, map, exportFormat, false, out, err);
     if (*importCmd) return RunImport(common, map, inputFile, dryRun, out, err);
+    if (*diffCmd) return RunDiff(common, diffOther, diffMap.get(), diffFormat, out, err);
+    if (*findCmd) return RunFind(common, findFilter, findFormat, out, err);
     if (*historyCmd) return RunHistory(common, historyMap.get(), historyJson, out, err);
     if (*undoCmd)
         return RunUndo(common, undoIdOption->count() ? std::optional<long long>(undoId) : std::nullopt, out, err);
