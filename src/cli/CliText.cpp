@@ -68,6 +68,15 @@ bool IsWide(uint32_t cp) {
 
 }  // namespace
 
+std::string Joined(const std::vector<std::string>& parts, TextId separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        if (!text.empty()) text += Text(separator);
+        text += part;
+    }
+    return text;
+}
+
 std::string EscapeUndecodable(std::string_view utf8) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
@@ -159,7 +168,7 @@ std::optional<std::vector<CsvRecord>> ParseCsv(std::string_view text, std::strin
     while (reader.Next())
         records.push_back({reader.RecordLine(), {reader.Fields().begin(), reader.Fields().end()}});
     if (reader.Unclosed()) {
-        if (error) *error = "line " + std::to_string(reader.RecordLine()) + ": a quoted field is not closed";
+        if (error) *error = Format(TextId::CliUnclosedQuote, {std::to_string(reader.RecordLine())});
         return std::nullopt;
     }
     return records;

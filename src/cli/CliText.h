@@ -7,7 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "texts/ProgramTexts.h"
+
 namespace morvi::cli {
+
+// The parts one after the other, with the text `separator` (a list separator of the text
+// table) between each two.
+std::string Joined(const std::vector<std::string>& parts, TextId separator);
 
 // The lossless codec shows a byte that starts no valid GBK character as the private-use code
 // point U+F700 + byte. Such characters are written as "\xNN" (two upper-case hex digits), and

@@ -14,11 +14,10 @@
 #include "data/server/ServerPath.h"
 #include "data/text/GbkCodec.h"
 #include "document/MapFindings.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
 namespace {
-
-std::string Quoted(const std::string& utf8) { return "\"" + EscapeUndecodable(utf8) + "\""; }
 
 // A stored script path ends at its first zero byte, as the window shows it.
 std::string ScriptUtf8(const std::string& stored) {
@@ -40,45 +39,39 @@ bool IsDefect(FindingCode code) {
 std::string HiddenWhy(uint32_t hidden) {
     std::string text;
     const auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
-    if (hidden & kHiddenEmptyName) add("its name is empty");
-    if (hidden & kHiddenTemplateZero) add("its template index is 0");
-    if (hidden & kHiddenTemplateBeyondTable) add("its template index is beyond the template table");
-    if (hidden & kHiddenXTooLarge) add("x is not below 1000");
-    if (hidden & kHiddenYTooLarge) add("y is not below 500");
-    if (hidden & kHiddenNotCounted) add("the placement count does not include it");
+    if (hidden & kHiddenEmptyName) add(std::string(Text(TextId::CliHiddenEmptyName)));
+    if (hidden & kHiddenTemplateZero) add(std::string(Text(TextId::CliHiddenTemplateZero)));
+    if (hidden & kHiddenTemplateBeyondTable) add(std::string(Text(TextId::CliHiddenTemplateBeyond)));
+    if (hidden & kHiddenXTooLarge) add(std::string(Text(TextId::CliHiddenXTooLarge)));
+    if (hidden & kHiddenYTooLarge) add(std::string(Text(TextId::CliHiddenYTooLarge)));
+    if (hidden & kHiddenNotCounted) add(std::string(Text(TextId::CliHiddenNotCounted)));
     return text;
 }
 
 std::string Describe(const Session& session, const MapFinding& f) {
     const NpcPlacement& p = f.record.block;
+    const auto n = [](auto v) { return std::to_string(v); };
     switch (f.code) {
-        case FindingCode::HeaderCutOff:
-            return "file ends inside the NPC section header (" + std::to_string(f.length) + " bytes)";
+        case FindingCode::HeaderCutOff: return Format(TextId::CliCheckHeaderCutOff, {n(f.length)});
         case FindingCode::RecordCutOff:
-        case FindingCode::ForeignBytes:
-            return "record cut off by the end of the file: " + std::to_string(f.length) + " bytes long, " +
-                   std::to_string(f.present) + " present";
-        case FindingCode::CountMismatch:
-            return "placement count " + std::to_string(f.count) + " does not match the " + std::to_string(f.records) +
-                   " records that tile the file";
+        case FindingCode::ForeignBytes: return Format(TextId::CliCheckRecordCutOff, {n(f.length), n(f.present)});
+        case FindingCode::CountMismatch: return Format(TextId::CliCheckCountMismatch, {n(f.count), n(f.records)});
         case FindingCode::TemplateOutsideTable:
-            return "template index " + std::to_string(p.TemplateIndex()) +
-                   " outside the template table (the window lists 1.." + std::to_string(f.templateCount - 1) + ")";
-        case FindingCode::HiddenRecord:
-            return "the window does not list this record: " + HiddenWhy(f.hidden);
-        case FindingCode::NameNotGbk: return "name is not valid GBK: " + Quoted(GbkToUtf8(p.Name()));
-        case FindingCode::ScriptNotGbk: return "script path is not valid GBK: " + Quoted(ScriptUtf8(f.record.script));
+            return Format(TextId::CliCheckTemplateOutside, {n(p.TemplateIndex()), n(f.templateCount - 1)});
+        case FindingCode::HiddenRecord: return Format(TextId::CliCheckHidden, {HiddenWhy(f.hidden)});
+        case FindingCode::NameNotGbk:
+            return Format(TextId::CliCheckNameNotGbk, {EscapeUndecodable(GbkToUtf8(p.Name()))});
+        case FindingCode::ScriptNotGbk:
+            return Format(TextId::CliCheckScriptNotGbk, {EscapeUndecodable(ScriptUtf8(f.record.script))});
         case FindingCode::ScriptWithoutBackslash:
-            return "script path " + Quoted(ScriptUtf8(f.record.script)) + " does not start with '\\'";
+            return Format(TextId::CliCheckScriptWithoutBackslash, {EscapeUndecodable(ScriptUtf8(f.record.script))});
         case FindingCode::ScriptMissing:
-            return "script file " + Quoted(ScriptUtf8(f.record.script)) + " not found under the server directory";
+            return Format(TextId::CliCheckScriptMissing, {EscapeUndecodable(ScriptUtf8(f.record.script))});
         case FindingCode::DuplicateKey:
-            return "a second record with the key " + KeyNumbers({p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY}) +
-                   " of the record at offset " + std::to_string(f.otherOffset) +
-                   ": changes and deletions by key never reach it";
+            return Format(TextId::CliCheckDuplicateKey,
+                          {KeyNumbers({p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY}), n(f.otherOffset)});
         case FindingCode::ExactDuplicate:
-            return "the same placement, byte for byte, as the one at " + session.RelativeFile(f.otherFile) + ":" +
-                   std::to_string(f.otherOffset);
+            return Format(TextId::CliCheckExactDuplicate, {session.RelativeFile(f.otherFile), n(f.otherOffset)});
     }
     return {};
 }
@@ -138,7 +131,7 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
              bool all, std::ostream& out, std::ostream& err) {
     const bool json = format == "json";
     if (!json && format != "table") {
-        err << "morvinpc: unknown format " << format << "\n";
+        err << kMessagePrefix << Format(TextId::CliUnknownFormat, {format}) << "\n";
         return kExitUsage;
     }
     std::unique_ptr<Session> session = OpenSession(common.server, err);
@@ -150,7 +143,7 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
     const std::string npcs = ServerFilePath(server, "\\settings\\npcs.txt");
     const bool templatesReadable = ReadRegularFile(npcs, templates);
     if (!templatesReadable) {
-        err << "morvinpc: cannot read the template table " << session->RelativeFile(npcs) << "\n";
+        err << kMessagePrefix << Format(TextId::CliCannotReadTemplates, {session->RelativeFile(npcs)}) << "\n";
         ioError = true;
     }
 
@@ -164,7 +157,7 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
         const std::string maps = ServerFilePath(server, "\\maps");
         FileFinder finder;
         if (!finder.SetRoot(maps) || !finder.Find("_S.DAT", true)) {
-            err << "morvinpc: cannot read the maps directory " << session->RelativeFile(maps) << "\n";
+            err << kMessagePrefix << Format(TextId::CliCannotReadMapsDirectory, {session->RelativeFile(maps)}) << "\n";
             return kExitUsage;
         }
         for (const std::string& name : finder.m_names) files.push_back(CollapseSeparators(maps + "/" + name));
@@ -176,7 +169,7 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
     options.templateCount = !templatesReadable ? -1 : session->TemplateCount();
     const FindingsResult result = FindInRegionFiles(files, options);
     for (const std::string& path : result.unreadable) {
-        err << "morvinpc: cannot read " << session->RelativeFile(path) << "\n";
+        err << kMessagePrefix << Format(TextId::CliCannotRead, {session->RelativeFile(path)}) << "\n";
         ioError = true;
     }
 
@@ -186,7 +179,9 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
     for (const MapFinding& f : result.findings) {
         if (!json && !all && !IsDefect(f.code)) continue;
         if (json) array.push_back(FindingJson(*session, f, map.has_value()));
-        else out << session->RelativeFile(f.file) << ":" << f.offset << ": " << Describe(*session, f) << "\n";
+        else
+            out << Format(TextId::CliAtPlace, {session->RelativeFile(f.file), std::to_string(f.offset), Describe(*session, f)})
+                << "\n";
         ++total;
         if (withFindings.empty() || withFindings.back() != f.file) withFindings.push_back(f.file);
     }
@@ -200,8 +195,9 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
         doc["findings"] = array;
         out << doc.dump(2) << "\n";
     }
-    err << "checked " << files.size() << " region files: " << total << " findings in " << withFindings.size()
-        << " files\n";
+    err << Format(TextId::CliCheckSummary,
+                  {std::to_string(files.size()), std::to_string(total), std::to_string(withFindings.size())})
+        << "\n";
     if (ioError) return kExitUsage;
     return total == 0 ? kExitOk : kExitFailed;
 }

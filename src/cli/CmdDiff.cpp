@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/RowOutput.h"
 #include "document/ServerCompare.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
 namespace {
@@ -18,29 +19,25 @@ const char* const kColumnNames[] = {"name", "x", "offset_x", "y", "offset_y", "t
 std::string Why(CarryProblem problem) {
     switch (problem) {
         case CarryProblem::None: return {};
-        case CarryProblem::HiddenHere: return "the window hides it in this tree, so the export leaves it out";
-        case CarryProblem::HiddenThere: return "the window hides it in the other tree, and import never deletes such a record";
-        case CarryProblem::NotAtEnd:
-            return "it stands before records both trees hold, and import appends new records at the end of the file";
-        case CarryProblem::OrderDiffers: return "records both trees hold stand in another order";
-        case CarryProblem::BytesNotShown: return "bytes that no column shows differ";
-        case CarryProblem::NotRepresentable: return "its row's texts do not read back to the same bytes";
-        case CarryProblem::KeyShared: return "its key is shared with records the window hides, which pair otherwise";
-        case CarryProblem::FileOnlyHere: return "the region file exists only in this tree, and import creates no file";
-        case CarryProblem::FileOnlyThere:
-            return "the region file exists only in the other tree; import would empty it but not remove it";
-        case CarryProblem::ForeignDiffers: return "the file's bytes outside the placement records differ";
-        case CarryProblem::MapOnlyHere: return "the map is only in this tree's map list";
-        case CarryProblem::MapOnlyThere: return "the map is only in the other tree's map list";
-        case CarryProblem::Unreadable: return "the region file cannot be read";
+        case CarryProblem::HiddenHere: return std::string(Text(TextId::CliDiffWhyHiddenHere));
+        case CarryProblem::HiddenThere: return std::string(Text(TextId::CliDiffWhyHiddenThere));
+        case CarryProblem::NotAtEnd: return std::string(Text(TextId::CliDiffWhyNotAtEnd));
+        case CarryProblem::OrderDiffers: return std::string(Text(TextId::CliDiffWhyOrder));
+        case CarryProblem::BytesNotShown: return std::string(Text(TextId::CliDiffWhyBytesNotShown));
+        case CarryProblem::NotRepresentable: return std::string(Text(TextId::CliDiffWhyNotRepresentable));
+        case CarryProblem::KeyShared: return std::string(Text(TextId::CliDiffWhyKeyShared));
+        case CarryProblem::FileOnlyHere: return std::string(Text(TextId::CliDiffWhyFileOnlyHere));
+        case CarryProblem::FileOnlyThere: return std::string(Text(TextId::CliDiffWhyFileOnlyThere));
+        case CarryProblem::ForeignDiffers: return std::string(Text(TextId::CliDiffWhyForeign));
+        case CarryProblem::MapOnlyHere: return std::string(Text(TextId::CliDiffWhyMapOnlyHere));
+        case CarryProblem::MapOnlyThere: return std::string(Text(TextId::CliDiffWhyMapOnlyThere));
+        case CarryProblem::Unreadable: return std::string(Text(TextId::CliDiffWhyUnreadable));
     }
     return {};
 }
 
-std::string Quoted(const std::string& utf8) { return "\"" + EscapeUndecodable(utf8) + "\""; }
-
 std::string MapTitle(const ServerMap& m) {
-    return std::to_string(m.index) + " " + Quoted(m.name) + " (" + EscapeUndecodable(m.entry) + ")";
+    return std::to_string(m.index) + " \"" + EscapeUndecodable(m.name) + "\" (" + EscapeUndecodable(m.entry) + ")";
 }
 
 std::string ChangeText(const PlacementDiff& d) {
@@ -50,10 +47,10 @@ std::string ChangeText(const PlacementDiff& d) {
     for (int c = 0; c < kPlacementColumnCount; ++c) {
         const size_t k = static_cast<size_t>(c);
         if (c == COL_FILE || before[k] == after[k]) continue;
-        text += (text.empty() ? "" : "; ") + std::string(kColumnNames[c]) + " " + Quoted(before[k]) + " -> " +
-                Quoted(after[k]);
+        text += (text.empty() ? "" : "; ") +
+                Format(TextId::CliDiffField, {kColumnNames[c], EscapeUndecodable(before[k]), EscapeUndecodable(after[k])});
     }
-    if (d.fields & kDiffHidden) text += std::string(text.empty() ? "" : "; ") + "bytes no column shows";
+    if (d.fields & kDiffHidden) text += std::string(text.empty() ? "" : "; ") + std::string(Text(TextId::CliDiffBytesNotShown));
     return text;
 }
 
@@ -75,32 +72,42 @@ Counts CountOf(const MapDiff& m) {
 
 void PrintTable(const MapDiff& m, std::ostream& out) {
     const Counts c = CountOf(m);
-    if (m.ours) out << "map " << MapTitle(*m.ours);
-    else out << "the other tree's map " << MapTitle(*m.theirs) << ": only in the other tree";
-    if (!m.theirs) out << ": only in this tree";
-    else if (m.ours->index != m.theirs->index) out << ", index " << m.theirs->index << " in the other tree";
-    out << ": " << c.added << " added, " << c.changed << " changed, " << c.removed << " removed\n";
+    const auto n = [](int v) { return std::to_string(v); };
+    if (!m.ours) {
+        const ServerMap& t = *m.theirs;
+        out << Format(TextId::CliDiffOtherMap, {n(t.index), EscapeUndecodable(t.name), EscapeUndecodable(t.entry),
+                                                n(c.added), n(c.changed), n(c.removed)})
+            << "\n";
+    } else {
+        const ServerMap& o = *m.ours;
+        std::string note;
+        if (!m.theirs) note = Text(TextId::CliDiffMapOnlyHereNote);
+        else if (o.index != m.theirs->index) note = Format(TextId::CliDiffOtherIndexNote, {n(m.theirs->index)});
+        out << Format(TextId::CliDiffMap, {n(o.index), EscapeUndecodable(o.name), EscapeUndecodable(o.entry), note,
+                                           n(c.added), n(c.changed), n(c.removed)})
+            << "\n";
+    }
     for (const FileDiff& f : m.files) {
-        out << "  " << EscapeUndecodable(f.relative);
-        if (f.oursPath.empty()) out << " (only in the other tree)";
-        else if (f.theirsPath.empty()) out << " (only in this tree)";
-        out << "\n";
-        if (f.problem != CarryProblem::None) out << "    not carried by import: " << Why(f.problem) << "\n";
+        const std::string file = EscapeUndecodable(f.relative);
+        out << "  "
+            << (f.oursPath.empty()     ? Format(TextId::CliDiffFileOnlyThere, {file})
+                : f.theirsPath.empty() ? Format(TextId::CliDiffFileOnlyHere, {file})
+                                       : file)
+            << "\n";
+        if (f.problem != CarryProblem::None) out << "    " << Format(TextId::CliDiffNotCarried, {Why(f.problem)}) << "\n";
         for (const PlacementDiff& p : f.placements) {
             const PlacementRecord& r = p.ours ? *p.ours : *p.theirs;
             const std::string key = KeyNumbers(p.key);
+            const std::string name = EscapeUndecodable(RecordTexts(r, {})[COL_NAME]);
+            out << "    ";
             switch (p.kind) {
-                case DiffKind::Added:
-                    out << "    added    " << key << " " << Quoted(RecordTexts(r, {})[COL_NAME]);
-                    break;
-                case DiffKind::Removed:
-                    out << "    removed  " << key << " " << Quoted(RecordTexts(r, {})[COL_NAME]);
-                    break;
-                case DiffKind::Changed: out << "    changed  " << key << ": " << ChangeText(p); break;
+                case DiffKind::Added: out << Format(TextId::CliDiffAdded, {key, name}); break;
+                case DiffKind::Removed: out << Format(TextId::CliDiffRemoved, {key, name}); break;
+                case DiffKind::Changed: out << Format(TextId::CliDiffChanged, {key, ChangeText(p)}); break;
             }
-            if (p.occurrence > 0) out << " (record " << p.occurrence + 1 << " of this key)";
+            if (p.occurrence > 0) out << Format(TextId::CliDiffOccurrence, {n(p.occurrence + 1)});
             if (p.problem != CarryProblem::None && p.problem != f.problem)
-                out << "\n      not carried by import: " << Why(p.problem);
+                out << "\n      " << Format(TextId::CliDiffNotCarried, {Why(p.problem)});
             out << "\n";
         }
     }
@@ -111,7 +118,7 @@ void PrintTable(const MapDiff& m, std::ostream& out) {
 int RunDiff(const CommonOptions& common, const std::string& other, const std::optional<std::string>& map,
             const std::string& format, std::ostream& out, std::ostream& err) {
     if (format != "table" && format != "csv") {
-        err << "morvinpc: unknown format " << format << "\n";
+        err << kMessagePrefix << Format(TextId::CliUnknownFormat, {format}) << "\n";
         return kExitUsage;
     }
     std::unique_ptr<Session> ours = OpenSession(common.server, err);
@@ -130,7 +137,7 @@ int RunDiff(const CommonOptions& common, const std::string& other, const std::op
     const auto compared = CompareServers(ours->ServerDirectory(), theirs->ServerDirectory(), options);
     if (!compared) {
         // Both map lists were read by the sessions; only the map can be missing here.
-        err << "morvinpc: no map " << (map ? *map : std::string()) << " to compare\n";
+        err << kMessagePrefix << Format(TextId::CliDiffNoMap, {map ? *map : std::string()}) << "\n";
         return kExitUsage;
     }
     const std::vector<MapDiff>& maps = compared->maps;
@@ -139,26 +146,29 @@ int RunDiff(const CommonOptions& common, const std::string& other, const std::op
         for (const MapDiff& m : maps) PrintTable(m, out);
         int notCarried = 0;
         for (const MapDiff& m : maps) notCarried += CountOf(m).notCarried + (m.ours && m.theirs ? 0 : 1);
-        err << maps.size() << " maps differ";
-        if (notCarried > 0) err << "; " << notCarried << " differences cannot be carried by import";
-        err << "\n";
+        err << (notCarried > 0 ? Format(TextId::CliDiffSummaryNotCarried,
+                                        {std::to_string(maps.size()), std::to_string(notCarried)})
+                               : Format(TextId::CliDiffSummary, {std::to_string(maps.size())}))
+            << "\n";
         return maps.empty() ? kExitOk : kExitFailed;
     }
 
     // CSV: the whole map as this tree has it, which import pairs with the other tree's records.
     if (maps.empty()) {
-        err << "morvinpc: no differences: nothing to write\n";
+        err << kMessagePrefix << Text(TextId::CliDiffNothingToWrite) << "\n";
         return kExitOk;
     }
     if (maps.size() > 1) {
-        err << "morvinpc: " << maps.size() << " maps differ; import applies one map at a time, so name the map:\n";
+        err << kMessagePrefix << Format(TextId::CliDiffNameTheMap, {std::to_string(maps.size())}) << "\n";
         for (const MapDiff& m : maps) err << "  " << MapTitle(m.ours ? *m.ours : *m.theirs) << "\n";
         return kExitUsage;
     }
     const MapDiff& m = maps.front();
     if (!m.ours || !m.theirs) {
-        err << "morvinpc: map " << MapTitle(m.ours ? *m.ours : *m.theirs) << ": "
-            << Why(m.ours ? CarryProblem::MapOnlyHere : CarryProblem::MapOnlyThere) << "; import cannot carry it\n";
+        err << kMessagePrefix
+            << Format(TextId::CliDiffMapOneSide, {MapTitle(m.ours ? *m.ours : *m.theirs),
+                                                 Why(m.ours ? CarryProblem::MapOnlyHere : CarryProblem::MapOnlyThere)})
+            << "\n";
         return kExitFailed;
     }
     ours->LoadMap(m.ours->index);
@@ -169,14 +179,16 @@ int RunDiff(const CommonOptions& common, const std::string& other, const std::op
     out.flush();
     for (const FileDiff& f : m.files) {
         if (f.problem != CarryProblem::None)
-            err << "morvinpc: not carried by import: " << EscapeUndecodable(f.relative) << ": " << Why(f.problem) << "\n";
+            err << kMessagePrefix << Format(TextId::CliDiffNotCarriedAt, {EscapeUndecodable(f.relative), Why(f.problem)})
+                << "\n";
         for (const PlacementDiff& p : f.placements)
             if (p.problem != CarryProblem::None && p.problem != f.problem)
-                err << "morvinpc: not carried by import: " << EscapeUndecodable(f.relative) << " "
-                    << KeyNumbers(p.key) << ": " << Why(p.problem) << "\n";
+                err << kMessagePrefix
+                    << Format(TextId::CliDiffNotCarriedAt,
+                              {EscapeUndecodable(f.relative) + " " + KeyNumbers(p.key), Why(p.problem)})
+                    << "\n";
     }
-    err << "apply with: morvinpc --server " << theirs->ServerDirectory() << " import " << m.theirs->index
-        << " FILE\n";
+    err << Format(TextId::CliDiffApplyWith, {theirs->ServerDirectory(), std::to_string(m.theirs->index)}) << "\n";
     return kExitFailed;
 }
 

@@ -37,9 +37,7 @@ void PrintWritten(const Session& session, int row, const std::string& file, cons
 void WarnIfHidden(const NpcPlacement& written, int templateCount, std::ostream& err) {
     const std::vector<std::string> reasons = BrokenListingRules(written, templateCount);
     if (reasons.empty()) return;
-    std::string text;
-    for (const std::string& r : reasons) text += (text.empty() ? "" : "; ") + r;
-    err << "morvinpc: warning: written, but the window will not list this placement (" << text << ")\n";
+    err << kMessagePrefix << Format(TextId::CliWarnHidden, {Joined(reasons, TextId::CliListSeparator)}) << "\n";
 }
 
 // Counted records of the file with the key; 0 when it cannot be read.
@@ -58,15 +56,15 @@ void WarnIfKeyShared(const Session& session, const std::string& file, const NpcP
     const PlacementKey key{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
     const int count = RecordsWithKey(file, key);
     if (count < 2) return;
-    err << "morvinpc: warning: " << session.RelativeFile(file) << " now holds " << count << " records with the key "
-        << KeyNumbers(key) << "; set and rm reach only the first of them\n";
+    err << kMessagePrefix
+        << Format(TextId::CliWarnKeyShared, {session.RelativeFile(file), std::to_string(count), KeyNumbers(key)})
+        << "\n";
 }
 
 // The command read the files when it loaded the map; another program changed them before the write.
 void WarnIfChangedSinceRead(const Session& session, std::ostream& err) {
     for (const std::string& path : session.document.ChangedSinceLoad())
-        err << "morvinpc: warning: " << session.RelativeFile(path)
-            << " was changed by another program since it was read; list the map again to see it as it is\n";
+        err << kMessagePrefix << Format(TextId::CliWarnChangedSinceRead, {session.RelativeFile(path)}) << "\n";
 }
 
 // The options as a draft; nullopt after the message (and `status` set) when they cannot be one.
@@ -74,7 +72,7 @@ std::optional<PlacementDraft> DraftOrMessage(const FieldOptions& fields, EmptyDr
                                              int& status) {
     Expected<PlacementDraft, FieldSyntaxError> draft = DraftFromOptions(fields, emptyDrop);
     if (draft) return std::move(*draft);
-    err << "morvinpc: " << DescribeSyntaxError(draft.error(), FieldNaming::Option) << "\n";
+    err << kMessagePrefix << DescribeSyntaxError(draft.error(), FieldNaming::Option) << "\n";
     // A number beyond what a record can hold is refused like any value out of range; text that
     // is no value at all is a usage error.
     status = draft.error().kind == FieldSyntaxError::Kind::OutOfRange ? kExitFailed : kExitUsage;
@@ -83,8 +81,8 @@ std::optional<PlacementDraft> DraftOrMessage(const FieldOptions& fields, EmptyDr
 
 // A refused or failed edit: what went wrong and that nothing was written.
 int Failed(const Session& session, const DocumentError& error, const std::string& nothing, std::ostream& err) {
-    err << "morvinpc: " << DescribeDocumentError(session, error, FieldNaming::Option);
-    if (error.code != DocumentErrorCode::WriteFailed) err << "; " << nothing;
+    err << kMessagePrefix << DescribeDocumentError(session, error, FieldNaming::Option);
+    if (error.code != DocumentErrorCode::WriteFailed) err << Text(TextId::CliListSeparator) << nothing;
     err << "\n";
     return kExitFailed;
 }
@@ -101,13 +99,13 @@ int OpenKeyedRow(const CommonOptions& common, const std::string& map, const std:
     std::string error;
     key = ParseKeyArgument(*session, keyText, &error);
     if (!key) {
-        err << "morvinpc: " << error << "\n";
+        err << kMessagePrefix << error << "\n";
         return kExitUsage;
     }
     session->LoadMap(index);
     row = FindRow(*session, *key);
     if (row < 0) {
-        err << "morvinpc: no placement of map " << map << " matches " << keyText << "\n";
+        err << kMessagePrefix << Format(TextId::CliNoMatch, {map, keyText}) << "\n";
         return kExitFailed;
     }
     return kExitOk;
@@ -146,18 +144,19 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
         for (const std::string& path : session->MapRegionFiles(index))
             if (SameFile(path, wanted)) options.targetFile = path;
         if (options.targetFile.empty()) {
-            err << "morvinpc: " << *file << " is not a region file of map " << map << "\n";
+            err << kMessagePrefix << Format(TextId::CliNotRegionFileOfMap, {*file, map}) << "\n";
             return kExitUsage;
         }
     }
     if (!templateIndex) {
-        err << "morvinpc: add needs --template N, the stored index of an NPC template (1.." << session->TemplateCount()
-            << "); nothing added\n";
+        err << kMessagePrefix << Format(TextId::CliAddNeedsTemplate, {std::to_string(session->TemplateCount())})
+            << "\n";
         return kExitFailed;
     }
     // The stored index N is entry N - 1 of the template table.
     if (*templateIndex < 1 || *templateIndex > session->TemplateCount()) {
-        err << "morvinpc: --template must lie between 1 and " << session->TemplateCount() << "\n";
+        err << kMessagePrefix << Format(TextId::CliTemplateBetween, {std::to_string(session->TemplateCount())})
+            << "\n";
         return kExitUsage;
     }
     int status = kExitOk;
@@ -169,7 +168,7 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
     // The random choice of a file is among the map's files.
     session->LoadMap(index);
     const Expected<AddResult, DocumentError> added = session->document.Add(*draft, options);
-    if (!added) return Failed(*session, added.error(), "nothing added to map " + map, err);
+    if (!added) return Failed(*session, added.error(), Format(TextId::CliNothingAddedToMap, {map}), err);
     PrintWritten(*session, added->row, added->file, added->record, out);
     WarnIfHidden(added->record.block, session->TemplateCount(), err);
     WarnIfChangedSinceRead(*session, err);
@@ -190,7 +189,7 @@ int RunSet(const CommonOptions& common, const std::string& map, const std::strin
     const std::string file = session->Rows().File(row);
     const Expected<ModifyResult, DocumentError> changed = session->document.Modify(key->key, file, *draft, row);
     WarnIfChangedSinceRead(*session, err);
-    if (!changed) return Failed(*session, changed.error(), "nothing written", err);
+    if (!changed) return Failed(*session, changed.error(), std::string(Text(TextId::CliNothingWritten)), err);
     PrintWritten(*session, changed->row, changed->file, changed->record, out);
     WarnIfHidden(changed->record.block, session->TemplateCount(), err);
     return kExitOk;
@@ -213,7 +212,9 @@ int RunClone(const CommonOptions& common, const std::string& map, const std::str
     options.base = session->Rows().Record(row);
     const Expected<AddResult, DocumentError> added = session->document.Add(*draft, options);
     WarnIfChangedSinceRead(*session, err);
-    if (!added) return Failed(*session, added.error(), "nothing added to " + session->RelativeFile(options.targetFile), err);
+    if (!added)
+        return Failed(*session, added.error(),
+                      Format(TextId::CliNothingAddedTo, {session->RelativeFile(options.targetFile)}), err);
     PrintWritten(*session, added->row, added->file, added->record, out);
     WarnIfHidden(added->record.block, session->TemplateCount(), err);
     WarnIfKeyShared(*session, added->file, added->record.block, err);
@@ -231,7 +232,7 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
         std::string error;
         const std::optional<KeyArgument> key = ParseKeyArgument(*session, text, &error);
         if (!key) {
-            err << "morvinpc: " << error << "\n";
+            err << kMessagePrefix << error << "\n";
             return kExitUsage;
         }
         keys.push_back(*key);
@@ -247,7 +248,8 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
         for (int row = rows.Count() - 1; row >= 0 && found < 0; --row)
             if (!chosen[static_cast<size_t>(row)] && RowHasKey(rows, row, keys[k])) found = row;
         if (found < 0) {
-            err << "morvinpc: no placement of map " << map << " matches " << keyTexts[k] << "; nothing removed\n";
+            err << kMessagePrefix << Format(TextId::CliNoMatch, {map, keyTexts[k]}) << Text(TextId::CliListSeparator)
+                << Text(TextId::CliNothingRemoved) << "\n";
             return kExitFailed;
         }
         chosen[static_cast<size_t>(found)] = true;
@@ -258,18 +260,22 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
 
     const Expected<RemoveReport, DocumentError> report = session->document.Delete(selected);
     WarnIfChangedSinceRead(*session, err);
-    if (!report) return Failed(*session, report.error(), "nothing removed", err);
+    if (!report) return Failed(*session, report.error(), std::string(Text(TextId::CliNothingRemoved)), err);
     for (const RemovedRow& row : report->rows) {
         if (row.Removed()) {
             out << Format(TextId::DeleteRowDone, {GbkToUtf8(row.record.block.Name())}) << "\n";
             continue;
         }
         const RowTexts cells = RecordTexts(row.record, session->RelativeFile(row.ref.file));
-        err << "morvinpc: not removed " << KeyText(cells) << " \"" << EscapeUndecodable(cells[COL_NAME])
-            << "\": " << DescribeDocumentError(*session, *row.error, FieldNaming::Option) << "\n";
+        err << kMessagePrefix
+            << Format(TextId::CliNotRemoved, {KeyText(cells), EscapeUndecodable(cells[COL_NAME]),
+                                              DescribeDocumentError(*session, *row.error, FieldNaming::Option)})
+            << "\n";
     }
     if (report->removed == 0 || !report->AllRemoved()) {
-        err << "morvinpc: removed " << report->removed << " of the " << report->selected << " placements asked for\n";
+        err << kMessagePrefix
+            << Format(TextId::CliRemovedOf, {std::to_string(report->removed), std::to_string(report->selected)})
+            << "\n";
         return kExitFailed;
     }
     // The window's own report of a delete, which scripts read.

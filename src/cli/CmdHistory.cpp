@@ -3,11 +3,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/Session.h"
 #include "data/history/ChangeHistorySteps.h"
 #include "document/MapDocument.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
 namespace {
@@ -16,16 +18,16 @@ std::unique_ptr<ChangeHistory> OpenHistory(const CommonOptions& common, std::ost
     std::string error;
     const std::optional<std::string> server = ResolveServerDirectory(common.server, &error);
     if (!server) {
-        err << "morvinpc: " << error << "\n";
+        err << kMessagePrefix << error << "\n";
         return nullptr;
     }
     return std::make_unique<ChangeHistory>(*server);
 }
 
 std::string FilesText(const StepResult& step) {
-    std::string text;
-    for (const FileWriteResult& f : step.files) text += (text.empty() ? "" : ", ") + f.path;
-    return text;
+    std::vector<std::string> paths;
+    for (const FileWriteResult& f : step.files) paths.push_back(f.path);
+    return Joined(paths, TextId::CliListComma);
 }
 
 // Takes back a step of the document's history by its id. The document's own Undo() takes back
@@ -36,10 +38,11 @@ RevertResult UndoStep(MapDocument& document, int64_t step) {
 
 int Reverted(const RevertResult& result, const std::string& what, std::ostream& out, std::ostream& err) {
     if (!result.ok) {
-        err << "morvinpc: " << what << " refused: " << result.reason << "\n";
+        err << kMessagePrefix << Format(TextId::CliRevertNotDone, {what, result.reason}) << "\n";
         return kExitFailed;
     }
-    out << what << " done as change " << result.written.step << ": " << FilesText(result.written) << "\n";
+    out << Format(TextId::CliRevertDone, {what, std::to_string(result.written.step), FilesText(result.written)})
+        << "\n";
     return kExitOk;
 }
 
@@ -63,6 +66,7 @@ int RunHistory(const CommonOptions& common, const std::optional<std::string>& ma
         const JournalEntry& e = *it;
         if (map && e.map != mapName) continue;
         if (json) {
+            // The keys are a data format, which programs read: not texts.
             nlohmann::ordered_json j{{"id", e.id},         {"step", e.step},           {"time", e.time},
                                      {"user", e.user},     {"host", e.host},           {"program", e.program},
                                      {"operation", e.operation}, {"map", e.map},       {"file", e.file},
@@ -73,10 +77,12 @@ int RunHistory(const CommonOptions& common, const std::optional<std::string>& ma
             list.push_back(std::move(j));
             continue;
         }
-        out << e.id << "\tstep " << e.step << "\t" << e.time << "\t" << e.user << "@" << e.host << "\t"
-            << e.program << "\t" << e.operation;
+        // Tab-separated columns, which scripts split.
+        out << e.id << "\t" << Format(TextId::CliHistoryStep, {std::to_string(e.step)}) << "\t" << e.time << "\t"
+            << e.user << "@" << e.host << "\t" << e.program << "\t" << e.operation;
         if (e.reverts) out << " " << e.reverts;
-        out << "\t" << e.map << "\t" << e.file << "\t" << e.records.size() << " records\n";
+        out << "\t" << e.map << "\t" << e.file << "\t"
+            << Format(TextId::CliHistoryRecords, {std::to_string(e.records.size())}) << "\n";
     }
     if (json) out << list.dump(2) << "\n";
     return kExitOk;
@@ -86,14 +92,14 @@ int RunUndo(const CommonOptions& common, std::optional<long long> id, std::ostre
     std::string error;
     const std::optional<std::string> server = ResolveServerDirectory(common.server, &error);
     if (!server) {
-        err << "morvinpc: " << error << "\n";
+        err << kMessagePrefix << error << "\n";
         return kExitUsage;
     }
     // The step is taken back through the map document's history, as the window's undo is; any
     // program's step may be, not only one this process made.
     MapDocument document;
     document.SetServerPath(*server);
-    document.SetProgram("command line");
+    document.SetProgram(kHistoryProgram);
     ChangeHistory& history = document.History();
     const std::vector<JournalEntry> entries = history.ReadAll();
     int64_t step = 0;
@@ -101,24 +107,24 @@ int RunUndo(const CommonOptions& common, std::optional<long long> id, std::ostre
         for (const JournalEntry& e : entries)
             if (e.id == *id) step = e.step;
         if (step == 0) {
-            err << "morvinpc: there is no change " << *id << " in the history; nothing written\n";
+            err << kMessagePrefix << Format(TextId::CliNoSuchChange, {std::to_string(*id)}) << "\n";
             return kExitFailed;
         }
     } else {
         step = LastUndoableStep(entries);
         if (step == 0) {
-            err << "morvinpc: no change to undo in the history of " << history.ServerPath() << "\n";
+            err << kMessagePrefix << Format(TextId::CliNoChangeToUndo, {history.ServerPath()}) << "\n";
             return kExitFailed;
         }
     }
-    return Reverted(UndoStep(document, step), "undo of change " + std::to_string(step), out, err);
+    return Reverted(UndoStep(document, step), Format(TextId::CliUndoOfChange, {std::to_string(step)}), out, err);
 }
 
 int RunRestore(const CommonOptions& common, long long id, bool force, std::ostream& out, std::ostream& err) {
     const std::unique_ptr<ChangeHistory> history = OpenHistory(common, err);
     if (!history) return kExitUsage;
-    return Reverted(RestoreBeforeEntry(*history, id, force, "command line"),
-                    "restore of the file before change " + std::to_string(id), out, err);
+    return Reverted(RestoreBeforeEntry(*history, id, force, kHistoryProgram),
+                    Format(TextId::CliRestoreOfChange, {std::to_string(id)}), out, err);
 }
 
 }  // namespace morvi::cli

@@ -20,21 +20,21 @@
 #include "data/region/RegionRecordReader.h"
 #include "data/server/ServerPath.h"
 #include "document/PlacementRowFormatter.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
 namespace {
 
+// The cells that differ, each named by its export column.
 std::string Describe(const RowTexts& before, const RowTexts& after) {
-    static const char* const names[] = {"name", "x", "offset_x", "y", "offset_y", "type", "group",
-                                        "series", "drop", "script", "file", "template"};
-    std::string text;
+    std::vector<std::string> cells;
     for (int c = 0; c < kPlacementColumnCount; ++c) {
-        if (c == COL_FILE || before[static_cast<size_t>(c)] == after[static_cast<size_t>(c)]) continue;
-        text += (text.empty() ? "" : "; ") + std::string(names[c]) + " \"" +
-                EscapeUndecodable(before[static_cast<size_t>(c)]) + "\" -> \"" +
-                EscapeUndecodable(after[static_cast<size_t>(c)]) + "\"";
+        const size_t i = static_cast<size_t>(c);
+        if (c == COL_FILE || before[i] == after[i]) continue;
+        cells.push_back(Format(TextId::CliPlanCell,
+                               {ExportColumns()[i], EscapeUndecodable(before[i]), EscapeUndecodable(after[i])}));
     }
-    return text;
+    return Joined(cells, TextId::CliListSeparator);
 }
 
 constexpr uint32_t kNoRecord = UINT32_MAX;
@@ -160,8 +160,7 @@ bool ReadMapFile(const std::string& path, MapFile& file, int templateCount,
         keys.emplace_back(KeyOf(r.block), static_cast<uint32_t>(file.records.size()));
         current.listed = PassesListingRules(r.block, templateCount);
         if (!r.complete && file.defect.empty())
-            file.defect = "the record at offset " + std::to_string(r.offset) +
-                          " is cut off by the end of the file; the file is left alone (see `morvinpc check`)";
+            file.defect = Format(TextId::CliRecordCutOff, {std::to_string(r.offset)});
         file.records.push_back(std::move(current));
     }
     // Chains of the records of one key, in file order.
@@ -228,11 +227,14 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     std::string error;
     InputText inputText;
     if (!inputText.Read(inputFile)) {
-        err << "morvinpc: cannot read " << inputFile << "\n";
+        err << kMessagePrefix << Format(TextId::CliCannotRead, {inputFile}) << "\n";
         return kExitUsage;
     }
     const std::string_view text = inputText.View();
-    const auto where = [&inputFile](int line) { return inputFile + ":" + std::to_string(line) + ": "; };
+    // A problem of a line of the input.
+    const auto where = [&inputFile](int line, const std::string& why) {
+        return Format(TextId::CliAtPlace, {inputFile, std::to_string(line), why});
+    };
     const std::vector<std::string> paths = session->MapRegionFiles(mapIndex);
 
     // The rows, each tied to a region file of this map as it is read. What is wrong with a
@@ -251,7 +253,7 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         const RowCellViews& c = cells.From(written);
         WantedRow& row = wanted.emplace_back();
         if (!ParseInt(c[COL_TEMPLATE], &row.templateIndex)) {
-            problems.push_back(where(line) + "template \"" + EscapeUndecodable(c[COL_TEMPLATE]) + "\" is not a number");
+            problems.push_back(where(line, Format(TextId::CliTemplateNotNumber, {EscapeUndecodable(c[COL_TEMPLATE])})));
             return;
         }
         if (lastFile == SIZE_MAX || c[COL_FILE] != lastFileText) {
@@ -268,13 +270,13 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
             lastFile = known->second;
         }
         if (lastFile == paths.size()) {
-            problems.push_back(where(line) + "\"" + EscapeUndecodable(c[COL_FILE]) + "\" is not a region file of map " + map);
+            problems.push_back(where(line, Format(TextId::CliRowFileNotOfMap, {EscapeUndecodable(c[COL_FILE]), map})));
             return;
         }
         row.file = lastFile;
     };
     if (!input.Read(text, &error, resolve)) {
-        err << "morvinpc: " << inputFile << ": " << error << "\n";
+        err << kMessagePrefix << Format(TextId::CliInFile, {inputFile, error}) << "\n";
         return kExitUsage;
     }
 
@@ -296,7 +298,7 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         std::chrono::steady_clock::now().time_since_epoch().count() % 10000 + 1));
     const RandomSource nextRandom = [&random] { return static_cast<int>(random() & 0x7FFF); };
     const auto rowProblem = [&](size_t row, const std::string& why) {
-        return std::make_pair(row, where(input.Line(row)) + why);
+        return std::make_pair(row, where(input.Line(row), why));
     };
 
     // Pair rows with records of the same key and file, both in file order (an export lists
@@ -315,7 +317,8 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         files[f] = std::move(spare);
         spare = MapFile{};
         if (!ReadMapFile(paths[f], files[f], templateCount, keys)) {
-            err << "morvinpc: cannot read " << session->RelativeFile(paths[f]) << "; nothing written\n";
+            err << kMessagePrefix << Format(TextId::CliCannotRead, {session->RelativeFile(paths[f])})
+                << Text(TextId::CliListSeparator) << Text(TextId::CliNothingWritten) << "\n";
             return kExitUsage;
         }
         work[f].plan.file = paths[f];
@@ -377,14 +380,14 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
                 if (RecordBytes(built) == RecordBytes(current)) continue;
                 const RowTexts before = RecordTexts(current, shownFile(w.file));
                 const RowTexts after = RecordTexts(built, shownFile(w.file));
-                fw.lines.push_back({file.IndexOf(*paired), "change " + KeyText(before) + ": " + Describe(before, after)});
+                fw.lines.push_back(
+                    {file.IndexOf(*paired), Format(TextId::CliPlanChange, {KeyText(before), Describe(before, after)})});
                 fw.plan.changes.push_back({ImportTarget{KeyOfBlock(block), file.Occurrence(*paired)}, std::move(draft)});
                 continue;
             }
             if (w.templateIndex < 1 || w.templateIndex > templateCount) {
-                rowProblems.push_back(rowProblem(i, "template " + std::to_string(w.templateIndex) +
-                                                        " is not in the template table (1.." +
-                                                        std::to_string(templateCount) + ")"));
+                const std::string given = std::to_string(w.templateIndex), most = std::to_string(templateCount);
+                rowProblems.push_back(rowProblem(i, Format(TextId::CliTemplateNotInTable, {given, most})));
                 continue;
             }
             // A new placement: every column is a field set, an empty one as an empty field of
@@ -411,7 +414,8 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
             PlacementRecord built;
             ApplyDraft(built, *checked);
             const RowTexts row = RecordTexts(built, shownFile(w.file));
-            fw.lines.push_back({kAppended, "add    " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
+            fw.lines.push_back(
+                {kAppended, Format(TextId::CliPlanAdd, {KeyText(row), EscapeUndecodable(row[COL_NAME])})});
             fw.plan.additions.push_back(std::move(draft));
         }
         if (problems.empty())
@@ -420,7 +424,8 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
                 const size_t index = files[f].IndexOf(r);
                 const PlacementRecord record = files[f].Record(r);
                 const RowTexts row = RecordTexts(record, shownFile(f));
-                work[f].lines.push_back({index, "delete " + KeyText(row) + ": \"" + EscapeUndecodable(row[COL_NAME]) + "\""});
+                work[f].lines.push_back(
+                    {index, Format(TextId::CliPlanDelete, {KeyText(row), EscapeUndecodable(row[COL_NAME])})});
                 work[f].plan.deletions.push_back(ImportTarget{KeyOfBlock(record.block), files[f].Occurrence(r)});
             }
         defects[f] = files[f].defect;
@@ -430,7 +435,7 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     }
     if (!problems.empty()) {
         for (const std::string& p : problems) err << p << "\n";
-        err << "morvinpc: nothing written\n";
+        err << kMessagePrefix << Text(TextId::CliNothingWritten) << "\n";
         return kExitUsage;
     }
     if (!rowProblems.empty()) {
@@ -438,7 +443,7 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         std::stable_sort(rowProblems.begin(), rowProblems.end(),
                          [](const auto& a, const auto& b) { return a.first > b.first; });
         for (const auto& p : rowProblems) err << p.second << "\n";
-        err << "morvinpc: nothing written\n";
+        err << kMessagePrefix << Text(TextId::CliNothingWritten) << "\n";
         return kExitFailed;
     }
 
@@ -449,7 +454,8 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         FileWork& fw = work[f];
         if (fw.lines.empty()) continue;
         if (!defects[f].empty()) {
-            err << "morvinpc: " << session->RelativeFile(paths[f]) << ": " << defects[f] << "; nothing written\n";
+            err << kMessagePrefix << Format(TextId::CliInFile, {session->RelativeFile(paths[f]), defects[f]})
+                << Text(TextId::CliListSeparator) << Text(TextId::CliNothingWritten) << "\n";
             return kExitFailed;
         }
         std::stable_sort(fw.lines.begin(), fw.lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -460,13 +466,14 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
         plan.files.push_back(std::move(fw.plan));
     }
     if (plan.files.empty()) {
-        out << "nothing to import: map " << map << " already matches " << inputFile << "\n";
+        out << Format(TextId::CliNothingToImport, {map, inputFile}) << "\n";
         return kExitOk;
     }
-    out << additions << " additions, " << changes << " changes, " << deletions << " deletions in "
-        << plan.files.size() << " region files\n";
+    out << Format(TextId::CliImportCounts, {std::to_string(additions), std::to_string(changes),
+                                            std::to_string(deletions), std::to_string(plan.files.size())})
+        << "\n";
     if (dryRun) {
-        out << "dry run: no file written\n";
+        out << Text(TextId::CliDryRun) << "\n";
         return kExitOk;
     }
 
@@ -481,16 +488,16 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
     const Expected<ImportReport, ImportFailure> imported = document.Import(plan);
     if (!imported) {
         const ImportFailure& failure = imported.error();
-        err << "morvinpc: import stopped: " << DescribeDocumentError(*session, failure.error, FieldNaming::Column)
+        err << kMessagePrefix
+            << Format(TextId::CliImportStopped, {DescribeDocumentError(*session, failure.error, FieldNaming::Column)})
             << "\n";
         if (failure.restored)
-            err << "morvinpc: no region file changed\n";
+            err << kMessagePrefix << Text(TextId::CliNoRegionFileChanged) << "\n";
         else
-            err << "morvinpc: could not restore the files already written, they hold the imported content: "
-                << failure.restoreFailure << "\n";
+            err << kMessagePrefix << Format(TextId::CliRestoreFailed, {failure.restoreFailure}) << "\n";
         return kExitFailed;
     }
-    out << "wrote " << imported->filesWritten << " region files\n";
+    out << Format(TextId::CliWrote, {std::to_string(imported->filesWritten)}) << "\n";
     return kExitOk;
 }
 

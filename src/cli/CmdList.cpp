@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/RowOutput.h"
 #include "data/region/RegionRecordReader.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
 namespace {
@@ -18,7 +19,7 @@ bool AllRecords(const Session& session, int map, PlacementRowStore& rows, std::o
     RegionRecordReader reader;
     for (const std::string& path : session.MapRegionFiles(map)) {
         if (!reader.Open(path)) {
-            err << "morvinpc: cannot read " << session.RelativeFile(path) << "\n";
+            err << kMessagePrefix << Format(TextId::CliCannotRead, {session.RelativeFile(path)}) << "\n";
             ok = false;
             continue;
         }
@@ -33,12 +34,13 @@ bool AllRecords(const Session& session, int map, PlacementRowStore& rows, std::o
 int RunMaps(const CommonOptions& common, const std::string& formatText, std::ostream& out, std::ostream& err) {
     const std::optional<OutputFormat> format = ParseFormat(formatText);
     if (!format) {
-        err << "morvinpc: unknown format " << formatText << "\n";
+        err << kMessagePrefix << Format(TextId::CliUnknownFormat, {formatText}) << "\n";
         return kExitUsage;
     }
     std::unique_ptr<Session> session = OpenSession(common.server, err);
     if (!session) return kExitUsage;
 
+    // The JSON keys and the heading are a data format, which programs read: not texts.
     if (*format == OutputFormat::Json) {
         nlohmann::ordered_json array = nlohmann::ordered_json::array();
         for (int i = 0; i < session->MapCount(); ++i)
@@ -64,7 +66,7 @@ int RunList(const CommonOptions& common, const std::string& map, const std::stri
             std::ostream& out, std::ostream& err) {
     const std::optional<OutputFormat> format = ParseFormat(formatText);
     if (!format) {
-        err << "morvinpc: unknown format " << formatText << "\n";
+        err << kMessagePrefix << Format(TextId::CliUnknownFormat, {formatText}) << "\n";
         return kExitUsage;
     }
     std::unique_ptr<Session> session = OpenSession(common.server, err);

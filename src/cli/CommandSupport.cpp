@@ -4,6 +4,7 @@
 
 #include "cli/CliText.h"
 #include "data/server/ServerPath.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
 
@@ -11,12 +12,12 @@ std::unique_ptr<Session> OpenSession(const std::string& serverOption, std::ostre
     std::string error;
     const std::optional<std::string> server = ResolveServerDirectory(serverOption, &error);
     if (!server) {
-        err << "morvinpc: " << error << "\n";
+        err << kMessagePrefix << error << "\n";
         return nullptr;
     }
     auto session = std::make_unique<Session>(*server);
     if (!session->MapListLoaded(&error)) {
-        err << "morvinpc: " << error << "\n";
+        err << kMessagePrefix << error << "\n";
         return nullptr;
     }
     return session;
@@ -25,7 +26,7 @@ std::unique_ptr<Session> OpenSession(const std::string& serverOption, std::ostre
 int ResolveMap(const Session& session, const std::string& map, std::ostream& err) {
     std::string error;
     const int index = session.FindMap(map, &error);
-    if (index < 0) err << "morvinpc: " << error << "\n";
+    if (index < 0) err << kMessagePrefix << error << "\n";
     return index;
 }
 
@@ -38,7 +39,7 @@ std::optional<KeyArgument> ParseKeyArgument(const Session& session, const std::s
         long long number = 0;
         if (comma == std::string::npos || !ParseInt(std::string_view(text).substr(pos, comma - pos), &number) ||
             number < INT32_MIN || number > INT32_MAX) {
-            *error = "KEY must be template,x,y,offset_x,offset_y,file (as `list` shows them), not \"" + text + "\"";
+            *error = Format(TextId::CliBadKey, {text});
             return std::nullopt;
         }
         value = static_cast<int>(number);
@@ -46,7 +47,7 @@ std::optional<KeyArgument> ParseKeyArgument(const Session& session, const std::s
     }
     const std::string file = UnescapeUndecodable(text.substr(pos));
     if (file.empty()) {
-        *error = "KEY names no region file: \"" + text + "\"";
+        *error = Format(TextId::CliKeyWithoutFile, {text});
         return std::nullopt;
     }
     return KeyArgument{PlacementKey{values[0], values[1], values[2], values[3], values[4]}, session.FullFile(file)};
@@ -74,29 +75,27 @@ std::string KeyNumbers(const PlacementKey& key) {
 
 std::string DescribeDocumentError(const Session& session, const DocumentError& error, FieldNaming naming) {
     if (std::optional<std::string> field = DescribeDraftRefusal(error, naming)) return *field;
-    const std::string file = error.file.empty() ? std::string("the region file") : session.RelativeFile(error.file);
-    const std::string because = error.system.empty() ? std::string() : " (" + error.system + ")";
+    const std::string file =
+        error.file.empty() ? std::string(Text(TextId::CliTheRegionFile)) : session.RelativeFile(error.file);
+    const std::string because = error.system.empty() ? std::string() : Format(TextId::CliSystemReason, {error.system});
     switch (error.code) {
         case DocumentErrorCode::NoMap:
-        case DocumentErrorCode::NoRegionFile: return "the map has no region file to add to";
-        case DocumentErrorCode::NoSuchRow: return "the placement is no longer listed";
-        case DocumentErrorCode::FileUnreadable: return "cannot read " + file + because;
-        case DocumentErrorCode::KeyNotFound:
-            return "the placement is no longer in " + file + " (changed since it was read?)";
-        case DocumentErrorCode::NotTiled:
-            return file + ": its records do not fill the file exactly, so it is left alone (see `morvinpc check`)";
-        case DocumentErrorCode::CountFull: return file + " already holds 65535 placements, as many as its count can say";
-        case DocumentErrorCode::HistoryFailed: return "the change could not be recorded in the change history" + because;
-        case DocumentErrorCode::LockFailed: return file + " could not be locked for writing" + because;
-        case DocumentErrorCode::WriteFailed: return file + " could not be written" + because + "; it is as it was";
-        case DocumentErrorCode::ChangedMeanwhile: return file + " changed while the change was being made";
-        case DocumentErrorCode::NothingToUndo: return "nothing to undo";
-        case DocumentErrorCode::NothingToRedo: return "nothing to redo";
-        case DocumentErrorCode::RevertRefused:
-            return file + " no longer holds the bytes the change wrote" + because;
+        case DocumentErrorCode::NoRegionFile: return std::string(Text(TextId::CliNoRegionFileToAddTo));
+        case DocumentErrorCode::NoSuchRow: return std::string(Text(TextId::CliRowGone));
+        case DocumentErrorCode::FileUnreadable: return Format(TextId::CliCannotRead, {file}) + because;
+        case DocumentErrorCode::KeyNotFound: return Format(TextId::CliKeyGone, {file});
+        case DocumentErrorCode::NotTiled: return Format(TextId::CliNotTiled, {file});
+        case DocumentErrorCode::CountFull: return Format(TextId::CliCountFull, {file});
+        case DocumentErrorCode::HistoryFailed: return std::string(Text(TextId::CliHistoryFailed)) + because;
+        case DocumentErrorCode::LockFailed: return Format(TextId::CliLockFailed, {file}) + because;
+        case DocumentErrorCode::WriteFailed: return Format(TextId::CliWriteFailed, {file, because});
+        case DocumentErrorCode::ChangedMeanwhile: return Format(TextId::CliChangedMeanwhile, {file});
+        case DocumentErrorCode::NothingToUndo: return std::string(Text(TextId::CliNothingToUndo));
+        case DocumentErrorCode::NothingToRedo: return std::string(Text(TextId::CliNothingToRedo));
+        case DocumentErrorCode::RevertRefused: return Format(TextId::CliRevertRefused, {file}) + because;
         default: break;
     }
-    return "the operation failed" + because;
+    return std::string(Text(TextId::CliOperationFailed)) + because;
 }
 
 }  // namespace morvi::cli

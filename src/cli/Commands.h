@@ -13,6 +13,9 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
+// What every message on `err` starts with: the program's name, the same in every language.
+inline constexpr char kMessagePrefix[] = "morvinpc: ";
+
 struct CommonOptions {
     std::string server;   // --server; empty: MorviConfig.ini of the current directory
 };

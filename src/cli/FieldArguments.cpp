@@ -39,13 +39,11 @@ bool EqualNoCaseAscii(std::string_view a, std::string_view b) {
 }
 
 std::string Choices(PlacementField field) {
-    std::vector<std::string_view> names;
+    std::vector<std::string> names;
     for (std::string_view name : TableOf(field))
-        if (!name.empty()) names.push_back(name);
+        if (!name.empty()) names.emplace_back(name);
     std::sort(names.begin(), names.end());
-    std::string text;
-    for (std::string_view name : names) text += (text.empty() ? "" : ", ") + std::string(name);
-    return text;
+    return Joined(names, TextId::CliListComma);
 }
 
 FieldSyntaxError SyntaxError(FieldSyntaxError::Kind kind, PlacementField field, std::string_view given,
@@ -74,6 +72,7 @@ Expected<int, FieldSyntaxError> Number(PlacementField field, std::string_view te
 }  // namespace
 
 std::string FieldName(PlacementField field, FieldNaming naming) {
+    // Option names and the export's column names: the command line's interface, not texts.
     const bool option = naming == FieldNaming::Option;
     switch (field) {
         case PlacementField::Template: return option ? "--template" : "template";
@@ -89,7 +88,7 @@ std::string FieldName(PlacementField field, FieldNaming naming) {
         case PlacementField::Script: return option ? "--script" : "script";
         case PlacementField::None: break;
     }
-    return "a field";
+    return std::string(Text(TextId::CliSomeField));
 }
 
 std::optional<int> CodeForName(PlacementField field, std::string_view text) {
@@ -185,20 +184,19 @@ std::string DescribeSyntaxError(const FieldSyntaxError& error, FieldNaming namin
     const std::string name = FieldName(error.field, naming);
     switch (error.kind) {
         case FieldSyntaxError::Kind::NotANumber:
-            return name + " must be a whole number, not \"" + EscapeUndecodable(error.given) + "\"";
+            return Format(TextId::CliNotWholeNumber, {name, EscapeUndecodable(error.given)});
         case FieldSyntaxError::Kind::OutOfRange:
-            return name + " must lie between " + std::to_string(error.min) + " and " + std::to_string(error.max);
+            return Format(TextId::CliNotBetween, {name, std::to_string(error.min), std::to_string(error.max)});
         case FieldSyntaxError::Kind::UnknownName:
-            return name + " \"" + EscapeUndecodable(error.given) + "\" is not one of: " + error.choices +
-                   " (or empty for none)";
+            return Format(TextId::CliNotOneOf, {name, EscapeUndecodable(error.given), error.choices});
     }
-    return name + " is not valid";
+    return Format(TextId::CliNotValid, {name});
 }
 
 std::optional<std::string> DescribeDraftRefusal(const DocumentError& error, FieldNaming naming) {
     const std::string name = FieldName(error.field, naming);
     const auto between = [&](int min, int max) {
-        return name + " must lie between " + std::to_string(min) + " and " + std::to_string(max);
+        return Format(TextId::CliNotBetween, {name, std::to_string(min), std::to_string(max)});
     };
     switch (error.code) {
         case DocumentErrorCode::OffsetOutOfRange: return between(0, kMaxOffset);
@@ -207,11 +205,11 @@ std::optional<std::string> DescribeDraftRefusal(const DocumentError& error, Fiel
         case DocumentErrorCode::CodeOutOfRange: return between(0, 255);
         case DocumentErrorCode::NameNotEncodable:
         case DocumentErrorCode::ScriptNotEncodable:
-            return name + " holds a character that code page 936 (GBK) cannot store";
+            return Format(TextId::CliNotStorable, {name});
         case DocumentErrorCode::NameTooLong:
-            return name + " must take at most " + std::to_string(kMaxNameBytes) + " bytes in code page 936 (GBK)";
+            return Format(TextId::CliTooManyBytes, {name, std::to_string(kMaxNameBytes)});
         case DocumentErrorCode::ScriptTooLong:
-            return name + " must take at most " + std::to_string(kMaxScriptBytes) + " bytes in code page 936 (GBK)";
+            return Format(TextId::CliTooManyBytes, {name, std::to_string(kMaxScriptBytes)});
         default: break;
     }
     return std::nullopt;

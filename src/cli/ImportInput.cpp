@@ -15,7 +15,7 @@ bool SameTexts(const std::vector<std::string_view>& fields, const std::vector<st
 }
 
 std::string UnclosedText(const CsvReader& reader) {
-    return "line " + std::to_string(reader.RecordLine()) + ": a quoted field is not closed";
+    return Format(TextId::CliUnclosedQuote, {std::to_string(reader.RecordLine())});
 }
 
 }  // namespace
@@ -39,17 +39,16 @@ bool ImportInput::ReadCsv(std::string_view text, std::string* error, const RowVi
     std::vector<std::string> withHidden = ExportColumns();
     withHidden.push_back(kHiddenColumn);
     if (!reader.Next() || (!SameTexts(reader.Fields(), ExportColumns()) && !SameTexts(reader.Fields(), withHidden))) {
-        std::string header;
-        for (const std::string& c : ExportColumns()) header += (header.empty() ? "" : ",") + c;
-        return failWith("the first line must be the export's header: " + header);
+        // The header as a CSV line: the data format the rows must have.
+        return failWith(Format(TextId::CliHeaderExpected, {CsvLine(ExportColumns())}));
     }
     const size_t expected = reader.Fields().size();
     m_starts.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     while (reader.Next()) {
         if (reader.Fields().size() != expected)
-            return failWith("line " + std::to_string(reader.RecordLine()) + ": " +
-                            std::to_string(reader.Fields().size()) + " fields, " + std::to_string(expected) +
-                            " expected");
+            return failWith(Format(TextId::CliFieldCount, {std::to_string(reader.RecordLine()),
+                                                           std::to_string(reader.Fields().size()),
+                                                           std::to_string(expected)}));
         m_starts.push_back(reader.RecordStart());
         TakeCsvCells();
         eachRow(m_starts.size() - 1, reader.RecordLine(), m_cells);
@@ -66,28 +65,28 @@ bool ImportInput::ReadCsv(std::string_view text, std::string* error, const RowVi
 bool ImportInput::ReadJson(std::string_view text, std::string* error, const RowVisitor& eachRow) {
     const nlohmann::json doc = nlohmann::json::parse(text.begin(), text.end(), nullptr, false);
     if (doc.is_discarded() || !doc.is_array()) {
-        *error = "not a JSON array of placements";
+        *error = Text(TextId::CliNotJsonArray);
         return false;
     }
     std::vector<std::array<std::string, kPlacementColumnCount>> rows(doc.size());
     for (size_t i = 0; i < doc.size(); ++i) {
-        const std::string where = "element " + std::to_string(i + 1);
+        const std::string element = std::to_string(i + 1);
         if (!doc[i].is_object()) {
-            *error = where + ": not an object";
+            *error = Format(TextId::CliElementNotObject, {element});
             return false;
         }
         for (size_t c = 0; c < ExportColumns().size(); ++c) {
             const std::string& column = ExportColumns()[c];
             const auto it = doc[i].find(column);
             if (it == doc[i].end()) {
-                *error = where + ": no \"" + column + "\"";
+                *error = Format(TextId::CliElementWithout, {element, column});
                 return false;
             }
             if (it->is_null()) rows[i][c].clear();
             else if (it->is_number_integer()) rows[i][c] = std::to_string(it->get<long long>());
             else if (it->is_string()) rows[i][c] = it->get<std::string>();
             else {
-                *error = where + ": \"" + column + "\" must be a text or a whole number";
+                *error = Format(TextId::CliElementBadValue, {element, column});
                 return false;
             }
         }

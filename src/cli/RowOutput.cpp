@@ -29,6 +29,7 @@ void AppendEscaped(std::string_view text, std::string& out) {
     out.append(text);
 }
 
+// The cell of the hidden-rules column: a column of the data, written as it always was.
 std::string JoinRules(const std::vector<std::string>& rules) {
     std::string text;
     for (const std::string& r : rules) text += (text.empty() ? "" : "; ") + r;

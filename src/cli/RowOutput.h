@@ -21,7 +21,9 @@ namespace morvi::cli {
 enum class OutputFormat { Table, Csv, Json };
 std::optional<OutputFormat> ParseFormat(const std::string& text);
 
-// The column names of the CSV header and the JSON keys, in the window's column order.
+// The column names of the CSV header and the JSON keys, in the window's column order. They are
+// a data format that `import` and other programs read back, not texts: they stay as they are in
+// every language, as do the format names (table, csv, json).
 const std::vector<std::string>& ExportColumns();
 inline constexpr char kHiddenColumn[] = "hidden";
 

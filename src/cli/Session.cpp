@@ -11,6 +11,7 @@
 #include "data/server/ServerPath.h"
 #include "data/text/TabFileReader.h"
 #include "data/platform/WidePath.h"
+#include "texts/ProgramTexts.h"
 
 namespace fs = std::filesystem;
 
@@ -35,15 +36,14 @@ std::optional<std::string> ResolveServerDirectory(const std::string& option, std
         // The INI file holds code page 936 bytes, as the window writes it.
         given = GbkToUtf8(GetProfileString("MorviConfig", "ServerPath", "", kServerPathCapacity, config));
         if (given.empty()) {
-            *error = "no server directory: give --server DIR or set ServerPath in the [MorviConfig] "
-                     "section of MorviConfig.ini in the current directory";
+            *error = Text(TextId::CliNoServerDirectory);
             return std::nullopt;
         }
     }
     std::error_code ec;
     fs::path path = fs::absolute(FsPath(ToNativeSeparators(given)), ec).lexically_normal();
     if (ec || !fs::is_directory(path, ec)) {
-        *error = "server directory " + given + " is not a directory";
+        *error = Format(TextId::CliNotADirectory, {given});
         return std::nullopt;
     }
     return WithoutTrailingSeparators(PathUtf8(path));
@@ -51,7 +51,7 @@ std::optional<std::string> ResolveServerDirectory(const std::string& option, std
 
 Session::Session(std::string serverDirectory) : m_server(std::move(serverDirectory)) {
     document.SetServerPath(m_server);
-    document.SetProgram("command line");
+    document.SetProgram(kHistoryProgram);
     m_root = WithoutTrailingSeparators(ServerFilePath(m_server, ""));
 
     // npcs.txt, worldset.ini and maplist.ini hold code page 936 bytes.
@@ -69,8 +69,7 @@ Session::Session(std::string serverDirectory) : m_server(std::move(serverDirecto
 
 bool Session::MapListLoaded(std::string* error) const {
     if (!m_mapListLoaded && error)
-        *error = "no map list: maps/worldset.ini or settings/maplist.ini below " + m_server +
-                 " is missing or malformed, or its map count is 0";
+        *error = Format(TextId::CliNoMapList, {m_server});
     return m_mapListLoaded;
 }
 
@@ -90,8 +89,7 @@ int Session::FindMap(const std::string& map, std::string* error) const {
     for (int i = 0; i < MapCount(); ++i)
         if (ToBackslashes(MapDirectoryEntry(i)) == wanted) return i;
     if (error)
-        *error = "no map " + map + " in the map list (give its index, display name or directory; "
-                                   "`morvinpc maps` lists them)";
+        *error = Format(TextId::CliNoSuchMap, {map});
     return -1;
 }
 

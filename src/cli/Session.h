@@ -11,6 +11,10 @@
 
 namespace morvi::cli {
 
+// The program the change history records for the command line's changes: a value stored in
+// the history's entries, which readers match, not a text to translate.
+inline constexpr char kHistoryProgram[] = "command line";
+
 // The server directory from --server, else ServerPath of MorviConfig.ini in the current
 // directory; made absolute, without a trailing separator. nullopt with a reason when there is
 // none or it is not a directory.

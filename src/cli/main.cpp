@@ -10,10 +10,15 @@
 #include "cli/Commands.h"
 #include "cli/ProgramText.h"
 #include "document/PlacementRows.h"
+#include "texts/ProgramTexts.h"
 
 namespace {
 
+using morvi::TextId;
 using morvi::cli::FieldOptions;
+
+// An option's or a subcommand's help, from the program's text table.
+std::string Help(TextId id) { return std::string(morvi::Text(id)); }
 
 // Options whose absence differs from an empty text.
 struct TextOption {
@@ -28,23 +33,23 @@ struct FieldFlags {
     std::map<std::string, TextOption> texts;
     void Add(CLI::App* command) {
         const struct {
-            const char* name;
-            const char* help;
+            const char* name;   // the option: an interface, not a text
+            TextId help;
         } fields[] = {
-            {"--name", "NPC name (\"Ten NPC\")"},
-            {"--x", "X coordinate (\"Toa Do X\")"},
-            {"--y", "Y coordinate (\"Toa Do Y\")"},
-            {"--offset-x", "X offset 0..255 (\"Do Lech X\"); empty: random"},
-            {"--offset-y", "Y offset 0..255 (\"Do Lech Y\"); empty: random"},
-            {"--type", "type: Enemy, NPC(Fly), NPC(Ground), TalkNPC; empty: none"},
-            {"--group", "group: Enemy, Friend, Jin, Not Hit, Song; empty: none"},
-            {"--series", "series: 0..4; empty: none"},
-            {"--drop", "drop count 0..24 (\"Droprate\")"},
-            {"--script", "script path below the server directory, e.g. \\script\\npc\\guard.lua"},
+            {"--name", TextId::CliHelpName},
+            {"--x", TextId::CliHelpX},
+            {"--y", TextId::CliHelpY},
+            {"--offset-x", TextId::CliHelpOffsetX},
+            {"--offset-y", TextId::CliHelpOffsetY},
+            {"--type", TextId::CliHelpType},
+            {"--group", TextId::CliHelpGroup},
+            {"--series", TextId::CliHelpSeries},
+            {"--drop", TextId::CliHelpDrop},
+            {"--script", TextId::CliHelpScript},
         };
         for (const auto& f : fields) {
             TextOption& t = texts[f.name];
-            t.option = command->add_option(f.name, t.value, f.help);
+            t.option = command->add_option(f.name, t.value, Help(f.help));
         }
     }
     FieldOptions Get() const {
@@ -67,113 +72,106 @@ struct FieldFlags {
 
 int main(int argc, char** argv) {
     using namespace morvi::cli;
-    CLI::App app{"morvinpc: list, check and change the NPC placements of a Morvi server's maps.\n"
-                 "Exit status: 0 done, 1 refused or findings, 2 usage or input/output error."};
+    // Subcommand names, option names and format names are the program's interface, not texts.
+    CLI::App app{Help(TextId::CliAbout)};
     app.require_subcommand(1);
     app.fallthrough();
     CommonOptions common;
-    app.add_option("--server", common.server,
-                   "server directory (default: ServerPath of MorviConfig.ini in the current directory)");
+    app.add_option("--server", common.server, Help(TextId::CliHelpServer));
 
     std::string map, key, format, inputFile;
     bool all = false, dryRun = false;
     std::vector<std::string> keys;
-    const char* mapHelp = "map: its index in `maps`, its display name or its directory";
-    const char* keyHelp = "placement key: template,x,y,offset_x,offset_y,file (as `list` shows them)";
+    const std::string mapHelp = Help(TextId::CliHelpMap);
+    const std::string keyHelp = Help(TextId::CliHelpKey);
 
-    CLI::App* maps = app.add_subcommand("maps", "list the maps (index, display name, directory)");
+    CLI::App* maps = app.add_subcommand("maps", Help(TextId::CliHelpMaps));
     std::string mapsFormat = "table";
-    maps->add_option("--format", mapsFormat, "table, csv or json")->check(CLI::IsMember({"table", "csv", "json"}));
+    maps->add_option("--format", mapsFormat, Help(TextId::CliHelpTableCsvJson))
+        ->check(CLI::IsMember({"table", "csv", "json"}));
 
-    CLI::App* list = app.add_subcommand("list", "list a map's placements in the window's order");
+    CLI::App* list = app.add_subcommand("list", Help(TextId::CliHelpList));
     list->add_option("MAP", map, mapHelp)->required();
     std::string listFormat = "table";
-    list->add_option("--format", listFormat, "table, csv or json")->check(CLI::IsMember({"table", "csv", "json"}));
-    list->add_flag("--all", all, "also list the records the window hides, with the rule each breaks");
+    list->add_option("--format", listFormat, Help(TextId::CliHelpTableCsvJson))
+        ->check(CLI::IsMember({"table", "csv", "json"}));
+    list->add_flag("--all", all, Help(TextId::CliHelpListAll));
 
-    CLI::App* check = app.add_subcommand("check", "check the region files of the tree or of one map (read-only)");
+    CLI::App* check = app.add_subcommand("check", Help(TextId::CliHelpCheck));
     TextOption checkMap;
     checkMap.option = check->add_option("MAP", checkMap.value, mapHelp);
     std::string checkFormat = "table";
-    check->add_option("--format", checkFormat,
-                      "table (what the server trips over) or json (every finding with its stable code)")
-        ->check(CLI::IsMember({"table", "json"}));
+    check->add_option("--format", checkFormat, Help(TextId::CliHelpCheckFormat))->check(CLI::IsMember({"table", "json"}));
     bool checkAll = false;
-    check->add_flag("--all", checkAll,
-                    "the table also lists hidden records, duplicate keys and exact duplicates");
+    check->add_flag("--all", checkAll, Help(TextId::CliHelpCheckAll));
 
-    CLI::App* add = app.add_subcommand("add", "add a placement, as the window's \"Them\" and \"Luu\"");
+    CLI::App* add = app.add_subcommand("add", Help(TextId::CliHelpAdd));
     add->add_option("MAP", map, mapHelp)->required();
     int templateIndex = 0;
     CLI::Option* templateOption =
-        add->add_option("--template", templateIndex, "stored template index N (entry N of `npcs.txt`'s data lines)");
+        add->add_option("--template", templateIndex, Help(TextId::CliHelpTemplate));
     TextOption addFile;
-    addFile.option = add->add_option("--file", addFile.value,
-                                     "region file (relative to the server directory) instead of the window's random choice");
+    addFile.option = add->add_option("--file", addFile.value, Help(TextId::CliHelpAddFile));
     FieldFlags addFields;
     addFields.Add(add);
 
-    CLI::App* set = app.add_subcommand("set", "change a placement, as the window's \"Sua\" and \"Luu\"");
+    CLI::App* set = app.add_subcommand("set", Help(TextId::CliHelpSet));
     set->add_option("MAP", map, mapHelp)->required();
     set->add_option("KEY", key, keyHelp)->required();
     FieldFlags setFields;
     setFields.Add(set);
 
-    CLI::App* clone = app.add_subcommand(
-        "clone", "add a copy of a placement to its own file, as the window's \"复制为新NPC\" and \"Luu\"");
+    CLI::App* clone = app.add_subcommand("clone", Help(TextId::CliHelpClone));
     clone->add_option("MAP", map, mapHelp)->required();
     clone->add_option("KEY", key, keyHelp)->required();
     FieldFlags cloneFields;
     cloneFields.Add(clone);
 
-    CLI::App* rm = app.add_subcommand("rm", "delete placements, as the window's \"Xoa\" answered with yes");
+    CLI::App* rm = app.add_subcommand("rm", Help(TextId::CliHelpRemove));
     rm->add_option("MAP", map, mapHelp)->required();
     rm->add_option("KEY", keys, keyHelp)->required();
 
-    CLI::App* exportCmd = app.add_subcommand("export", "write a map's placements as CSV or JSON for `import`");
+    CLI::App* exportCmd = app.add_subcommand("export", Help(TextId::CliHelpExport));
     exportCmd->add_option("MAP", map, mapHelp)->required();
     std::string exportFormat = "csv";
-    exportCmd->add_option("--format", exportFormat, "csv or json")->check(CLI::IsMember({"csv", "json"}));
+    exportCmd->add_option("--format", exportFormat, Help(TextId::CliHelpCsvJson))
+        ->check(CLI::IsMember({"csv", "json"}));
 
-    CLI::App* importCmd = app.add_subcommand(
-        "import", "apply a file of the export's shape: additions, changes and deletions by key and file");
+    CLI::App* importCmd = app.add_subcommand("import", Help(TextId::CliHelpImport));
     importCmd->add_option("MAP", map, mapHelp)->required();
-    importCmd->add_option("FILE", inputFile, "CSV (or JSON) file as `export` writes it")->required();
-    importCmd->add_flag("--dry-run", dryRun, "show what would change and write nothing");
+    importCmd->add_option("FILE", inputFile, Help(TextId::CliHelpImportFile))->required();
+    importCmd->add_flag("--dry-run", dryRun, Help(TextId::CliHelpDryRun));
 
-    CLI::App* diffCmd = app.add_subcommand(
-        "diff", "list the placements this tree adds, changes and removes compared with another server tree");
+    CLI::App* diffCmd = app.add_subcommand("diff", Help(TextId::CliHelpDiff));
     std::string diffOther;
-    diffCmd->add_option("OTHER_SERVER", diffOther, "the other server directory")->required();
+    diffCmd->add_option("OTHER_SERVER", diffOther, Help(TextId::CliHelpDiffOther))->required();
     TextOption diffMap;
     diffMap.option = diffCmd->add_option("MAP", diffMap.value, mapHelp);
     std::string diffFormat = "table";
-    diffCmd->add_option("--format", diffFormat, "table, or csv: the map's rows for `import` on the other tree")
-        ->check(CLI::IsMember({"table", "csv"}));
+    diffCmd->add_option("--format", diffFormat, Help(TextId::CliHelpDiffFormat))->check(CLI::IsMember({"table", "csv"}));
 
-    CLI::App* findCmd = app.add_subcommand("find", "find placements in every map of the map list");
+    CLI::App* findCmd = app.add_subcommand("find", Help(TextId::CliHelpFind));
     std::string findFilter;
-    findCmd->add_option("FILTER", findFilter,
-                        "filter: terms such as name:guard x:100-200 type:TalkNPC script:* (all must match)")
-        ->required();
+    findCmd->add_option("FILTER", findFilter, Help(TextId::CliHelpFindFilter))->required();
     std::string findFormat = "table";
-    findCmd->add_option("--format", findFormat, "table, csv or json")->check(CLI::IsMember({"table", "csv", "json"}));
+    findCmd->add_option("--format", findFormat, Help(TextId::CliHelpTableCsvJson))
+        ->check(CLI::IsMember({"table", "csv", "json"}));
 
-    CLI::App* historyCmd = app.add_subcommand("history", "list the change history of the server tree, newest first");
+    CLI::App* historyCmd = app.add_subcommand("history", Help(TextId::CliHelpHistory));
     TextOption historyMap;
     historyMap.option = historyCmd->add_option("MAP", historyMap.value, mapHelp);
     bool historyJson = false;
-    historyCmd->add_flag("--json", historyJson, "write the entries as JSON");
+    historyCmd->add_flag("--json", historyJson, Help(TextId::CliHelpHistoryJson));
 
-    CLI::App* undoCmd = app.add_subcommand("undo", "take back the last change, or change ID, when its files still hold what it wrote");
+    CLI::App* undoCmd = app.add_subcommand("undo", Help(TextId::CliHelpUndo));
     long long undoId = 0;
-    CLI::Option* undoIdOption = undoCmd->add_option("ID", undoId, "id of a change, as `history` lists it");
+    CLI::Option* undoIdOption = undoCmd->add_option("ID", undoId, Help(TextId::CliHelpChangeId));
 
-    CLI::App* restoreCmd = app.add_subcommand("restore", "put a file back as it was before change ID");
+    CLI::App* restoreCmd = app.add_subcommand("restore", Help(TextId::CliHelpRestore));
     long long restoreId = 0;
-    restoreCmd->add_option("ID", restoreId, "id of a change, as `history` lists it")->required();
+    restoreCmd->add_option("ID", restoreId, Help(TextId::CliHelpChangeId))->required();
     bool force = false;
-    restoreCmd->add_flag("--force", force, "also take back the later changes of that file");
+    restoreCmd->add_flag("--force", force, Help(TextId::CliHelpForce));
 
     try {
         Utf8Arguments arguments(argc, argv);

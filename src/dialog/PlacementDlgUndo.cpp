@@ -29,7 +29,7 @@ bool CPlacementDlg::ShowStepBack(const Expected<RevertReport, DocumentError>& re
         const bool none =
             error.code == DocumentErrorCode::NothingToUndo || error.code == DocumentErrorCode::NothingToRedo;
         // Refused: nothing was written, and the step stays the one to take back.
-        m_host.SetItemText(IDC_HINT, none ? std::string(Text(nothing)) : Format(refused, {error.system}));
+        m_host.SetItemText(IDC_HINT, none ? std::string(Text(nothing)) : FormatChosen(refused, {error.system}));
         return false;
     }
     // The rows show the files as they are now.
