@@ -10,6 +10,12 @@
 
 namespace morvi {
 
+namespace {
+std::atomic<uint64_t> g_nextStoreIdentity{1};
+}  // namespace
+
+PlacementRowStore::StoreIdentity::StoreIdentity() : value(g_nextStoreIdentity++) {}
+
 PlacementRowStore::PlacementRowStore() {
     m_files.emplace_back();
     m_fileIds.emplace(std::string_view(m_files.front()), 0u);

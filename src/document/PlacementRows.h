@@ -32,6 +32,9 @@ using RowTexts = std::array<std::string, kPlacementColumnCount>;
 class PlacementRowStore {
 public:
     PlacementRowStore();
+    // Told apart from every other store of the process (a file id means a path only within
+    // one store: callers that remember answers per file key them on this).
+    uint64_t Identity() const { return m_identity.value; }
 
     // --- reading (front ends, the command line, tests) ---
     int Count() const { return static_cast<int>(m_rows.size()); }
@@ -149,6 +152,14 @@ private:
     uint32_t StoreSide(const char* overflow, size_t overflowLength, std::string_view script, size_t scriptLength);
     void CompactScriptsIfWasteful();
 
+    // A new value for every store, copies included (a copy's files may then go their own way).
+    struct StoreIdentity {
+        uint64_t value;
+        StoreIdentity();
+        StoreIdentity(const StoreIdentity&) : StoreIdentity() {}
+        StoreIdentity& operator=(const StoreIdentity&) { value = StoreIdentity().value; return *this; }
+    };
+    StoreIdentity m_identity;
     RowChunks m_rows;                      // bottom row first
     // Side bytes; a row's `extra` is chunk * kScriptChunkBytes + offset.
     std::vector<std::unique_ptr<char[]>> m_scriptChunks;
