@@ -27,6 +27,7 @@ SearchSummary SearchServer(const std::vector<ServerMap>& maps, int templateCount
     };
     std::vector<Match> matches;
     RegionRecordReader reader;
+    PlacementRecord probe;
     for (const ServerMap& map : maps) {
         if (stopped()) {
             summary.cancelled = true;
@@ -57,9 +58,10 @@ SearchSummary SearchServer(const std::vector<ServerMap>& maps, int templateCount
                     ++summary.records;
                     if (!PassesListingRules(r.block, templateCount)) continue;
                     const int ordinal = listed++;
-                    PlacementRecord record{r.block, {}};
-                    if (r.block.HasScript()) record.script.assign(r.script);
-                    if (filter.Matches(record, files[i])) matches.push_back({i, std::move(record), ordinal});
+                    // One record reused from record to record: its script keeps its capacity.
+                    probe.block = r.block;
+                    probe.script.assign(r.block.HasScript() ? r.script : std::string_view());
+                    if (filter.Matches(probe, files[i])) matches.push_back({i, probe, ordinal});
                 }
             }
             ++told.filesDone;
