@@ -1,7 +1,7 @@
 // morvi_bench: times loading, searching, saving, the command line and the map view on a large
 // generated workload and prints each figure beside a floor measured in the same run (see
 // README, "Benchmarks").
-//   morvi_bench WORKLOAD_DIR [--runs N] [--only dialog|window|cli|bulk] [--files N]
+//   morvi_bench WORKLOAD_DIR [--runs N] [--only dialog|window|cli|bulk|find] [--files N]
 //   morvi_bench --memory-child WORKLOAD_DIR FILES   (internal: one load in a fresh process)
 // --only and --files (a smaller map, in its own WORKLOAD_DIR) are for profiling, e.g. under
 // valgrind --tool=callgrind.
@@ -21,6 +21,7 @@
 #include "BenchTable.h"
 #include "BulkFigures.h"
 #include "CliFigures.h"
+#include "FindFigures.h"
 #include "Floors.h"
 #include "LoadFigures.h"
 #include "MapViewBench.h"
@@ -142,12 +143,12 @@ int Run(int argc, char** argv) {
         return WindowMemoryChild(argv[2], std::max(1, std::atoi(argv[3])));
     }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s WORKLOAD_DIR [--runs N] [--only dialog|window|cli|bulk] [--files N]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s WORKLOAD_DIR [--runs N] [--only dialog|window|cli|bulk|find] [--files N]\n", argv[0]);
         return 2;
     }
     const std::string dir = argv[1];
     int runs = 7;
-    std::string only;   // "dialog", "window", "cli" or "bulk": that part alone, for profiling
+    std::string only;   // "dialog", "window", "cli", "bulk" or "find": that part alone, for profiling
     int files = 2000;
     for (int i = 2; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
@@ -175,6 +176,8 @@ int Run(int argc, char** argv) {
         for (Figure& f : CliFigures(MORVI_CLI_PATH, w, runs, rows)) figures.push_back(f);
     if (only.empty() || only == "bulk")
         for (Figure& f : BulkFigures(w, runs)) figures.push_back(f);
+    if (only.empty() || only == "find")
+        for (Figure& f : FindFigures(dir, runs)) figures.push_back(f);
     if (only.empty()) {
         figures.push_back(WindowMemoryFigure(self, dir, files, memoryNote));
         for (Figure& f : SaveFigures(w, runs)) figures.push_back(f);

@@ -32,6 +32,10 @@ int RunList(const CommonOptions& common, const std::string& map, const std::stri
             std::ostream& out, std::ostream& err);
 int RunCheck(const CommonOptions& common, const std::optional<std::string>& map, std::ostream& out,
              std::ostream& err);
+// `format` table (the defects, or with `all` every finding) or json (every finding, each with
+// its stable code).
+int RunCheck(const CommonOptions& common, const std::optional<std::string>& map, const std::string& format,
+             bool all, std::ostream& out, std::ostream& err);
 int RunAdd(const CommonOptions& common, const std::string& map, std::optional<int> templateIndex,
            const std::optional<std::string>& file, const FieldOptions& fields, std::ostream& out,
            std::ostream& err);
@@ -44,6 +48,14 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
               std::ostream& out, std::ostream& err);
 int RunImport(const CommonOptions& common, const std::string& map, const std::string& file, bool dryRun,
               std::ostream& out, std::ostream& err);
+
+// What this tree adds, changes and removes compared with OTHER (one map's when MAP is given):
+// a table by map, file and key, or (csv) the map's rows for `import` on the other tree.
+int RunDiff(const CommonOptions& common, const std::string& other, const std::optional<std::string>& map,
+            const std::string& format, std::ostream& out, std::ostream& err);
+// Placements of every map matching a filter: map index and name on every row.
+int RunFind(const CommonOptions& common, const std::string& filter, const std::string& format, std::ostream& out,
+            std::ostream& err);
 
 // The change history, newest first (one map's entries when MAP is given).
 int RunHistory(const CommonOptions& common, const std::optional<std::string>& map, bool json, std::ostream& out,

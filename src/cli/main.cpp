@@ -102,6 +102,10 @@ int main(int argc, char** argv) {
     CLI::App* check = app.add_subcommand("check", Help(TextId::CliHelpCheck));
     TextOption checkMap;
     checkMap.option = check->add_option("MAP", checkMap.value, mapHelp);
+    std::string checkFormat = "table";
+    check->add_option("--format", checkFormat, Help(TextId::CliHelpCheckFormat))->check(CLI::IsMember({"table", "json"}));
+    bool checkAll = false;
+    check->add_flag("--all", checkAll, Help(TextId::CliHelpCheckAll));
 
     CLI::App* add = app.add_subcommand("add", Help(TextId::CliHelpAdd));
     add->add_option("MAP", map, mapHelp)->required();
@@ -140,6 +144,21 @@ int main(int argc, char** argv) {
     importCmd->add_option("FILE", inputFile, Help(TextId::CliHelpImportFile))->required();
     importCmd->add_flag("--dry-run", dryRun, Help(TextId::CliHelpDryRun));
 
+    CLI::App* diffCmd = app.add_subcommand("diff", Help(TextId::CliHelpDiff));
+    std::string diffOther;
+    diffCmd->add_option("OTHER_SERVER", diffOther, Help(TextId::CliHelpDiffOther))->required();
+    TextOption diffMap;
+    diffMap.option = diffCmd->add_option("MAP", diffMap.value, mapHelp);
+    std::string diffFormat = "table";
+    diffCmd->add_option("--format", diffFormat, Help(TextId::CliHelpDiffFormat))->check(CLI::IsMember({"table", "csv"}));
+
+    CLI::App* findCmd = app.add_subcommand("find", Help(TextId::CliHelpFind));
+    std::string findFilter;
+    findCmd->add_option("FILTER", findFilter, Help(TextId::CliHelpFindFilter))->required();
+    std::string findFormat = "table";
+    findCmd->add_option("--format", findFormat, Help(TextId::CliHelpTableCsvJson))
+        ->check(CLI::IsMember({"table", "csv", "json"}));
+
     CLI::App* historyCmd = app.add_subcommand("history", Help(TextId::CliHelpHistory));
     TextOption historyMap;
     historyMap.option = historyCmd->add_option("MAP", historyMap.value, mapHelp);
@@ -177,7 +196,7 @@ int main(int argc, char** argv) {
     morvi::PlacementRowStore::PreferLargePages(true);
     if (*maps) return RunMaps(common, mapsFormat, out, err);
     if (*list) return RunList(common, map, listFormat, all, out, err);
-    if (*check) return RunCheck(common, checkMap.get(), out, err);
+    if (*check) return RunCheck(common, checkMap.get(), checkFormat, checkAll, out, err);
     if (*add)
         return RunAdd(common, map, templateOption->count() ? std::optional<int>(templateIndex) : std::nullopt,
                       addFile.get(), addFields.Get(), out, err);
@@ -186,6 +205,8 @@ int main(int argc, char** argv) {
     if (*rm) return RunRemove(common, map, keys, out, err);
     if (*exportCmd) return RunList(common, map, exportFormat, false, out, err);
     if (*importCmd) return RunImport(common, map, inputFile, dryRun, out, err);
+    if (*diffCmd) return RunDiff(common, diffOther, diffMap.get(), diffFormat, out, err);
+    if (*findCmd) return RunFind(common, findFilter, findFormat, out, err);
     if (*historyCmd) return RunHistory(common, historyMap.get(), historyJson, out, err);
     if (*undoCmd)
         return RunUndo(common, undoIdOption->count() ? std::optional<long long>(undoId) : std::nullopt, out, err);

@@ -649,7 +649,10 @@ std::optional<DocumentErrorCode> ApplyFilePlan(const CheckedFilePlan& work, cons
         int seen = 0;
         for (size_t i = 0; i < count; ++i) {
             if (!target.key.Matches(found[i].block)) continue;
-            if (seen++ == target.occurrence) return fate[i] == Fate::Keep ? std::optional<size_t>(i) : std::nullopt;
+            if (seen++ != target.occurrence) continue;
+            if (fate[i] != Fate::Keep) return std::nullopt;
+            if (target.bytes && RecordBytes(found[i]) != *target.bytes) return std::nullopt;
+            return i;
         }
         return std::nullopt;
     };

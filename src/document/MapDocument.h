@@ -116,6 +116,9 @@ struct RemoveReport {
 struct ImportTarget {
     PlacementKey key;
     int occurrence = 0;
+    // When given, the record found must hold exactly these bytes, or the import is refused
+    // (KeyNotFound): a fix made from what was read earlier never takes another record.
+    std::optional<std::string> bytes;
 };
 struct ImportFilePlan {
     std::string file;

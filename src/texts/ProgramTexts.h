@@ -350,6 +350,64 @@ enum class TextId : uint16_t {
     BulkEditMore,               // {} further rows
     OperationBulkEdit,
 
+    // --- command line: `check`'s further findings, `diff`, `find` ---
+    CliHelpCheckFormat,
+    CliHelpCheckAll,
+    CliCheckHidden,                // {} reasons
+    CliHiddenEmptyName,
+    CliHiddenTemplateZero,
+    CliHiddenTemplateBeyond,
+    CliHiddenXTooLarge,
+    CliHiddenYTooLarge,
+    CliHiddenNotCounted,
+    CliCheckDuplicateKey,          // {} key, {} offset
+    CliCheckExactDuplicate,        // {} file, {} offset
+    CliHelpDiff,
+    CliHelpDiffOther,
+    CliHelpDiffFormat,
+    CliDiffMap,                    // {} index, {} name, {} directory, {} note, {} {} {} counts
+    CliDiffOtherMap,               // {} index, {} name, {} directory, {} {} {} counts
+    CliDiffMapOnlyHereNote,
+    CliDiffOtherIndexNote,         // {} index
+    CliDiffFileOnlyHere,           // {} file
+    CliDiffFileOnlyThere,          // {} file
+    CliDiffNotCarried,             // {} reason
+    CliDiffAdded,                  // {} key, {} name
+    CliDiffRemoved,                // {} key, {} name
+    CliDiffChanged,                // {} key, {} fields
+    CliDiffField,                  // {} column, {} before, {} after
+    CliDiffBytesNotShown,
+    CliDiffOccurrence,             // {} number
+    CliDiffSummary,                // {} maps
+    CliDiffSummaryNotCarried,      // {} maps, {} differences
+    CliDiffNothingToWrite,
+    CliDiffNameTheMap,             // {} maps
+    CliDiffMapOneSide,             // {} map, {} reason
+    CliDiffNoMap,                  // {} map
+    CliDiffNotCarriedAt,           // {} file and key, {} reason
+    CliDiffApplyWith,              // {} server, {} map index
+    CliDiffWhyHiddenHere,
+    CliDiffWhyHiddenThere,
+    CliDiffWhyNotAtEnd,
+    CliDiffWhyOrder,
+    CliDiffWhyBytesNotShown,
+    CliDiffWhyNotRepresentable,
+    CliDiffWhyKeyShared,
+    CliDiffWhyFileOnlyHere,
+    CliDiffWhyFileOnlyThere,
+    CliDiffWhyForeign,
+    CliDiffWhyMapOnlyHere,
+    CliDiffWhyMapOnlyThere,
+    CliDiffWhyUnreadable,
+    CliHelpFind,
+    CliHelpFindFilter,
+    CliFindBadFilter,              // {} term, {} reason
+    CliFilterUnknownField,
+    CliFilterBadNumber,
+    CliFilterBadRange,
+    CliFilterUnknownName,
+    CliFindMapSkipped,             // {} index, {} name, {} file or directory
+    CliFindSummary,                // {} rows, {} maps with rows, {} maps
     Count
 };
 
@@ -723,6 +781,64 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::BulkEditRowsRefused, "{} 条未修改: {}"},
     {TextId::BulkEditMore, " 等 {} 条"},
     {TextId::OperationBulkEdit, "批量修改"},
+    // --- command line: `check`'s further findings, `diff`, `find` ---
+    {TextId::CliHelpCheckFormat, "table (what the server trips over) or json (every finding with its stable code)"},
+    {TextId::CliHelpCheckAll, "the table also lists hidden records, duplicate keys and exact duplicates"},
+    {TextId::CliCheckHidden, "the window does not list this record: {}"},
+    {TextId::CliHiddenEmptyName, "its name is empty"},
+    {TextId::CliHiddenTemplateZero, "its template index is 0"},
+    {TextId::CliHiddenTemplateBeyond, "its template index is beyond the template table"},
+    {TextId::CliHiddenXTooLarge, "x is not below 1000"},
+    {TextId::CliHiddenYTooLarge, "y is not below 500"},
+    {TextId::CliHiddenNotCounted, "the placement count does not include it"},
+    {TextId::CliCheckDuplicateKey, "a second record with the key {} of the record at offset {}: changes and deletions by key never reach it"},
+    {TextId::CliCheckExactDuplicate, "the same placement, byte for byte, as the one at {}:{}"},
+    {TextId::CliHelpDiff, "list the placements this tree adds, changes and removes compared with another server tree"},
+    {TextId::CliHelpDiffOther, "the other server directory"},
+    {TextId::CliHelpDiffFormat, "table, or csv: the map's rows for `import` on the other tree"},
+    {TextId::CliDiffMap, "map {} \"{}\" ({}){}: {} added, {} changed, {} removed"},
+    {TextId::CliDiffOtherMap, "the other tree's map {} \"{}\" ({}): only in the other tree: {} added, {} changed, {} removed"},
+    {TextId::CliDiffMapOnlyHereNote, ": only in this tree"},
+    {TextId::CliDiffOtherIndexNote, ", index {} in the other tree"},
+    {TextId::CliDiffFileOnlyHere, "{} (only in this tree)"},
+    {TextId::CliDiffFileOnlyThere, "{} (only in the other tree)"},
+    {TextId::CliDiffNotCarried, "not carried by import: {}"},
+    {TextId::CliDiffAdded, "added    {} \"{}\""},
+    {TextId::CliDiffRemoved, "removed  {} \"{}\""},
+    {TextId::CliDiffChanged, "changed  {}: {}"},
+    {TextId::CliDiffField, "{} \"{}\" -> \"{}\""},
+    {TextId::CliDiffBytesNotShown, "bytes no column shows"},
+    {TextId::CliDiffOccurrence, " (record {} of this key)"},
+    {TextId::CliDiffSummary, "{} maps differ"},
+    {TextId::CliDiffSummaryNotCarried, "{} maps differ; {} differences cannot be carried by import"},
+    {TextId::CliDiffNothingToWrite, "no differences: nothing to write"},
+    {TextId::CliDiffNameTheMap, "{} maps differ; import applies one map at a time, so name the map:"},
+    {TextId::CliDiffMapOneSide, "map {}: {}; import cannot carry it"},
+    {TextId::CliDiffNoMap, "no map {} to compare"},
+    {TextId::CliDiffNotCarriedAt, "not carried by import: {}: {}"},
+    {TextId::CliDiffApplyWith, "apply with: morvinpc --server {} import {} FILE"},
+    {TextId::CliDiffWhyHiddenHere, "the window hides it in this tree, so the export leaves it out"},
+    {TextId::CliDiffWhyHiddenThere, "the window hides it in the other tree, and import never deletes such a record"},
+    {TextId::CliDiffWhyNotAtEnd, "it stands before records both trees hold, and import appends new records at the end of the file"},
+    {TextId::CliDiffWhyOrder, "records both trees hold stand in another order"},
+    {TextId::CliDiffWhyBytesNotShown, "bytes that no column shows differ"},
+    {TextId::CliDiffWhyNotRepresentable, "its row's texts do not read back to the same bytes"},
+    {TextId::CliDiffWhyKeyShared, "its key is shared with records the window hides, which pair otherwise"},
+    {TextId::CliDiffWhyFileOnlyHere, "the region file exists only in this tree, and import creates no file"},
+    {TextId::CliDiffWhyFileOnlyThere, "the region file exists only in the other tree; import would empty it but not remove it"},
+    {TextId::CliDiffWhyForeign, "the file's bytes outside the placement records differ"},
+    {TextId::CliDiffWhyMapOnlyHere, "the map is only in this tree's map list"},
+    {TextId::CliDiffWhyMapOnlyThere, "the map is only in the other tree's map list"},
+    {TextId::CliDiffWhyUnreadable, "the region file cannot be read"},
+    {TextId::CliHelpFind, "find placements in every map of the map list"},
+    {TextId::CliHelpFindFilter, "filter: terms such as name:guard x:100-200 type:TalkNPC script:* (all must match)"},
+    {TextId::CliFindBadFilter, "filter term \"{}\": {}"},
+    {TextId::CliFilterUnknownField, "unknown field (name template x y ox oy type group series drop script file)"},
+    {TextId::CliFilterBadNumber, "not a number N or a range A-B"},
+    {TextId::CliFilterBadRange, "a range A-B with A greater than B"},
+    {TextId::CliFilterUnknownName, "neither a shown name nor a code"},
+    {TextId::CliFindMapSkipped, "map {} \"{}\" skipped: cannot read {}"},
+    {TextId::CliFindSummary, "{} placements in {} of {} maps match"},
 };
 
 constexpr bool TextsInIdOrder() {
