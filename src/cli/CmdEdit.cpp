@@ -2,6 +2,9 @@
 // is a field the user set; a field not given keeps what the record holds (for `add`, what an
 // empty edit area gives a new placement in the window).
 
+#include <chrono>
+#include <thread>
+
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
@@ -141,8 +144,13 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
     if (file) {
         // Only a region file of this map: the window never writes anywhere else.
         const std::string wanted = session->FullFile(UnescapeUndecodable(*file));
-        for (const std::string& path : session->MapRegionFiles(index))
-            if (SameFile(path, wanted)) options.targetFile = path;
+        // A directory listing taken while other writers replace files of that directory can
+        // miss one of them (seen under Wine); the map is listed again before the name is refused.
+        for (int attempt = 0; attempt < 3 && options.targetFile.empty(); ++attempt) {
+            if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
+            for (const std::string& path : session->MapRegionFiles(index))
+                if (SameFile(path, wanted)) options.targetFile = path;
+        }
         if (options.targetFile.empty()) {
             err << kMessagePrefix << Format(TextId::CliNotRegionFileOfMap, {*file, map}) << "\n";
             return kExitUsage;
