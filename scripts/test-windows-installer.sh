@@ -142,7 +142,9 @@ done
 if $run reg query "$key" >/dev/null 2>&1; then fail "the uninstall key is still there"; fi
 snapshot >"$work/after.txt"
 left=$(comm -13 "$work/before.txt" "$work/after.txt")
-unexpected=$(grep -vE '^\./AppData/Roaming/MorviNpc(/MorviConfig\.ini)?$|^\./AppData/Local/MorviNpc(/history(/.*)?)?$' <<<"$left" || true)
+# %LOCALAPPDATA%\Programs is the per-user programs folder other programs share: when the
+# installer had to make it, the uninstaller leaves it, as every uninstaller does.
+unexpected=$(grep -vE '^\./AppData/Roaming/MorviNpc(/MorviConfig\.ini)?$|^\./AppData/Local/Programs$|^\./AppData/Local/MorviNpc(/history(/.*)?)?$' <<<"$left" || true)
 [ -z "$unexpected" ] || fail "left behind besides MorviConfig.ini and the change history: $unexpected"
 grep -q 'Roaming/MorviNpc/MorviConfig.ini$' <<<"$left" || fail "the user's MorviConfig.ini was removed"
 grep -q 'Local/MorviNpc/history/' <<<"$left" || fail "the user's change history was removed"
