@@ -1,6 +1,17 @@
 #include "texts/ProgramTexts.h"
 
+#include <atomic>
+
+#include "texts/Language.h"
+
 namespace morvi {
+
+namespace {
+std::atomic<Language> g_language{Language::Original};
+}  // namespace
+
+void SetLanguage(Language language) { g_language.store(language, std::memory_order_relaxed); }
+Language CurrentLanguage() { return g_language.load(std::memory_order_relaxed); }
 
 std::string_view Text(TextId id) {
     const size_t index = static_cast<size_t>(id);
