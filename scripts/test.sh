@@ -10,14 +10,19 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 started=$SECONDS
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Line tables are all the debug information the tests need (stack traces, sanitizer reports);
+# full debug information doubles the compile time of the template-heavy files.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 
 # The sanitizer build: every report aborts the test that caused it (-fno-sanitize-recover),
 # leaks included.
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan)"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVI_SANITIZE=ON
+# -O1, as the sanitizers' authors advise: a third of the compile time of -O2 with full
+# debug information, and the reports keep their file and line.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVI_SANITIZE=ON \
+    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1}" \
 UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}" \
