@@ -38,21 +38,8 @@ if [ ! -f "$prefix/system.reg" ] && [ -f "$base_prefix/system.reg" ]; then
 fi
 export MORVI_WINEPREFIX="$prefix"
 
-display=""
-for n in $(seq 141 190); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-Xvfb "$display" -screen 0 2400x1700x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-wine_pid=""
-cleanup() {
-    [ -n "$wine_pid" ] && kill "$wine_pid" 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-sleep 1
-export DISPLAY="$display"
+source "$source_dir/scripts/xvfb.sh"
+start_xvfb 141 190 2400x1700x24
 
 status=0
 cd "$out/run"

@@ -12,21 +12,14 @@
 #include "controls/CAboutDlg.h"
 #include "GuiTestSupport.h"
 #include "LabelFit.h"
+#include "LanguageFileNames.h"
 #include "TestFiles.h"
 #include "texts/Language.h"
 
 namespace morvi {
 namespace {
 
-const char* LanguageFileName(Language language) {
-    switch (language) {
-    case Language::Original: return "original";
-    case Language::English: return "english";
-    case Language::Vietnamese: return "vietnamese";
-    case Language::Chinese: return "chinese";
-    }
-    return "language";
-}
+using test::LanguageFileName;
 
 QString ScaleName() {
     const QByteArray factor = qgetenv("QT_SCALE_FACTOR");

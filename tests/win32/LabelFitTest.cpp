@@ -21,6 +21,8 @@
 #include <thread>
 
 #include "LabelFit.h"
+#include "LanguageFileNames.h"
+#include "WindowTestLog.h"
 #include "dialog/ControlIds.h"
 #include "dialog/WindowTemplateTables.h"
 #include "texts/Language.h"
@@ -37,31 +39,11 @@ using namespace morvi::win32;
 
 namespace {
 
-std::ofstream g_log;
-std::atomic<int> g_failures{0};
-
-void Check(bool ok, const std::string& what) {
-    g_log << (ok ? "ok   " : "FAIL ") << what << std::endl;
-    if (!ok) ++g_failures;
-}
-
-bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-    for (int waited = 0; waited < milliseconds; waited += 20) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return condition();
-}
-
-const char* LanguageFileName(Language language) {
-    switch (language) {
-    case Language::Original: return "original";
-    case Language::English: return "english";
-    case Language::Vietnamese: return "vietnamese";
-    case Language::Chinese: return "chinese";
-    }
-    return "language";
-}
+using morvi::test::LanguageFileName;
+using win32::test::Check;
+using win32::test::g_failures;
+using win32::test::g_log;
+using win32::test::WaitFor;
 
 // The window as it is now, in a screenshot named `name` (taken by the script that runs the test).
 void Screenshot(HWND window, const std::string& name) {
@@ -80,15 +62,15 @@ void Screenshot(HWND window, const std::string& name) {
 
 struct WindowUnderTest {
     const char* name;
-    test::FitCheckOptions options;
+    win32::test::FitCheckOptions options;
 };
 
 void CheckWindow(HWND window, const WindowUnderTest& what, const std::string& where) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const auto cut = test::CutTexts(window, what.options);
+    const auto cut = win32::test::CutTexts(window, what.options);
     for (const std::string& problem : cut) Check(false, where + what.name + ": cut: " + problem);
     Check(cut.empty(), where + what.name + ": every text fits its control");
-    const auto overlaps = test::OverlappingControls(window);
+    const auto overlaps = win32::test::OverlappingControls(window);
     for (const std::string& problem : overlaps) Check(false, where + what.name + ": " + problem);
     Check(overlaps.empty(), where + what.name + ": no two controls overlap");
 }
