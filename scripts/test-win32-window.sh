@@ -26,21 +26,8 @@ tree_win="Z:$(printf '%s' "$out/tree" | tr '/' '\\')"
 printf '[MorviConfig]\r\nServerPath=%s\r\nUseDebug=false\r\n' "$tree_win" > "$run/MorviConfig.ini"
 
 # A display of our own.
-display=""
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-wine_pid=""
-cleanup() {
-    [ -n "$wine_pid" ] && kill "$wine_pid" 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-sleep 1
-export DISPLAY="$display"
+source "$source_dir/scripts/xvfb.sh"
+start_xvfb 90 140 1280x900x24
 
 cd "$run"
 : "${MORVI_WINEPREFIX:=$out/wineprefix}"

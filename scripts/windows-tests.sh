@@ -21,6 +21,10 @@ echo "== the real window under Wine and Xvfb"
 MORVI_MAKE_TREE="$PWD/$native/morvi_make_tree" MORVI_WINEPREFIX="$PWD/$win/wineprefix" \
     bash scripts/test-win32-window.sh "$win/tests/win32/morvi_win32_window_test.exe" "$win/tests/win32/window-test"
 
+echo "== both windows' texts at 100 %, 150 % and 200 % under Wine"
+MORVI_MAKE_TREE="$PWD/$native/morvi_make_tree" MORVI_WINEPREFIX="$PWD/$win/wineprefix" \
+    bash scripts/test-win32-dpi.sh "$win/tests/win32/morvi_win32_fit_test.exe" "$win/tests/win32/label-fit"
+
 echo "== morvinpc.exe list under Wine against morvinpc list"
 tree="$PWD/$win/list-tree"
 rm -rf "$tree"

@@ -27,19 +27,35 @@ bool IsGroupBox(HWND child) {
 
 }  // namespace
 
+// Dialog units of the dialog font at the window's DPI (which may differ from the units the
+// dialog was created with, after a move to another monitor).
 int PlacementWindow::DialogUnitsX(int du) const {
+    if (m_layout.Units().x > 0) return m_layout.Units().X(du);
     RECT r{0, 0, du, 0};
     MapDialogRect(m_hwnd, &r);
     return r.right;
 }
 
 int PlacementWindow::DialogUnitsY(int du) const {
+    if (m_layout.Units().y > 0) return m_layout.Units().Y(du);
     RECT r{0, 0, 0, du};
     MapDialogRect(m_hwnd, &r);
     return r.bottom;
 }
 
-void PlacementWindow::CreateStatusStrip() {
+RECT PlacementWindow::DialogUnitsRect(const int (&rectDu)[4]) const {
+    return {DialogUnitsX(rectDu[0]), DialogUnitsY(rectDu[1]), DialogUnitsX(rectDu[0] + rectDu[2]),
+            DialogUnitsY(rectDu[1] + rectDu[3])};
+}
+
+HFONT PlacementWindow::DialogFont() const {
+    if (HFONT font = m_layout.Font()) return font;
+    return reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
+}
+
+UINT PlacementWindow::LayoutDpi() const { return m_layout.Dpi() ? m_layout.Dpi() : kDefaultDpi; }
+
+RECT PlacementWindow::StatusStripRect() const {
     RECT client{};
     GetClientRect(m_hwnd, &client);
     const int top = DialogUnitsY(kStatusStripBelowDu) + 1;
@@ -51,36 +67,47 @@ void PlacementWindow::CreateStatusStrip() {
         MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&r), 2);
         left = std::max(left, static_cast<int>(r.right) + DialogUnitsX(4));
     }
+    return {left, top, client.right - DialogUnitsX(kStatusStripRightMarginDu), client.bottom};
+}
+
+RECT PlacementWindow::ListStatusRect() const {
+    // The bottom line left of the link label.
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    return {DialogUnitsX(kListStatusLeftDu), DialogUnitsY(kStatusStripBelowDu) + 1,
+            ScaleToDpi(kLinkX, LayoutDpi()) - DialogUnitsX(2), client.bottom};
+}
+
+void PlacementWindow::CreateStatusStrip() {
+    const RECT strip = StatusStripRect();
+    const int left = strip.left, top = strip.top;
+    const RECT client{0, 0, strip.right + DialogUnitsX(kStatusStripRightMarginDu), strip.bottom};
     m_status = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX | SS_ENDELLIPSIS,
                                left, top, client.right - left - DialogUnitsX(kStatusStripRightMarginDu),
                                client.bottom - top, m_hwnd,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusStripId)),
                                GetModuleHandleW(nullptr), nullptr);
-    if (m_status) SendMessageW(m_status, WM_SETFONT, SendMessageW(m_hwnd, WM_GETFONT, 0, 0), FALSE);
+    if (m_status) SendMessageW(m_status, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
 }
 
 void PlacementWindow::CreateTemplateFilter() {
     // The template list shows its entries through the filter from its first entry on.
     m_templates.Attach(Item(IDC_TEMPLATE_LIST));
-    RECT r{kTemplateFilterRectDu[0], kTemplateFilterRectDu[1], kTemplateFilterRectDu[0] + kTemplateFilterRectDu[2],
-           kTemplateFilterRectDu[1] + kTemplateFilterRectDu[3]};
-    MapDialogRect(m_hwnd, &r);
+    const RECT r = DialogUnitsRect(kTemplateFilterRectDu);
     m_filter = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                                r.left, r.top, r.right - r.left, r.bottom - r.top, m_hwnd,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTemplateFilterId)),
                                GetModuleHandleW(nullptr), nullptr);
     if (!m_filter) return;
-    SendMessageW(m_filter, WM_SETFONT, SendMessageW(m_hwnd, WM_GETFONT, 0, 0), FALSE);
+    SendMessageW(m_filter, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
     SendMessageW(m_filter, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(Widen(Text(TextId::TemplateFilterCue).data()).c_str()));
     // Tab order: after "Chi tim mot", before the template list.
     SetWindowPos(m_filter, Item(IDC_FIND_NEXT), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void PlacementWindow::CreateListFilterAndStatus() {
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
-    RECT r{kListFilterRectDu[0], kListFilterRectDu[1], kListFilterRectDu[0] + kListFilterRectDu[2],
-           kListFilterRectDu[1] + kListFilterRectDu[3]};
-    MapDialogRect(m_hwnd, &r);
+    const HFONT font = DialogFont();
+    const RECT r = DialogUnitsRect(kListFilterRectDu);
     m_listFilter = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                                    r.left, r.top, r.right - r.left, r.bottom - r.top, m_hwnd,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListFilterId)),
@@ -93,12 +120,9 @@ void PlacementWindow::CreateListFilterAndStatus() {
         HWND before = GetWindow(Item(IDC_FIND_NAME), GW_HWNDPREV);
         SetWindowPos(m_listFilter, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    RECT client{};
-    GetClientRect(m_hwnd, &client);
-    const int top = DialogUnitsY(kStatusStripBelowDu) + 1;
-    // The bottom line left of the link label.
-    const int left = DialogUnitsX(kListStatusLeftDu);
-    const int right = kLinkX - DialogUnitsX(2);
+    const RECT line = ListStatusRect();
+    const int left = line.left, top = line.top, right = line.right;
+    const RECT client{0, 0, 0, line.bottom};
     if (right - left < DialogUnitsX(20)) return;
     m_listStatus = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS,
                                    left, top, right - left, client.bottom - top, m_hwnd,

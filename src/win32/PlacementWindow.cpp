@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "dialog/WindowGrowth.h"
 #include "dialog/WindowTemplateTables.h"
 #include "win32/CAboutDlg.h"
 #include "win32/WideText.h"
@@ -103,6 +104,14 @@ INT_PTR CALLBACK PlacementWindow::DialogProc(HWND hwnd, UINT message, WPARAM wPa
 }
 
 BOOL PlacementWindow::OnInitDialog() {
+    // Template 102 at the DPI of the window's monitor, with the fonts of this system.
+    if (m_layout.Attach(m_hwnd, MainWindowTemplate())) {
+        m_layout.AddObstacle(kTemplateFilterRectDu);
+        m_layout.AddObstacle(kListFilterRectDu);
+        TakeOverDialogDpiChanges(m_hwnd);
+        m_layout.Apply(WindowDpi(m_hwnd), kMainWidthDu, kMainHeightDu);
+        SetClientSize(m_hwnd, m_layout.ClientSize(), m_layout.Dpi());
+    }
     if (HMENU menu = GetSystemMenu(m_hwnd, FALSE)) {
         wchar_t text[256] = {};
         if (LoadStringW(GetModuleHandleW(nullptr), kAboutMenuStringId, text, 256) > 0) {
@@ -115,6 +124,7 @@ BOOL PlacementWindow::OnInitDialog() {
     m_view.Attach(
         Item(IDC_PLACEMENT_LIST), [this] { return m_dlg.ListRows().Count(); },
         [this](int row, int column, std::string& out) { m_dlg.ListRows().AppendCellText(row, column, out); });
+    ScaleListColumns(Item(IDC_PLACEMENT_LIST), kDefaultDpi, LayoutDpi());
     m_frameCaption = Narrow(WindowTextOf(Item(IDC_FRAME)));
     m_rows.OnRowsChanged([this] {
         QueueMapRefresh(true);
@@ -145,12 +155,14 @@ void PlacementWindow::CreateHyperlink() {
     HyperlinkParams params;
     params.parent = m_hwnd;
     params.id = 0;
-    params.x = kLinkX;
-    params.y = kLinkY;
-    params.width = kLinkWidth;
-    params.height = kLinkHeight;
+    // Pixels at 96 DPI, scaled to the window's.
+    const UINT dpi = LayoutDpi();
+    params.x = ScaleToDpi(kLinkX, dpi);
+    params.y = ScaleToDpi(kLinkY, dpi);
+    params.width = ScaleToDpi(kLinkWidth, dpi);
+    params.height = ScaleToDpi(kLinkHeight, dpi);
     params.face = Widen(kLinkFace);
-    params.fontHeight = kLinkFontHeight;
+    params.fontHeight = ScaleToDpi(kLinkFontHeight, dpi);
     params.bold = false;
     params.normalColour = params.hoverColour = params.backgroundColour = RGB(0, 0, 255);
     params.hasBackground = false;
@@ -165,11 +177,16 @@ void PlacementWindow::CreateHyperlink() {
         HGDIOBJ old = SelectObject(dc, font);
         SIZE extent{};
         if (GetTextExtentPoint32W(dc, params.text.c_str(), static_cast<int>(params.text.size()), &extent))
-            params.width = std::max(params.width, static_cast<int>(extent.cx) + 8);
+            params.width = std::max(params.width, static_cast<int>(extent.cx) + ScaleToDpi(8, dpi));
         SelectObject(dc, old);
         ReleaseDC(m_hwnd, dc);
         DeleteObject(font);
     }
+    // Its place is given for the classic dialog font; with taller fonts the window ends above
+    // y + height, and the label moves up so it is never cut off at the bottom.
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    params.y = std::max(0, std::min(params.y, static_cast<int>(client.bottom) - params.height));
     if (!m_link.CreateLink(params))
         ShowMessage(std::string(Text(TextId::LinkFailed)), std::string(Text(TextId::LinkFailedCaption)),
                     MessageButtons::Ok, MessageIcon::Stop);
@@ -203,6 +220,9 @@ INT_PTR PlacementWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return FALSE;
     case WM_PAINT:
         return OnPaint();
+    case kDpiChangedMessage:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(m_appIcon);
     case ReportListView::kFlushMessage:

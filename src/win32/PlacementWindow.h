@@ -17,6 +17,7 @@
 #include "dialog/StatusLine.h"
 #include "dialog/WindowGrowth.h"
 #include "win32/CHyperlinkLabel.h"
+#include "win32/DpiLayout.h"
 #include "win32/FilteredListBox.h"
 #include "win32/MapViewWindow.h"
 #include "win32/ReportListView.h"
@@ -157,8 +158,16 @@ private:
     void QueueMapRefresh(bool pointsChanged);
     void RefreshMapView();
     void SelectRowsPickedOnMap(const std::vector<int>& rows);
+    // A move to a monitor of another DPI: the template, its fonts, the extras and the columns
+    // are laid out again for it (DpiLayout.h), the window takes the system's suggested place.
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
     int DialogUnitsX(int du) const;
     int DialogUnitsY(int du) const;
+    RECT DialogUnitsRect(const int (&rectDu)[4]) const;
+    RECT StatusStripRect() const;
+    RECT ListStatusRect() const;
+    HFONT DialogFont() const;
+    UINT LayoutDpi() const;
     // The dialog's controls live as long as it does, so each is looked up once: a load sets
     // the progress caption after every record, and under Wine every GetDlgItem is a call to
     // the window server.
@@ -192,9 +201,11 @@ private:
     static constexpr UINT kCaptionMessage = WM_APP + 2;
     static constexpr UINT kMapRefreshMessage = WM_APP + 3;
     static constexpr UINT kListStatusMessage = WM_APP + 4;
+    static constexpr UINT kDpiChangedMessage = 0x02E0;   // WM_DPICHANGED
     std::unique_ptr<MapViewWindow> m_mapView;
     bool m_mapRefreshPosted = false;     // kMapRefreshMessage is on its way
     bool m_mapPointsStale = false;       // the rows changed since the map last took them
+    TemplateLayout m_layout;         // template 102 at the window's DPI
     CPlacementDlg m_dlg;             // last: it is given the finished host
 };
 

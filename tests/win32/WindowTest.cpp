@@ -31,6 +31,7 @@
 #include "win32/PlacementWindow.h"
 #include "win32/WideText.h"
 #include "win32/Win32Seams.h"
+#include "WindowTestLog.h"
 
 namespace fs = std::filesystem;
 using namespace morvi;
@@ -38,13 +39,10 @@ using namespace morvi::win32;
 
 namespace {
 
-std::ofstream g_log;
-std::atomic<int> g_failures{0};
-
-void Check(bool ok, const std::string& what) {
-    g_log << (ok ? "ok   " : "FAIL ") << what << std::endl;
-    if (!ok) ++g_failures;
-}
+using test::Check;
+using test::g_failures;
+using test::g_log;
+using test::WaitFor;
 
 std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -63,14 +61,6 @@ Snapshot RegionFiles(const fs::path& mapDir) {
             files[entry.path()] = ReadBytes(entry.path());
     }
     return files;
-}
-
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000) {
-    for (int waited = 0; waited < milliseconds; waited += 20) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return condition();
 }
 
 class Driver {
