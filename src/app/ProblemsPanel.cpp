@@ -154,6 +154,10 @@ void ProblemsPanel::Fill() {
         items.push_back(item);
     }
     m_lines->addTopLevelItems(items);
+    // Map and file names are short enough to show whole; a long list keeps the widths it has.
+    if (items.size() < 2000)
+        for (ProblemsColumn c : {ProblemsColumn::Map, ProblemsColumn::File})
+            m_lines->resizeColumnToContents(static_cast<int>(c));
     if (keep >= 0 && keep < m_lines->topLevelItemCount()) m_lines->setCurrentItem(m_lines->topLevelItem(keep));
     m_lines->setUpdatesEnabled(true);
     m_status->setText(Qs(m_view->Status()));
