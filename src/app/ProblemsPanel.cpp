@@ -131,7 +131,18 @@ void ProblemsPanel::ShowBesideWindow() {
 void ProblemsPanel::Refresh() {
     // The document is looked at only while someone can see the lines or the worker runs.
     if (!isVisible() && !m_view->Running()) return;
-    if (m_view->Poll()) Fill();
+    const bool running = m_view->Running();
+    if (!m_view->Poll()) return;
+    // While every map is checked the lines are filled in at most once a second (a server may
+    // have thousands); the progress follows every poll.
+    if (running && m_view->Running() && m_sinceFill.isValid() && m_sinceFill.elapsed() < 1000) {
+        m_status->setText(Qs(m_view->Status()));
+        m_progress->setMaximum(static_cast<int>(std::max<size_t>(1, m_view->MapsTotal())));
+        m_progress->setValue(static_cast<int>(m_view->MapsDone()));
+        return;
+    }
+    m_sinceFill.start();
+    Fill();
 }
 
 size_t ProblemsPanel::CurrentLine() const {

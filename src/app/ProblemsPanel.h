@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <QDockWidget>
+#include <QElapsedTimer>
 
 #include "dialog/ProblemsView.h"
 
@@ -54,6 +55,7 @@ private:
     QLabel* m_status = nullptr;
     QTimer* m_timer = nullptr;
     bool m_placed = false;
+    QElapsedTimer m_sinceFill;   // since the lines were last filled in
 };
 
 }  // namespace morvi

@@ -232,7 +232,19 @@ void ProblemsPanel::Activate(int line) {
 
 void ProblemsPanel::Refresh() {
     if (!m_hwnd || (!IsWindowVisible(m_hwnd) && !m_view->Running())) return;
-    if (m_view->Poll()) Fill();
+    const bool running = m_view->Running();
+    if (!m_view->Poll()) return;
+    // While every map is checked the lines are filled in at most once a second (a server may
+    // have thousands); the progress follows every poll.
+    const DWORD now = GetTickCount();
+    if (running && m_view->Running() && now - m_lastFill < 1000) {
+        SetWindowTextW(m_status, Widen(m_view->Status()).c_str());
+        SendMessageW(m_progress, PBM_SETRANGE32, 0, static_cast<LPARAM>(std::max<size_t>(1, m_view->MapsTotal())));
+        SendMessageW(m_progress, PBM_SETPOS, static_cast<WPARAM>(m_view->MapsDone()), 0);
+        return;
+    }
+    m_lastFill = now;
+    Fill();
 }
 
 int ProblemsPanel::CurrentLine() const { return ListView_GetNextItem(m_lines, -1, LVNI_SELECTED); }

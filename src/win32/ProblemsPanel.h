@@ -67,6 +67,7 @@ private:
     HWND m_buttons[4] = {};
     HFONT m_font = nullptr;
     bool m_docked = true;
+    DWORD m_lastFill = 0;   // tick of the last fill of the lines
 };
 
 }  // namespace morvi::win32
