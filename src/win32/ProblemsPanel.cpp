@@ -16,9 +16,11 @@ constexpr int kButtonHeight = 24;
 constexpr int kStatusHeight = 20;
 constexpr int kProgressWidth = 160;
 constexpr int kDockSnap = 16;          // pixels from the owner's edge that dock the panel again
+constexpr LONG kMinDockedWidth = 360;  // narrower room beside the owner is no room
+constexpr LONG kMinDockedHeight = 200;
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMilliseconds = 150;
-constexpr int kColumnWidths[] = {110, 220, 70, 60, 520};
+constexpr int kColumnWidths[] = {70, 170, 56, 40, 520};   // the reason gets the room
 
 bool RegisterOnce() {
     static const bool registered = [] {
@@ -82,18 +84,27 @@ void ProblemsPanel::Dock() {
     RECT owner{}, mine{};
     GetWindowRect(m_owner, &owner);
     GetWindowRect(m_hwnd, &mine);
-    const int width = mine.right - mine.left;
-    // Along the owner's right edge, as tall as it; where the screen has no room there, below it.
-    HMONITOR monitor = MonitorFromWindow(m_owner, MONITOR_DEFAULTTONEAREST);
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    GetMonitorInfoW(monitor, &info);
-    if (owner.right + width <= info.rcWork.right || owner.bottom + 200 > info.rcWork.bottom)
-        SetWindowPos(m_hwnd, nullptr, owner.right, owner.top, width, owner.bottom - owner.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    else
+    GetMonitorInfoW(MonitorFromWindow(m_owner, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& work = info.rcWork;
+    const LONG wanted = mine.right - mine.left;
+    const LONG height = owner.bottom - owner.top;
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    // Along the owner's right edge, as tall as it; where the screen has no room there, along its
+    // left edge, else below it; with no room anywhere, to the right all the same.
+    if (work.right - owner.right >= kMinDockedWidth || owner.left - work.left < kMinDockedWidth) {
+        const LONG width = work.right - owner.right >= kMinDockedWidth ? std::min(wanted, work.right - owner.right) : wanted;
+        if (work.right - owner.right >= kMinDockedWidth || work.bottom - owner.bottom < kMinDockedHeight) {
+            SetWindowPos(m_hwnd, nullptr, owner.right, owner.top, width, height, flags);
+            return;
+        }
         SetWindowPos(m_hwnd, nullptr, owner.left, owner.bottom, owner.right - owner.left,
-                     std::min<LONG>(mine.bottom - mine.top, info.rcWork.bottom - owner.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
+                     std::min<LONG>(mine.bottom - mine.top, work.bottom - owner.bottom), flags);
+        return;
+    }
+    const LONG width = std::min(wanted, owner.left - work.left);
+    SetWindowPos(m_hwnd, nullptr, owner.left - width, owner.top, width, height, flags);
 }
 
 void ProblemsPanel::FollowOwner() {
@@ -191,7 +202,10 @@ LRESULT ProblemsPanel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT owner{}, mine{};
         GetWindowRect(m_owner, &owner);
         GetWindowRect(m_hwnd, &mine);
-        m_docked = std::abs(mine.left - owner.right) <= kDockSnap && std::abs(mine.top - owner.top) <= kDockSnap * 4;
+        const auto touches = [](LONG a, LONG b) { return std::abs(a - b) <= kDockSnap; };
+        m_docked = (touches(mine.left, owner.right) && touches(mine.top, owner.top)) ||
+                   (touches(mine.right, owner.left) && touches(mine.top, owner.top)) ||
+                   (touches(mine.top, owner.bottom) && touches(mine.left, owner.left));
         if (m_docked) Dock();
         return 0;
     }

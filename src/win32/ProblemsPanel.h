@@ -1,7 +1,8 @@
 #pragma once
 // The problems panel on Windows: a tool window owned by the main window, docked along its
-// right edge (it follows the main window while it stays docked; dragged away it floats, and
-// dragged back within a few pixels of the edge it docks again). It shows ProblemsView's lines
+// right edge (its left edge, or below it, where the screen has no room there). It follows the
+// main window while it stays docked; dragged away it floats, and dragged back within a few
+// pixels of an edge it docks again. It shows ProblemsView's lines
 // and forwards clicks and buttons; a timer takes in the worker's progress.
 
 #include <memory>

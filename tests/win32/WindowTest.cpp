@@ -163,6 +163,10 @@ void DriveProblemsPanel(Driver& ui, const fs::path& mapDir) {
     wchar_t entry[64] = {};
     GetMenuStringW(system, kProblemsCommand, entry, 64, MF_BYCOMMAND);
     Check(Narrow(entry) == "问题列表…", "the system menu holds the problems panel's entry");
+    // Room on the right of the window for the panel (and the screenshot).
+    RECT home{};
+    GetWindowRect(dialog, &home);
+    SetWindowPos(dialog, nullptr, 0, home.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SendMessageW(dialog, WM_SYSCOMMAND, kProblemsCommand, 0);
     HWND panel = nullptr;
     Check(WaitFor([&] {
@@ -174,8 +178,8 @@ void DriveProblemsPanel(Driver& ui, const fs::path& mapDir) {
     RECT main{}, side{};
     GetWindowRect(dialog, &main);
     GetWindowRect(panel, &side);
-    Check((side.left == main.right && side.top == main.top) || (side.top == main.bottom && side.left == main.left),
-          "the panel is docked along the window's right or bottom edge");
+    Check(side.left == main.right && side.top == main.top && side.bottom == main.bottom,
+          "the panel is docked along the window's right edge, as tall as the window");
     SetWindowPos(dialog, nullptr, main.left + 5, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     RECT moved{};
     Check(WaitFor([&] {
@@ -250,6 +254,10 @@ void DriveProblemsPanel(Driver& ui, const fs::path& mapDir) {
     Sleep(1500);
     Check(ui.Text(PlacementWindow::kStatusStripId).find("已被其他程序修改") == std::string::npos,
           "the window's own writes are not reported as outside changes");
+    // The duplicate back, for the screenshot of the panel with its line.
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuUndo, 0), 0);
+    Check(ReadBytes(file) == doubled, "undo again: the duplicate is back");
+    SendMessageW(panel, WM_COMMAND, MAKEWPARAM(ProblemsPanel::kCheckMapId, BN_CLICKED), 0);
 }
 
 void DriveWindow(HWND dialog, const fs::path& tree) {
