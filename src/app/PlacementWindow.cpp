@@ -497,8 +497,12 @@ void PlacementWindow::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QAction* about = menu.addAction(QString::fromUtf8(Text(TextId::AboutMenuEntry).data()));
-    if (menu.exec(event->globalPos()) == about)
+    QAction* problems = menu.addAction(QString::fromUtf8(Text(TextId::ProblemsMenu).data()));
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == about)
         m_dlg.OnSysCommand(kAboutCommand);
+    else if (chosen == problems)
+        m_extras->ToggleProblems();
 }
 
 void PlacementWindow::showEvent(QShowEvent* event) {
@@ -517,6 +521,8 @@ void PlacementWindow::showEvent(QShowEvent* event) {
             const std::wstring text = QString::fromUtf8(Text(TextId::AboutMenuEntry).data()).toStdWString();
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             AppendMenuW(menu, MF_STRING, kAboutCommand, text.c_str());
+            const std::wstring problems = QString::fromUtf8(Text(TextId::ProblemsMenu).data()).toStdWString();
+            AppendMenuW(menu, MF_STRING, kProblemsCommand, problems.c_str());
         }
     }
 #endif
@@ -528,6 +534,11 @@ bool PlacementWindow::nativeEvent(const QByteArray& eventType, void* message, qi
     auto* msg = static_cast<MSG*>(message);
     if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
         m_dlg.OnSysCommand(static_cast<int>(msg->wParam));
+        *result = 0;
+        return true;
+    }
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kProblemsCommand) {
+        m_extras->ToggleProblems();
         *result = 0;
         return true;
     }

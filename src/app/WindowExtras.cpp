@@ -26,6 +26,7 @@
 #include "app/PlacementTableView.h"
 #include "app/PlacementTemplate.h"
 #include "app/PlacementWindow.h"
+#include "app/ProblemsPanel.h"
 #include "dialog/KeyboardMap.h"
 #include "dialog/MapViewSource.h"
 #include "dialog/RowClipboard.h"
@@ -41,7 +42,7 @@ QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data()
 
 }  // namespace
 
-WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window(window) {
+WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window(window), m_watch(window.Logic()) {
     const DialogUnits& u = window.Units();
     m_filter = new QLineEdit(&window);
     m_filter->setObjectName(QStringLiteral("templateFilter"));
@@ -107,6 +108,14 @@ WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window
         UpdateListStatus();
     });
     UpdateListStatus();
+
+    // Region files of the loaded map changed by another program: a look at their stamps each
+    // second (a few hundred files cost a few hundred stat calls).
+    auto* watch = new QTimer(this);
+    watch->setObjectName(QStringLiteral("diskWatch"));
+    watch->setInterval(1000);
+    connect(watch, &QTimer::timeout, this, [this] { WatchFiles(); });
+    watch->start();
 }
 
 // --- layout --------------------------------------------------------------------------------
@@ -191,6 +200,11 @@ void WindowExtras::InstallShortcuts() {
     bulk->setObjectName(QStringLiteral("key Ctrl+E"));
     connect(bulk, &QShortcut::activated, this, [this] { BulkEditSelectedRows(); });
     rowKeys << FromUtf8(std::string(Text(TextId::MenuBulkEdit)) + " (Ctrl+E)");
+    // Ctrl+Shift+M: the problems panel.
+    auto* problems = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+M")), &m_window);
+    problems->setObjectName(QStringLiteral("key Ctrl+Shift+M"));
+    connect(problems, &QShortcut::activated, this, [this] { ToggleProblems(); });
+    rowKeys << FromUtf8(std::string(Text(TextId::ProblemsKeyTip)));
     if (QWidget* list = m_window.Control(IDC_PLACEMENT_LIST)) list->setToolTip(rowKeys.join(u'\n'));
 }
 
@@ -209,7 +223,7 @@ void WindowExtras::RunCommand(const KeyBinding& binding) {
             if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
         }
         break;
-    case WindowCommand::ReloadMap: m_window.Logic().LoadMapPlacements(); break;
+    case WindowCommand::ReloadMap: ReloadKeepingPlace(); break;
     case WindowCommand::Clone: CloneSelectedRow(); break;
     case WindowCommand::MapView: ShowMapView(); break;
     case WindowCommand::Undo: ShowStepBack(true, m_window.Logic().OnUndo()); break;
@@ -253,6 +267,8 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
     add(BindingOf(redo)->description, "menuRedo", &redo, [this] { RunCommand(*BindingOf(WindowCommand::Redo)); })
         ->setEnabled(m_window.Logic().CanRedo());
     menu.addSeparator();
+    add(Text(TextId::ProblemsMenu).data(), "menuProblems", nullptr, [this] { ToggleProblems(); })
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+M")));
     add(Text(TextId::AboutMenuEntry).data(), "menuAbout", nullptr, [this] { m_window.Logic().OnSysCommand(kAboutCommand); });
 }
 
@@ -384,6 +400,35 @@ void WindowExtras::ApplyTemplateFilter() {
         // A hidden template is never the one "Them" takes.
         if (!shown && item->isSelected()) item->setSelected(false);
     }
+}
+
+// --- problems panel and files changed on disk -------------------------------------------------
+
+void WindowExtras::ShowProblems() {
+    if (!m_problems) {
+        m_problems = new ProblemsPanel(m_window);
+        connect(m_problems, &ProblemsPanel::fixed, this, [this] {
+            ShowStatusLine({std::string(Text(TextId::ProblemsFixDone)), false});
+        });
+    }
+    m_problems->ShowBesideWindow();
+}
+
+void WindowExtras::ToggleProblems() {
+    if (m_problems && m_problems->isVisible()) {
+        m_problems->hide();
+        return;
+    }
+    ShowProblems();
+}
+
+void WindowExtras::ReloadKeepingPlace() {
+    ShowStatusLine(m_watch.Reload());
+    UpdateListStatus();
+}
+
+void WindowExtras::WatchFiles() {
+    if (const std::optional<StatusLine> line = m_watch.Tick()) ShowStatusLine(*line);
 }
 
 // --- map view ------------------------------------------------------------------------------

@@ -13,6 +13,8 @@
 #include <QRect>
 
 #include "app/MapViewWindow.h"
+#include "app/ProblemsPanel.h"
+#include "dialog/DiskWatch.h"
 #include "dialog/Outcomes.h"
 #include "dialog/StatusLine.h"
 #include <optional>
@@ -59,6 +61,13 @@ public:
     // fill the dialog instead of a user (`fill` runs before it would be shown; nullptr: shown).
     void BulkEditSelectedRows(const std::function<bool(class BulkEditDialog&)>& fill = nullptr);
     std::vector<int> SelectedRows() const;
+    // The problems panel (row menu, the window's menu, Ctrl+Shift+M): shown beside the window.
+    void ShowProblems();
+    void ToggleProblems();
+    ProblemsPanel* Problems() const { return m_problems; }
+    // F5: the map read again where the user was. The watcher's timer calls WatchFiles().
+    void ReloadKeepingPlace();
+    void WatchFiles();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,6 +96,8 @@ private:
     std::vector<std::pair<QWidget*, QRect>> m_defaults;
     QSize m_defaultSize;
     bool m_refreshQueued = false;
+    QPointer<ProblemsPanel> m_problems;
+    DiskWatch m_watch;
 };
 
 }  // namespace morvi

@@ -137,6 +137,13 @@ public:
     // The store rows of the rows the list has selected, top row of the list first.
     std::vector<int> SelectedStoreRows() const;
 
+    // --- the map again, where the user was (PlacementDlgReload.cpp) ---
+    // F5: reads the loaded map again; the selected rows, the focus mark and the row the edit
+    // area modifies follow their placements (file, key and which record of that key), where
+    // they still exist. The edit area keeps what was typed. Another map selected (or none
+    // loaded): loads it as a selection does. Returns the rows listed.
+    int ReloadKeepingPlace();
+
     // --- bulk edit (PlacementDlgBulk.cpp) ---
     // "批量修改…" (row menu, Ctrl+E): the fields the form sets are stored in every selected
     // placement, each file rewritten once, one step of the history. The hint line says how

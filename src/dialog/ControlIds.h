@@ -42,5 +42,6 @@ enum ControlId : int {
 };
 
 inline constexpr int kAboutCommand = 0x0010;   // system-menu command of the About entry
+inline constexpr int kProblemsCommand = 0x0150;   // system-menu command of the problems panel
 
 }  // namespace morvi

@@ -127,17 +127,22 @@ StepResult MapDocument::WriteStep(const std::string& operation, std::vector<File
         if (change.relativePath.empty()) change.relativePath = RelativeToServer(m_serverPath, change.path);
     const StepInfo info{m_program, operation, m_mapName, 0};
     m_lastStep = WriteJournaledStep(History(), info, changes, options);
-    for (const FileWriteResult& file : m_lastStep.files) {
-        if (file.status != FileWriteStatus::Written) continue;
-        // The file as we left it is the file as loaded.
-        const auto it = m_loadStamps.find(file.path);
-        if (it != m_loadStamps.end()) it->second = StampOfFile(file.path);
-    }
+    KeepStampsOfWritten(m_lastStep);
     if (m_lastStep.step != 0 && m_lastStep.WrittenCount() > 0) {
         m_undoSteps.push_back(m_lastStep.step);
         m_redoSteps.clear();
     }
     return m_lastStep;
+}
+
+void MapDocument::KeepStampsOfWritten(const StepResult& step) {
+    ++m_generation;
+    for (const FileWriteResult& file : step.files) {
+        if (file.status != FileWriteStatus::Written) continue;
+        // The file as we left it is the file as loaded.
+        const auto it = m_loadStamps.find(file.path);
+        if (it != m_loadStamps.end()) it->second = StampOfFile(file.path);
+    }
 }
 
 void MapDocument::NoteChangedSinceLoad(const std::string& path) {
@@ -146,6 +151,26 @@ void MapDocument::NoteChangedSinceLoad(const std::string& path) {
     if (StampOfFile(path) == it->second) return;
     if (std::find(m_changedSinceLoad.begin(), m_changedSinceLoad.end(), path) == m_changedSinceLoad.end())
         m_changedSinceLoad.push_back(path);
+    // The write about to be made takes the new stamp; the rows still show the old content.
+    NoteOutsideChange(path);
+}
+
+void MapDocument::NoteOutsideChange(const std::string& path) {
+    if (std::find(m_outsideChanges.begin(), m_outsideChanges.end(), path) == m_outsideChanges.end())
+        m_outsideChanges.push_back(path);
+}
+
+std::vector<std::string> MapDocument::FilesChangedOnDisk() {
+    for (const std::string& path : m_loadedFiles) {
+        const auto it = m_loadStamps.find(path);
+        if (it != m_loadStamps.end() && StampOfFile(path) != it->second) NoteOutsideChange(path);
+    }
+    // In the map's order, whatever order they were found in.
+    std::vector<std::string> changed;
+    for (const std::string& path : m_loadedFiles)
+        if (std::find(m_outsideChanges.begin(), m_outsideChanges.end(), path) != m_outsideChanges.end())
+            changed.push_back(path);
+    return changed;
 }
 
 void MapDocument::SeedRandom() { m_random.seed(static_cast<std::minstd_rand::result_type>(m_seed() % 10000u)); }
@@ -170,6 +195,9 @@ Expected<LoadSummary, DocumentError> MapDocument::Reload(const LoadProgress& pro
     const std::vector<std::string> paths = ListMapRegionFiles(m_mapDirectory);
     m_rows.Clear();
     m_loadStamps.clear();
+    m_loadedFiles = paths;
+    m_outsideChanges.clear();
+    ++m_generation;
     if (m_observer) m_observer->RowsReset();
 
     LoadSummary summary;
@@ -228,6 +256,9 @@ void MapDocument::Close() {
     m_mapDirectory.clear();
     m_mapName.clear();
     m_loadStamps.clear();
+    m_loadedFiles.clear();
+    m_outsideChanges.clear();
+    ++m_generation;
     m_rows.Clear();
     if (m_observer) m_observer->RowsReset();
 }
@@ -772,6 +803,7 @@ Expected<ImportReport, ImportFailure> MapDocument::Import(const ImportPlan& plan
         if (step.WrittenCount() > 0) {
             // The files written before it are taken back, so the map is as it was.
             const RevertResult undone = RevertStep(History(), step.step, m_program);
+            KeepStampsOfWritten(undone.written);
             if (undone.ok) {
                 m_undoSteps.pop_back();
             } else {
@@ -803,6 +835,7 @@ Expected<RevertReport, DocumentError> MapDocument::TakeStepBack(std::vector<int6
     if (from.empty()) return MakeUnexpected(ErrorOf(nothing));
     const RevertResult reverted = RevertStep(history, from.back(), m_program);
     m_lastStep = reverted.written;
+    KeepStampsOfWritten(reverted.written);
     // Refused: nothing was written, and the step stays the one to take back once the cause is gone.
     if (!reverted.ok) return MakeUnexpected(ErrorOf(DocumentErrorCode::RevertRefused, {}, reverted.reason));
     from.pop_back();

@@ -268,10 +268,26 @@ public:
     // The region files the last write found changed by another program since the load.
     const std::vector<std::string>& ChangedSinceLoad() const { return m_changedSinceLoad; }
 
+    // --- files changed on disk ---
+    // The region files the load read, in the map's order.
+    const std::vector<std::string>& LoadedFiles() const { return m_loadedFiles; }
+    // Looks at the stamps of the loaded files now: the files another program changed (or
+    // removed) since the load, in the map's order. A file once found stays in the list until
+    // the next load, even when a write of this document has since written onto it (its rows
+    // still show the file as loaded). The document's own writes are never in it: each write
+    // takes the stamp of what it left. Costs one stamp per loaded file.
+    std::vector<std::string> FilesChangedOnDisk();
+    // Counts every load, reload, close and write: what was read from the files is older than
+    // the present when the number moved on.
+    uint64_t Generation() const { return m_generation; }
+
 private:
     struct FileOutcome;
     StepResult WriteStep(const std::string& operation, std::vector<FileChange> changes, const StepOptions& options);
     void NoteChangedSinceLoad(const std::string& path);
+    void NoteOutsideChange(const std::string& path);
+    // The files a write left take the stamps of what it wrote.
+    void KeepStampsOfWritten(const StepResult& step);
     void SeedRandom();
     int NextRandom();
     Expected<RevertReport, DocumentError> TakeStepBack(std::vector<int64_t>& from, std::vector<int64_t>& to,
@@ -302,6 +318,9 @@ private:
     RowObserver* m_observer = nullptr;
     std::map<std::string, FileStamp> m_loadStamps;
     std::vector<std::string> m_changedSinceLoad;
+    std::vector<std::string> m_loadedFiles;
+    std::vector<std::string> m_outsideChanges;   // found since the load, in the order found
+    uint64_t m_generation = 0;
 };
 
 }  // namespace morvi

@@ -408,6 +408,56 @@ enum class TextId : uint16_t {
     CliFilterUnknownName,
     CliFindMapSkipped,             // {} index, {} name, {} file or directory
     CliFindSummary,                // {} rows, {} maps with rows, {} maps
+
+    // --- problems panel, files changed on disk ---
+    ProblemsCaption,
+    ProblemsMenu,
+    ProblemsColumnMap,
+    ProblemsColumnFile,
+    ProblemsColumnOffset,
+    ProblemsColumnRow,
+    ProblemsColumnReason,
+    ProblemsCheckMap,
+    ProblemsCheckEveryMap,
+    ProblemsCancel,
+    ProblemsFixDuplicate,
+    ProblemsFixHidden,
+    ProblemsNoFix,
+    ProblemsProgress,           // {} maps done, {} maps, {} map name
+    ProblemsSummary,            // {} findings, {} maps, {} files
+    ProblemsCancelled,          // {} findings, {} maps, {} files
+    ProblemsNoMap,
+    ProblemsMapSkipped,
+    ProblemsUnreadable,
+    ProblemsHeaderCutOff,       // {} file size
+    ProblemsRecordCutOff,       // {} length, {} present
+    ProblemsForeignBytes,       // {} length, {} present
+    ProblemsCountMismatch,      // {} count, {} records
+    ProblemsTemplateOutside,    // {} template, {} last
+    ProblemsHidden,             // {} reasons
+    ProblemsHiddenEmptyName,
+    ProblemsHiddenTemplateZero,
+    ProblemsHiddenTemplateBeyond,
+    ProblemsHiddenXTooLarge,
+    ProblemsHiddenYTooLarge,
+    ProblemsHiddenNotCounted,
+    ProblemsNameNotGbk,
+    ProblemsScriptNotGbk,
+    ProblemsScriptWithoutBackslash,  // {} script
+    ProblemsScriptMissing,      // {} script
+    ProblemsDuplicateKey,       // {} offset
+    ProblemsExactDuplicate,     // {} file, {} offset
+    ProblemsRowNotListed,
+    ProblemsRowFilteredOut,
+    ProblemsRowGone,
+    ProblemsFixQuestion,        // {} file, {} reason
+    ProblemsFixDone,
+    ProblemsFixRefused,         // {} file
+    ProblemsFixOtherMap,
+    ProblemsKeyTip,
+    DiskChangedOne,             // {} file
+    DiskChangedMany,            // {} first file, {} files
+    DiskReloaded,               // {} rows
     Count
 };
 
@@ -839,6 +889,55 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::CliFilterUnknownName, "neither a shown name nor a code"},
     {TextId::CliFindMapSkipped, "map {} \"{}\" skipped: cannot read {}"},
     {TextId::CliFindSummary, "{} placements in {} of {} maps match"},
+    // --- problems panel, files changed on disk ---
+    {TextId::ProblemsCaption, "问题列表"},
+    {TextId::ProblemsMenu, "问题列表…"},
+    {TextId::ProblemsColumnMap, "地图"},
+    {TextId::ProblemsColumnFile, "文件"},
+    {TextId::ProblemsColumnOffset, "偏移"},
+    {TextId::ProblemsColumnRow, "行"},
+    {TextId::ProblemsColumnReason, "问题"},
+    {TextId::ProblemsCheckMap, "检查本地图"},
+    {TextId::ProblemsCheckEveryMap, "检查所有地图"},
+    {TextId::ProblemsCancel, "取消"},
+    {TextId::ProblemsFixDuplicate, "删除重复的记录"},
+    {TextId::ProblemsFixHidden, "删除隐藏的记录"},
+    {TextId::ProblemsNoFix, "(无安全修复)"},
+    {TextId::ProblemsProgress, "正在检查 {} / {} 个地图: {}"},
+    {TextId::ProblemsSummary, "{} 个问题, 检查了 {} 个地图的 {} 个文件"},
+    {TextId::ProblemsCancelled, "已取消: {} 个问题, 检查了 {} 个地图的 {} 个文件"},
+    {TextId::ProblemsNoMap, "请先选择地图"},
+    {TextId::ProblemsMapSkipped, "无法读取地图列表"},
+    {TextId::ProblemsUnreadable, "无法读取此文件"},
+    {TextId::ProblemsHeaderCutOff, "文件在NPC段头内结束 ({} 字节)"},
+    {TextId::ProblemsRecordCutOff, "记录被文件结尾截断: 长 {} 字节, 只有 {} 字节"},
+    {TextId::ProblemsForeignBytes, "最后一条记录后有不成记录的字节: 需 {} 字节, 只有 {} 字节"},
+    {TextId::ProblemsCountMismatch, "NPC数量 {} 与文件中的 {} 条记录不符"},
+    {TextId::ProblemsTemplateOutside, "模板编号 {} 不在模板表内 (列表只显示 1..{}), 列表不显示此记录"},
+    {TextId::ProblemsHidden, "列表不显示此记录: {}"},
+    {TextId::ProblemsHiddenEmptyName, "名称为空"},
+    {TextId::ProblemsHiddenTemplateZero, "模板编号为 0"},
+    {TextId::ProblemsHiddenTemplateBeyond, "模板编号超出模板表"},
+    {TextId::ProblemsHiddenXTooLarge, "X 不小于 1000"},
+    {TextId::ProblemsHiddenYTooLarge, "Y 不小于 500"},
+    {TextId::ProblemsHiddenNotCounted, "不在NPC数量之内"},
+    {TextId::ProblemsNameNotGbk, "名称含有不是 GBK 的字节"},
+    {TextId::ProblemsScriptNotGbk, "脚本路径含有不是 GBK 的字节"},
+    {TextId::ProblemsScriptWithoutBackslash, "脚本路径 {} 不以 \\ 开头"},
+    {TextId::ProblemsScriptMissing, "脚本文件 {} 在服务器目录下不存在"},
+    {TextId::ProblemsDuplicateKey, "与偏移 {} 的记录键相同, 修改和删除只会找到前一条"},
+    {TextId::ProblemsExactDuplicate, "与 {}:{} 的记录完全相同 (同一位置重复)"},
+    {TextId::ProblemsRowNotListed, "列表不显示这条记录"},
+    {TextId::ProblemsRowFilteredOut, "这条记录被列表的筛选条件隐藏"},
+    {TextId::ProblemsRowGone, "列表中已没有这条记录, 请重新检查"},
+    {TextId::ProblemsFixQuestion, "从 {} 删除这条记录?\n{}"},
+    {TextId::ProblemsFixDone, "已删除 1 条记录 (Ctrl+Z 撤销)"},
+    {TextId::ProblemsFixRefused, "未删除: 文件已改变, 请重新检查 ({})"},
+    {TextId::ProblemsFixOtherMap, "请先读取这个地图再修复"},
+    {TextId::ProblemsKeyTip, "问题列表 (Ctrl+Shift+M)"},
+    {TextId::DiskChangedOne, "{} 已被其他程序修改 — 按 F5 重新读取"},
+    {TextId::DiskChangedMany, "{} 等 {} 个文件已被其他程序修改 — 按 F5 重新读取"},
+    {TextId::DiskReloaded, "已重新读取地图: {} 行"},
 };
 
 constexpr bool TextsInIdOrder() {

@@ -118,6 +118,7 @@ BOOL PlacementWindow::OnInitDialog() {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             AppendMenuW(menu, MF_STRING, kAboutCommand, text);
         }
+        AppendMenuW(menu, MF_STRING, kProblemsCommand, Widen(Text(TextId::ProblemsMenu)).c_str());
     }
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
@@ -146,6 +147,7 @@ BOOL PlacementWindow::OnInitDialog() {
     CreateListFilterAndStatus();
     MakeResizable();
     InstallKeyboardMap();
+    StartDiskWatch();
     SetCursor(m_cursor);
     m_dlg.OnInitDialog();
     return TRUE;
@@ -212,6 +214,18 @@ INT_PTR PlacementWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             m_dlg.OnSysCommand(static_cast<int>(wParam));
             return TRUE;
         }
+        if ((wParam & 0xFFF0) == kProblemsCommand) {
+            ToggleProblems();
+            return TRUE;
+        }
+        return FALSE;
+    case WM_TIMER:
+        if (wParam != kDiskWatchTimer) return FALSE;
+        WatchFiles();
+        return TRUE;
+    case WM_WINDOWPOSCHANGED:
+        // A docked problems panel moves with the window; the default still sends WM_SIZE.
+        if (m_problems) m_problems->FollowOwner();
         return FALSE;
     case WM_CONTEXTMENU:
         return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);

@@ -14,12 +14,14 @@
 
 #include "dialog/CPlacementDlg.h"
 #include "dialog/DialogHost.h"
+#include "dialog/DiskWatch.h"
 #include "dialog/StatusLine.h"
 #include "dialog/WindowGrowth.h"
 #include "win32/CHyperlinkLabel.h"
 #include "win32/DpiLayout.h"
 #include "win32/FilteredListBox.h"
 #include "win32/MapViewWindow.h"
+#include "win32/ProblemsPanel.h"
 #include "win32/ReportListView.h"
 
 namespace morvi::win32 {
@@ -79,6 +81,10 @@ public:
     // The placement list's filter field and the list's status line (GrowingLayout.cpp).
     static constexpr int kListFilterId = 0x7203;
     static constexpr int kListStatusId = 0x7204;
+    // The problems panel's entry of the row menu and its key (ProblemsLink.cpp).
+    static constexpr int kMenuProblems = 0x7160;
+    // The look at the loaded files' stamps (ProblemsLink.cpp).
+    static constexpr UINT_PTR kDiskWatchTimer = 0x7161;
 
     PlacementWindow();
     ~PlacementWindow() override;
@@ -88,6 +94,8 @@ public:
     INT_PTR DoModal(HWND owner = nullptr);
     HWND Window() const { return m_hwnd; }
     CPlacementDlg& Logic() { return m_dlg; }
+    // The problems panel; nullptr until first shown (ProblemsLink.cpp).
+    ProblemsPanel* Problems() const { return m_problems.get(); }
     // A key-down message of this thread's dialog loop: true when it is one of the keyboard map's
     // keys, whose command is then on its way (RowMenuAndKeys.cpp).
     bool TakeKey(const MSG& msg);
@@ -161,6 +169,11 @@ private:
     // A move to a monitor of another DPI: the template, its fonts, the extras and the columns
     // are laid out again for it (DpiLayout.h), the window takes the system's suggested place.
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    // The problems panel shown or hidden, files changed on disk, F5 (ProblemsLink.cpp).
+    void ToggleProblems();
+    void StartDiskWatch();
+    void WatchFiles();
+    void ReloadKeepingPlace();
     int DialogUnitsX(int du) const;
     int DialogUnitsY(int du) const;
     RECT DialogUnitsRect(const int (&rectDu)[4]) const;
@@ -206,6 +219,8 @@ private:
     bool m_mapRefreshPosted = false;     // kMapRefreshMessage is on its way
     bool m_mapPointsStale = false;       // the rows changed since the map last took them
     TemplateLayout m_layout;         // template 102 at the window's DPI
+    std::unique_ptr<ProblemsPanel> m_problems;
+    std::unique_ptr<DiskWatch> m_watch;
     CPlacementDlg m_dlg;             // last: it is given the finished host
 };
 

@@ -65,7 +65,12 @@ bool PlacementWindow::TakeKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     // Only keys of this window: a message box on top of it keeps its own.
     if (!m_hwnd || (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd))) return false;
-    const KeyBinding* binding = BindingOfKeys(KeyText(msg.wParam));
+    const std::string keys = KeyText(msg.wParam);
+    if (keys == "Ctrl+Shift+M") {
+        PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(kMenuProblems, 1), 0);
+        return true;
+    }
+    const KeyBinding* binding = BindingOfKeys(keys);
     if (!binding) return false;
     // Delete in an edit field deletes a character; only in the list does it mean "Xoa".
     if (binding->listFocusOnly && GetFocus() != Item(IDC_PLACEMENT_LIST)) return false;
@@ -97,7 +102,8 @@ bool PlacementWindow::OnExtraCommand(int id) {
     case kMenuCopyRows: CopySelectedRows(); return true;
     case kMenuMapView: ShowMapView(); return true;
     case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
-    case kKeyReloadMap: m_dlg.LoadMapPlacements(); return true;
+    case kKeyReloadMap: ReloadKeepingPlace(); return true;
+    case kMenuProblems: ToggleProblems(); return true;
     case kMenuUndo: ShowStepBack(true, m_dlg.OnUndo()); return true;
     case kMenuRedo: ShowStepBack(false, m_dlg.OnRedo()); return true;
     case kKeyFocusSearchName:
@@ -168,6 +174,7 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     historyEntry(kMenuUndo, WindowCommand::Undo, m_dlg.CanUndo());
     historyEntry(kMenuRedo, WindowCommand::Redo, m_dlg.CanRedo());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kMenuProblems, Widen(std::string(Text(TextId::ProblemsMenu)) + "\tCtrl+Shift+M").c_str());
     AppendMenuW(menu, MF_STRING, kMenuAbout, Widen(Text(TextId::AboutMenuEntry).data()).c_str());
     const int chosen = static_cast<int>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hwnd, nullptr));

@@ -29,6 +29,7 @@
 #include "win32/CHyperlinkLabel.h"
 #include "win32/MapViewWindow.h"
 #include "win32/PlacementWindow.h"
+#include "win32/ProblemsPanel.h"
 #include "win32/WideText.h"
 #include "win32/Win32Seams.h"
 #include "WindowTestLog.h"
@@ -141,6 +142,112 @@ void MeasureLoad(HWND dialog) {
     g_log << "rows " << ui.Rows() << " shown after " << ms << " ms" << std::endl;
     Check(ui.Rows() > 0, "the map's rows appear");
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// The problems panel from the system menu, docked beside the window; a region file another
+// program changes is named in the status strip, F5 reads it again, the panel's line of the
+// duplicate that change made leads to its row, and its fix is one step that one undo takes back.
+void DriveProblemsPanel(Driver& ui, const fs::path& mapDir) {
+    HWND dialog = ui.Dialog();
+    HMENU system = GetSystemMenu(dialog, FALSE);
+    wchar_t entry[64] = {};
+    GetMenuStringW(system, kProblemsCommand, entry, 64, MF_BYCOMMAND);
+    Check(Narrow(entry) == "问题列表…", "the system menu holds the problems panel's entry");
+    // Room on the right of the window for the panel (and the screenshot).
+    RECT home{};
+    GetWindowRect(dialog, &home);
+    SetWindowPos(dialog, nullptr, 0, home.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(dialog, WM_SYSCOMMAND, kProblemsCommand, 0);
+    HWND panel = nullptr;
+    Check(WaitFor([&] {
+              panel = FindWindowW(ProblemsPanel::kClassName, nullptr);
+              return panel && IsWindowVisible(panel);
+          }),
+          "the system menu's entry shows the problems panel");
+    if (!panel) return;
+    RECT main{}, side{};
+    GetWindowRect(dialog, &main);
+    GetWindowRect(panel, &side);
+    Check(side.left == main.right && side.top == main.top && side.bottom == main.bottom,
+          "the panel is docked along the window's right edge, as tall as the window");
+    SetWindowPos(dialog, nullptr, main.left + 5, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT moved{};
+    Check(WaitFor([&] {
+              GetWindowRect(panel, &moved);
+              return moved.left == side.left + 5;
+          }),
+          "the docked panel follows the window");
+    SetWindowPos(dialog, nullptr, main.left, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+    // Another program doubles the first record of a region file.
+    fs::path file;
+    std::string original;
+    for (const auto& [path, bytes] : RegionFiles(mapDir))
+        if (bytes.size() > 2112 + 61 && file.empty()) {
+            file = path;
+            original = bytes;
+        }
+    Check(!file.empty(), "a region file with records");
+    if (file.empty()) return;
+    PlacementRecord first;
+    ParsePlacementAt(original, 2112, &first);
+    std::string doubled = original;
+    AppendPlacementBytes(doubled, first.block, first.script);
+    Put16(doubled, 2100, (static_cast<uint8_t>(original[2100]) | static_cast<uint8_t>(original[2101]) << 8) + 1);
+    const int rows = ui.Rows();
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << doubled;
+    Check(WaitFor([&] {
+              const std::string strip = ui.Text(PlacementWindow::kStatusStripId);
+              return strip.find("已被其他程序修改") != std::string::npos &&
+                     strip.find(file.filename().string()) != std::string::npos;
+          }),
+          "the status strip names the region file another program changed");
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kKeyReloadMap, 1), 0);
+    Check(ui.Text(PlacementWindow::kStatusStripId).rfind("已重新读取地图", 0) == 0, "F5 reads the map again");
+    Check(WaitFor([&] { return ui.Rows() == rows + 1; }), "F5: the list shows the other program's record");
+
+    HWND lines = GetDlgItem(panel, ProblemsPanel::kLinesId);
+    const auto reason = [&](int line) {
+        wchar_t buffer[600] = {};
+        LVITEMW item{};
+        item.iSubItem = static_cast<int>(ProblemsColumn::Reason);
+        item.pszText = buffer;
+        item.cchTextMax = 600;
+        SendMessageW(lines, LVM_GETITEMTEXTW, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item));
+        return Narrow(buffer);
+    };
+    int duplicate = -1;
+    Check(WaitFor([&] {
+              const int count = static_cast<int>(SendMessageW(panel, ProblemsPanel::kLineCountMessage, 0, 0));
+              for (int i = 0; i < count; ++i)
+                  if (reason(i).find("完全相同") != std::string::npos) duplicate = i;
+              return duplicate >= 0;
+          }),
+          "the panel checks the map again by itself and lists the duplicate");
+    if (duplicate < 0) return;
+    Check(SendMessageW(panel, ProblemsPanel::kActivateMessage, static_cast<WPARAM>(duplicate + 1), 0) == 1,
+          "a click on the line selects the duplicate's row");
+    const int selected = static_cast<int>(SendMessageW(ui.Item(IDC_PLACEMENT_LIST), LVM_GETNEXTITEM,
+                                                       static_cast<WPARAM>(-1), LVNI_SELECTED));
+    Check(selected >= 0 && ui.Cell(selected, COL_NAME) == GbkToUtf8(first.block.Name()),
+          "the selected row shows the duplicated placement");
+
+    Win32Seams::QueueAnswer(MessageAnswer::Yes);
+    SendMessageW(panel, WM_COMMAND, MAKEWPARAM(ProblemsPanel::kFixId, BN_CLICKED), 0);
+    Check(ReadBytes(file) == original, "the fix deletes the duplicate: the file byte for byte as before");
+    Check(WaitFor([&] { return ui.Rows() == rows; }), "the fix: the duplicate's row left the list");
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuUndo, 0), 0);
+    Check(ReadBytes(file) == doubled, "one undo brings the duplicate back, byte for byte");
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuRedo, 0), 0);
+    Check(ReadBytes(file) == original, "redo deletes it again");
+    // The window's own writes are never named as another program's.
+    Sleep(1500);
+    Check(ui.Text(PlacementWindow::kStatusStripId).find("已被其他程序修改") == std::string::npos,
+          "the window's own writes are not reported as outside changes");
+    // The duplicate back, for the screenshot of the panel with its line.
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuUndo, 0), 0);
+    Check(ReadBytes(file) == doubled, "undo again: the duplicate is back");
+    SendMessageW(panel, WM_COMMAND, MAKEWPARAM(ProblemsPanel::kCheckMapId, BN_CLICKED), 0);
 }
 
 void DriveWindow(HWND dialog, const fs::path& tree) {
@@ -449,6 +556,8 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
         for (int id : ids) back = back && same(before[id], placeOf(ui.Item(id)), 0, 0, 0, 0);
         Check(back, "at the template's size again, every control is back in its place");
     }
+
+    DriveProblemsPanel(ui, mapDir);
 
     // The final state for the screenshot: the loaded map with a search hit.
     ui.Type(IDC_SCRIPT, "");
