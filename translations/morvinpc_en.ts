@@ -1223,4 +1223,32 @@ project page:</translation>
         <translation>Bulk edit</translation>
     </message>
 </context>
+<context>
+    <name>MenuLanguage</name>
+    <message>
+        <source>语言 / Language</source>
+        <translation>Language / 语言</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageOriginal</name>
+    <message>
+        <source>原始 (中文 / Tieng Viet)</source>
+        <translation>原始 (中文 / Tieng Viet)</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageEnglish</name>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageVietnamese</name>
+    <message>
+        <source>Tiếng Việt</source>
+        <translation>Tiếng Việt</translation>
+    </message>
+</context>
 </TS>

@@ -2499,4 +2499,32 @@ Mã thoát: 0 xong, 1 bị từ chối hoặc có phát hiện, 2 lỗi cách d�
         <translation>{} vị trí trong {} trên {} bản đồ khớp</translation>
     </message>
 </context>
+<context>
+    <name>MenuLanguage</name>
+    <message>
+        <source>语言 / Language</source>
+        <translation>Ngôn ngữ / Language</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageOriginal</name>
+    <message>
+        <source>原始 (中文 / Tieng Viet)</source>
+        <translation>原始 (中文 / Tieng Viet)</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageEnglish</name>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageVietnamese</name>
+    <message>
+        <source>Tiếng Việt</source>
+        <translation>Tiếng Việt</translation>
+    </message>
+</context>
 </TS>

@@ -171,7 +171,7 @@ void WindowExtras::InstallShortcuts() {
     // Keys of the row menu's own commands are named by the placement list's tooltip.
     QStringList rowKeys;
     for (const KeyBinding& binding : KeyboardMap()) {
-        if (!binding.controlId) rowKeys << FromUtf8(TooltipWithKey(binding.description, binding));
+        if (!binding.controlId) rowKeys << FromUtf8(TooltipWithKey(binding.Description(), binding));
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(binding.keys)), &m_window);
         shortcut->setObjectName(QStringLiteral("key ") + QString::fromLatin1(binding.keys));
         if (binding.listFocusOnly) {
@@ -182,7 +182,7 @@ void WindowExtras::InstallShortcuts() {
         connect(shortcut, &QShortcut::activated, this, [this, &binding] { RunCommand(binding); });
         if (QWidget* control = binding.controlId ? m_window.Control(binding.controlId) : nullptr) {
             QString label = control->toolTip();
-            if (label.isEmpty()) label = FromUtf8(binding.description);
+            if (label.isEmpty()) label = FromUtf8(binding.Description());
             control->setToolTip(FromUtf8(TooltipWithKey(label.toStdString(), binding)));
         }
     }
@@ -248,9 +248,9 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
     add(Text(TextId::MenuCopyRows).data(), "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
     menu.addSeparator();
     WindowCommand undo = WindowCommand::Undo, redo = WindowCommand::Redo;
-    add(BindingOf(undo)->description, "menuUndo", &undo, [this] { RunCommand(*BindingOf(WindowCommand::Undo)); })
+    add(BindingOf(undo)->Description(), "menuUndo", &undo, [this] { RunCommand(*BindingOf(WindowCommand::Undo)); })
         ->setEnabled(m_window.Logic().CanUndo());
-    add(BindingOf(redo)->description, "menuRedo", &redo, [this] { RunCommand(*BindingOf(WindowCommand::Redo)); })
+    add(BindingOf(redo)->Description(), "menuRedo", &redo, [this] { RunCommand(*BindingOf(WindowCommand::Redo)); })
         ->setEnabled(m_window.Logic().CanRedo());
     menu.addSeparator();
     add(Text(TextId::AboutMenuEntry).data(), "menuAbout", nullptr, [this] { m_window.Logic().OnSysCommand(kAboutCommand); });

@@ -408,6 +408,12 @@ enum class TextId : uint16_t {
     CliFilterUnknownName,
     CliFindMapSkipped,             // {} index, {} name, {} file or directory
     CliFindSummary,                // {} rows, {} maps with rows, {} maps
+
+    // --- languages: the menu, and each language by its own name ---
+    MenuLanguage,
+    LanguageOriginal,
+    LanguageEnglish,
+    LanguageVietnamese,
     Count
 };
 
@@ -839,6 +845,12 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::CliFilterUnknownName, "neither a shown name nor a code"},
     {TextId::CliFindMapSkipped, "map {} \"{}\" skipped: cannot read {}"},
     {TextId::CliFindSummary, "{} placements in {} of {} maps match"},
+
+    // --- languages: the menu, and each language by its own name ---
+    {TextId::MenuLanguage, "语言 / Language"},
+    {TextId::LanguageOriginal, "原始 (中文 / Tieng Viet)"},
+    {TextId::LanguageEnglish, "English"},
+    {TextId::LanguageVietnamese, "Tiếng Việt"},
 };
 
 constexpr bool TextsInIdOrder() {

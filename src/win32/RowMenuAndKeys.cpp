@@ -163,7 +163,7 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     const auto historyEntry = [&](int id, WindowCommand command, bool enabled) {
         const KeyBinding* binding = BindingOf(command);
         AppendMenuW(menu, MF_STRING | (enabled ? 0u : static_cast<UINT>(MF_GRAYED)), static_cast<UINT_PTR>(id),
-                    EntryText(binding->description, command).c_str());
+                    EntryText(binding->Description(), command).c_str());
     };
     historyEntry(kMenuUndo, WindowCommand::Undo, m_dlg.CanUndo());
     historyEntry(kMenuRedo, WindowCommand::Redo, m_dlg.CanRedo());
