@@ -1,6 +1,9 @@
 #include "win32/CAboutDlg.h"
 
 #include "dialog/WindowTemplateTables.h"
+#include "texts/Language.h"
+#include "win32/WideText.h"
+#include "win32/WindowLanguage.h"
 
 namespace morvi::win32 {
 
@@ -12,6 +15,11 @@ INT_PTR CAboutDlg::DoModal(HWND owner) {
 INT_PTR CALLBACK CAboutDlg::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        // The template holds the original texts; another language puts its own up.
+        if (CurrentLanguage() != Language::Original) {
+            SetWindowTextW(hwnd, Widen(Text(TextId::AboutCaption)).c_str());
+            ApplyTemplateTexts(AboutTemplate(), TemplateControls(hwnd, AboutTemplate()));
+        }
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

@@ -11,7 +11,9 @@
 #include "dialog/WindowTemplateTables.h"
 #include "win32/PlacementWindow.h"
 #include "win32/WideText.h"
+#include "dialog/LanguageChoices.h"
 #include "texts/ProgramTexts.h"
+#include "win32/WindowLanguage.h"
 
 namespace morvi::win32 {
 namespace {
@@ -89,6 +91,10 @@ bool PlacementWindow::TakeKey(const MSG& msg) {
 }
 
 bool PlacementWindow::OnExtraCommand(int id) {
+    if (const int choice = LanguageChoiceOfCommand(static_cast<UINT>(id), kMenuLanguage, 1); choice >= 0) {
+        m_dlg.OnLanguageChosen(kLanguageChoices[choice].language);
+        return true;
+    }
     switch (id) {
     case kMenuEdit: m_dlg.OnModify(); return true;
     case kMenuClone:
@@ -169,6 +175,8 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     historyEntry(kMenuRedo, WindowCommand::Redo, m_dlg.CanRedo());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kMenuAbout, Widen(Text(TextId::AboutMenuEntry).data()).c_str());
+    if (HMENU languages = CreateLanguageMenu(kMenuLanguage, 1))
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(languages), Widen(Text(TextId::MenuLanguage)).c_str());
     const int chosen = static_cast<int>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hwnd, nullptr));
     DestroyMenu(menu);
