@@ -2,6 +2,7 @@
 // The entries of the "语言 / Language" menu both windows show in their system menu and row
 // menu: each window language by its own name, in the order of kWindowLanguages.
 
+#include <iterator>
 #include <span>
 
 #include "texts/Language.h"
