@@ -1059,7 +1059,7 @@ project page:</translation>
     <name>ListFilterCue</name>
     <message>
         <source>筛选NPC配置</source>
-        <translation>Filter NPC placements</translation>
+        <translation>Filter NPCs</translation>
     </message>
 </context>
 <context>

@@ -89,7 +89,7 @@ TEST_F(LanguageWindowTest, ChoosingALanguagePutsEveryTextUpAgainAtOnce) {
     EXPECT_EQ(window->ItemText(IDC_FRAME), "NPC list complete! [3] NPC placements in all!");
     EXPECT_EQ(window->ListModel().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Name"));
     EXPECT_EQ(window->ListModel().headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Drops"));
-    EXPECT_EQ(window->Extras().ListFilter()->placeholderText(), QStringLiteral("Filter NPC placements"));
+    EXPECT_EQ(window->Extras().ListFilter()->placeholderText(), QStringLiteral("Filter NPCs"));
     EXPECT_EQ(window->Extras().ListStatus()->text().toStdString().rfind("3 / 3 rows shown", 0), 0u)
         << window->Extras().ListStatus()->text().toStdString();
     EXPECT_EQ(test::ReadFile(work.path() + "/MorviConfig.ini"),
