@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev qt6-base-dev
           fonts-wqy-microhei xvfb xauth clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libssl-dev acl attr
           g++-mingw-w64-x86-64-posix wine wine64 googletest zip dpkg-dev imagemagick
-          nsis lintian desktop-file-utils appstream x11-utils man-db "$@")
+          nsis lintian desktop-file-utils appstream x11-utils man-db python3
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

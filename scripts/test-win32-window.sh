@@ -47,6 +47,10 @@ fi
 status=0
 wait "$wine_pid" || status=$?
 wine_pid=""
+# The pictures the test took of the window in each language.
+for bmp in window-*.bmp; do
+    if [ -e "$bmp" ] && convert "$bmp" "$out/${bmp%.bmp}.png"; then echo "screenshot: $out/${bmp%.bmp}.png"; fi
+done
 cat window-test.log 2>/dev/null || echo "no window-test.log" >&2
 [ -e "$out/window.png" ] && echo "screenshot: $out/window.png"
 exit "$status"

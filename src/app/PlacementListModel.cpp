@@ -9,16 +9,16 @@ namespace morvi {
 PlacementListModel::PlacementListModel(const PlacementRowView& rows, QObject* parent)
     : QAbstractTableModel(parent), m_rows(rows), m_visibleRows(rows.Count()) {}
 
-const std::array<const char*, kPlacementColumnCount>& PlacementListModel::Headings() {
-    // The headings of the window template's columns, from the program's text table.
-    static const std::array<const char*, kPlacementColumnCount> headings = [] {
-        std::array<const char*, kPlacementColumnCount> texts{};
-        const std::span<const ListColumn> columns = PlacementListColumns();
-        for (size_t c = 0; c < texts.size(); ++c) texts[c] = Text(columns[c].heading).data();
-        return texts;
-    }();
-    return headings;
+std::array<const char*, kPlacementColumnCount> PlacementListModel::Headings() {
+    // The headings of the window template's columns, from the program's text table, in the
+    // language chosen now.
+    std::array<const char*, kPlacementColumnCount> texts{};
+    const std::span<const ListColumn> columns = PlacementListColumns();
+    for (size_t c = 0; c < texts.size(); ++c) texts[c] = Text(columns[c].heading).data();
+    return texts;
 }
+
+void PlacementListModel::HeadingsChanged() { emit headerDataChanged(Qt::Horizontal, 0, kPlacementColumnCount - 1); }
 
 const std::array<int, kPlacementColumnCount>& PlacementListModel::ColumnWidths() {
     static const std::array<int, kPlacementColumnCount> widths{100, 60, 60, 60, 60, 60,

@@ -22,7 +22,9 @@ class PlacementListModel : public QAbstractTableModel {
 public:
     explicit PlacementListModel(const PlacementRowView& rows, QObject* parent = nullptr);
 
-    static const std::array<const char*, kPlacementColumnCount>& Headings();
+    static std::array<const char*, kPlacementColumnCount> Headings();
+    // The language changed: the view asks for the headings again.
+    void HeadingsChanged();
     static const std::array<int, kPlacementColumnCount>& ColumnWidths();
 
     // QAbstractTableModel: what the views see.

@@ -22,6 +22,7 @@
 #include "app/PlacementListModel.h"
 #include "app/PlacementTableView.h"
 #include "app/PlacementTemplate.h"
+#include "app/QtTranslations.h"
 #include "app/WindowExtras.h"
 #include "controls/CAboutDlg.h"
 #include "controls/ProgramResources.h"
@@ -79,7 +80,8 @@ void PlacementWindow::BuildControls() {
         m_listView = new PlacementTableView(parent);
         return m_listView;
     };
-    for (QWidget* widget : CreateControls(this, MainWindowTemplate(), m_units, factory)) {
+    m_templateControls = CreateControls(this, MainWindowTemplate(), m_units, factory);
+    for (QWidget* widget : m_templateControls) {
         const QString name = widget->objectName();
         if (!name.startsWith(QStringLiteral("id")))
             continue;
@@ -439,6 +441,20 @@ void PlacementWindow::ShowAboutBox() {
     about.exec();
 }
 
+void PlacementWindow::RebuildTexts() {
+    const Language before = m_shownLanguage;
+    m_shownLanguage = CurrentLanguage();
+    InstallTranslators(m_shownLanguage);
+    setWindowTitle(QString::fromUtf8(Text(TextId::MainWindowTitle).data()));
+    const QSize templateSize(m_units.X(kMainWidthDu), m_units.Y(kMainHeightDu));
+    const std::vector<QRect> rects = RetextControls(templateSize, MainWindowTemplate(), m_templateControls, m_units);
+    // The frame shows the caption the dialog gave it until the dialog puts that into the language.
+    if (auto* frame = qobject_cast<QGroupBox*>(Control(IDC_FRAME)))
+        frame->setTitle(FromUtf8(m_frameCaption));
+    m_model->HeadingsChanged();
+    m_extras->RebuildTexts(m_templateControls, rects, before);
+}
+
 void PlacementWindow::EndDialog(int result) { done(result); }
 
 uint32_t PlacementWindow::TickCount() {
@@ -496,8 +512,10 @@ void PlacementWindow::contextMenuEvent(QContextMenuEvent* event) {
         menu.exec(event->globalPos());
         return;
     }
+    // The window's menu (the system menu's entries of the Windows window): About, the language.
     QAction* about = menu.addAction(QString::fromUtf8(Text(TextId::AboutMenuEntry).data()));
     QAction* problems = menu.addAction(QString::fromUtf8(Text(TextId::ProblemsMenu).data()));
+    m_extras->AddLanguageMenu(menu);
     QAction* chosen = menu.exec(event->globalPos());
     if (chosen == about)
         m_dlg.OnSysCommand(kAboutCommand);

@@ -13,6 +13,7 @@
 #include "controls/DialogTemplate.h"
 #include "dialog/CPlacementDlg.h"
 #include "dialog/DialogHost.h"
+#include "texts/Language.h"
 
 class QListWidget;
 class QComboBox;
@@ -68,6 +69,7 @@ public:
                                                 const std::string& defaultExtension) override;
     void OpenInEditor(const std::string& path) override;
     void ShowAboutBox() override;
+    void RebuildTexts() override;
     void EndDialog(int result) override;
     uint32_t TickCount() override;
     std::string CurrentDirectory() override;
@@ -99,6 +101,8 @@ private:
     CPlacementDlg m_dlg;
     DialogUnits m_units;
     std::array<QWidget*, 40> m_controls{};   // ids 1005..1044
+    std::vector<QWidget*> m_templateControls;   // one per entry of the template, in its order
+    Language m_shownLanguage = Language::Original;   // the language the texts were put up in
     PlacementTableView* m_listView = nullptr;
     PlacementListModel* m_model = nullptr;
     std::unique_ptr<PlacementListControl> m_list;

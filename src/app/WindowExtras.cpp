@@ -5,6 +5,7 @@
 #include <map>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
@@ -28,12 +29,14 @@
 #include "app/PlacementWindow.h"
 #include "app/ProblemsPanel.h"
 #include "dialog/KeyboardMap.h"
+#include "dialog/LanguageChoices.h"
 #include "dialog/MapViewSource.h"
 #include "dialog/RowClipboard.h"
 #include "dialog/StatusLine.h"
 #include "dialog/WindowGrowth.h"
 #include "dialog/WriteStatus.h"
 #include "texts/ProgramTexts.h"
+#include "texts/Translations.h"
 
 namespace morvi {
 namespace {
@@ -46,8 +49,6 @@ WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window
     const DialogUnits& u = window.Units();
     m_filter = new QLineEdit(&window);
     m_filter->setObjectName(QStringLiteral("templateFilter"));
-    m_filter->setPlaceholderText(QString::fromUtf8(Text(TextId::TemplateFilterCue).data()));
-    m_filter->setToolTip(QString::fromUtf8(Text(TextId::TemplateFilterTip).data()));
     m_filter->setClearButtonEnabled(false);
     m_filter->setGeometry(u.ToPixels(kTemplateFilterRectDu[0], kTemplateFilterRectDu[1], kTemplateFilterRectDu[2], kTemplateFilterRectDu[3]));
     connect(m_filter, &QLineEdit::textChanged, this, [this] { ApplyTemplateFilter(); });
@@ -55,8 +56,7 @@ WindowExtras::WindowExtras(PlacementWindow& window) : QObject(&window), m_window
     // The placement list's filter: narrows the list (and the map view) as the user types.
     m_listFilter = new QLineEdit(&window);
     m_listFilter->setObjectName(QStringLiteral("listFilter"));
-    m_listFilter->setPlaceholderText(QString::fromUtf8(Text(TextId::ListFilterCue).data()));
-    m_listFilter->setToolTip(QString::fromUtf8(Text(TextId::ListFilterTip).data()));
+    ApplyCueTexts();
     m_listFilter->setClearButtonEnabled(true);
     m_listFilter->setGeometry(u.ToPixels(kListFilterRectDu[0], kListFilterRectDu[1], kListFilterRectDu[2], kListFilterRectDu[3]));
     connect(m_listFilter, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -177,10 +177,7 @@ bool WindowExtras::eventFilter(QObject* watched, QEvent* event) {
 // --- keyboard ------------------------------------------------------------------------------
 
 void WindowExtras::InstallShortcuts() {
-    // Keys of the row menu's own commands are named by the placement list's tooltip.
-    QStringList rowKeys;
     for (const KeyBinding& binding : KeyboardMap()) {
-        if (!binding.controlId) rowKeys << FromUtf8(TooltipWithKey(binding.description, binding));
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(binding.keys)), &m_window);
         shortcut->setObjectName(QStringLiteral("key ") + QString::fromLatin1(binding.keys));
         if (binding.listFocusOnly) {
@@ -189,16 +186,23 @@ void WindowExtras::InstallShortcuts() {
             shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         }
         connect(shortcut, &QShortcut::activated, this, [this, &binding] { RunCommand(binding); });
-        if (QWidget* control = binding.controlId ? m_window.Control(binding.controlId) : nullptr) {
-            QString label = control->toolTip();
-            if (label.isEmpty()) label = FromUtf8(binding.description);
-            control->setToolTip(FromUtf8(TooltipWithKey(label.toStdString(), binding)));
-        }
     }
     // Ctrl+E: the bulk edit of the selected rows.
     auto* bulk = new QShortcut(QKeySequence(QStringLiteral("Ctrl+E")), &m_window);
     bulk->setObjectName(QStringLiteral("key Ctrl+E"));
     connect(bulk, &QShortcut::activated, this, [this] { BulkEditSelectedRows(); });
+    ApplyKeyTooltips();
+}
+
+void WindowExtras::ApplyKeyTooltips() {
+    // Keys of the row menu's own commands are named by the placement list's tooltip; a control
+    // that stands for a key names it in its own.
+    QStringList rowKeys;
+    for (const KeyBinding& binding : KeyboardMap()) {
+        if (!binding.controlId) rowKeys << FromUtf8(TooltipWithKey(binding.Description(), binding));
+        if (QWidget* control = binding.controlId ? m_window.Control(binding.controlId) : nullptr)
+            control->setToolTip(FromUtf8(TooltipWithKey(binding.Description(), binding)));
+    }
     rowKeys << FromUtf8(std::string(Text(TextId::MenuBulkEdit)) + " (Ctrl+E)");
     // Ctrl+Shift+M: the problems panel.
     auto* problems = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+M")), &m_window);
@@ -206,6 +210,35 @@ void WindowExtras::InstallShortcuts() {
     connect(problems, &QShortcut::activated, this, [this] { ToggleProblems(); });
     rowKeys << FromUtf8(std::string(Text(TextId::ProblemsKeyTip)));
     if (QWidget* list = m_window.Control(IDC_PLACEMENT_LIST)) list->setToolTip(rowKeys.join(u'\n'));
+}
+
+void WindowExtras::ApplyCueTexts() {
+    m_filter->setPlaceholderText(QString::fromUtf8(Text(TextId::TemplateFilterCue).data()));
+    m_filter->setToolTip(QString::fromUtf8(Text(TextId::TemplateFilterTip).data()));
+    m_listFilter->setPlaceholderText(QString::fromUtf8(Text(TextId::ListFilterCue).data()));
+    m_listFilter->setToolTip(QString::fromUtf8(Text(TextId::ListFilterTip).data()));
+}
+
+void WindowExtras::RebuildTexts(const std::vector<QWidget*>& controls, const std::vector<QRect>& rects,
+                                Language before) {
+    for (size_t i = 0; i < controls.size() && i < rects.size(); ++i)
+        for (auto& [widget, rect] : m_defaults)
+            if (widget == controls[i]) rect = rects[i];
+    ApplyCueTexts();
+    ApplyKeyTooltips();
+    if (const QString shown = m_status->toolTip(); !shown.isEmpty())
+        SetStatusText(RetranslateShown(shown.toStdString(), before, CurrentLanguage()));
+    UpdateListStatus();
+    // An open map view is made again in the language, where it was.
+    if (m_mapView) {
+        const QRect place = m_mapView->geometry();
+        MapViewWindow* old = m_mapView;
+        m_mapView = nullptr;
+        old->close();
+        ShowMapView();
+        m_mapView->setGeometry(place);
+    }
+    Relayout();
 }
 
 void WindowExtras::RunCommand(const KeyBinding& binding) {
@@ -262,14 +295,30 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
     add(Text(TextId::MenuCopyRows).data(), "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
     menu.addSeparator();
     WindowCommand undo = WindowCommand::Undo, redo = WindowCommand::Redo;
-    add(BindingOf(undo)->description, "menuUndo", &undo, [this] { RunCommand(*BindingOf(WindowCommand::Undo)); })
+    add(BindingOf(undo)->Description(), "menuUndo", &undo, [this] { RunCommand(*BindingOf(WindowCommand::Undo)); })
         ->setEnabled(m_window.Logic().CanUndo());
-    add(BindingOf(redo)->description, "menuRedo", &redo, [this] { RunCommand(*BindingOf(WindowCommand::Redo)); })
+    add(BindingOf(redo)->Description(), "menuRedo", &redo, [this] { RunCommand(*BindingOf(WindowCommand::Redo)); })
         ->setEnabled(m_window.Logic().CanRedo());
     menu.addSeparator();
     add(Text(TextId::ProblemsMenu).data(), "menuProblems", nullptr, [this] { ToggleProblems(); })
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+M")));
     add(Text(TextId::AboutMenuEntry).data(), "menuAbout", nullptr, [this] { m_window.Logic().OnSysCommand(kAboutCommand); });
+    AddLanguageMenu(menu);
+}
+
+void WindowExtras::AddLanguageMenu(QMenu& menu) {
+    QMenu* languages = menu.addMenu(QString::fromUtf8(Text(TextId::MenuLanguage).data()));
+    languages->setObjectName(QStringLiteral("menuLanguage"));
+    auto* group = new QActionGroup(languages);
+    for (const LanguageChoice& choice : kLanguageChoices) {
+        QAction* entry = languages->addAction(QString::fromUtf8(Text(choice.name).data()));
+        entry->setObjectName(QString::fromLatin1(choice.objectName));
+        entry->setCheckable(true);
+        entry->setChecked(choice.language == CurrentLanguage());
+        group->addAction(entry);
+        connect(entry, &QAction::triggered, this,
+                [this, language = choice.language] { m_window.Logic().OnLanguageChosen(language); });
+    }
 }
 
 void WindowExtras::CloneSelectedRow() {

@@ -17,6 +17,7 @@
 #include "dialog/DiskWatch.h"
 #include "dialog/Outcomes.h"
 #include "dialog/StatusLine.h"
+#include "texts/Language.h"
 #include <optional>
 
 class QLabel;
@@ -36,6 +37,12 @@ public:
 
     // Builds the row context menu (entries with object names for tests).
     void FillContextMenu(QMenu& menu);
+    // "语言 / Language": a submenu with each window language, the one shown checked.
+    void AddLanguageMenu(QMenu& menu);
+    // The language changed: the template's controls (one per template entry) have their texts
+    // and `rects` at the template's size; the extras put up their own texts again (`before`:
+    // the language they were in) and the layout places everything anew.
+    void RebuildTexts(const std::vector<QWidget*>& controls, const std::vector<QRect>& rects, Language before);
     void ShowMapView();
     MapViewWindow* MapView() const { return m_mapView; }
     QLabel* StatusStrip() const { return m_status; }
@@ -75,6 +82,8 @@ protected:
 private:
     void ShowStatusLine(const StatusLine& line);
     void InstallShortcuts();
+    void ApplyKeyTooltips();
+    void ApplyCueTexts();
     void RunCommand(const KeyBinding& binding);
     void RecordDefaultGeometry();
     void Relayout();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "texts/Language.h"
+
 namespace morvi::cli {
 
 class Utf8Arguments {
@@ -19,5 +21,11 @@ private:
     std::vector<std::string> m_texts;
     std::vector<char*> m_pointers;
 };
+
+// The language the command line speaks: the first of LC_ALL, LC_MESSAGES and LANG that is set
+// and not empty chooses it, POSIX style ("vi_VN.UTF-8" Vietnamese, "zh_CN" Chinese, anything
+// else English); on Windows, with none of them set, the user's interface language does.
+// Column names, keys, option and subcommand names stay as they are: they are data formats.
+Language CommandLineLanguage();
 
 }  // namespace morvi::cli

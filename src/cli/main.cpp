@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/ProgramText.h"
 #include "document/PlacementRows.h"
+#include "texts/Language.h"
 #include "texts/ProgramTexts.h"
 #include "version/ProgramVersion.h"
 
@@ -73,6 +74,8 @@ struct FieldFlags {
 
 int main(int argc, char** argv) {
     using namespace morvi::cli;
+    // Its messages and help speak the locale's language; the data it writes does not change.
+    morvi::SetLanguage(CommandLineLanguage());
     // Subcommand names, option names and format names are the program's interface, not texts.
     CLI::App app{Help(TextId::CliAbout)};
     app.set_version_flag("--version", "morvinpc " MORVI_VERSION_TEXT, Help(TextId::CliVersionHelp));

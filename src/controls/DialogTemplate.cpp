@@ -276,4 +276,40 @@ std::vector<QWidget*> CreateControls(QWidget* dialog, std::span<const DialogItem
     return created;
 }
 
+std::vector<QRect> RetextControls(QSize templateSize, std::span<const DialogItem> table,
+                                  const std::vector<QWidget*>& widgets, const DialogUnits& units) {
+    if (widgets.size() != table.size())
+        return {};
+    std::vector<Placed> placed;
+    placed.reserve(table.size());
+    for (size_t i = 0; i < table.size(); ++i) {
+        const DialogItem& item = table[i];
+        QWidget* widget = widgets[i];
+        QRect rect = units.ToPixels(item.x, item.y, item.cx, item.cy);
+        const QString text = QString::fromUtf8(Text(item.text).data());
+        if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            frame->setTitle(text);
+        } else if (auto* label = qobject_cast<QLabel*>(widget); label && item.kind == ControlKind::Label) {
+            // As CreateLabel made it: fitting the text of another language starts over.
+            label->setText(text);
+            label->setWordWrap(item.styles & style::kWrap);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            button->setText(text);
+            button->setFont(QFont());   // the dialog's font again, before a smaller one is chosen
+        }
+        if (item.kind == ControlKind::DropList)
+            rect.setHeight(widget->sizeHint().height());
+        else if (item.kind == ControlKind::Icon)
+            rect.setSize(QSize(32, 32));
+        placed.push_back({&item, widget, rect});
+    }
+    FitTexts(placed, units, templateSize);
+    std::vector<QRect> rects;
+    rects.reserve(placed.size());
+    for (const Placed& p : placed)
+        rects.push_back(p.rect);
+    return rects;
+}
+
 }  // namespace morvi

@@ -43,4 +43,11 @@ using ControlFactory = std::function<QWidget*(const DialogItem&, QWidget* parent
 std::vector<QWidget*> CreateControls(QWidget* dialog, std::span<const DialogItem> table,
                                      const DialogUnits& units, const ControlFactory& factory = {});
 
+// Puts the table's texts, in the language Text() speaks now, on the controls CreateControls
+// made (`widgets`, one per entry of `table`) and fits them again as CreateControls does, in a
+// dialog of the template's size. Returns each control's rectangle at that size (empty when the
+// widgets are not one per entry); the caller places them.
+std::vector<QRect> RetextControls(QSize templateSize, std::span<const DialogItem> table,
+                                  const std::vector<QWidget*>& widgets, const DialogUnits& units);
+
 }  // namespace morvi

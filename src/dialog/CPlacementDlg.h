@@ -21,6 +21,7 @@
 #include "dialog/Outcomes.h"
 #include "dialog/PlacementRowView.h"
 #include "document/MapDocument.h"
+#include "texts/Language.h"
 #include "texts/ProgramTexts.h"
 
 namespace morvi {
@@ -43,6 +44,12 @@ public:
     bool LoadMapList();
     bool LoadTemplateList();
     void OnSysCommand(int id);       // About entry (0x0010, low four bits ignored)
+    // "语言 / Language" (system menu and row menu): every text of the window in `language` at
+    // once, remembered as Language in [MorviConfig] of MorviConfig.ini ("en", "vi"; empty for
+    // the original texts). A failed write is said in a warning; the language changes anyway.
+    void OnLanguageChosen(Language language);
+    // The language MorviConfig.ini names; OnInitDialog shows it before anything else.
+    void ApplyConfiguredLanguage();
 
     // --- layout and name tables (PlacementDlgLayout.cpp) ---
     void FillNameCombos();
@@ -271,6 +278,8 @@ private:
     };
 
     void LoadRowIntoEditArea(int row);
+    // Sets the language and has the host and the dialog's own texts follow it.
+    void ShowLanguage(Language language);
     // Undo and redo: shows the outcome of the document's step back.
     bool ShowStepBack(const Expected<RevertReport, DocumentError>& result, TextId nothing, TextId refused,
                       TextId done);

@@ -116,6 +116,13 @@ public:
     virtual void ShowAboutBox() = 0;
     virtual void EndDialog(int result) = 0;
 
+    // The language of the texts changed (CPlacementDlg::OnLanguageChosen): every text the host
+    // put up from the text table itself (the template's labels and captions, the window title,
+    // column headings, menus, tooltips, cue texts, the status strip, open views) is put up
+    // again in the language Text() now speaks. The frame caption, the hint line and the server
+    // status line the dialog sets again itself right afterwards.
+    virtual void RebuildTexts() {}
+
     virtual uint32_t TickCount() = 0;                // milliseconds
     virtual std::string CurrentDirectory() = 0;
 };

@@ -9,20 +9,22 @@ namespace morvi {
 
 std::span<const KeyBinding> KeyboardMap() {
     static const std::array table{
-        KeyBinding{WindowCommand::Save, "Ctrl+S", IDC_SAVE, false, Text(TextId::KeySave).data()},
-        KeyBinding{WindowCommand::Delete, "Del", IDC_DELETE, true, Text(TextId::KeyDelete).data()},
-        KeyBinding{WindowCommand::Add, "Ctrl+N", IDC_ADD, false, Text(TextId::KeyAdd).data()},
-        KeyBinding{WindowCommand::FocusSearchName, "Ctrl+F", IDC_FIND_NAME, false, Text(TextId::KeyFindName).data()},
-        KeyBinding{WindowCommand::FindNext, "F3", IDC_FIND_NEXT, false, Text(TextId::KeyFindNext).data()},
-        KeyBinding{WindowCommand::ReloadMap, "F5", IDC_MAP_LIST, false, Text(TextId::KeyReloadMap).data()},
-        KeyBinding{WindowCommand::Clone, "Ctrl+D", 0, false, Text(TextId::MenuClone).data()},
-        KeyBinding{WindowCommand::MapView, "F4", 0, false, Text(TextId::MenuMapView).data()},
+        KeyBinding{WindowCommand::Save, "Ctrl+S", IDC_SAVE, false, TextId::KeySave},
+        KeyBinding{WindowCommand::Delete, "Del", IDC_DELETE, true, TextId::KeyDelete},
+        KeyBinding{WindowCommand::Add, "Ctrl+N", IDC_ADD, false, TextId::KeyAdd},
+        KeyBinding{WindowCommand::FocusSearchName, "Ctrl+F", IDC_FIND_NAME, false, TextId::KeyFindName},
+        KeyBinding{WindowCommand::FindNext, "F3", IDC_FIND_NEXT, false, TextId::KeyFindNext},
+        KeyBinding{WindowCommand::ReloadMap, "F5", IDC_MAP_LIST, false, TextId::KeyReloadMap},
+        KeyBinding{WindowCommand::Clone, "Ctrl+D", 0, false, TextId::MenuClone},
+        KeyBinding{WindowCommand::MapView, "F4", 0, false, TextId::MenuMapView},
         // Only from the list: in a text field the keys keep undoing the typing.
-        KeyBinding{WindowCommand::Undo, "Ctrl+Z", 0, true, Text(TextId::MenuUndo).data()},
-        KeyBinding{WindowCommand::Redo, "Ctrl+Y", 0, true, Text(TextId::MenuRedo).data()},
+        KeyBinding{WindowCommand::Undo, "Ctrl+Z", 0, true, TextId::MenuUndo},
+        KeyBinding{WindowCommand::Redo, "Ctrl+Y", 0, true, TextId::MenuRedo},
     };
     return table;
 }
+
+const char* KeyBinding::Description() const { return Text(text).data(); }
 
 const KeyBinding* BindingOf(WindowCommand command) {
     for (const KeyBinding& binding : KeyboardMap())

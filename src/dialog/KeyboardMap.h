@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "texts/ProgramTexts.h"
+
 namespace morvi {
 
 enum class WindowCommand {
@@ -27,7 +29,9 @@ struct KeyBinding {
     const char* keys;        // portable key text
     int controlId;           // control whose tooltip names the key; 0 when none
     bool listFocusOnly;      // only while the placement list has the keyboard focus
-    const char* description; // what the key does, for tooltips and menus
+    TextId text;             // what the key does, for tooltips and menus
+    // That text in the language chosen now.
+    const char* Description() const;
 };
 
 std::span<const KeyBinding> KeyboardMap();

@@ -6,6 +6,8 @@
 #include <system_error>
 
 #include "dialog/CPlacementDlg.h"
+#include "dialog/WindowTemplateTables.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
@@ -160,6 +162,12 @@ void MemoryHost::SetItemText(int id, const std::string& text) {
 }
 
 void MemoryHost::SetText(int id, const std::string& text) { texts[id] = text; }
+
+void MemoryHost::RebuildTexts() {
+    ++textRebuilds;
+    for (const DialogItem& item : MainWindowTemplate())
+        if (item.id != 0 && item.text != kNoText) texts[item.id] = std::string(Text(item.text));
+}
 
 void MemoryHost::UpdateItemNow(int id) {
     if (!lean) ++updates[id];

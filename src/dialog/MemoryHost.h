@@ -114,6 +114,9 @@ public:
                                                 const std::string& defaultExtension) override;
     void OpenInEditor(const std::string& path) override;
     void ShowAboutBox() override { ++aboutBoxes; }
+    // Puts the template's texts (of the language chosen now) on the controls with an id, as a
+    // window's host does.
+    void RebuildTexts() override;
     void EndDialog(int result) override;
     uint32_t TickCount() override;
     std::string CurrentDirectory() override;
@@ -153,6 +156,7 @@ public:
     std::map<int, int> updates;
     std::vector<std::string> misuses;          // calls outside a control's items (always kept)
     int aboutBoxes = 0;
+    int textRebuilds = 0;
     bool ended = false;
     int endResult = 0;
     int focusedId = 0;

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "data/text/GbkCodec.h"
 #include "data/server/MapList.h"
@@ -11,6 +12,7 @@
 #include "data/text/TabFileReader.h"
 #include "dialog/CPlacementDlg.h"
 #include "texts/ProgramTexts.h"
+#include "texts/Translations.h"
 
 namespace morvi {
 namespace {
@@ -18,6 +20,10 @@ namespace {
 constexpr char kConfigSection[] = "MorviConfig";
 constexpr char kServerPathKey[] = "ServerPath";
 constexpr char kUseDebugKey[] = "UseDebug";
+// The language of the window's texts: a language code in ASCII ("en", "vi"); empty or absent
+// for the original texts, as is any code the program does not know.
+constexpr char kLanguageKey[] = "Language";
+constexpr size_t kLanguageCapacity = 16;
 constexpr size_t kServerPathCapacity = kMaxServerPathBytes + 1;
 constexpr size_t kUseDebugCapacity = 40;
 constexpr int kDialogCancelled = 2;   // the result of a dialog closed by Cancel
@@ -137,7 +143,42 @@ void CPlacementDlg::OnSysCommand(int id) {
     if ((id & 0xFFF0) == kAboutCommand) m_host.ShowAboutBox();
 }
 
+void CPlacementDlg::ApplyConfiguredLanguage() {
+    const std::string code =
+        GetProfileString(kConfigSection, kLanguageKey, "", kLanguageCapacity, ConfigFilePath(m_host));
+    const Language language = LanguageOfCode(code).value_or(Language::Original);
+    if (language != CurrentLanguage()) ShowLanguage(language);
+}
+
+void CPlacementDlg::OnLanguageChosen(Language language) {
+    if (language != CurrentLanguage()) ShowLanguage(language);
+    std::string error;
+    if (!WriteProfileString(kConfigSection, kLanguageKey, LanguageCode(language), ConfigFilePath(m_host), &error))
+        Warn(m_host, std::string(Text(TextId::ConfigWriteFailed)) + "\n" + error);
+}
+
+void CPlacementDlg::ShowLanguage(Language language) {
+    const Language before = CurrentLanguage();
+    // The texts the dialog put up, read in the language they were written in.
+    struct Shown {
+        int id;
+        std::string text;
+    };
+    std::vector<Shown> shown;
+    for (int id : {IDC_FRAME, IDC_HINT, IDC_SERVER_STATUS}) shown.push_back({id, m_host.ItemText(id)});
+    SetLanguage(language);
+    m_host.RebuildTexts();
+    for (const Shown& s : shown) {
+        if (s.id == IDC_SERVER_STATUS && !m_serverPath.empty()) {
+            m_host.SetItemText(s.id, m_serverPath);   // a path is no text of the table
+            continue;
+        }
+        if (!s.text.empty()) m_host.SetItemText(s.id, RetranslateShown(s.text, before, language));
+    }
+}
+
 bool CPlacementDlg::OnInitDialog() {
+    ApplyConfiguredLanguage();
     ConfigureServerPath(false);
     LoadTemplateList();
     FillNameCombos();

@@ -458,6 +458,11 @@ enum class TextId : uint16_t {
     DiskChangedOne,             // {} file
     DiskChangedMany,            // {} first file, {} files
     DiskReloaded,               // {} rows
+    // --- languages: the menu, and each language by its own name ---
+    MenuLanguage,
+    LanguageOriginal,
+    LanguageEnglish,
+    LanguageVietnamese,
     Count
 };
 
@@ -938,6 +943,12 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::DiskChangedOne, "{} 已被其他程序修改 — 按 F5 重新读取"},
     {TextId::DiskChangedMany, "{} 等 {} 个文件已被其他程序修改 — 按 F5 重新读取"},
     {TextId::DiskReloaded, "已重新读取地图: {} 行"},
+
+    // --- languages: the menu, and each language by its own name ---
+    {TextId::MenuLanguage, "语言 / Language"},
+    {TextId::LanguageOriginal, "原始 (中文 / Tieng Viet)"},
+    {TextId::LanguageEnglish, "English"},
+    {TextId::LanguageVietnamese, "Tiếng Việt"},
 };
 
 constexpr bool TextsInIdOrder() {

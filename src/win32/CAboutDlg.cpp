@@ -1,6 +1,9 @@
 #include "win32/CAboutDlg.h"
 
 #include "dialog/WindowTemplateTables.h"
+#include "texts/Language.h"
+#include "win32/WideText.h"
+#include "win32/WindowLanguage.h"
 
 namespace morvi::win32 {
 
@@ -23,7 +26,12 @@ INT_PTR CALLBACK CAboutDlg::DialogProc(HWND hwnd, UINT message, WPARAM wParam, L
     case WM_INITDIALOG:
         self = reinterpret_cast<CAboutDlg*>(lParam);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, lParam);
-        // The template at the box's DPI, its texts fitted to this system's fonts.
+        // The template holds the original texts; another language puts its own up.
+        if (CurrentLanguage() != Language::Original) {
+            SetWindowTextW(hwnd, Widen(Text(TextId::AboutCaption)).c_str());
+            ApplyTemplateTexts(AboutTemplate(), TemplateControls(hwnd, AboutTemplate()));
+        }
+        // The template at the box's DPI, its texts (as shown) fitted to this system's fonts.
         if (self && self->m_layout.Attach(hwnd, AboutTemplate())) {
             TakeOverDialogDpiChanges(hwnd);
             self->m_layout.Apply(WindowDpi(hwnd), kAboutWidthDu, kAboutHeightDu);

@@ -11,7 +11,10 @@
 #include "win32/CAboutDlg.h"
 #include "win32/WideText.h"
 #include "win32/Win32Seams.h"
+#include "dialog/LanguageChoices.h"
 #include "texts/ProgramTexts.h"
+#include "texts/Translations.h"
+#include "win32/WindowLanguage.h"
 
 namespace morvi::win32 {
 namespace {
@@ -104,6 +107,8 @@ INT_PTR CALLBACK PlacementWindow::DialogProc(HWND hwnd, UINT message, WPARAM wPa
 }
 
 BOOL PlacementWindow::OnInitDialog() {
+    // The template's controls in its order, before any other control is made or moved.
+    m_templateControls = TemplateControls(m_hwnd, MainWindowTemplate());
     // Template 102 at the DPI of the window's monitor, with the fonts of this system.
     if (m_layout.Attach(m_hwnd, MainWindowTemplate())) {
         m_layout.AddObstacle(kTemplateFilterRectDu);
@@ -119,6 +124,9 @@ BOOL PlacementWindow::OnInitDialog() {
             AppendMenuW(menu, MF_STRING, kAboutCommand, text);
         }
         AppendMenuW(menu, MF_STRING, kProblemsCommand, Widen(Text(TextId::ProblemsMenu)).c_str());
+        if ((m_languageMenu = CreateLanguageMenu(kLanguageCommand, kLanguageCommandStep)))
+            AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(m_languageMenu),
+                        Widen(Text(TextId::MenuLanguage)).c_str());
     }
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
@@ -216,6 +224,12 @@ INT_PTR PlacementWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         }
         if ((wParam & 0xFFF0) == kProblemsCommand) {
             ToggleProblems();
+            return TRUE;
+        }
+        if (const int choice = LanguageChoiceOfCommand(static_cast<UINT>(wParam & 0xFFF0), kLanguageCommand,
+                                                       kLanguageCommandStep);
+            choice >= 0) {
+            m_dlg.OnLanguageChosen(kLanguageChoices[choice].language);
             return TRUE;
         }
         return FALSE;
@@ -594,6 +608,46 @@ void PlacementWindow::ShowAboutBox() {
     if (Win32Seams::SkipAboutBox()) return;
     CAboutDlg about;
     about.DoModal(m_hwnd);
+}
+
+void PlacementWindow::RebuildTexts() {
+    const Language before = m_shownLanguage;
+    m_shownLanguage = CurrentLanguage();
+    SetWindowTextW(m_hwnd, Widen(Text(TextId::MainWindowTitle)).c_str());
+    // The frame keeps the caption the dialog gave it; the dialog puts that into the language.
+    ApplyTemplateTexts(MainWindowTemplate(), m_templateControls, IDC_FRAME);
+    m_view.RefreshHeadings();
+    if (HMENU menu = GetSystemMenu(m_hwnd, FALSE)) {
+        ModifyMenuW(menu, kAboutCommand, MF_BYCOMMAND | MF_STRING, kAboutCommand,
+                    Widen(Text(TextId::AboutMenuEntry)).c_str());
+        ModifyMenuW(menu, kProblemsCommand, MF_BYCOMMAND | MF_STRING, kProblemsCommand,
+                    Widen(Text(TextId::ProblemsMenu)).c_str());
+        for (int i = GetMenuItemCount(menu) - 1; i >= 0 && m_languageMenu; --i) {
+            if (GetSubMenu(menu, i) != m_languageMenu) continue;
+            DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);   // destroys the popup too
+            m_languageMenu = CreateLanguageMenu(kLanguageCommand, kLanguageCommandStep);
+            if (m_languageMenu)
+                InsertMenuW(menu, static_cast<UINT>(i), MF_BYPOSITION | MF_POPUP,
+                            reinterpret_cast<UINT_PTR>(m_languageMenu), Widen(Text(TextId::MenuLanguage)).c_str());
+            break;
+        }
+    }
+    if (m_filter)
+        SendMessageW(m_filter, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(Widen(Text(TextId::TemplateFilterCue)).c_str()));
+    if (m_listFilter)
+        SendMessageW(m_listFilter, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(Widen(Text(TextId::ListFilterCue)).c_str()));
+    if (m_status) {
+        const std::string shown = Narrow(WindowTextOf(m_status));
+        if (!shown.empty()) SetWindowTextW(m_status, Widen(RetranslateShown(shown, before, m_shownLanguage)).c_str());
+    }
+    OnTextsChanged();
+    UpdateListStatus();
+    // An open map view is made again in the language.
+    if (m_mapView && m_mapView->IsOpen()) {
+        m_mapView.reset();
+        ShowMapView();
+    }
+    InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 void PlacementWindow::EndDialog(int result) { ::EndDialog(m_hwnd, result); }

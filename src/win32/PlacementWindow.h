@@ -22,6 +22,7 @@
 #include "win32/FilteredListBox.h"
 #include "win32/MapViewWindow.h"
 #include "win32/ProblemsPanel.h"
+#include "texts/Language.h"
 #include "win32/ReportListView.h"
 
 namespace morvi::win32 {
@@ -72,7 +73,13 @@ public:
         kMenuRedo,
         kMenuCopyRows,
         kMenuMapView,
+        // The row menu's "语言 / Language" entries: kMenuLanguage + the choice's index.
+        kMenuLanguage = 0x7180,
     };
+    // The system menu's "语言 / Language" entries: kLanguageCommand + 0x10 * the choice's index
+    // (the window system keeps the low four bits of a system command).
+    static constexpr UINT kLanguageCommand = 0x0020;
+    static constexpr UINT kLanguageCommandStep = 0x0010;
 
     // The status strip along the bottom (GrowingLayout.cpp), clear of the other ids.
     static constexpr int kStatusStripId = 0x7201;
@@ -125,6 +132,7 @@ public:
                                                 const std::string& defaultExtension) override;
     void OpenInEditor(const std::string& path) override;
     void ShowAboutBox() override;
+    void RebuildTexts() override;
     void EndDialog(int result) override;
     uint32_t TickCount() override;
     std::string CurrentDirectory() override;
@@ -169,6 +177,9 @@ private:
     // A move to a monitor of another DPI: the template, its fonts, the extras and the columns
     // are laid out again for it (DpiLayout.h), the window takes the system's suggested place.
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    // Texts of another language: the template fitted to them again, at the size the user gave.
+    void OnTextsChanged();
+    void LayOutAgain(UINT old, UINT dpi);
     // The problems panel shown or hidden, files changed on disk, F5 (ProblemsLink.cpp).
     void ToggleProblems();
     void StartDiskWatch();
@@ -206,6 +217,9 @@ private:
     std::vector<std::pair<HWND, RECT>> m_defaultPlaces;   // each control at the template's size
     GrowLines m_growLines;
     std::string m_frameCaption;
+    std::vector<HWND> m_templateControls;   // one per entry of template 102, in its order
+    HMENU m_languageMenu = nullptr;         // the system menu's "语言 / Language" popup
+    Language m_shownLanguage = Language::Original;   // the language the texts were put up in
     mutable std::map<int, int> m_listBoxCounts;
     mutable std::map<int, HWND> m_items;   // controls looked up so far (Item)
     DWORD m_frameRepaintTick = 0;

@@ -40,6 +40,18 @@ void ReportListView::Attach(HWND list, RowCounter rowCount, CellFormatter cell) 
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kPlacementListExStyles);
 }
 
+void ReportListView::RefreshHeadings() {
+    int index = 0;
+    for (const ListColumn& column : PlacementListColumns()) {
+        std::wstring heading = Widen(Text(column.heading));
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_TEXT;
+        lvc.pszText = heading.data();
+        SendMessageW(m_list, LVM_SETCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&lvc));
+        ++index;
+    }
+}
+
 int ReportListView::KnownRows() const {
     return static_cast<int>(SendMessageW(m_list, LVM_GETITEMCOUNT, 0, 0));
 }

@@ -22,6 +22,8 @@ public:
     // Takes over the control: columns, extended styles and the sources of the count and cells.
     void Attach(HWND list, RowCounter rowCount, CellFormatter cell);
     HWND Window() const { return m_list; }
+    // The column headings again, in the language the texts speak now.
+    void RefreshHeadings();
 
     void Reset();                       // rows replaced: no selection, new count
     void InsertedAtTop(int count);      // rows [0, count) are new

@@ -11,7 +11,9 @@
 #include "dialog/WindowTemplateTables.h"
 #include "win32/PlacementWindow.h"
 #include "win32/WideText.h"
+#include "dialog/LanguageChoices.h"
 #include "texts/ProgramTexts.h"
+#include "win32/WindowLanguage.h"
 
 namespace morvi::win32 {
 namespace {
@@ -94,6 +96,10 @@ bool PlacementWindow::TakeKey(const MSG& msg) {
 }
 
 bool PlacementWindow::OnExtraCommand(int id) {
+    if (const int choice = LanguageChoiceOfCommand(static_cast<UINT>(id), kMenuLanguage, 1); choice >= 0) {
+        m_dlg.OnLanguageChosen(kLanguageChoices[choice].language);
+        return true;
+    }
     switch (id) {
     case kMenuEdit: m_dlg.OnModify(); return true;
     case kMenuClone:
@@ -169,13 +175,15 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     const auto historyEntry = [&](int id, WindowCommand command, bool enabled) {
         const KeyBinding* binding = BindingOf(command);
         AppendMenuW(menu, MF_STRING | (enabled ? 0u : static_cast<UINT>(MF_GRAYED)), static_cast<UINT_PTR>(id),
-                    EntryText(binding->description, command).c_str());
+                    EntryText(binding->Description(), command).c_str());
     };
     historyEntry(kMenuUndo, WindowCommand::Undo, m_dlg.CanUndo());
     historyEntry(kMenuRedo, WindowCommand::Redo, m_dlg.CanRedo());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kMenuProblems, Widen(std::string(Text(TextId::ProblemsMenu)) + "\tCtrl+Shift+M").c_str());
     AppendMenuW(menu, MF_STRING, kMenuAbout, Widen(Text(TextId::AboutMenuEntry).data()).c_str());
+    if (HMENU languages = CreateLanguageMenu(kMenuLanguage, 1))
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(languages), Widen(Text(TextId::MenuLanguage)).c_str());
     const int chosen = static_cast<int>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hwnd, nullptr));
     DestroyMenu(menu);

@@ -156,7 +156,8 @@ TEST_F(WindowExtrasTest, RowMenuEntriesAndCopyRows) {
     EXPECT_EQ(texts, (QStringList{QString::fromUtf8("编辑"), QString::fromUtf8("复制为新NPC"), QString::fromUtf8("删除"),
                                   QString::fromUtf8("批量修改…"), QString::fromUtf8("在地图上显示"), QString::fromUtf8("复制行"),
                                   QString::fromUtf8("撤销上一次修改"), QString::fromUtf8("重做撤销的修改"),
-                                  QString::fromUtf8("问题列表…"), QString::fromUtf8("关于 MorviNpc(&A)...")}));
+                                  QString::fromUtf8("问题列表…"), QString::fromUtf8("关于 MorviNpc(&A)..."),
+                                  QString::fromUtf8("语言 / Language")}));
     window->Placements().SelectRow(0);
     window->Placements().SelectRow(3);
     menu.findChild<QAction*>(QStringLiteral("menuCopyRows"))->trigger();

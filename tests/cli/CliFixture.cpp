@@ -117,6 +117,25 @@ int Spawn(const std::vector<std::string>& args, const std::string& workDir, cons
 }  // namespace
 #endif
 
+void SetProgramEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+    // CreateProcessW hands the child this process's environment block.
+    ::SetEnvironmentVariableA(name, value);
+#else
+    if (value) ::setenv(name, value, 1);
+    else ::unsetenv(name);
+#endif
+}
+
+namespace {
+// The started programs speak English (their original texts) on any machine.
+class FixedLocale : public ::testing::Environment {
+public:
+    void SetUp() override { SetProgramEnvironment("LC_ALL", "C"); }
+};
+[[maybe_unused]] ::testing::Environment* const kFixedLocale = ::testing::AddGlobalTestEnvironment(new FixedLocale);
+}  // namespace
+
 CliResult RunMorvinpc(const std::vector<std::string>& args, const std::string& workDir) {
     fs::create_directories(FsPath(workDir));
     const std::string outPath = workDir + "/.stdout", errPath = workDir + "/.stderr";

@@ -41,6 +41,11 @@ std::string Gbk(const std::string& utf8);
 // Equal bytes; on a difference, the sizes and the first differing offset instead of a dump.
 ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected);
 
+// Sets (nullptr: removes) an environment variable of the programs the tests start. Every test
+// program starts them with LC_ALL=C, so they speak their original English whatever the
+// machine's locale is; the tests of the language choice set the locale variables themselves.
+void SetProgramEnvironment(const char* name, const char* value);
+
 class CliTest : public ::testing::Test {
 protected:
     // Generated maps 0..2 plus map 3 ("手工", directory "hand"): two region files of known

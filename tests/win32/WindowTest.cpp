@@ -26,6 +26,8 @@
 #include "data/text/GbkCodec.h"
 #include "data/region/NpcPlacement.h"
 #include "dialog/ControlIds.h"
+#include "dialog/WindowTemplateTables.h"
+#include "LanguageFit.h"
 #include "win32/CHyperlinkLabel.h"
 #include "win32/MapViewWindow.h"
 #include "win32/PlacementWindow.h"
@@ -555,6 +557,49 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
         bool back = true;
         for (int id : ids) back = back && same(before[id], placeOf(ui.Item(id)), 0, 0, 0, 0);
         Check(back, "at the template's size again, every control is back in its place");
+    }
+
+    // "语言 / Language" from the system menu: every text in the language at once, remembered in
+    // MorviConfig.ini; each translated label fits its control at the template's size; a picture
+    // of the window in each language (window-language-*.bmp).
+    {
+        const struct {
+            int choice;               // in the menu: original, English, Vietnamese
+            const wchar_t* exit;      // the label of "Thoat"
+            const wchar_t* heading;   // the first column's heading
+            const char* code;
+        } languages[] = {
+            {1, L"Exit", L"Name", "en"},
+            {2, L"Tho\u00e1t", L"T\u00ean", "vi"},
+            {0, L"Thoat", L"Name", "original"},
+        };
+        for (const auto& l : languages) {
+            const std::string what = std::string("language ") + l.code + ": ";
+            SendMessageW(dialog, WM_SYSCOMMAND,
+                         PlacementWindow::kLanguageCommand + l.choice * PlacementWindow::kLanguageCommandStep, 0);
+            wchar_t text[64] = {};
+            GetWindowTextW(ui.Item(IDC_EXIT), text, 64);
+            Check(std::wstring(text) == l.exit, what + "the buttons speak it");
+            wchar_t heading[64] = {};
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT;
+            column.pszText = heading;
+            column.cchTextMax = 64;
+            SendMessageW(ui.Item(IDC_PLACEMENT_LIST), LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+            Check(std::wstring(heading) == l.heading, what + "so do the column headings");
+            if (l.choice != 0) {
+                const auto main = test::CutTemplateTexts(dialog, MainWindowTemplate());
+                Check(main.empty(), what + "every label of the main window fits its control" + test::Describe(main));
+                const auto about = test::CutTemplateTexts(dialog, AboutTemplate());
+                Check(about.empty(), what + "every label of the About box fits its control" + test::Describe(about));
+            }
+            RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            const std::string file = std::string("window-language-") + l.code + ".bmp";
+            Check(test::SaveWindowPicture(dialog, std::wstring(file.begin(), file.end())), what + "picture " + file);
+        }
+        Check(ReadBytes("MorviConfig.ini").find("Language=\r\n") != std::string::npos,
+              "the language chosen last is remembered in MorviConfig.ini");
     }
 
     DriveProblemsPanel(ui, mapDir);
