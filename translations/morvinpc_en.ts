@@ -1224,6 +1224,344 @@ project page:</translation>
     </message>
 </context>
 <context>
+    <name>ProblemsCaption</name>
+    <message>
+        <source>问题列表</source>
+        <translation>Problems</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsMenu</name>
+    <message>
+        <source>问题列表…</source>
+        <translation>Problems…</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnMap</name>
+    <message>
+        <source>地图</source>
+        <translation>Map</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnFile</name>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnOffset</name>
+    <message>
+        <source>偏移</source>
+        <translation>Offset</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnRow</name>
+    <message>
+        <source>行</source>
+        <translation>Row</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnReason</name>
+    <message>
+        <source>问题</source>
+        <translation>Problem</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCheckMap</name>
+    <message>
+        <source>检查本地图</source>
+        <translation>Check this map</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCheckEveryMap</name>
+    <message>
+        <source>检查所有地图</source>
+        <translation>Check every map</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCancel</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixDuplicate</name>
+    <message>
+        <source>删除重复的记录</source>
+        <translation>Delete the duplicate</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixHidden</name>
+    <message>
+        <source>删除隐藏的记录</source>
+        <translation>Delete the hidden record</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsNoFix</name>
+    <message>
+        <source>(无安全修复)</source>
+        <translation>(no safe fix)</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsProgress</name>
+    <message>
+        <source>正在检查 {} / {} 个地图: {}</source>
+        <translation>Checking {} of {} maps: {}</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsSummary</name>
+    <message>
+        <source>{} 个问题, 检查了 {} 个地图的 {} 个文件</source>
+        <translation>{} problems in {} maps, {} files checked</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCancelled</name>
+    <message>
+        <source>已取消: {} 个问题, 检查了 {} 个地图的 {} 个文件</source>
+        <translation>Cancelled: {} problems in {} maps, {} files checked</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsNoMap</name>
+    <message>
+        <source>请先选择地图</source>
+        <translation>Choose a map first</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsMapSkipped</name>
+    <message>
+        <source>无法读取地图列表</source>
+        <translation>Cannot read the map list</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsUnreadable</name>
+    <message>
+        <source>无法读取此文件</source>
+        <translation>Cannot read this file</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHeaderCutOff</name>
+    <message>
+        <source>文件在NPC段头内结束 ({} 字节)</source>
+        <translation>The file ends inside the NPC section header ({} bytes)</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsRecordCutOff</name>
+    <message>
+        <source>记录被文件结尾截断: 长 {} 字节, 只有 {} 字节</source>
+        <translation>A record is cut off by the end of the file: {} bytes long, only {} present</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsForeignBytes</name>
+    <message>
+        <source>最后一条记录后有不成记录的字节: 需 {} 字节, 只有 {} 字节</source>
+        <translation>Bytes after the last record do not form a record: {} bytes needed, only {} present</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCountMismatch</name>
+    <message>
+        <source>NPC数量 {} 与文件中的 {} 条记录不符</source>
+        <translation>NPC count {} does not match the {} records in the file</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsTemplateOutside</name>
+    <message>
+        <source>模板编号 {} 不在模板表内 (列表只显示 1..{}), 列表不显示此记录</source>
+        <translation>Template {} is not in the template table (the list shows 1..{}); the list does not show this record</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHidden</name>
+    <message>
+        <source>列表不显示此记录: {}</source>
+        <translation>The list does not show this record: {}</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenEmptyName</name>
+    <message>
+        <source>名称为空</source>
+        <translation>empty name</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenTemplateZero</name>
+    <message>
+        <source>模板编号为 0</source>
+        <translation>template 0</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenTemplateBeyond</name>
+    <message>
+        <source>模板编号超出模板表</source>
+        <translation>template beyond the template table</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenXTooLarge</name>
+    <message>
+        <source>X 不小于 1000</source>
+        <translation>X is 1000 or more</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenYTooLarge</name>
+    <message>
+        <source>Y 不小于 500</source>
+        <translation>Y is 500 or more</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenNotCounted</name>
+    <message>
+        <source>不在NPC数量之内</source>
+        <translation>beyond the NPC count</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsNameNotGbk</name>
+    <message>
+        <source>名称含有不是 GBK 的字节</source>
+        <translation>The name holds bytes that are not GBK</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsScriptNotGbk</name>
+    <message>
+        <source>脚本路径含有不是 GBK 的字节</source>
+        <translation>The script path holds bytes that are not GBK</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsScriptWithoutBackslash</name>
+    <message>
+        <source>脚本路径 {} 不以 \ 开头</source>
+        <translation>Script path {} does not start with \</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsScriptMissing</name>
+    <message>
+        <source>脚本文件 {} 在服务器目录下不存在</source>
+        <translation>Script file {} does not exist under the server directory</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsDuplicateKey</name>
+    <message>
+        <source>与偏移 {} 的记录键相同, 修改和删除只会找到前一条</source>
+        <translation>Same key as the record at offset {}: modify and delete only find the earlier one</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsExactDuplicate</name>
+    <message>
+        <source>与 {}:{} 的记录完全相同 (同一位置重复)</source>
+        <translation>Identical to the record at {}:{} (stacked on one spot)</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsRowNotListed</name>
+    <message>
+        <source>列表不显示这条记录</source>
+        <translation>The list does not show this record</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsRowFilteredOut</name>
+    <message>
+        <source>这条记录被列表的筛选条件隐藏</source>
+        <translation>The list's filter hides this record</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsRowGone</name>
+    <message>
+        <source>列表中已没有这条记录, 请重新检查</source>
+        <translation>This record is no longer in the list; check again</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixQuestion</name>
+    <message>
+        <source>从 {} 删除这条记录?
+{}</source>
+        <translation>Delete this record from {}?
+{}</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixDone</name>
+    <message>
+        <source>已删除 1 条记录 (Ctrl+Z 撤销)</source>
+        <translation>1 record deleted (Ctrl+Z undoes it)</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixRefused</name>
+    <message>
+        <source>未删除: 文件已改变, 请重新检查 ({})</source>
+        <translation>Not deleted: the file has changed; check again ({})</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixOtherMap</name>
+    <message>
+        <source>请先读取这个地图再修复</source>
+        <translation>Load this map before fixing</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsKeyTip</name>
+    <message>
+        <source>问题列表 (Ctrl+Shift+M)</source>
+        <translation>Problems (Ctrl+Shift+M)</translation>
+    </message>
+</context>
+<context>
+    <name>DiskChangedOne</name>
+    <message>
+        <source>{} 已被其他程序修改 — 按 F5 重新读取</source>
+        <translation>{} was changed by another program — press F5 to reload</translation>
+    </message>
+</context>
+<context>
+    <name>DiskChangedMany</name>
+    <message>
+        <source>{} 等 {} 个文件已被其他程序修改 — 按 F5 重新读取</source>
+        <translation>{} and others, {} files, were changed by another program — press F5 to reload</translation>
+    </message>
+</context>
+<context>
+    <name>DiskReloaded</name>
+    <message>
+        <source>已重新读取地图: {} 行</source>
+        <translation>Map reloaded: {} rows</translation>
+    </message>
+</context>
+<context>
     <name>MenuLanguage</name>
     <message>
         <source>语言 / Language</source>

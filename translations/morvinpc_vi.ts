@@ -2500,6 +2500,344 @@ Mã thoát: 0 xong, 1 bị từ chối hoặc có phát hiện, 2 lỗi cách d�
     </message>
 </context>
 <context>
+    <name>ProblemsCaption</name>
+    <message>
+        <source>问题列表</source>
+        <translation>Sự cố</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsMenu</name>
+    <message>
+        <source>问题列表…</source>
+        <translation>Sự cố…</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnMap</name>
+    <message>
+        <source>地图</source>
+        <translation>Bản đồ</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnFile</name>
+    <message>
+        <source>文件</source>
+        <translation>Tệp</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnOffset</name>
+    <message>
+        <source>偏移</source>
+        <translation>Vị trí</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnRow</name>
+    <message>
+        <source>行</source>
+        <translation>Dòng</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsColumnReason</name>
+    <message>
+        <source>问题</source>
+        <translation>Sự cố</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCheckMap</name>
+    <message>
+        <source>检查本地图</source>
+        <translation>Kiểm tra bản đồ này</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCheckEveryMap</name>
+    <message>
+        <source>检查所有地图</source>
+        <translation>Kiểm tra mọi bản đồ</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCancel</name>
+    <message>
+        <source>取消</source>
+        <translation>Hủy</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixDuplicate</name>
+    <message>
+        <source>删除重复的记录</source>
+        <translation>Xóa bản ghi trùng</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixHidden</name>
+    <message>
+        <source>删除隐藏的记录</source>
+        <translation>Xóa bản ghi ẩn</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsNoFix</name>
+    <message>
+        <source>(无安全修复)</source>
+        <translation>(không có cách sửa an toàn)</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsProgress</name>
+    <message>
+        <source>正在检查 {} / {} 个地图: {}</source>
+        <translation>Đang kiểm tra {} / {} bản đồ: {}</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsSummary</name>
+    <message>
+        <source>{} 个问题, 检查了 {} 个地图的 {} 个文件</source>
+        <translation>{} sự cố, đã kiểm tra {} bản đồ, {} tệp</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCancelled</name>
+    <message>
+        <source>已取消: {} 个问题, 检查了 {} 个地图的 {} 个文件</source>
+        <translation>Đã hủy: {} sự cố, đã kiểm tra {} bản đồ, {} tệp</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsNoMap</name>
+    <message>
+        <source>请先选择地图</source>
+        <translation>Hãy chọn bản đồ trước</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsMapSkipped</name>
+    <message>
+        <source>无法读取地图列表</source>
+        <translation>Không đọc được danh sách bản đồ</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsUnreadable</name>
+    <message>
+        <source>无法读取此文件</source>
+        <translation>Không đọc được tệp này</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHeaderCutOff</name>
+    <message>
+        <source>文件在NPC段头内结束 ({} 字节)</source>
+        <translation>Tệp kết thúc giữa đầu đoạn NPC ({} byte)</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsRecordCutOff</name>
+    <message>
+        <source>记录被文件结尾截断: 长 {} 字节, 只有 {} 字节</source>
+        <translation>Bản ghi bị cắt bởi cuối tệp: dài {} byte, chỉ có {} byte</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsForeignBytes</name>
+    <message>
+        <source>最后一条记录后有不成记录的字节: 需 {} 字节, 只有 {} 字节</source>
+        <translation>Các byte sau bản ghi cuối không thành bản ghi: cần {} byte, chỉ có {} byte</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsCountMismatch</name>
+    <message>
+        <source>NPC数量 {} 与文件中的 {} 条记录不符</source>
+        <translation>Số NPC {} không khớp với {} bản ghi trong tệp</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsTemplateOutside</name>
+    <message>
+        <source>模板编号 {} 不在模板表内 (列表只显示 1..{}), 列表不显示此记录</source>
+        <translation>Mẫu {} không có trong bảng mẫu (danh sách chỉ hiện 1..{}); danh sách không hiện bản ghi này</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHidden</name>
+    <message>
+        <source>列表不显示此记录: {}</source>
+        <translation>Danh sách không hiện bản ghi này: {}</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenEmptyName</name>
+    <message>
+        <source>名称为空</source>
+        <translation>tên trống</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenTemplateZero</name>
+    <message>
+        <source>模板编号为 0</source>
+        <translation>mẫu số 0</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenTemplateBeyond</name>
+    <message>
+        <source>模板编号超出模板表</source>
+        <translation>mẫu vượt quá bảng mẫu</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenXTooLarge</name>
+    <message>
+        <source>X 不小于 1000</source>
+        <translation>X từ 1000 trở lên</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenYTooLarge</name>
+    <message>
+        <source>Y 不小于 500</source>
+        <translation>Y từ 500 trở lên</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsHiddenNotCounted</name>
+    <message>
+        <source>不在NPC数量之内</source>
+        <translation>nằm ngoài số NPC</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsNameNotGbk</name>
+    <message>
+        <source>名称含有不是 GBK 的字节</source>
+        <translation>Tên chứa byte không phải GBK</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsScriptNotGbk</name>
+    <message>
+        <source>脚本路径含有不是 GBK 的字节</source>
+        <translation>Đường dẫn script chứa byte không phải GBK</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsScriptWithoutBackslash</name>
+    <message>
+        <source>脚本路径 {} 不以 \ 开头</source>
+        <translation>Đường dẫn script {} không bắt đầu bằng \</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsScriptMissing</name>
+    <message>
+        <source>脚本文件 {} 在服务器目录下不存在</source>
+        <translation>Tệp script {} không có trong thư mục máy chủ</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsDuplicateKey</name>
+    <message>
+        <source>与偏移 {} 的记录键相同, 修改和删除只会找到前一条</source>
+        <translation>Cùng khóa với bản ghi ở vị trí {}: sửa và xóa chỉ tìm thấy bản ghi trước</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsExactDuplicate</name>
+    <message>
+        <source>与 {}:{} 的记录完全相同 (同一位置重复)</source>
+        <translation>Giống hệt bản ghi ở {}:{} (trùng một chỗ)</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsRowNotListed</name>
+    <message>
+        <source>列表不显示这条记录</source>
+        <translation>Danh sách không hiện bản ghi này</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsRowFilteredOut</name>
+    <message>
+        <source>这条记录被列表的筛选条件隐藏</source>
+        <translation>Bộ lọc của danh sách đang ẩn bản ghi này</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsRowGone</name>
+    <message>
+        <source>列表中已没有这条记录, 请重新检查</source>
+        <translation>Bản ghi này không còn trong danh sách; hãy kiểm tra lại</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixQuestion</name>
+    <message>
+        <source>从 {} 删除这条记录?
+{}</source>
+        <translation>Xóa bản ghi này khỏi {}?
+{}</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixDone</name>
+    <message>
+        <source>已删除 1 条记录 (Ctrl+Z 撤销)</source>
+        <translation>Đã xóa 1 bản ghi (Ctrl+Z để hoàn tác)</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixRefused</name>
+    <message>
+        <source>未删除: 文件已改变, 请重新检查 ({})</source>
+        <translation>Chưa xóa: tệp đã thay đổi; hãy kiểm tra lại ({})</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsFixOtherMap</name>
+    <message>
+        <source>请先读取这个地图再修复</source>
+        <translation>Hãy tải bản đồ này trước khi sửa</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsKeyTip</name>
+    <message>
+        <source>问题列表 (Ctrl+Shift+M)</source>
+        <translation>Sự cố (Ctrl+Shift+M)</translation>
+    </message>
+</context>
+<context>
+    <name>DiskChangedOne</name>
+    <message>
+        <source>{} 已被其他程序修改 — 按 F5 重新读取</source>
+        <translation>{} đã bị chương trình khác sửa — nhấn F5 để tải lại</translation>
+    </message>
+</context>
+<context>
+    <name>DiskChangedMany</name>
+    <message>
+        <source>{} 等 {} 个文件已被其他程序修改 — 按 F5 重新读取</source>
+        <translation>{} và các tệp khác, {} tệp, đã bị chương trình khác sửa — nhấn F5 để tải lại</translation>
+    </message>
+</context>
+<context>
+    <name>DiskReloaded</name>
+    <message>
+        <source>已重新读取地图: {} 行</source>
+        <translation>Đã tải lại bản đồ: {} dòng</translation>
+    </message>
+</context>
+<context>
     <name>MenuLanguage</name>
     <message>
         <source>语言 / Language</source>
