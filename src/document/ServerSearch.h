@@ -26,6 +26,9 @@ struct FoundPlacement {
     std::string file;                 // full path of the region file
     PlacementRecord record;
     int row = 0;                      // the row the map's list shows it in
+    // Listed records of the same key before it in its file: with the file and the key it
+    // names the record again after other files of the map have changed.
+    int occurrence = 0;
 };
 
 enum class SearchSkip {

@@ -408,6 +408,23 @@ enum class TextId : uint16_t {
     CliFilterUnknownName,
     CliFindMapSkipped,             // {} index, {} name, {} file or directory
     CliFindSummary,                // {} rows, {} maps with rows, {} maps
+    // --- find in every map, compare with another server (windows) ---
+    FindAllMenu,
+    FindAllFilterCue,
+    FindAllFilterTip,
+    FindAllSearch,
+    FindAllStop,
+    FindAllColumnMap,
+    FindAllColumnFile,
+    FindAllRunning,                // {} map number, {} maps, {} name, {} files done, {} files, {} found
+    FindAllDone,                   // {} found, {} maps with rows, {} maps
+    FindAllCancelled,              // {} found, {} maps done, {} maps
+    FindAllSkipped,                // {} index, {} name, {} file or directory
+    FindAllNoMapList,
+    FindAllOpenHint,
+    FindAllOpened,                 // {} map, {} name
+    FindAllMapNotListed,           // {} map
+    FindAllPlacementGone,          // {} map, {} file
     Count
 };
 
@@ -839,6 +856,24 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::CliFilterUnknownName, "neither a shown name nor a code"},
     {TextId::CliFindMapSkipped, "map {} \"{}\" skipped: cannot read {}"},
     {TextId::CliFindSummary, "{} placements in {} of {} maps match"},
+
+    // --- find in every map, compare with another server (windows) ---
+    {TextId::FindAllMenu, "在所有地图中查找"},
+    {TextId::FindAllFilterCue, "筛选条件, 例如 name:守卫 x:100-200 type:TalkNPC script:*"},
+    {TextId::FindAllFilterTip, "字段: name template x y ox oy type group series drop script file; 多个条件须全部满足; 回车开始查找"},
+    {TextId::FindAllSearch, "查找"},
+    {TextId::FindAllStop, "停止"},
+    {TextId::FindAllColumnMap, "地图"},
+    {TextId::FindAllColumnFile, "文件"},
+    {TextId::FindAllRunning, "正在查找: 地图 {}/{} {} · 文件 {}/{} · 已找到 {} 条"},
+    {TextId::FindAllDone, "找到 {} 条, 在 {} 个地图中 (共 {} 个地图)"},
+    {TextId::FindAllCancelled, "查找已停止: 已找到 {} 条 (已查完 {} / {} 个地图)"},
+    {TextId::FindAllSkipped, "地图 {} \"{}\" 已跳过: 无法读取 {}"},
+    {TextId::FindAllNoMapList, "无法读取地图列表 (maps\\worldset.ini, settings\\maplist.ini)"},
+    {TextId::FindAllOpenHint, "双击结果: 在主窗口中打开该地图并选中该NPC"},
+    {TextId::FindAllOpened, "已在主窗口中选中: 地图 {} 中的 {}"},
+    {TextId::FindAllMapNotListed, "主窗口的地图列表中已没有地图 {}"},
+    {TextId::FindAllPlacementGone, "地图 {} 中已找不到该NPC (文件已被修改): {}"},
 };
 
 constexpr bool TextsInIdOrder() {
