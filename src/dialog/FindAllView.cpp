@@ -239,7 +239,7 @@ FoundTarget FindAllView::Target(int row) const {
     t.mapEntry = m_maps[static_cast<size_t>(t.mapIndex)].entry;
     t.mapName = m_maps[static_cast<size_t>(t.mapIndex)].name;
     t.file = m_rows.File(storeRow);
-    t.key = PlacementKey::Of(m_rows.Block(storeRow));
+    t.key = KeyOfPlacement(m_rows.Block(storeRow));
     t.occurrence = m_occurrenceOfRow[static_cast<size_t>(row)];
     return t;
 }

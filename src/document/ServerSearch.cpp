@@ -95,7 +95,7 @@ SearchSummary SearchServer(const std::vector<ServerMap>& maps, int templateCount
                     ++summary.records;
                     if (!PassesListingRules(r.block, templateCount)) continue;
                     const int ordinal = listed++;
-                    fileKeys.push_back(PlacementKey::Of(r.block));
+                    fileKeys.push_back(KeyOfPlacement(r.block));
                     // One record reused from record to record: its script keeps its capacity.
                     probe.block = r.block;
                     probe.script.assign(r.block.HasScript() ? r.script : std::string_view());

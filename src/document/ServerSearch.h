@@ -59,6 +59,11 @@ struct SearchSummary {
     bool cancelled = false;
 };
 
+// The key of a record (as a row finds it again).
+inline PlacementKey KeyOfPlacement(const NpcPlacement& p) {
+    return PlacementKey{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
+}
+
 using FoundSink = std::function<void(const FoundPlacement&)>;
 using SearchProgressSink = std::function<void(const SearchProgress&)>;
 

@@ -17,7 +17,9 @@
 #include "dialog/StatusLine.h"
 #include "dialog/WindowGrowth.h"
 #include "win32/CHyperlinkLabel.h"
+#include "win32/CompareWindow.h"
 #include "win32/FilteredListBox.h"
+#include "win32/FindAllWindow.h"
 #include "win32/MapViewWindow.h"
 #include "win32/ReportListView.h"
 
@@ -69,6 +71,8 @@ public:
         kMenuRedo,
         kMenuCopyRows,
         kMenuMapView,
+        kMenuFindAll,
+        kMenuCompare,
     };
 
     // The status strip along the bottom (GrowingLayout.cpp), clear of the other ids.
@@ -157,6 +161,11 @@ private:
     void QueueMapRefresh(bool pointsChanged);
     void RefreshMapView();
     void SelectRowsPickedOnMap(const std::vector<int>& rows);
+    // "在所有地图中查找" and the double-click on one of its results (FindAllLink.cpp).
+    void ShowFindAll();
+    void OpenFoundRow(FindAllView& view, int row);
+    // "与其他服务器比较…" (FindAllLink.cpp).
+    void ShowCompare();
     int DialogUnitsX(int du) const;
     int DialogUnitsY(int du) const;
     // The dialog's controls live as long as it does, so each is looked up once: a load sets
@@ -195,6 +204,8 @@ private:
     std::unique_ptr<MapViewWindow> m_mapView;
     bool m_mapRefreshPosted = false;     // kMapRefreshMessage is on its way
     bool m_mapPointsStale = false;       // the rows changed since the map last took them
+    std::unique_ptr<FindAllWindow> m_findAll;
+    std::unique_ptr<CompareWindow> m_compare;
     CPlacementDlg m_dlg;             // last: it is given the finished host
 };
 

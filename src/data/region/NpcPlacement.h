@@ -118,10 +118,6 @@ struct PlacementKey {
     int offsetY = 0;
     bool Matches(const NpcPlacement& p) const;
     bool operator==(const PlacementKey&) const = default;
-    // The key of a record.
-    static PlacementKey Of(const NpcPlacement& p) {
-        return PlacementKey{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
-    }
 };
 
 // --- Stream operations on an open region file -------------------------------------------
