@@ -18,7 +18,7 @@ if [ -z "$make_tree" ]; then
 fi
 
 run="$out/run"
-rm -rf "$out/tree" "$run" "$out/window.png"
+rm -rf "$out/tree" "$run" "$out/window.png" "$out/find-window.png"
 mkdir -p "$run"
 "$make_tree" "$out/tree" --seed 7 --maps 2 --files 3 --records 4 --templates 20 >/dev/null
 # Wine sees the Unix root as drive Z:.
@@ -35,6 +35,11 @@ export MORVI_WINEPREFIX
 bash "$source_dir/cmake/wine-run.sh" "$exe" "$tree_win" >"$out/wine-output.txt" 2>&1 &
 wine_pid=$!
 for _ in $(seq 1 600); do
+    if [ -e find-screenshot-ready ] && [ ! -e find-screenshot-done ]; then
+        sleep 1
+        import -display "$display" -window root "$out/find-window.png"
+        touch find-screenshot-done
+    fi
     [ -e screenshot-ready ] && break
     kill -0 "$wine_pid" 2>/dev/null || break
     sleep 0.5

@@ -261,6 +261,7 @@ void WindowExtras::RunCommand(const KeyBinding& binding) {
     case WindowCommand::MapView: ShowMapView(); break;
     case WindowCommand::Undo: ShowStepBack(true, m_window.Logic().OnUndo()); break;
     case WindowCommand::Redo: ShowStepBack(false, m_window.Logic().OnRedo()); break;
+    case WindowCommand::FindAll: ShowFindAll(); break;
     }
 }
 
@@ -292,6 +293,9 @@ void WindowExtras::FillContextMenu(QMenu& menu) {
         connect(bulk, &QAction::triggered, this, [this] { BulkEditSelectedRows(); });
     }
     add(Text(TextId::MenuMapView).data(), "menuMap", &map, [this] { ShowMapView(); });
+    WindowCommand findAll = WindowCommand::FindAll;
+    add(Text(TextId::FindAllMenu).data(), "menuFindAll", &findAll, [this] { ShowFindAll(); });
+    add(Text(TextId::CompareMenu).data(), "menuCompare", nullptr, [this] { ShowCompare(); });
     add(Text(TextId::MenuCopyRows).data(), "menuCopyRows", nullptr, [this] { CopySelectedRows(); });
     menu.addSeparator();
     WindowCommand undo = WindowCommand::Undo, redo = WindowCommand::Redo;
@@ -478,6 +482,24 @@ void WindowExtras::ReloadKeepingPlace() {
 
 void WindowExtras::WatchFiles() {
     if (const std::optional<StatusLine> line = m_watch.Tick()) ShowStatusLine(*line);
+}
+
+// --- find in every map ---------------------------------------------------------------------
+
+void WindowExtras::ShowFindAll() {
+    if (!m_findAll) m_findAll = new FindAllWindow(m_window);
+    m_findAll->show();
+    m_findAll->raise();
+    m_findAll->activateWindow();
+    m_findAll->Filter().setFocus(Qt::ShortcutFocusReason);
+}
+
+void WindowExtras::ShowCompare() {
+    if (!m_compare) m_compare = new CompareWindow(m_window);
+    m_compare->show();
+    m_compare->raise();
+    m_compare->activateWindow();
+    m_compare->Other().setFocus(Qt::ShortcutFocusReason);
 }
 
 // --- map view ------------------------------------------------------------------------------

@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QRect>
 
+#include "app/CompareWindow.h"
+#include "app/FindAllWindow.h"
 #include "app/MapViewWindow.h"
 #include "app/ProblemsPanel.h"
 #include "dialog/DiskWatch.h"
@@ -45,6 +47,12 @@ public:
     void RebuildTexts(const std::vector<QWidget*>& controls, const std::vector<QRect>& rects, Language before);
     void ShowMapView();
     MapViewWindow* MapView() const { return m_mapView; }
+    // "在所有地图中查找" (Ctrl+Shift+F): the find window, made the first time.
+    void ShowFindAll();
+    FindAllWindow* FindAll() const { return m_findAll; }
+    // "与其他服务器比较…": the compare window, made the first time.
+    void ShowCompare();
+    CompareWindow* Compare() const { return m_compare; }
     QLabel* StatusStrip() const { return m_status; }
     QLineEdit* TemplateFilter() const { return m_filter; }
     // The placement list's filter field and the list's status (rows shown, selection counts).
@@ -102,6 +110,8 @@ private:
     QLabel* m_listStatus = nullptr;
     bool m_listStatusQueued = false;
     QPointer<MapViewWindow> m_mapView;
+    QPointer<FindAllWindow> m_findAll;
+    QPointer<CompareWindow> m_compare;
     std::vector<std::pair<QWidget*, QRect>> m_defaults;
     QSize m_defaultSize;
     bool m_refreshQueued = false;

@@ -1,11 +1,13 @@
 // `diff OTHER_SERVER [MAP]`: the placements this tree adds, changes and removes compared with
 // another server tree, by map, file and key; `--format csv` writes the one map that differs
 // (or MAP) in the export's shape, which `import` on the other tree turns into exactly those
-// changes. What import cannot carry is named on the standard error.
+// changes. What import cannot carry is named on the standard error. `--format json` gives the
+// differences of every map as one document, with stable codes for what import cannot carry.
 
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "cli/RowJson.h"
 #include "cli/RowOutput.h"
 #include "document/ServerCompare.h"
 #include "texts/ProgramTexts.h"
@@ -52,6 +54,75 @@ std::string ChangeText(const PlacementDiff& d) {
     }
     if (d.fields & kDiffHidden) text += std::string(text.empty() ? "" : "; ") + std::string(Text(TextId::CliDiffBytesNotShown));
     return text;
+}
+
+// Stable codes of what import cannot carry (the JSON format's data, not texts).
+const char* CarryCode(CarryProblem problem) {
+    switch (problem) {
+        case CarryProblem::None: return nullptr;
+        case CarryProblem::HiddenHere: return "hidden_here";
+        case CarryProblem::HiddenThere: return "hidden_there";
+        case CarryProblem::NotAtEnd: return "not_at_end";
+        case CarryProblem::OrderDiffers: return "order_differs";
+        case CarryProblem::BytesNotShown: return "bytes_not_shown";
+        case CarryProblem::NotRepresentable: return "not_representable";
+        case CarryProblem::KeyShared: return "key_shared";
+        case CarryProblem::FileOnlyHere: return "file_only_here";
+        case CarryProblem::FileOnlyThere: return "file_only_there";
+        case CarryProblem::ForeignDiffers: return "foreign_differs";
+        case CarryProblem::MapOnlyHere: return "map_only_here";
+        case CarryProblem::MapOnlyThere: return "map_only_there";
+        case CarryProblem::Unreadable: return "unreadable";
+    }
+    return nullptr;
+}
+
+nlohmann::ordered_json CarryJson(CarryProblem problem) {
+    const char* code = CarryCode(problem);
+    return code ? nlohmann::ordered_json(code) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json MapJson(const std::optional<ServerMap>& m) {
+    if (!m) return nullptr;
+    nlohmann::ordered_json j;
+    j["index"] = m->index;
+    j["name"] = EscapeUndecodable(m->name);
+    j["directory"] = EscapeUndecodable(m->entry);
+    return j;
+}
+
+nlohmann::ordered_json RecordJson(const std::optional<PlacementRecord>& r) {
+    if (!r) return nullptr;
+    nlohmann::ordered_json j;
+    RowTexts cells = RecordTexts(*r, {});
+    for (std::string& cell : cells) cell = EscapeUndecodable(cell);
+    AddRowMembers(j, cells, false);
+    return j;
+}
+
+nlohmann::ordered_json PlacementJson(const PlacementDiff& p) {
+    nlohmann::ordered_json j;
+    j["kind"] = p.kind == DiffKind::Added ? "added" : p.kind == DiffKind::Changed ? "changed" : "removed";
+    j["key"] = {{"template", p.key.templateIndex}, {"x", p.key.posX}, {"y", p.key.posY},
+                {"offset_x", p.key.offsetX}, {"offset_y", p.key.offsetY}};
+    j["occurrence"] = p.occurrence;
+    nlohmann::ordered_json fields = nlohmann::ordered_json::array();
+    if (p.kind == DiffKind::Changed) {
+        const RowTexts before = RecordTexts(*p.theirs, {});
+        const RowTexts after = RecordTexts(*p.ours, {});
+        for (int c = 0; c < kPlacementColumnCount; ++c) {
+            const size_t k = static_cast<size_t>(c);
+            if (c == COL_FILE || before[k] == after[k]) continue;
+            fields.push_back({{"column", kColumnNames[c]}, {"before", EscapeUndecodable(before[k])},
+                              {"after", EscapeUndecodable(after[k])}});
+        }
+    }
+    j["fields"] = std::move(fields);
+    j["hidden_bytes_differ"] = (p.fields & kDiffHidden) != 0;
+    j["ours"] = RecordJson(p.ours);
+    j["theirs"] = RecordJson(p.theirs);
+    j["not_carried"] = CarryJson(p.problem);
+    return j;
 }
 
 struct Counts {
@@ -113,11 +184,43 @@ void PrintTable(const MapDiff& m, std::ostream& out) {
     }
 }
 
+nlohmann::ordered_json DiffJson(const std::vector<MapDiff>& maps) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const MapDiff& m : maps) {
+        const Counts c = CountOf(m);
+        nlohmann::ordered_json j;
+        j["map"] = MapJson(m.ours);
+        j["other_map"] = MapJson(m.theirs);
+        j["not_carried"] = CarryJson(!m.ours ? CarryProblem::MapOnlyThere
+                                     : !m.theirs ? CarryProblem::MapOnlyHere
+                                                 : CarryProblem::None);
+        j["added"] = c.added;
+        j["changed"] = c.changed;
+        j["removed"] = c.removed;
+        nlohmann::ordered_json files = nlohmann::ordered_json::array();
+        for (const FileDiff& f : m.files) {
+            nlohmann::ordered_json file;
+            file["file"] = EscapeUndecodable(f.relative);
+            file["here"] = !f.oursPath.empty();
+            file["there"] = !f.theirsPath.empty();
+            file["foreign_bytes_differ"] = f.foreignDiffers;
+            file["not_carried"] = CarryJson(f.problem);
+            nlohmann::ordered_json placements = nlohmann::ordered_json::array();
+            for (const PlacementDiff& p : f.placements) placements.push_back(PlacementJson(p));
+            file["placements"] = std::move(placements);
+            files.push_back(std::move(file));
+        }
+        j["files"] = std::move(files);
+        list.push_back(std::move(j));
+    }
+    return list;
+}
+
 }  // namespace
 
 int RunDiff(const CommonOptions& common, const std::string& other, const std::optional<std::string>& map,
             const std::string& format, std::ostream& out, std::ostream& err) {
-    if (format != "table" && format != "csv") {
+    if (format != "table" && format != "csv" && format != "json") {
         err << kMessagePrefix << Format(TextId::CliUnknownFormat, {format}) << "\n";
         return kExitUsage;
     }
@@ -142,8 +245,10 @@ int RunDiff(const CommonOptions& common, const std::string& other, const std::op
     }
     const std::vector<MapDiff>& maps = compared->maps;
 
-    if (format == "table") {
-        for (const MapDiff& m : maps) PrintTable(m, out);
+    if (format == "table" || format == "json") {
+        if (format == "json") out << DiffJson(maps).dump(2) << "\n";
+        else
+            for (const MapDiff& m : maps) PrintTable(m, out);
         int notCarried = 0;
         for (const MapDiff& m : maps) notCarried += CountOf(m).notCarried + (m.ours && m.theirs ? 0 : 1);
         err << (notCarried > 0 ? Format(TextId::CliDiffSummaryNotCarried,

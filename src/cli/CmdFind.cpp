@@ -6,6 +6,7 @@
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "cli/RowJson.h"
 #include "cli/RowOutput.h"
 #include "document/PlacementFilter.h"
 #include "document/ServerSearch.h"
@@ -68,14 +69,9 @@ int RunFind(const CommonOptions& common, const std::string& filterText, const st
                 j["map"] = f.mapIndex;
                 j["map_name"] = line[1];
                 j["row"] = f.row;
-                for (size_t c = 0; c < ExportColumns().size(); ++c) {
-                    const std::string& cell = line[c + 3];
-                    const bool number = c == COL_POS_X || c == COL_OFFSET_X || c == COL_POS_Y || c == COL_OFFSET_Y ||
-                                        c == COL_TEMPLATE || (c == COL_DROP && !cell.empty());
-                    if (number) j[ExportColumns()[c]] = std::stoll(cell);
-                    else if (cell.empty() && (c == COL_DROP || c == COL_SCRIPT)) j[ExportColumns()[c]] = nullptr;
-                    else j[ExportColumns()[c]] = cell;
-                }
+                RowTexts cells;
+                for (size_t c = 0; c < cells.size(); ++c) cells[c] = line[c + 3];
+                AddRowMembers(j, cells);
                 array.push_back(std::move(j));
                 break;
             }

@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     TextOption diffMap;
     diffMap.option = diffCmd->add_option("MAP", diffMap.value, mapHelp);
     std::string diffFormat = "table";
-    diffCmd->add_option("--format", diffFormat, Help(TextId::CliHelpDiffFormat))->check(CLI::IsMember({"table", "csv"}));
+    diffCmd->add_option("--format", diffFormat, Help(TextId::CliHelpDiffFormat))->check(CLI::IsMember({"table", "csv", "json"}));
 
     CLI::App* findCmd = app.add_subcommand("find", Help(TextId::CliHelpFind));
     std::string findFilter;

@@ -17,4 +17,14 @@ std::optional<DraftRefusal> DraftRefusalOf(const DocumentError& error) {
     }
 }
 
+TextId FilterErrorText(FilterErrorCode code) {
+    switch (code) {
+        case FilterErrorCode::UnknownField: return TextId::FilterUnknownField;
+        case FilterErrorCode::BadNumber: return TextId::FilterBadNumber;
+        case FilterErrorCode::BadRange: return TextId::FilterBadRange;
+        case FilterErrorCode::UnknownName: return TextId::FilterUnknownName;
+    }
+    return TextId::FilterBadNumber;
+}
+
 }  // namespace morvi

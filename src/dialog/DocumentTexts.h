@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "document/DocumentError.h"
+#include "document/PlacementFilter.h"
 #include "texts/ProgramTexts.h"
 
 namespace morvi {
@@ -16,5 +17,8 @@ struct DraftRefusal {
 
 // nullopt for an error that is not about a field of the edit area.
 std::optional<DraftRefusal> DraftRefusalOf(const DocumentError& error);
+
+// The text naming a malformed term of a filter (its one {} is the term).
+TextId FilterErrorText(FilterErrorCode code);
 
 }  // namespace morvi

@@ -20,6 +20,7 @@ std::span<const KeyBinding> KeyboardMap() {
         // Only from the list: in a text field the keys keep undoing the typing.
         KeyBinding{WindowCommand::Undo, "Ctrl+Z", 0, true, TextId::MenuUndo},
         KeyBinding{WindowCommand::Redo, "Ctrl+Y", 0, true, TextId::MenuRedo},
+        KeyBinding{WindowCommand::FindAll, "Ctrl+Shift+F", 0, false, TextId::FindAllMenu},
     };
     return table;
 }

@@ -22,6 +22,7 @@ enum class WindowCommand {
     MapView,           // "在地图上显示"
     Undo,              // take back the last change made from this window
     Redo,              // make the last undone change again
+    FindAll,           // "在所有地图中查找"
 };
 
 struct KeyBinding {

@@ -9,21 +9,12 @@
 #include <vector>
 
 #include "dialog/CPlacementDlg.h"
+#include "dialog/DocumentTexts.h"
 #include "document/NameTables.h"
 #include "texts/ProgramTexts.h"
 
 namespace morvi {
 namespace {
-
-TextId TextOfFilterError(FilterErrorCode code) {
-    switch (code) {
-        case FilterErrorCode::UnknownField: return TextId::FilterUnknownField;
-        case FilterErrorCode::BadNumber: return TextId::FilterBadNumber;
-        case FilterErrorCode::BadRange: return TextId::FilterBadRange;
-        case FilterErrorCode::UnknownName: return TextId::FilterUnknownName;
-    }
-    return TextId::FilterBadNumber;
-}
 
 // Applies removals of store rows (as they were before any of them) to ascending store rows:
 // removed rows leave, later rows move up.
@@ -244,7 +235,7 @@ CPlacementDlg::ListStatusLine CPlacementDlg::ListStatus() const {
         line.text += "  ·  " + Format(TextId::ListSelected, {std::to_string(selected.size())}) + ": " + counts;
     }
     if (m_filterError) {
-        line.text = FormatChosen(TextOfFilterError(m_filterError->code), {m_filterError->term}) + "  ·  " + line.text;
+        line.text = FormatChosen(FilterErrorText(m_filterError->code), {m_filterError->term}) + "  ·  " + line.text;
         line.warning = true;
     }
     return line;

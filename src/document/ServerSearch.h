@@ -26,6 +26,9 @@ struct FoundPlacement {
     std::string file;                 // full path of the region file
     PlacementRecord record;
     int row = 0;                      // the row the map's list shows it in
+    // Listed records of the same key before it in its file: with the file and the key it
+    // names the record again after other files of the map have changed.
+    int occurrence = 0;
 };
 
 enum class SearchSkip {
@@ -55,6 +58,11 @@ struct SearchSummary {
     std::vector<SearchSkipped> skipped;
     bool cancelled = false;
 };
+
+// The key of a record (as a row finds it again).
+inline PlacementKey KeyOfPlacement(const NpcPlacement& p) {
+    return PlacementKey{p.TemplateIndex(), p.PosX(), p.PosY(), p.offsetX, p.offsetY};
+}
 
 using FoundSink = std::function<void(const FoundPlacement&)>;
 using SearchProgressSink = std::function<void(const SearchProgress&)>;

@@ -463,6 +463,45 @@ enum class TextId : uint16_t {
     LanguageOriginal,
     LanguageEnglish,
     LanguageVietnamese,
+    // --- find in every map, compare with another server (windows) ---
+    FindAllMenu,
+    FindAllFilterCue,
+    FindAllFilterTip,
+    FindAllSearch,
+    FindAllStop,
+    FindAllColumnMap,
+    FindAllColumnFile,
+    FindAllRunning,                // {} map number, {} maps, {} name, {} files done, {} files, {} found
+    FindAllDone,                   // {} found, {} maps with rows, {} maps
+    FindAllCancelled,              // {} found, {} maps done, {} maps
+    FindAllSkipped,                // {} index, {} name, {} file or directory
+    FindAllNoMapList,
+    FindAllOpenHint,
+    FindAllOpened,                 // {} map, {} name
+    FindAllMapNotListed,           // {} map
+    FindAllPlacementGone,          // {} map, {} file
+    CompareMenu,
+    CompareOtherLabel,
+    CompareBrowse,
+    CompareRun,
+    CompareFilterCue,
+    CompareColumnKind,
+    CompareColumnKey,
+    CompareColumnFields,
+    CompareAdded,
+    CompareChanged,
+    CompareRemoved,
+    CompareFileOnlyHere,           // {} file
+    CompareFileOnlyThere,          // {} file
+    CompareNoMap,
+    CompareNoOther,
+    CompareOtherNoMapList,         // {} directory
+    CompareRunning,                // {} map
+    CompareDone,                   // {} map, {} added, {} changed, {} removed, {} shown, {} in all
+    CompareSame,                   // {} map
+    CompareMapOnlyHere,            // {} map
+    CompareFieldChange,            // {} column, {} before, {} after
+    CompareHiddenBytes,
     Count
 };
 
@@ -850,7 +889,7 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::CliCheckExactDuplicate, "the same placement, byte for byte, as the one at {}:{}"},
     {TextId::CliHelpDiff, "list the placements this tree adds, changes and removes compared with another server tree"},
     {TextId::CliHelpDiffOther, "the other server directory"},
-    {TextId::CliHelpDiffFormat, "table, or csv: the map's rows for `import` on the other tree"},
+    {TextId::CliHelpDiffFormat, "table; csv: the map's rows for `import` on the other tree; or json: every difference, with stable codes"},
     {TextId::CliDiffMap, "map {} \"{}\" ({}){}: {} added, {} changed, {} removed"},
     {TextId::CliDiffOtherMap, "the other tree's map {} \"{}\" ({}): only in the other tree: {} added, {} changed, {} removed"},
     {TextId::CliDiffMapOnlyHereNote, ": only in this tree"},
@@ -949,6 +988,46 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::LanguageOriginal, "原始 (中文 / Tieng Viet)"},
     {TextId::LanguageEnglish, "English"},
     {TextId::LanguageVietnamese, "Tiếng Việt"},
+
+    // --- find in every map, compare with another server (windows) ---
+    {TextId::FindAllMenu, "在所有地图中查找"},
+    {TextId::FindAllFilterCue, "筛选条件, 例如 name:守卫 x:100-200 type:TalkNPC script:*"},
+    {TextId::FindAllFilterTip, "字段: name template x y ox oy type group series drop script file; 多个条件须全部满足; 回车开始查找"},
+    {TextId::FindAllSearch, "查找"},
+    {TextId::FindAllStop, "停止"},
+    {TextId::FindAllColumnMap, "地图"},
+    {TextId::FindAllColumnFile, "文件"},
+    {TextId::FindAllRunning, "正在查找: 地图 {}/{} {} · 文件 {}/{} · 已找到 {} 条"},
+    {TextId::FindAllDone, "找到 {} 条, 在 {} 个地图中 (共 {} 个地图)"},
+    {TextId::FindAllCancelled, "查找已停止: 已找到 {} 条 (已查完 {} / {} 个地图)"},
+    {TextId::FindAllSkipped, "地图 {} \"{}\" 已跳过: 无法读取 {}"},
+    {TextId::FindAllNoMapList, "无法读取地图列表 (maps\\worldset.ini, settings\\maplist.ini)"},
+    {TextId::FindAllOpenHint, "双击结果: 在主窗口中打开该地图并选中该NPC"},
+    {TextId::FindAllOpened, "已在主窗口中选中: 地图 {} 中的 {}"},
+    {TextId::FindAllMapNotListed, "主窗口的地图列表中已没有地图 {}"},
+    {TextId::FindAllPlacementGone, "地图 {} 中已找不到该NPC (文件已被修改): {}"},
+    {TextId::CompareMenu, "与其他服务器比较…"},
+    {TextId::CompareOtherLabel, "其他服务器目录:"},
+    {TextId::CompareBrowse, "浏览…"},
+    {TextId::CompareRun, "比较"},
+    {TextId::CompareFilterCue, "筛选差异 (与查找相同的筛选条件)"},
+    {TextId::CompareColumnKind, "变化"},
+    {TextId::CompareColumnKey, "键 (模板,X,Y,偏移)"},
+    {TextId::CompareColumnFields, "差异"},
+    {TextId::CompareAdded, "新增"},
+    {TextId::CompareChanged, "修改"},
+    {TextId::CompareRemoved, "删除"},
+    {TextId::CompareFileOnlyHere, "{} (只在本服务器)"},
+    {TextId::CompareFileOnlyThere, "{} (只在其他服务器)"},
+    {TextId::CompareNoMap, "请先在主窗口中选择一个地图"},
+    {TextId::CompareNoOther, "请指定其他服务器的目录"},
+    {TextId::CompareOtherNoMapList, "无法读取其他服务器的地图列表: {}"},
+    {TextId::CompareRunning, "正在比较地图 {} …"},
+    {TextId::CompareDone, "地图 {}: 新增 {} 条, 修改 {} 条, 删除 {} 条 (显示 {} / {} 条)"},
+    {TextId::CompareSame, "地图 {} 在两个服务器中相同"},
+    {TextId::CompareMapOnlyHere, "地图 {} 不在其他服务器的地图列表中"},
+    {TextId::CompareFieldChange, "{}: {} → {}"},
+    {TextId::CompareHiddenBytes, "未显示的字节不同"},
 };
 
 constexpr bool TextsInIdOrder() {

@@ -19,7 +19,9 @@
 #include "dialog/WindowGrowth.h"
 #include "win32/CHyperlinkLabel.h"
 #include "win32/DpiLayout.h"
+#include "win32/CompareWindow.h"
 #include "win32/FilteredListBox.h"
+#include "win32/FindAllWindow.h"
 #include "win32/MapViewWindow.h"
 #include "win32/ProblemsPanel.h"
 #include "texts/Language.h"
@@ -73,6 +75,8 @@ public:
         kMenuRedo,
         kMenuCopyRows,
         kMenuMapView,
+        kMenuFindAll,
+        kMenuCompare,
         // The row menu's "语言 / Language" entries: kMenuLanguage + the choice's index.
         kMenuLanguage = 0x7180,
     };
@@ -185,6 +189,11 @@ private:
     void StartDiskWatch();
     void WatchFiles();
     void ReloadKeepingPlace();
+    // "在所有地图中查找" and the double-click on one of its results (FindAllLink.cpp).
+    void ShowFindAll();
+    void OpenFoundRow(FindAllView& view, int row);
+    // "与其他服务器比较…" (FindAllLink.cpp).
+    void ShowCompare();
     int DialogUnitsX(int du) const;
     int DialogUnitsY(int du) const;
     RECT DialogUnitsRect(const int (&rectDu)[4]) const;
@@ -235,6 +244,8 @@ private:
     TemplateLayout m_layout;         // template 102 at the window's DPI
     std::unique_ptr<ProblemsPanel> m_problems;
     std::unique_ptr<DiskWatch> m_watch;
+    std::unique_ptr<FindAllWindow> m_findAll;
+    std::unique_ptr<CompareWindow> m_compare;
     CPlacementDlg m_dlg;             // last: it is given the finished host
 };
 

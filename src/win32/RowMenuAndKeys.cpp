@@ -91,6 +91,7 @@ bool PlacementWindow::TakeKey(const MSG& msg) {
     case WindowCommand::Undo: post(kMenuUndo, 1); return true;
     case WindowCommand::Redo: post(kMenuRedo, 1); return true;
     case WindowCommand::MapView: post(kMenuMapView, 1); return true;
+    case WindowCommand::FindAll: post(kMenuFindAll, 1); return true;
     }
     return false;
 }
@@ -107,6 +108,8 @@ bool PlacementWindow::OnExtraCommand(int id) {
     case kMenuDelete: DeleteAndShowStatus(); return true;
     case kMenuCopyRows: CopySelectedRows(); return true;
     case kMenuMapView: ShowMapView(); return true;
+    case kMenuFindAll: ShowFindAll(); return true;
+    case kMenuCompare: ShowCompare(); return true;
     case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
     case kKeyReloadMap: ReloadKeepingPlace(); return true;
     case kMenuProblems: ToggleProblems(); return true;
@@ -169,6 +172,8 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
                 EntryText(Text(TextId::MenuClone).data(), WindowCommand::Clone).c_str());
     AppendMenuW(menu, MF_STRING, kMenuDelete, EntryText(Text(TextId::MenuDelete).data(), WindowCommand::Delete).c_str());
     AppendMenuW(menu, MF_STRING, kMenuMapView, EntryText(Text(TextId::MenuMapView).data(), WindowCommand::MapView).c_str());
+    AppendMenuW(menu, MF_STRING, kMenuFindAll, EntryText(Text(TextId::FindAllMenu).data(), WindowCommand::FindAll).c_str());
+    AppendMenuW(menu, MF_STRING, kMenuCompare, Widen(Text(TextId::CompareMenu).data()).c_str());
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuCopyRows,
                 Widen(Text(TextId::MenuCopyRows).data()).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);

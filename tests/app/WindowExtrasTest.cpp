@@ -154,7 +154,9 @@ TEST_F(WindowExtrasTest, RowMenuEntriesAndCopyRows) {
     for (QAction* a : menu.actions())
         if (!a->isSeparator()) texts << a->text();
     EXPECT_EQ(texts, (QStringList{QString::fromUtf8("编辑"), QString::fromUtf8("复制为新NPC"), QString::fromUtf8("删除"),
-                                  QString::fromUtf8("批量修改…"), QString::fromUtf8("在地图上显示"), QString::fromUtf8("复制行"),
+                                  QString::fromUtf8("批量修改…"), QString::fromUtf8("在地图上显示"),
+                                  QString::fromUtf8("在所有地图中查找"), QString::fromUtf8("与其他服务器比较…"),
+                                  QString::fromUtf8("复制行"),
                                   QString::fromUtf8("撤销上一次修改"), QString::fromUtf8("重做撤销的修改"),
                                   QString::fromUtf8("问题列表…"), QString::fromUtf8("关于 MorviNpc(&A)..."),
                                   QString::fromUtf8("语言 / Language")}));

@@ -177,5 +177,76 @@ TEST_F(DiffTest, MapsAreMatchedByDirectoryAndCsvNeedsOneMap) {
     EXPECT_EQ(Run({"diff", live(), "no-such-map"}).status, 2);
 }
 
+// `--format json`: every difference of every map, with the fields a change touches and stable
+// codes for what import cannot carry; the exit status as the table's.
+TEST_F(DiffTest, JsonListsEveryDifferenceWithFieldsAndStableCodes) {
+    CliResult r = Run({"diff", live(), "--format", "json"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out), nlohmann::json::array());
+
+    std::vector<PlacementRecord> a = HandRecords(0), b = HandRecords(1);
+    a[0] = MakeRecord(3, Gbk("新卫兵"), 100, 1, 50, 2, 3, 1, 2, 9);   // changed: name, type, drop
+    a.erase(a.begin() + 1);                                           // removed: the merchant
+    a.insert(a.begin(), kNew);                                        // added before records both hold
+    b.push_back(kNew2);                                               // added at the end
+    WriteFile(handFile(0), tools::MakeRegionImage(7, a));
+    WriteFile(handFile(1), tools::MakeRegionImage(8, b));
+    r = Run({"diff", live(), "--format", "json"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    const nlohmann::json doc = nlohmann::json::parse(r.out);
+    ASSERT_EQ(doc.size(), 1u) << r.out;
+    const nlohmann::json& map = doc[0];
+    EXPECT_EQ(map["map"]["index"], 3);
+    EXPECT_EQ(map["map"]["directory"], "hand");
+    EXPECT_EQ(map["other_map"]["index"], 3);
+    EXPECT_TRUE(map["not_carried"].is_null());
+    EXPECT_EQ(map["added"], 2);
+    EXPECT_EQ(map["changed"], 1);
+    EXPECT_EQ(map["removed"], 1);
+    ASSERT_EQ(map["files"].size(), 2u);
+    const nlohmann::json& first = map["files"][0];
+    EXPECT_EQ(first["file"], "a/0_0_S.DAT");
+    EXPECT_TRUE(first["here"].get<bool>() && first["there"].get<bool>());
+    std::map<std::string, nlohmann::json> byKind;
+    for (const nlohmann::json& p : first["placements"]) byKind[p["kind"].get<std::string>()] = p;
+    ASSERT_EQ(byKind.size(), 3u) << first.dump(2);
+    const nlohmann::json& added = byKind["added"];
+    EXPECT_EQ(added["key"], nlohmann::json({{"template", 5}, {"x", 123}, {"y", 77}, {"offset_x", 4}, {"offset_y", 9}}));
+    EXPECT_EQ(added["not_carried"], "not_at_end");
+    EXPECT_EQ(added["ours"]["name"], "New");
+    EXPECT_EQ(added["ours"]["script"], "\\script\\npc\\merchant_of_the_town.lua");
+    EXPECT_TRUE(added["ours"]["drop"].is_null());
+    EXPECT_FALSE(added["ours"].contains("file"));
+    EXPECT_TRUE(added["theirs"].is_null());
+    const nlohmann::json& changed = byKind["changed"];
+    std::vector<std::string> columns;
+    for (const nlohmann::json& f : changed["fields"]) columns.push_back(f["column"]);
+    EXPECT_EQ(columns, (std::vector<std::string>{"name", "type", "drop"}));
+    EXPECT_EQ(changed["fields"][0]["before"], "卫兵");
+    EXPECT_EQ(changed["fields"][0]["after"], "新卫兵");
+    EXPECT_EQ(changed["theirs"]["drop"], 5);
+    EXPECT_EQ(changed["ours"]["drop"], 9);
+    EXPECT_FALSE(changed["hidden_bytes_differ"].get<bool>());
+    EXPECT_EQ(byKind["removed"]["theirs"]["name"], "商人");
+    const nlohmann::json& second = map["files"][1]["placements"];
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(second[0]["kind"], "added");
+    EXPECT_TRUE(second[0]["not_carried"].is_null());
+
+    // A map only one tree lists says so by its code.
+    std::string worldset = ReadFile(live() + "/maps/worldset.ini");
+    worldset.replace(worldset.find("Count=4"), 7, "Count=5");
+    worldset.replace(worldset.find("World03=99"), 10, "World03=99\r\nWorld04=98");
+    WriteFile(live() + "/maps/worldset.ini", worldset);
+    WriteFile(live() + "/settings/maplist.ini", ReadFile(live() + "/settings/maplist.ini") + "98_name=Extra\r\n98=extra\r\n");
+    fs::create_directories(live() + "/maps/extra");
+    r = Run({"diff", live(), "--format", "json"});
+    const nlohmann::json withExtra = nlohmann::json::parse(r.out);
+    ASSERT_EQ(withExtra.size(), 2u) << r.out;
+    EXPECT_TRUE(withExtra[1]["map"].is_null());
+    EXPECT_EQ(withExtra[1]["other_map"]["name"], "Extra");
+    EXPECT_EQ(withExtra[1]["not_carried"], "map_only_there");
+}
+
 }  // namespace
 }  // namespace morvi::test

@@ -93,6 +93,7 @@ TEST(KeyboardMapTest, EveryCommandHasOneDistinctKeyAndTheIssuedBindings) {
         {WindowCommand::FindNext, {"F3", IDC_FIND_NEXT}},  {WindowCommand::ReloadMap, {"F5", IDC_MAP_LIST}},
         {WindowCommand::Clone, {"Ctrl+D", 0}},             {WindowCommand::MapView, {"F4", 0}},
         {WindowCommand::Undo, {"Ctrl+Z", 0}},              {WindowCommand::Redo, {"Ctrl+Y", 0}},
+        {WindowCommand::FindAll, {"Ctrl+Shift+F", 0}},
     };
     std::set<std::string> keys;
     EXPECT_EQ(KeyboardMap().size(), expected.size());

@@ -121,3 +121,28 @@ TEST_F(ServerSearchTest, ProgressRisesToTheEndAndCancelStopsBetweenFiles) {
 
 }  // namespace
 }  // namespace morvi::test
+
+namespace morvi::test {
+namespace {
+
+// Each found placement says how many listed records of its key stand before it in its file,
+// whether a few or many of the file's records match (counted two ways).
+TEST_F(ServerSearchTest, OccurrenceCountsListedRecordsOfTheKeyBeforeItInTheFile) {
+    for (const int twins : {3, 40}) {
+        SCOPED_TRACE(twins);
+        std::vector<PlacementRecord> records;
+        for (int i = 0; i < twins; ++i) {
+            records.push_back(MakeRecord(4, "Twin", 10, 1, 20, 2, 0, 0, 0, i % 20));
+            if (i == 1) records.push_back(MakeRecord(0, "Twin", 10, 1, 20, 2, 0, 0, 0, 0));   // hidden: not counted
+            records.push_back(MakeRecord(4, "Other", 11, 1, 20, 2, 0, 0, 0, 0));
+        }
+        WriteFile(m_maps[2].directory + "/zz_S.DAT", tools::MakeRegionImage(5, records));
+        const std::vector<FoundPlacement> found = Find("name:twin");
+        ASSERT_EQ(found.size(), static_cast<size_t>(twins));
+        // Rows come top row first: the last record of the file first.
+        for (size_t i = 0; i < found.size(); ++i) EXPECT_EQ(found[i].occurrence, twins - 1 - static_cast<int>(i));
+    }
+}
+
+}  // namespace
+}  // namespace morvi::test

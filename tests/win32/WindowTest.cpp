@@ -29,6 +29,8 @@
 #include "dialog/WindowTemplateTables.h"
 #include "LanguageFit.h"
 #include "win32/CHyperlinkLabel.h"
+#include "win32/CompareWindow.h"
+#include "win32/FindAllWindow.h"
 #include "win32/MapViewWindow.h"
 #include "win32/PlacementWindow.h"
 #include "win32/ProblemsPanel.h"
@@ -507,6 +509,84 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
             SendMessageW(map, WM_CLOSE, 0, 0);
             Check(WaitFor([&] { return !IsWindow(map); }), "the map view closes");
             ui.SelectOnly(0);
+        }
+    }
+
+    // "在所有地图中查找": a window of its own; the search runs off the window's thread over both
+    // maps, and a double-click on a result selects the map and the placement's row in the list.
+    {
+        const std::string x = ui.Cell(1, COL_POS_X), y = ui.Cell(1, COL_POS_Y), name = ui.Cell(1, COL_NAME);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuFindAll, 0), 0);
+        HWND find = nullptr;
+        Check(WaitFor([&] {
+                  find = FindWindowW(FindAllWindow::kClassName, nullptr);
+                  return find && IsWindowVisible(find);
+              }),
+              "the find window opens");
+        if (find) {
+            wchar_t title[64] = {};
+            GetWindowTextW(find, title, 64);
+            Check(Narrow(title) == "在所有地图中查找", "the find window's title");
+            SendMessageW(GetDlgItem(find, FindAllWindow::kFilterId), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(Widen("x:" + x + " y:" + y).c_str()));
+            // Another map is loaded first: the double-click has to load the right one.
+            ui.PickListBox(IDC_MAP_LIST, 1);
+            SendMessageW(find, WM_COMMAND, MAKEWPARAM(FindAllWindow::kSearchId, BN_CLICKED), 0);
+            LRESULT found = -1;
+            Check(WaitFor([&] { return (found = SendMessageW(find, FindAllWindow::kResultCountMessage, 0, 0)) >= 0; }),
+                  "the search ends");
+            Check(found >= 1, "the search finds the placement (" + std::to_string(found) + " found)");
+            Check(static_cast<int>(SendMessageW(GetDlgItem(find, FindAllWindow::kResultsId), LVM_GETITEMCOUNT, 0, 0)) == found,
+                  "the result list shows every result");
+            wchar_t status[512] = {};
+            GetWindowTextW(GetDlgItem(find, FindAllWindow::kStatusId), status, 512);
+            Check(Narrow(status).rfind("找到 ", 0) == 0, "the status line says what was found: " + Narrow(status));
+            SendMessageW(find, FindAllWindow::kOpenRowMessage, 0, 0);
+            Check(SendMessageW(ui.Item(IDC_MAP_LIST), LB_GETCURSEL, 0, 0) == 0, "the double-click selects the map");
+            const int selected = static_cast<int>(SendMessageW(ui.Item(IDC_PLACEMENT_LIST), LVM_GETNEXTITEM,
+                                                               static_cast<WPARAM>(-1), LVNI_SELECTED));
+            Check(selected >= 0 && ui.Cell(selected, COL_POS_X) == x && ui.Cell(selected, COL_POS_Y) == y,
+                  "the double-click selects the placement's row");
+            Check(SendMessageW(ui.Item(IDC_PLACEMENT_LIST), LVM_GETSELECTEDCOUNT, 0, 0) == 1, "only that row");
+            // The window with its results, for the screenshot (the script takes it when asked).
+            SetForegroundWindow(find);
+            SendMessageW(GetDlgItem(find, FindAllWindow::kResultsId), LVM_ENSUREVISIBLE, 0, FALSE);
+            std::ofstream("find-screenshot-ready") << "ready\n";
+            WaitFor([] { return fs::exists("find-screenshot-done"); }, 15000);
+            SendMessageW(find, WM_CLOSE, 0, 0);
+            Check(WaitFor([&] { return !IsWindowVisible(find); }), "the find window closes");
+            ui.SelectOnly(0);
+        }
+    }
+
+    // "与其他服务器比较…": the loaded map against the same tree is the same; a tree without a map
+    // list is named.
+    {
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuCompare, 0), 0);
+        HWND compare = nullptr;
+        Check(WaitFor([&] {
+                  compare = FindWindowW(CompareWindow::kClassName, nullptr);
+                  return compare && IsWindowVisible(compare);
+              }),
+              "the compare window opens");
+        if (compare) {
+            const auto run = [&](const std::wstring& other) {
+                SendMessageW(GetDlgItem(compare, CompareWindow::kOtherId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.c_str()));
+                SendMessageW(compare, WM_COMMAND, MAKEWPARAM(CompareWindow::kRunId, BN_CLICKED), 0);
+                LRESULT rows = -1;
+                WaitFor([&] { return (rows = SendMessageW(compare, CompareWindow::kRowCountMessage, 0, 0)) >= 0; });
+                wchar_t status[512] = {};
+                GetWindowTextW(GetDlgItem(compare, CompareWindow::kStatusId), status, 512);
+                return std::make_pair(rows, Narrow(status));
+            };
+            const auto same = run(tree.wstring());
+            Check(same.first == 0 && same.second.find("相同") != std::string::npos,
+                  "a map compared with itself is the same: " + same.second);
+            const auto none = run((tree / "nowhere").wstring());
+            Check(none.first == 0 && none.second.rfind("无法读取其他服务器的地图列表", 0) == 0,
+                  "another tree without a map list is named: " + none.second);
+            SendMessageW(compare, WM_CLOSE, 0, 0);
+            Check(WaitFor([&] { return !IsWindowVisible(compare); }), "the compare window closes");
         }
     }
 
