@@ -1589,4 +1589,270 @@ project page:</translation>
         <translation>Tiếng Việt</translation>
     </message>
 </context>
+<context>
+    <name>FindAllMenu</name>
+    <message>
+        <source>在所有地图中查找</source>
+        <translation>Find in every map</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllFilterCue</name>
+    <message>
+        <source>筛选条件, 例如 name:守卫 x:100-200 type:TalkNPC script:*</source>
+        <translation>Filter, e.g. name:Guard x:100-200 type:TalkNPC script:*</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllFilterTip</name>
+    <message>
+        <source>字段: name template x y ox oy type group series drop script file; 多个条件须全部满足; 回车开始查找</source>
+        <translation>Fields: name template x y ox oy type group series drop script file; every term must match; Enter starts the search</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllSearch</name>
+    <message>
+        <source>查找</source>
+        <translation>Find</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllStop</name>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllColumnMap</name>
+    <message>
+        <source>地图</source>
+        <translation>Map</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllColumnFile</name>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllRunning</name>
+    <message>
+        <source>正在查找: 地图 {}/{} {} · 文件 {}/{} · 已找到 {} 条</source>
+        <translation>Searching: map {}/{} {} · file {}/{} · {} found</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllDone</name>
+    <message>
+        <source>找到 {} 条, 在 {} 个地图中 (共 {} 个地图)</source>
+        <translation>{} found in {} maps (of {} maps)</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllCancelled</name>
+    <message>
+        <source>查找已停止: 已找到 {} 条 (已查完 {} / {} 个地图)</source>
+        <translation>Search stopped: {} found ({} of {} maps searched)</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllSkipped</name>
+    <message>
+        <source>地图 {} "{}" 已跳过: 无法读取 {}</source>
+        <translation>Map {} "{}" skipped: cannot read {}</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllNoMapList</name>
+    <message>
+        <source>无法读取地图列表 (maps\worldset.ini, settings\maplist.ini)</source>
+        <translation>Cannot read the map list (maps\worldset.ini, settings\maplist.ini)</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllOpenHint</name>
+    <message>
+        <source>双击结果: 在主窗口中打开该地图并选中该NPC</source>
+        <translation>Double-click a result: open its map in the main window and select the NPC</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllOpened</name>
+    <message>
+        <source>已在主窗口中选中: 地图 {} 中的 {}</source>
+        <translation>Selected in the main window: map {}, {}</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllMapNotListed</name>
+    <message>
+        <source>主窗口的地图列表中已没有地图 {}</source>
+        <translation>Map {} is no longer in the main window's map list</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllPlacementGone</name>
+    <message>
+        <source>地图 {} 中已找不到该NPC (文件已被修改): {}</source>
+        <translation>The NPC is no longer on map {} (the file was changed): {}</translation>
+    </message>
+</context>
+<context>
+    <name>CompareMenu</name>
+    <message>
+        <source>与其他服务器比较…</source>
+        <translation>Compare with another server…</translation>
+    </message>
+</context>
+<context>
+    <name>CompareOtherLabel</name>
+    <message>
+        <source>其他服务器目录:</source>
+        <translation>Other server folder:</translation>
+    </message>
+</context>
+<context>
+    <name>CompareBrowse</name>
+    <message>
+        <source>浏览…</source>
+        <translation>Browse…</translation>
+    </message>
+</context>
+<context>
+    <name>CompareRun</name>
+    <message>
+        <source>比较</source>
+        <translation>Compare</translation>
+    </message>
+</context>
+<context>
+    <name>CompareFilterCue</name>
+    <message>
+        <source>筛选差异 (与查找相同的筛选条件)</source>
+        <translation>Filter differences (same filter as Find)</translation>
+    </message>
+</context>
+<context>
+    <name>CompareColumnKind</name>
+    <message>
+        <source>变化</source>
+        <translation>Change</translation>
+    </message>
+</context>
+<context>
+    <name>CompareColumnKey</name>
+    <message>
+        <source>键 (模板,X,Y,偏移)</source>
+        <translation>Key (template,X,Y,offsets)</translation>
+    </message>
+</context>
+<context>
+    <name>CompareColumnFields</name>
+    <message>
+        <source>差异</source>
+        <translation>Differences</translation>
+    </message>
+</context>
+<context>
+    <name>CompareAdded</name>
+    <message>
+        <source>新增</source>
+        <translation>Added</translation>
+    </message>
+</context>
+<context>
+    <name>CompareChanged</name>
+    <message>
+        <source>修改</source>
+        <translation>Changed</translation>
+    </message>
+</context>
+<context>
+    <name>CompareRemoved</name>
+    <message>
+        <source>删除</source>
+        <translation>Removed</translation>
+    </message>
+</context>
+<context>
+    <name>CompareFileOnlyHere</name>
+    <message>
+        <source>{} (只在本服务器)</source>
+        <translation>{} (only on this server)</translation>
+    </message>
+</context>
+<context>
+    <name>CompareFileOnlyThere</name>
+    <message>
+        <source>{} (只在其他服务器)</source>
+        <translation>{} (only on the other server)</translation>
+    </message>
+</context>
+<context>
+    <name>CompareNoMap</name>
+    <message>
+        <source>请先在主窗口中选择一个地图</source>
+        <translation>First choose a map in the main window</translation>
+    </message>
+</context>
+<context>
+    <name>CompareNoOther</name>
+    <message>
+        <source>请指定其他服务器的目录</source>
+        <translation>Name the other server's folder</translation>
+    </message>
+</context>
+<context>
+    <name>CompareOtherNoMapList</name>
+    <message>
+        <source>无法读取其他服务器的地图列表: {}</source>
+        <translation>Cannot read the other server's map list: {}</translation>
+    </message>
+</context>
+<context>
+    <name>CompareRunning</name>
+    <message>
+        <source>正在比较地图 {} …</source>
+        <translation>Comparing map {} …</translation>
+    </message>
+</context>
+<context>
+    <name>CompareDone</name>
+    <message>
+        <source>地图 {}: 新增 {} 条, 修改 {} 条, 删除 {} 条 (显示 {} / {} 条)</source>
+        <translation>Map {}: {} added, {} changed, {} removed (showing {} of {})</translation>
+    </message>
+</context>
+<context>
+    <name>CompareSame</name>
+    <message>
+        <source>地图 {} 在两个服务器中相同</source>
+        <translation>Map {} is the same on both servers</translation>
+    </message>
+</context>
+<context>
+    <name>CompareMapOnlyHere</name>
+    <message>
+        <source>地图 {} 不在其他服务器的地图列表中</source>
+        <translation>Map {} is not in the other server's map list</translation>
+    </message>
+</context>
+<context>
+    <name>CompareFieldChange</name>
+    <message>
+        <source>{}: {} → {}</source>
+        <translation>{}: {} → {}</translation>
+    </message>
+</context>
+<context>
+    <name>CompareHiddenBytes</name>
+    <message>
+        <source>未显示的字节不同</source>
+        <translation>bytes not shown differ</translation>
+    </message>
+</context>
 </TS>

@@ -2194,8 +2194,8 @@ Mã thoát: 0 xong, 1 bị từ chối hoặc có phát hiện, 2 lỗi cách d�
 <context>
     <name>CliHelpDiffFormat</name>
     <message>
-        <source>table, or csv: the map's rows for `import` on the other tree</source>
-        <translation>table, hoặc csv: các dòng của bản đồ cho `import` trên cây kia</translation>
+        <source>table; csv: the map's rows for `import` on the other tree; or json: every difference, with stable codes</source>
+        <translation>table; csv: các dòng của bản đồ cho `import` trên cây kia; hoặc json: mọi khác biệt, với mã cố định</translation>
     </message>
 </context>
 <context>
@@ -2863,6 +2863,272 @@ Mã thoát: 0 xong, 1 bị từ chối hoặc có phát hiện, 2 lỗi cách d�
     <message>
         <source>Tiếng Việt</source>
         <translation>Tiếng Việt</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllMenu</name>
+    <message>
+        <source>在所有地图中查找</source>
+        <translation>Tìm trong mọi bản đồ</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllFilterCue</name>
+    <message>
+        <source>筛选条件, 例如 name:守卫 x:100-200 type:TalkNPC script:*</source>
+        <translation>Bộ lọc, ví dụ name:Vệ x:100-200 type:TalkNPC script:*</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllFilterTip</name>
+    <message>
+        <source>字段: name template x y ox oy type group series drop script file; 多个条件须全部满足; 回车开始查找</source>
+        <translation>Trường: name template x y ox oy type group series drop script file; mọi điều kiện phải khớp; Enter để bắt đầu tìm</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllSearch</name>
+    <message>
+        <source>查找</source>
+        <translation>Tìm</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllStop</name>
+    <message>
+        <source>停止</source>
+        <translation>Dừng</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllColumnMap</name>
+    <message>
+        <source>地图</source>
+        <translation>Bản đồ</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllColumnFile</name>
+    <message>
+        <source>文件</source>
+        <translation>Tệp</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllRunning</name>
+    <message>
+        <source>正在查找: 地图 {}/{} {} · 文件 {}/{} · 已找到 {} 条</source>
+        <translation>Đang tìm: bản đồ {}/{} {} · tệp {}/{} · đã tìm thấy {}</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllDone</name>
+    <message>
+        <source>找到 {} 条, 在 {} 个地图中 (共 {} 个地图)</source>
+        <translation>Tìm thấy {} trong {} bản đồ (trên tổng {} bản đồ)</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllCancelled</name>
+    <message>
+        <source>查找已停止: 已找到 {} 条 (已查完 {} / {} 个地图)</source>
+        <translation>Đã dừng tìm: tìm thấy {} (đã tìm {} / {} bản đồ)</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllSkipped</name>
+    <message>
+        <source>地图 {} "{}" 已跳过: 无法读取 {}</source>
+        <translation>Bỏ qua bản đồ {} "{}": không đọc được {}</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllNoMapList</name>
+    <message>
+        <source>无法读取地图列表 (maps\worldset.ini, settings\maplist.ini)</source>
+        <translation>Không đọc được danh sách bản đồ (maps\worldset.ini, settings\maplist.ini)</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllOpenHint</name>
+    <message>
+        <source>双击结果: 在主窗口中打开该地图并选中该NPC</source>
+        <translation>Nhấp đúp một kết quả: mở bản đồ trong cửa sổ chính và chọn NPC đó</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllOpened</name>
+    <message>
+        <source>已在主窗口中选中: 地图 {} 中的 {}</source>
+        <translation>Đã chọn trong cửa sổ chính: bản đồ {}, {}</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllMapNotListed</name>
+    <message>
+        <source>主窗口的地图列表中已没有地图 {}</source>
+        <translation>Bản đồ {} không còn trong danh sách bản đồ của cửa sổ chính</translation>
+    </message>
+</context>
+<context>
+    <name>FindAllPlacementGone</name>
+    <message>
+        <source>地图 {} 中已找不到该NPC (文件已被修改): {}</source>
+        <translation>Không còn tìm thấy NPC trên bản đồ {} (tệp đã bị sửa): {}</translation>
+    </message>
+</context>
+<context>
+    <name>CompareMenu</name>
+    <message>
+        <source>与其他服务器比较…</source>
+        <translation>So sánh với máy chủ khác…</translation>
+    </message>
+</context>
+<context>
+    <name>CompareOtherLabel</name>
+    <message>
+        <source>其他服务器目录:</source>
+        <translation>Thư mục máy chủ khác:</translation>
+    </message>
+</context>
+<context>
+    <name>CompareBrowse</name>
+    <message>
+        <source>浏览…</source>
+        <translation>Duyệt…</translation>
+    </message>
+</context>
+<context>
+    <name>CompareRun</name>
+    <message>
+        <source>比较</source>
+        <translation>So sánh</translation>
+    </message>
+</context>
+<context>
+    <name>CompareFilterCue</name>
+    <message>
+        <source>筛选差异 (与查找相同的筛选条件)</source>
+        <translation>Lọc khác biệt (cùng bộ lọc như Tìm)</translation>
+    </message>
+</context>
+<context>
+    <name>CompareColumnKind</name>
+    <message>
+        <source>变化</source>
+        <translation>Thay đổi</translation>
+    </message>
+</context>
+<context>
+    <name>CompareColumnKey</name>
+    <message>
+        <source>键 (模板,X,Y,偏移)</source>
+        <translation>Khóa (mẫu,X,Y,độ lệch)</translation>
+    </message>
+</context>
+<context>
+    <name>CompareColumnFields</name>
+    <message>
+        <source>差异</source>
+        <translation>Khác biệt</translation>
+    </message>
+</context>
+<context>
+    <name>CompareAdded</name>
+    <message>
+        <source>新增</source>
+        <translation>Thêm</translation>
+    </message>
+</context>
+<context>
+    <name>CompareChanged</name>
+    <message>
+        <source>修改</source>
+        <translation>Sửa</translation>
+    </message>
+</context>
+<context>
+    <name>CompareRemoved</name>
+    <message>
+        <source>删除</source>
+        <translation>Xóa</translation>
+    </message>
+</context>
+<context>
+    <name>CompareFileOnlyHere</name>
+    <message>
+        <source>{} (只在本服务器)</source>
+        <translation>{} (chỉ có trên máy chủ này)</translation>
+    </message>
+</context>
+<context>
+    <name>CompareFileOnlyThere</name>
+    <message>
+        <source>{} (只在其他服务器)</source>
+        <translation>{} (chỉ có trên máy chủ kia)</translation>
+    </message>
+</context>
+<context>
+    <name>CompareNoMap</name>
+    <message>
+        <source>请先在主窗口中选择一个地图</source>
+        <translation>Hãy chọn một bản đồ trong cửa sổ chính trước</translation>
+    </message>
+</context>
+<context>
+    <name>CompareNoOther</name>
+    <message>
+        <source>请指定其他服务器的目录</source>
+        <translation>Hãy chỉ định thư mục của máy chủ kia</translation>
+    </message>
+</context>
+<context>
+    <name>CompareOtherNoMapList</name>
+    <message>
+        <source>无法读取其他服务器的地图列表: {}</source>
+        <translation>Không đọc được danh sách bản đồ của máy chủ kia: {}</translation>
+    </message>
+</context>
+<context>
+    <name>CompareRunning</name>
+    <message>
+        <source>正在比较地图 {} …</source>
+        <translation>Đang so sánh bản đồ {} …</translation>
+    </message>
+</context>
+<context>
+    <name>CompareDone</name>
+    <message>
+        <source>地图 {}: 新增 {} 条, 修改 {} 条, 删除 {} 条 (显示 {} / {} 条)</source>
+        <translation>Bản đồ {}: thêm {}, sửa {}, xóa {} (hiện {} / {})</translation>
+    </message>
+</context>
+<context>
+    <name>CompareSame</name>
+    <message>
+        <source>地图 {} 在两个服务器中相同</source>
+        <translation>Bản đồ {} giống nhau trên hai máy chủ</translation>
+    </message>
+</context>
+<context>
+    <name>CompareMapOnlyHere</name>
+    <message>
+        <source>地图 {} 不在其他服务器的地图列表中</source>
+        <translation>Bản đồ {} không có trong danh sách bản đồ của máy chủ kia</translation>
+    </message>
+</context>
+<context>
+    <name>CompareFieldChange</name>
+    <message>
+        <source>{}: {} → {}</source>
+        <translation>{}: {} → {}</translation>
+    </message>
+</context>
+<context>
+    <name>CompareHiddenBytes</name>
+    <message>
+        <source>未显示的字节不同</source>
+        <translation>các byte không hiển thị khác nhau</translation>
     </message>
 </context>
 </TS>

@@ -972,8 +972,8 @@ Exit status: 0 done, 1 refused or findings, 2 usage or input/output error.</sour
 <context>
     <name>CliHelpDiffFormat</name>
     <message>
-        <source>table, or csv: the map's rows for `import` on the other tree</source>
-        <translation>table, 或 csv: 该地图的各行, 供在另一个目录树上 `import`</translation>
+        <source>table; csv: the map's rows for `import` on the other tree; or json: every difference, with stable codes</source>
+        <translation>table; csv: 该地图的各行, 供在另一个目录树上 `import`; 或 json: 每一处差异, 附固定代码</translation>
     </message>
 </context>
 <context>
