@@ -13,6 +13,7 @@
 #include <QRect>
 
 #include "app/MapViewWindow.h"
+#include "dialog/CPlacementDlg.h"
 #include "dialog/Outcomes.h"
 #include "dialog/StatusLine.h"
 #include <optional>
@@ -59,12 +60,15 @@ public:
     // fill the dialog instead of a user (`fill` runs before it would be shown; nullptr: shown).
     void BulkEditSelectedRows(const std::function<bool(class BulkEditDialog&)>& fill = nullptr);
     std::vector<int> SelectedRows() const;
+    // The selection dragged on the map by (dx, dy).
+    void MoveSelectedOnMap(int dx, int dy);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowStatusLine(const StatusLine& line);
+    void ShowBulkEditOutcome(const CPlacementDlg::BulkEditOutcome& done, TextId operation);
     void InstallShortcuts();
     void RunCommand(const KeyBinding& binding);
     void RecordDefaultGeometry();

@@ -69,6 +69,7 @@ public:
         kMenuRedo,
         kMenuCopyRows,
         kMenuMapView,
+        kMenuBulkEdit,
     };
 
     // The status strip along the bottom (GrowingLayout.cpp), clear of the other ids.
@@ -157,6 +158,9 @@ private:
     void QueueMapRefresh(bool pointsChanged);
     void RefreshMapView();
     void SelectRowsPickedOnMap(const std::vector<int>& rows);
+    void MoveSelectedOnMap(int dx, int dy);
+    // "批量修改…" and Ctrl+E: the dialog, then the edit of the selected placements (BulkEditLink.cpp).
+    void BulkEditSelectedRows();
     int DialogUnitsX(int du) const;
     int DialogUnitsY(int du) const;
     // The dialog's controls live as long as it does, so each is looked up once: a load sets

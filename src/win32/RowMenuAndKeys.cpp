@@ -65,7 +65,13 @@ bool PlacementWindow::TakeKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     // Only keys of this window: a message box on top of it keeps its own.
     if (!m_hwnd || (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd))) return false;
-    const KeyBinding* binding = BindingOfKeys(KeyText(msg.wParam));
+    const std::string keys = KeyText(msg.wParam);
+    if (keys == "Ctrl+E") {
+        // The bulk edit of the selected rows, as the row menu's entry.
+        PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(kMenuBulkEdit, 1), 0);
+        return true;
+    }
+    const KeyBinding* binding = BindingOfKeys(keys);
     if (!binding) return false;
     // Delete in an edit field deletes a character; only in the list does it mean "Xoa".
     if (binding->listFocusOnly && GetFocus() != Item(IDC_PLACEMENT_LIST)) return false;
@@ -96,6 +102,7 @@ bool PlacementWindow::OnExtraCommand(int id) {
     case kMenuDelete: DeleteAndShowStatus(); return true;
     case kMenuCopyRows: CopySelectedRows(); return true;
     case kMenuMapView: ShowMapView(); return true;
+    case kMenuBulkEdit: BulkEditSelectedRows(); return true;
     case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
     case kKeyReloadMap: m_dlg.LoadMapPlacements(); return true;
     case kMenuUndo: ShowStepBack(true, m_dlg.OnUndo()); return true;
@@ -156,6 +163,8 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuClone,
                 EntryText(Text(TextId::MenuClone).data(), WindowCommand::Clone).c_str());
     AppendMenuW(menu, MF_STRING, kMenuDelete, EntryText(Text(TextId::MenuDelete).data(), WindowCommand::Delete).c_str());
+    AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuBulkEdit,
+                Widen(std::string(Text(TextId::MenuBulkEdit)) + "\tCtrl+E").c_str());
     AppendMenuW(menu, MF_STRING, kMenuMapView, EntryText(Text(TextId::MenuMapView).data(), WindowCommand::MapView).c_str());
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuCopyRows,
                 Widen(Text(TextId::MenuCopyRows).data()).c_str());
