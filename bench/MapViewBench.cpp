@@ -1,6 +1,7 @@
 #include "MapViewBench.h"
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include <QImage>
@@ -46,6 +47,12 @@ ViewRig::ViewRig() {
     transform.Fit();
 }
 
+// A figure of the view beside the fill of its image, held to a limit in milliseconds.
+Figure ViewFigure(std::string name, const std::vector<double>& times, const std::vector<double>& fills, double limitMs) {
+    return {std::move(name), Median(times), "fill of the 1600x800 image", Median(fills),
+            "<= " + std::to_string(static_cast<int>(limitMs)) + " ms", 0, limitMs};
+}
+
 }  // namespace
 
 Figure MapViewRedrawFigure(int runs) {
@@ -58,14 +65,7 @@ Figure MapViewRedrawFigure(int runs) {
         redraws.push_back(TimeMs([&] { RenderMapView(image, model, transform); }));
         fills.push_back(TimeMs([&] { image.fill(Qt::white); }));
     }
-    Figure f;
-    f.name = "map view redraw, 200,000 points";
-    f.ms = Median(redraws);
-    f.floorName = "fill of the 1600x800 image";
-    f.floorMs = Median(fills);
-    f.target = "<= 50 ms";
-    f.limitMs = 50;
-    return f;
+    return ViewFigure("map view redraw, 200,000 points", redraws, fills, 50);
 }
 
 Figure MapViewDragFigure(int runs) {
@@ -83,14 +83,7 @@ Figure MapViewDragFigure(int runs) {
             frameTimes.push_back(TimeMs([&] { frames.Compose(pixels, rig.model, rig.transform, step * 3, step); }));
         fills.push_back(TimeMs([&] { rig.image.fill(Qt::white); }));
     }
-    Figure f;
-    f.name = "map view drag frame, 1,000 of 200,000 points";
-    f.ms = Median(frameTimes);
-    f.floorName = "fill of the 1600x800 image";
-    f.floorMs = Median(fills);
-    f.target = "<= 16 ms";
-    f.limitMs = 16;
-    return f;
+    return ViewFigure("map view drag frame, 1,000 of 200,000 points", frameTimes, fills, 16);
 }
 
 }  // namespace morvi::bench

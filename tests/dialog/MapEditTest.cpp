@@ -173,15 +173,7 @@ protected:
         transform.SetViewport(1024, 524);
         transform.Fit();
     }
-    int RowNamed(const std::string& name) const {
-        for (int row = 0; row < host.list.RowCount(); ++row)
-            if (host.list.CellText(row, COL_NAME) == name) return row;
-        return -1;
-    }
-    void Select(const std::vector<std::string>& names) {
-        host.list.ClearSelection();
-        for (const std::string& n : names) host.list.SelectRow(RowNamed(n));
-    }
+    void Select(const std::vector<std::string>& names) { SelectNamed(names); }
     // The map as the window shows it: the list's rows and selection.
     void ShowMap() {
         model.SetPoints(MapPointsFromView(dlg->ListRows()));
