@@ -492,7 +492,8 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
             SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuUndo, 0), 0);
             Check(RegionFiles(mapDir) == before, "bulk edit: one undo restores the files byte for byte");
         }
-        // Cancel writes nothing.
+        // Cancel writes nothing (the undo loaded the map again: the row is selected anew).
+        ui.SelectOnly(0);
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuBulkEdit, 0), 0);
         Check(WaitFor([&] {
                   bulk = FindWindowW(L"#32770", caption.c_str());
