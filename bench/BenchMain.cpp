@@ -1,7 +1,7 @@
 // morvi_bench: times loading, searching, saving, the command line and the map view on a large
 // generated workload and prints each figure beside a floor measured in the same run (see
 // README, "Benchmarks").
-//   morvi_bench WORKLOAD_DIR [--runs N] [--only dialog|window|cli|bulk|find] [--files N]
+//   morvi_bench WORKLOAD_DIR [--runs N] [--only dialog|window|cli|bulk|find|view] [--files N]
 //   morvi_bench --memory-child WORKLOAD_DIR FILES   (internal: one load in a fresh process)
 // --only and --files (a smaller map, in its own WORKLOAD_DIR) are for profiling, e.g. under
 // valgrind --tool=callgrind.
@@ -143,12 +143,12 @@ int Run(int argc, char** argv) {
         return WindowMemoryChild(argv[2], std::max(1, std::atoi(argv[3])));
     }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s WORKLOAD_DIR [--runs N] [--only dialog|window|cli|bulk|find] [--files N]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s WORKLOAD_DIR [--runs N] [--only dialog|window|cli|bulk|find|view] [--files N]\n", argv[0]);
         return 2;
     }
     const std::string dir = argv[1];
     int runs = 7;
-    std::string only;   // "dialog", "window", "cli", "bulk" or "find": that part alone, for profiling
+    std::string only;   // "dialog", "window", "cli", "bulk", "find" or "view": that part alone, for profiling
     int files = 2000;
     for (int i = 2; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
@@ -181,7 +181,10 @@ int Run(int argc, char** argv) {
     if (only.empty()) {
         figures.push_back(WindowMemoryFigure(self, dir, files, memoryNote));
         for (Figure& f : SaveFigures(w, runs)) figures.push_back(f);
+    }
+    if (only.empty() || only == "view") {
         figures.push_back(MapViewRedrawFigure(runs));
+        figures.push_back(MapViewDragFigure(runs));
     }
 
     std::printf("workload: %zu region files, %zu bytes, %d rows listed; save file %zu bytes\n", map.files,

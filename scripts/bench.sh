@@ -5,7 +5,7 @@
 # Where permitted, the cold-cache figure drops the system's page cache before each run.
 #
 # MORVI_BENCH_RUNS sets the number of runs per figure (default 7, at least 5 is sensible).
-# Options are handed to the benchmark program: --only dialog|window|cli|bulk|find runs that part
+# Options are handed to the benchmark program: --only dialog|window|cli|bulk|find|view runs that part
 # alone (the window logic's load always runs), --files N a smaller map in its own workload.
 #   bash scripts/bench.sh [--only PART] [--files N]
 set -euo pipefail

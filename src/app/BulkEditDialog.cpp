@@ -1,5 +1,6 @@
 #include "app/BulkEditDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -63,6 +64,11 @@ BulkEditDialog::BulkEditDialog(QWidget* parent, int selectedRows) : QDialog(pare
     form->addRow(Q(Text(TextId::LabelSeries)), m_series);
     form->addRow(Q(Text(TextId::LabelDrop)), m_drop);
     form->addRow(Q(Text(TextId::BulkEditScriptLabel)), m_script);
+    m_clearScript = new QCheckBox(Q(Text(TextId::BulkEditClearScript)), this);
+    m_clearScript->setObjectName(QStringLiteral("bulkClearScript"));
+    // A script cleared leaves nothing to type.
+    connect(m_clearScript, &QCheckBox::toggled, m_script, [this](bool clear) { m_script->setEnabled(!clear); });
+    form->addRow(QString(), m_clearScript);
     form->addRow(Q(Text(TextId::LabelOffsetX)), m_offsetX);
     form->addRow(Q(Text(TextId::LabelOffsetY)), m_offsetY);
     auto* move = new QHBoxLayout();
@@ -82,6 +88,7 @@ BulkEditForm BulkEditDialog::Form() const {
     form.series = CodeOf(m_series);
     form.drop = TextOf(m_drop);
     form.script = TextOf(m_script);
+    form.clearScript = m_clearScript->isChecked();
     form.offsetX = TextOf(m_offsetX);
     form.offsetY = TextOf(m_offsetY);
     form.moveX = m_moveX->text().toStdString();

@@ -6,6 +6,7 @@
 
 #include "dialog/BulkEditForm.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
@@ -23,6 +24,7 @@ public:
     QComboBox* SeriesCombo() const { return m_series; }
     QLineEdit* DropEdit() const { return m_drop; }
     QLineEdit* ScriptEdit() const { return m_script; }
+    QCheckBox* ClearScriptBox() const { return m_clearScript; }
     QLineEdit* OffsetXEdit() const { return m_offsetX; }
     QLineEdit* OffsetYEdit() const { return m_offsetY; }
     QLineEdit* MoveXEdit() const { return m_moveX; }
@@ -34,6 +36,7 @@ private:
     QComboBox* m_series = nullptr;
     QLineEdit* m_drop = nullptr;
     QLineEdit* m_script = nullptr;
+    QCheckBox* m_clearScript = nullptr;
     QLineEdit* m_offsetX = nullptr;
     QLineEdit* m_offsetY = nullptr;
     QLineEdit* m_moveX = nullptr;

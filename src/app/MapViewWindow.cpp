@@ -37,6 +37,7 @@ MapViewWindow::MapViewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     legend->addWidget(LegendEntry(MapTypeColour(-1), QString::fromUtf8(Text(TextId::MapViewOther).data()), this));
     auto* marks = new QLabel(QString::fromUtf8(Text(TextId::MapViewMarks).data()), this);
     legend->addWidget(marks);
+    legend->addWidget(new QLabel(QString::fromUtf8(Text(TextId::MapViewEditMarks).data()), this));
     legend->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
@@ -49,12 +50,12 @@ MapViewWindow::MapViewWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 void MapViewWindow::SetPoints(std::vector<MapPoint> points, const std::vector<int>& selectedRows) {
     m_canvas->Model().SetPoints(std::move(points));
     m_canvas->Model().SetSelectedRows(selectedRows);
-    m_canvas->update();
+    m_canvas->ModelChanged();
 }
 
 void MapViewWindow::SetSelectedRows(const std::vector<int>& rows) {
     m_canvas->Model().SetSelectedRows(rows);
-    m_canvas->update();
+    m_canvas->ModelChanged();
 }
 
 }  // namespace morvi

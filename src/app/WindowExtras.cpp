@@ -347,18 +347,18 @@ void WindowExtras::BulkEditSelectedRows(const std::function<bool(BulkEditDialog&
     BulkEditDialog dialog(&m_window, static_cast<int>(selected));
     const bool accepted = fill ? fill(dialog) : dialog.exec() == QDialog::Accepted;
     if (!accepted) return;
-    const CPlacementDlg::BulkEditOutcome done = m_window.Logic().OnBulkEdit(dialog.Form());
-    if (done.written) {
-        WriteStatus status;
-        status.when = std::time(nullptr);
-        status.operation = WriteOperation::Modify;
-        status.files = done.files;
-        status.rows = done.changed;
-        status.listRows = m_window.Logic().Rows().Count();
-        ShowStatusLine({std::string(Text(TextId::OperationBulkEdit)) + "  " +
-                            FormatWriteStatus(status, m_window.Logic().ServerPath()),
-                        !done.refused.empty()});
-    }
+    ShowBulkEditOutcome(m_window.Logic().OnBulkEdit(dialog.Form()), TextId::OperationBulkEdit);
+}
+
+void WindowExtras::ShowBulkEditOutcome(const CPlacementDlg::BulkEditOutcome& done, TextId operation) {
+    ShowStatusLine(StatusAfterBulkEdit(m_window.Logic(), done, operation, std::time(nullptr)));
+}
+
+void WindowExtras::MoveSelectedOnMap(int dx, int dy) {
+    ShowBulkEditOutcome(m_window.Logic().OnMapMove(dx, dy), TextId::OperationMapMove);
+    // The map takes the moved points now, not after the queued refresh: no frame shows them back
+    // where they were.
+    RefreshMapPoints();
 }
 
 std::vector<int> WindowExtras::SelectedRows() const { return SelectedRowsOf(m_window.Placements()); }
@@ -509,6 +509,14 @@ void WindowExtras::ShowMapView() {
         m_mapView = new MapViewWindow(&m_window);
         m_mapView->setAttribute(Qt::WA_DeleteOnClose);
         connect(&m_mapView->Canvas(), &MapViewCanvas::rowsPicked, this, &WindowExtras::SelectRowsFromMap);
+        connect(&m_mapView->Canvas(), &MapViewCanvas::moveRequested, this, &WindowExtras::MoveSelectedOnMap);
+        connect(&m_mapView->Canvas(), &MapViewCanvas::addRequested, this, [this](int x, int y) {
+            m_window.Logic().OnMapAddAt(x, y);
+        });
+        // The list's delete, with its question and texts.
+        connect(&m_mapView->Canvas(), &MapViewCanvas::deleteRequested, this, [this] {
+            if (auto* button = qobject_cast<QPushButton*>(m_window.Control(IDC_DELETE))) button->click();
+        });
         m_mapView->Canvas().SetHoverText([this](std::span<const int> rows) {
             return FromUtf8(MapHoverText(rows, [this](int row) {
                 return MapRowDetailsFromView(m_window.Logic().ListRows(), row, m_window.Logic().ServerPath());

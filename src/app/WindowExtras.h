@@ -17,6 +17,7 @@
 #include "app/MapViewWindow.h"
 #include "app/ProblemsPanel.h"
 #include "dialog/DiskWatch.h"
+#include "dialog/CPlacementDlg.h"
 #include "dialog/Outcomes.h"
 #include "dialog/StatusLine.h"
 #include "texts/Language.h"
@@ -83,12 +84,15 @@ public:
     // F5: the map read again where the user was. The watcher's timer calls WatchFiles().
     void ReloadKeepingPlace();
     void WatchFiles();
+    // The selection dragged on the map by (dx, dy).
+    void MoveSelectedOnMap(int dx, int dy);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowStatusLine(const StatusLine& line);
+    void ShowBulkEditOutcome(const CPlacementDlg::BulkEditOutcome& done, TextId operation);
     void InstallShortcuts();
     void ApplyKeyTooltips();
     void ApplyCueTexts();

@@ -30,7 +30,8 @@ Expected<BulkEdit, BulkFormField> BulkEditOfForm(const BulkEditForm& form) {
     edit.type = form.type;
     edit.group = form.group;
     edit.series = form.series;
-    edit.script = form.script;
+    // The empty path is the record without script; an empty field is "leave as is".
+    edit.script = form.clearScript ? std::optional<std::string>(std::string()) : form.script;
     if (form.drop) {
         const std::optional<int> drop = WholeNumber(*form.drop);
         if (!drop) return MakeUnexpected(BulkFormField::Drop);

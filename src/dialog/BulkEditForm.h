@@ -21,6 +21,9 @@ struct BulkEditForm {
     std::optional<int> series;
     std::optional<std::string> drop;     // decimal text
     std::optional<std::string> script;   // UTF-8 path, as typed
+    // "清除 Script": every selected placement loses its script (the script field is then not
+    // read); its drop count follows the drop field, or the type's default when that is empty.
+    bool clearScript = false;
     std::optional<std::string> offsetX;  // decimal text
     std::optional<std::string> offsetY;
     std::string moveX;                   // decimal text, empty: 0

@@ -165,6 +165,13 @@ public:
     };
     BulkEditOutcome OnBulkEdit(const BulkEditForm& form);
 
+    // --- the map view (PlacementDlgMap.cpp) ---
+    // The selected placements dragged on the map by (dx, dy) whole units: a bulk edit's move.
+    BulkEditOutcome OnMapMove(int dx, int dy);
+    // A double click on an empty spot of the map: a new placement there, as "Them" starts one,
+    // with X and Y filled from the spot.
+    void OnMapAddAt(int x, int y);
+
     // --- search (PlacementDlgSearch.cpp) ---
     void OnFindFirst();              // button 1030
     void OnFindNext();               // button 1035

@@ -89,6 +89,7 @@ void MapViewModel::SetPoints(std::vector<MapPoint> points) {
             if (row >= 0)
                 m_stackOfRow[static_cast<size_t>(row)] = static_cast<int>(s);
     m_stackSelected.assign(m_stacks.size(), 0);
+    m_selectedStackList.clear();
     m_selectedStacks = 0;
 }
 
@@ -133,14 +134,30 @@ std::vector<int> MapViewModel::RowsInRect(const MapViewTransform& t, const MapRe
 
 void MapViewModel::SetSelectedRows(std::span<const int> rows) {
     std::fill(m_stackSelected.begin(), m_stackSelected.end(), 0);
-    m_selectedStacks = 0;
+    m_selectedStackList.clear();
     for (int row : rows) {
         const int stack = StackOfRow(row);
-        if (stack >= 0 && !m_stackSelected[static_cast<size_t>(stack)]) {
-            m_stackSelected[static_cast<size_t>(stack)] = 1;
-            ++m_selectedStacks;
-        }
+        if (stack < 0) continue;
+        if (m_stackSelected[static_cast<size_t>(stack)]++ == 0) m_selectedStackList.push_back(stack);
     }
+    std::sort(m_selectedStackList.begin(), m_selectedStackList.end());
+    m_selectedStacks = static_cast<int>(m_selectedStackList.size());
+}
+
+MapViewModel::Bounds MapViewModel::SelectionBounds() const {
+    Bounds b;
+    for (int s : m_selectedStackList) {
+        const MapStack& stack = m_stacks[static_cast<size_t>(s)];
+        if (b.empty) {
+            b = {false, stack.x, stack.y, stack.x, stack.y};
+            continue;
+        }
+        b.minX = std::min(b.minX, stack.x);
+        b.maxX = std::max(b.maxX, stack.x);
+        b.minY = std::min(b.minY, stack.y);
+        b.maxY = std::max(b.maxY, stack.y);
+    }
+    return b;
 }
 
 // --- hover text ----------------------------------------------------------------------------

@@ -103,13 +103,27 @@ public:
     // Selection, as rows of the list.
     void SetSelectedRows(std::span<const int> rows);
     bool IsStackSelected(int stack) const { return m_stackSelected[static_cast<size_t>(stack)] != 0; }
+    // Whether every row of the stack is selected (a drag takes the whole stack away).
+    bool IsStackWhollySelected(int stack) const {
+        return m_stackSelected[static_cast<size_t>(stack)] >= static_cast<uint32_t>(m_stacks[static_cast<size_t>(stack)].count);
+    }
     int SelectedStackCount() const { return m_selectedStacks; }
+    // The selected stacks, ascending.
+    const std::vector<int>& SelectedStacks() const { return m_selectedStackList; }
+    // The smallest rectangle of map positions holding every selected placement; empty when
+    // nothing plotted is selected.
+    struct Bounds {
+        bool empty = true;
+        int minX = 0, minY = 0, maxX = 0, maxY = 0;
+    };
+    Bounds SelectionBounds() const;
 
 private:
     std::vector<MapStack> m_stacks;
     std::vector<int> m_stackRows;              // rows grouped by stack, each group in list order
     std::vector<int> m_stackOfRow;             // by row, -1 when not plotted
-    std::vector<uint8_t> m_stackSelected;
+    std::vector<uint32_t> m_stackSelected;     // selected rows of each stack
+    std::vector<int> m_selectedStackList;
     int m_selectedStacks = 0;
 };
 

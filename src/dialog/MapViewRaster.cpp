@@ -41,7 +41,8 @@ uint32_t MapTypeRgb(int type) {
     }
 }
 
-std::vector<int> RenderMapPixels(const MapPixels& image, const MapViewModel& model, const MapViewTransform& t) {
+std::vector<int> RenderMapPixels(const MapPixels& image, const MapViewModel& model, const MapViewTransform& t,
+                                 MapLayer layer) {
     Fill(image, 0, 0, image.width - 1, image.height - 1, kBackground);
     const MapPointF a = t.ToView(0, 0), b = t.ToView(kMapSpaceWidth, kMapSpaceHeight);
     const int left = Round(a.x), top = Round(a.y), right = Round(b.x), bottom = Round(b.y);
@@ -66,11 +67,13 @@ std::vector<int> RenderMapPixels(const MapPixels& image, const MapViewModel& mod
     std::vector<int> labelled;
     for (size_t s = 0; s < stacks.size(); ++s) {
         const MapStack& stack = stacks[s];
+        const bool selected = model.IsStackSelected(static_cast<int>(s));
+        if (selected && layer == MapLayer::WithoutDragged && model.IsStackWhollySelected(static_cast<int>(s))) continue;
         const MapPointF v = t.ToView(stack.x, stack.y);
         if (v.x < -8 || v.y < -8 || v.x > image.width + 8 || v.y > image.height + 8) continue;
         const int x = Round(v.x), y = Round(v.y);
         const int r = stack.count > 1 ? 3 : 2;
-        if (model.IsStackSelected(static_cast<int>(s))) Fill(image, x - r - 2, y - r - 2, x + r + 2, y + r + 2, kSelectionRing);
+        if (selected && layer == MapLayer::All) Fill(image, x - r - 2, y - r - 2, x + r + 2, y + r + 2, kSelectionRing);
         Fill(image, x - r, y - r, x + r, y + r, stack.type >= 0 && stack.type < 6 ? colours[stack.type] : other);
         if (stack.anyScript) Fill(image, x, y, x, y, kScriptCore);
         if (stack.count > 1 && static_cast<int>(labelled.size()) <= kMaxMapCountLabels)
@@ -78,6 +81,46 @@ std::vector<int> RenderMapPixels(const MapPixels& image, const MapViewModel& mod
     }
     if (static_cast<int>(labelled.size()) > kMaxMapCountLabels) labelled.clear();
     return labelled;
+}
+
+void RenderDraggedSelection(const MapPixels& image, const MapViewModel& model, const MapViewTransform& t, int dx, int dy) {
+    const auto& stacks = model.Stacks();
+    for (int s : model.SelectedStacks()) {
+        const MapStack& stack = stacks[static_cast<size_t>(s)];
+        const MapPointF v = t.ToView(stack.x + dx, stack.y + dy);
+        if (v.x < -8 || v.y < -8 || v.x > image.width + 8 || v.y > image.height + 8) continue;
+        const int x = Round(v.x), y = Round(v.y);
+        const int r = stack.count > 1 ? 3 : 2;
+        Fill(image, x - r - 2, y - r - 2, x + r + 2, y + r + 2, kSelectionRing);
+        Fill(image, x - r, y - r, x + r, y + r, MapTypeRgb(stack.type));
+        if (stack.anyScript) Fill(image, x, y, x, y, kScriptCore);
+    }
+}
+
+void MapDragFrames::Keep(const MapPixels& drawn) {
+    m_width = drawn.width;
+    m_height = drawn.height;
+    m_pixels.resize(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
+    for (int y = 0; y < m_height; ++y) {
+        const uint32_t* line = drawn.pixels + static_cast<ptrdiff_t>(y) * drawn.stride;
+        std::copy(line, line + m_width, m_pixels.begin() + static_cast<ptrdiff_t>(y) * m_width);
+    }
+}
+
+void MapDragFrames::Drop() {
+    m_pixels.clear();
+    m_pixels.shrink_to_fit();
+    m_width = m_height = 0;
+}
+
+void MapDragFrames::Compose(const MapPixels& image, const MapViewModel& model, const MapViewTransform& t, int dx,
+                            int dy) const {
+    if (!Holds(image.width, image.height)) return;
+    for (int y = 0; y < m_height; ++y) {
+        const uint32_t* kept = m_pixels.data() + static_cast<ptrdiff_t>(y) * m_width;
+        std::copy(kept, kept + m_width, image.pixels + static_cast<ptrdiff_t>(y) * image.stride);
+    }
+    RenderDraggedSelection(image, model, t, dx, dy);
 }
 
 }  // namespace morvi

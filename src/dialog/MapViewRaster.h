@@ -29,8 +29,36 @@ struct MapPixels {
     uint32_t alpha = 0;   // the top byte of every pixel written: 0xFF000000 where the format wants it
 };
 
+// What a drawing leaves out: nothing, or the stacks whose every row is selected (while the
+// selection is dragged they are drawn where the pointer takes them instead).
+enum class MapLayer { All, WithoutDragged };
+
 // Draws the whole view; returns the stacks (indices into the model's Stacks()) whose count
 // the front end labels next to the dot: none when more than kMaxMapCountLabels are in view.
-std::vector<int> RenderMapPixels(const MapPixels& image, const MapViewModel& model, const MapViewTransform& transform);
+std::vector<int> RenderMapPixels(const MapPixels& image, const MapViewModel& model, const MapViewTransform& transform,
+                                 MapLayer layer = MapLayer::All);
+
+// Draws the selected stacks moved by (dx, dy) map units, ringed, over what the image holds.
+void RenderDraggedSelection(const MapPixels& image, const MapViewModel& model, const MapViewTransform& transform,
+                            int dx, int dy);
+
+// The frames of a drag of the selection: the map without the dragged stacks is drawn once when
+// the drag starts (labels included) and kept; each frame copies it and draws only the
+// selection at its new place, so a frame costs a copy of the image and the selected dots,
+// whatever the number of placements.
+class MapDragFrames {
+public:
+    // Keeps a copy of `drawn` (the view as RenderMapPixels drew it with MapLayer::WithoutDragged).
+    void Keep(const MapPixels& drawn);
+    bool Holds(int width, int height) const { return !m_pixels.empty() && width == m_width && height == m_height; }
+    void Drop();
+    // Copies the kept image into `image` (of the kept size) and draws the selection moved.
+    void Compose(const MapPixels& image, const MapViewModel& model, const MapViewTransform& transform, int dx,
+                 int dy) const;
+
+private:
+    std::vector<uint32_t> m_pixels;
+    int m_width = 0, m_height = 0;
+};
 
 }  // namespace morvi

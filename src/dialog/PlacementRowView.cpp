@@ -11,16 +11,6 @@ namespace {
 
 unsigned char Fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c; }
 
-// Text order: bytes of UTF-8 (code point order), ASCII letters folded.
-int CompareText(const std::string& a, const std::string& b) {
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const unsigned char x = Fold(static_cast<unsigned char>(a[i])), y = Fold(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 // A number cell's sort key: empty cells (a drop count the row does not show, an override that
 // is not a number) before every number.
 int64_t NumberKey(const PlacementRowStore& store, int row, int column) {
@@ -115,13 +105,19 @@ void PlacementRowView::Rebuild() {
             });
             for (size_t i = 0; i < keyed.size(); ++i) m_rows[i] = keyed[i].second;
         } else {
+            // Text order: bytes of UTF-8 (code point order), ASCII letters folded. Each key is
+            // folded once, so the sort compares plain bytes (std::string compares its chars as
+            // unsigned).
             std::vector<std::string> keys(m_rows.size());
-            for (size_t i = 0; i < m_rows.size(); ++i) m_store.AppendCellText(m_rows[i], m_column, keys[i]);
+            for (size_t i = 0; i < m_rows.size(); ++i) {
+                m_store.AppendCellText(m_rows[i], m_column, keys[i]);
+                for (char& c : keys[i]) c = static_cast<char>(Fold(static_cast<unsigned char>(c)));
+            }
             std::vector<int> order(m_rows.size());
             std::iota(order.begin(), order.end(), 0);
             // The rows are in store order, so comparing positions keeps ties in that order.
             std::sort(order.begin(), order.end(), [&](int a, int b) {
-                const int c = CompareText(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+                const int c = keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
                 if (c != 0) return descending ? c > 0 : c < 0;
                 return a < b;
             });

@@ -56,4 +56,16 @@ StatusLine StatusAfterStepBack(const CPlacementDlg& dlg, bool undo, std::time_t 
             false};
 }
 
+StatusLine StatusAfterBulkEdit(const CPlacementDlg& dlg, const CPlacementDlg::BulkEditOutcome& done,
+                               TextId operation, std::time_t now) {
+    if (!done.written) return {};
+    WriteStatus status;
+    status.when = now;
+    status.operation = WriteOperation::Modify;
+    status.files = done.files;
+    status.rows = done.changed;
+    status.listRows = dlg.Rows().Count();
+    return {std::string(Text(operation)) + "  " + FormatWriteStatus(status, dlg.ServerPath()), !done.refused.empty()};
+}
+
 }  // namespace morvi

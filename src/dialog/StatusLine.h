@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "dialog/CPlacementDlg.h"
 #include "dialog/Outcomes.h"
+#include "texts/ProgramTexts.h"
 
 namespace morvi {
 
@@ -33,5 +35,9 @@ StatusLine StatusAfterDelete(const CPlacementDlg& dlg, const std::optional<Delet
 // After an undo (`undo`) or a redo that was done: the step it wrote and its files. Nothing when
 // none was done (the hint line says why).
 StatusLine StatusAfterStepBack(const CPlacementDlg& dlg, bool undo, std::time_t now);
+// After a bulk edit or a move on the map (`operation` names it) that changed a placement; red
+// when some rows could not take the change. Nothing when none changed (the hint line says why).
+StatusLine StatusAfterBulkEdit(const CPlacementDlg& dlg, const CPlacementDlg::BulkEditOutcome& done,
+                               TextId operation, std::time_t now);
 
 }  // namespace morvi

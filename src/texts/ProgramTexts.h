@@ -349,6 +349,9 @@ enum class TextId : uint16_t {
     BulkEditRowsRefused,        // {} rows, {} names
     BulkEditMore,               // {} further rows
     OperationBulkEdit,
+    MapViewEditMarks,
+    OperationMapMove,
+    BulkEditClearScript,
 
     // --- command line: `check`'s further findings, `diff`, `find` ---
     CliHelpCheckFormat,
@@ -875,6 +878,9 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::BulkEditRowsRefused, "{} 条未修改: {}"},
     {TextId::BulkEditMore, " 等 {} 条"},
     {TextId::OperationBulkEdit, "批量修改"},
+    {TextId::MapViewEditMarks, "拖动选中的点 = 移动 · 双击空白处 = 新NPC · Del = 删除选中"},
+    {TextId::OperationMapMove, "地图上移动"},
+    {TextId::BulkEditClearScript, "清除 Script"},
     // --- command line: `check`'s further findings, `diff`, `find` ---
     {TextId::CliHelpCheckFormat, "table (what the server trips over) or json (every finding with its stable code)"},
     {TextId::CliHelpCheckAll, "the table also lists hidden records, duplicate keys and exact duplicates"},

@@ -2,7 +2,10 @@
 // every change of the list and the selection after every change of that, and takes the rows
 // picked on the map into the list's selection. Changes are gathered into one posted message,
 // so a load or a large selection redraws the map once.
+#include <ctime>
+
 #include "dialog/MapViewSource.h"
+#include "dialog/StatusLine.h"
 #include "win32/PlacementWindow.h"
 
 namespace morvi::win32 {
@@ -15,7 +18,10 @@ void PlacementWindow::ShowMapView() {
                 return MapHoverText(rows, [this](int row) {
                     return MapRowDetailsFromView(m_dlg.ListRows(), row, m_dlg.ServerPath());
                 });
-            });
+            },
+            MapViewWindow::Edits{[this](int dx, int dy) { MoveSelectedOnMap(dx, dy); },
+                                 [this](int x, int y) { m_dlg.OnMapAddAt(x, y); },
+                                 [this] { DeleteAndShowStatus(); }});
     }
     m_mapView->Show(m_hwnd);
     m_mapPointsStale = true;
@@ -38,6 +44,13 @@ void PlacementWindow::RefreshMapView() {
 
 void PlacementWindow::SelectRowsPickedOnMap(const std::vector<int>& rows) {
     SelectRowsFromMap(m_rows, rows);
+    RefreshMapView();
+}
+
+void PlacementWindow::MoveSelectedOnMap(int dx, int dy) {
+    ShowStatusLine(StatusAfterBulkEdit(m_dlg, m_dlg.OnMapMove(dx, dy), TextId::OperationMapMove, std::time(nullptr)));
+    // The map takes the moved points now: no frame shows them back where they were.
+    m_mapPointsStale = true;
     RefreshMapView();
 }
 

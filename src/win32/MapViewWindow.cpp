@@ -15,8 +15,6 @@
 namespace morvi::win32 {
 namespace {
 
-constexpr double kHitRadius = 6.0;
-constexpr int kDragThreshold = 4;
 constexpr int kMargin = 6;
 constexpr int kStripHeight = 32;   // the legend strip above the canvas
 constexpr int kFitButtonId = 1;
@@ -27,7 +25,7 @@ bool RegisterOnce() {
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
-        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
         wc.lpfnWndProc = DefWindowProcW;   // replaced per window in WM_NCCREATE
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -40,7 +38,8 @@ bool RegisterOnce() {
 
 }  // namespace
 
-MapViewWindow::MapViewWindow(RowsPicked picked, HoverText hover) : m_picked(std::move(picked)), m_hover(std::move(hover)) {}
+MapViewWindow::MapViewWindow(RowsPicked picked, HoverText hover, Edits edits)
+    : m_picked(std::move(picked)), m_hover(std::move(hover)), m_edits(std::move(edits)) {}
 
 MapViewWindow::~MapViewWindow() {
     if (m_hwnd) DestroyWindow(m_hwnd);
@@ -71,11 +70,13 @@ void MapViewWindow::SetPoints(std::vector<MapPoint> points, const std::vector<in
     m_model.SetPoints(std::move(points));
     m_model.SetSelectedRows(selectedRows);
     m_hoverStack = -1;
+    m_frames.Drop();
     if (m_hwnd) InvalidateRect(m_hwnd, &m_canvas, FALSE);
 }
 
 void MapViewWindow::SetSelectedRows(const std::vector<int>& rows) {
     m_model.SetSelectedRows(rows);
+    m_frames.Drop();
     if (m_hwnd) InvalidateRect(m_hwnd, &m_canvas, FALSE);
 }
 
@@ -87,7 +88,8 @@ LRESULT CALLBACK MapViewWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = self->m_fit = self->m_tooltip = nullptr;
         self->m_fitted = false;
-        self->m_drag = Drag::None;
+        self->m_gesture.Cancel();
+        self->m_frames.Drop();
         self->m_hoverStack = -1;
         self->FreeBitmap();
     }
@@ -121,6 +123,7 @@ void MapViewWindow::OnCreate() {
 void MapViewWindow::OnSize(int width, int height) {
     m_canvas = {kMargin, kStripHeight, std::max(kMargin + 1, width - kMargin), std::max(kStripHeight + 1, height - kMargin)};
     m_transform.SetViewport(m_canvas.right - m_canvas.left, m_canvas.bottom - m_canvas.top);
+    m_frames.Drop();
     if (!m_fitted && width > 2 * kMargin && height > kStripHeight + kMargin) {
         m_fitted = true;
         m_transform.Fit();
@@ -201,34 +204,53 @@ void MapViewWindow::PaintLegend(HDC dc, const RECT& client) {
         text(type < 0 ? std::string(Text(TextId::MapViewOther)) : std::string(NameOfCode(NpcTypeNames(), type)));
     }
     text(std::string(Text(TextId::MapViewMarks)));
+    text(std::string(Text(TextId::MapViewEditMarks)));
     RestoreDC(dc, saved);
+}
+
+void MapViewWindow::DrawMap(int width, int height, MapLayer layer) {
+    GdiFlush();   // the pixels are written directly; no GDI drawing may still be pending on them
+    const std::vector<int> labelled = RenderMapPixels({m_bits, width, height, width, 0}, m_model, m_transform, layer);
+    if (labelled.empty()) return;
+    HGDIOBJ oldFont = SelectObject(m_memory, m_font ? static_cast<HGDIOBJ>(m_font) : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(m_memory, TRANSPARENT);
+    SetTextColor(m_memory, RGB(30, 30, 30));
+    SetTextAlign(m_memory, TA_BASELINE | TA_LEFT);
+    for (int s : labelled) {
+        const MapStack& stack = m_model.Stacks()[static_cast<size_t>(s)];
+        const MapPointF v = m_transform.ToView(stack.x, stack.y);
+        const std::wstring count = std::to_wstring(stack.count);
+        TextOutW(m_memory, static_cast<int>(std::lround(v.x)) + 5, static_cast<int>(std::lround(v.y)) - 3, count.c_str(),
+                 static_cast<int>(count.size()));
+    }
+    SelectObject(m_memory, oldFont);
+    GdiFlush();
 }
 
 void MapViewWindow::PaintCanvas(HDC dc) {
     const int width = m_canvas.right - m_canvas.left, height = m_canvas.bottom - m_canvas.top;
     if (width <= 0 || height <= 0 || !EnsureBitmap(width, height)) return;
-    GdiFlush();   // the pixels are written directly; no GDI drawing may still be pending on them
-    const std::vector<int> labelled = RenderMapPixels({m_bits, width, height, width, 0}, m_model, m_transform);
-    if (!labelled.empty()) {
-        HGDIOBJ oldFont = SelectObject(m_memory, m_font ? static_cast<HGDIOBJ>(m_font) : GetStockObject(DEFAULT_GUI_FONT));
-        SetBkMode(m_memory, TRANSPARENT);
-        SetTextColor(m_memory, RGB(30, 30, 30));
-        SetTextAlign(m_memory, TA_BASELINE | TA_LEFT);
-        for (int s : labelled) {
-            const MapStack& stack = m_model.Stacks()[static_cast<size_t>(s)];
-            const MapPointF v = m_transform.ToView(stack.x, stack.y);
-            const std::wstring count = std::to_wstring(stack.count);
-            TextOutW(m_memory, static_cast<int>(std::lround(v.x)) + 5, static_cast<int>(std::lround(v.y)) - 3,
-                     count.c_str(), static_cast<int>(count.size()));
+    const MapPixels pixels{m_bits, width, height, width, 0};
+    if (m_gesture.Active() == MapViewGesture::Kind::Move) {
+        // The map without the dragged spots is drawn once; each frame adds them where they go.
+        if (!m_frames.Holds(width, height)) {
+            DrawMap(width, height, MapLayer::WithoutDragged);
+            m_frames.Keep(pixels);
         }
-        SelectObject(m_memory, oldFont);
+        const MapMove move = m_gesture.PreviewMove();
+        m_frames.Compose(pixels, m_model, m_transform, move.dx, move.dy);
+    } else {
+        m_frames.Drop();
+        DrawMap(width, height, MapLayer::All);
     }
-    if (m_drag == Drag::Band) {
+    if (m_gesture.Active() == MapViewGesture::Kind::Band) {
+        const MapRectF band = m_gesture.Band();
+        const int left = static_cast<int>(std::min(band.left, band.right)), top = static_cast<int>(std::min(band.top, band.bottom));
+        const int right = static_cast<int>(std::max(band.left, band.right)), bottom = static_cast<int>(std::max(band.top, band.bottom));
         HPEN pen = CreatePen(PS_DOT, 1, RGB(0, 90, 200));
         HGDIOBJ oldPen = SelectObject(m_memory, pen);
         HGDIOBJ oldBrush = SelectObject(m_memory, GetStockObject(NULL_BRUSH));
-        Rectangle(m_memory, std::min(m_pressAt.x, m_lastAt.x), std::min(m_pressAt.y, m_lastAt.y),
-                  std::max(m_pressAt.x, m_lastAt.x) + 1, std::max(m_pressAt.y, m_lastAt.y) + 1);
+        Rectangle(m_memory, left, top, right + 1, bottom + 1);
         SelectObject(m_memory, oldBrush);
         SelectObject(m_memory, oldPen);
         DeleteObject(pen);
@@ -236,57 +258,51 @@ void MapViewWindow::PaintCanvas(HDC dc) {
     BitBlt(dc, m_canvas.left, m_canvas.top, width, height, m_memory, 0, 0, SRCCOPY);
 }
 
-void MapViewWindow::OnButtonDown(Drag drag, POINT at) {
+void MapViewWindow::Carry(const MapGestureResult& result) {
+    if (result.redraw && m_hwnd) InvalidateRect(m_hwnd, &m_canvas, FALSE);
+    if (m_gesture.Active() == MapViewGesture::Kind::None && GetCapture() == m_hwnd) ReleaseCapture();
+    if (m_gesture.Active() == MapViewGesture::Kind::Move) SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+    if (!result.picked.empty() && m_picked) m_picked(result.picked);
+    if (result.move && m_edits.move) m_edits.move(result.move->dx, result.move->dy);
+    if (result.addAt && m_edits.addAt) m_edits.addAt(result.addAt->x, result.addAt->y);
+    if (result.deleteSelection && m_edits.deleteSelection) m_edits.deleteSelection();
+}
+
+void MapViewWindow::OnButtonDown(MapButton button, POINT at) {
     if (!PtInRect(&m_canvas, at)) return;
-    m_pressAt = m_lastAt = InCanvas(at);
-    m_drag = drag;
+    SetFocus(m_hwnd);   // Delete and Escape reach the map
+    const POINT here = InCanvas(at);
+    Carry(m_gesture.Press(button, here.x, here.y));
     SetCapture(m_hwnd);
 }
 
 void MapViewWindow::OnMouseMove(POINT at) {
     const POINT here = InCanvas(at);
-    if (m_drag == Drag::Pan) {
-        m_transform.PanBy(here.x - m_lastAt.x, here.y - m_lastAt.y);
-        InvalidateRect(m_hwnd, &m_canvas, FALSE);
-    } else if (m_drag == Drag::Band) {
-        InvalidateRect(m_hwnd, &m_canvas, FALSE);
-    } else {
+    if (m_gesture.Active() != MapViewGesture::Kind::None)
+        Carry(m_gesture.DragTo(here.x, here.y));
+    else
         UpdateHover(at);
-    }
-    m_lastAt = here;
 }
 
 void MapViewWindow::OnButtonUp(POINT at) {
-    const Drag drag = m_drag;
-    m_drag = Drag::None;
-    if (GetCapture() == m_hwnd) ReleaseCapture();
-    if (drag != Drag::Band) return;
-    InvalidateRect(m_hwnd, &m_canvas, FALSE);
     const POINT here = InCanvas(at);
-    std::vector<int> rows;
-    if (std::abs(here.x - m_pressAt.x) + std::abs(here.y - m_pressAt.y) < kDragThreshold) {
-        const int stack = m_model.StackAt(m_transform, here.x, here.y, kHitRadius);
-        if (stack >= 0) {
-            const auto members = m_model.RowsOf(m_model.Stacks()[static_cast<size_t>(stack)]);
-            rows.assign(members.begin(), members.end());
-        }
-    } else {
-        rows = m_model.RowsInRect(m_transform, {double(m_pressAt.x), double(m_pressAt.y), double(here.x), double(here.y)});
-    }
-    if (!rows.empty() && m_picked) m_picked(rows);
+    // The capture is released after the gesture ended, so WM_CAPTURECHANGED finds none.
+    Carry(m_gesture.Release(here.x, here.y));
+    if (GetCapture() == m_hwnd) ReleaseCapture();
 }
 
 void MapViewWindow::OnWheel(int delta, POINT screenAt) {
     ScreenToClient(m_hwnd, &screenAt);
     const POINT at = InCanvas(screenAt);
     m_transform.ZoomAt(std::pow(1.25, delta / static_cast<double>(WHEEL_DELTA)), at.x, at.y);
+    m_frames.Drop();
     InvalidateRect(m_hwnd, &m_canvas, FALSE);
 }
 
 void MapViewWindow::UpdateHover(POINT at) {
     if (!m_tooltip) return;
     const POINT here = InCanvas(at);
-    const int stack = PtInRect(&m_canvas, at) ? m_model.StackAt(m_transform, here.x, here.y, kHitRadius) : -1;
+    const int stack = PtInRect(&m_canvas, at) ? m_model.StackAt(m_transform, here.x, here.y, MapViewGesture::kHitRadius) : -1;
     if (stack == m_hoverStack) return;
     m_hoverStack = stack;
     TOOLINFOW tool{};
@@ -322,21 +338,32 @@ LRESULT MapViewWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (LOWORD(wParam) == kFitButtonId && HIWORD(wParam) == BN_CLICKED) {
             m_transform.Fit();
+            m_frames.Drop();
             InvalidateRect(m_hwnd, &m_canvas, FALSE);
+            SetFocus(m_hwnd);   // the keys stay the map's
         }
         return 0;
-    case WM_LBUTTONDOWN: OnButtonDown(Drag::Band, at); return 0;
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: OnButtonDown(Drag::Pan, at); return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(MapButton::Left, at); return 0;
+    case WM_RBUTTONDOWN: OnButtonDown(MapButton::Right, at); return 0;
+    case WM_MBUTTONDOWN: OnButtonDown(MapButton::Middle, at); return 0;
+    case WM_LBUTTONDBLCLK:
+        if (PtInRect(&m_canvas, at)) {
+            const POINT here = InCanvas(at);
+            Carry(m_gesture.DoubleClick(here.x, here.y));
+        }
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_DELETE || wParam == VK_ESCAPE) {
+            Carry(m_gesture.Key(wParam == VK_DELETE ? MapKey::Delete : MapKey::Escape));
+            return 0;
+        }
+        return DefWindowProcW(m_hwnd, message, wParam, lParam);
     case WM_MOUSEMOVE: OnMouseMove(at); return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: OnButtonUp(at); return 0;
     case WM_CAPTURECHANGED:
-        if (m_drag != Drag::None && reinterpret_cast<HWND>(lParam) != m_hwnd) {
-            m_drag = Drag::None;
-            InvalidateRect(m_hwnd, &m_canvas, FALSE);
-        }
+        if (reinterpret_cast<HWND>(lParam) != m_hwnd) Carry(m_gesture.Cancel());
         return 0;
     case WM_MOUSEWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), at); return 0;
     case WM_MOUSELEAVE:
@@ -347,6 +374,10 @@ LRESULT MapViewWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kPointCountMessage: return m_model.PointCount();
     case kSelectedStacksMessage: return m_model.SelectedStackCount();
+    case kClientPointMessage: {
+        const MapPointF v = m_transform.ToView(LOWORD(wParam), HIWORD(wParam));
+        return MAKELRESULT(static_cast<int>(std::lround(v.x)) + m_canvas.left, static_cast<int>(std::lround(v.y)) + m_canvas.top);
+    }
     default:
         return DefWindowProcW(m_hwnd, message, wParam, lParam);
     }

@@ -1,9 +1,11 @@
 #pragma once
 // The map view on Windows: a window of its own, owned by the main window, that draws the
-// loaded map with the window logic's model and pixels (MapViewModel, RenderMapPixels). A left
-// click picks the stack under the pointer, a left drag a band; right or middle drag pans, the
-// wheel zooms around the pointer, "Fit" shows the whole map; a tooltip lists the placements
-// of the stack under the pointer.
+// loaded map with the window logic's model and pixels (MapViewModel, RenderMapPixels). The
+// mouse and keys are MapViewGesture's: a left click picks the stack under the pointer, a left
+// drag from a selected spot moves the selection, from elsewhere draws a band; right or middle
+// drag pans, the wheel zooms around the pointer, a double click on an empty spot starts a new
+// placement there, Delete deletes the selection; "Fit" shows the whole map; a tooltip lists
+// the placements of the stack under the pointer.
 
 #include <functional>
 #include <span>
@@ -12,7 +14,9 @@
 
 #include <windows.h>
 
+#include "dialog/MapViewGesture.h"
 #include "dialog/MapViewModel.h"
+#include "dialog/MapViewRaster.h"
 
 namespace morvi::win32 {
 
@@ -20,13 +24,23 @@ class MapViewWindow {
 public:
     using RowsPicked = std::function<void(const std::vector<int>& rows)>;   // list order, never empty
     using HoverText = std::function<std::string(std::span<const int> rows)>;
+    // What the map asks of the main window: the selection moved, a new placement on a spot, the
+    // delete of the selection.
+    struct Edits {
+        std::function<void(int dx, int dy)> move;
+        std::function<void(int x, int y)> addAt;
+        std::function<void()> deleteSelection;
+    };
 
     // Test seam: sent to the window, these answer the model's point and selected stack counts.
     static constexpr UINT kPointCountMessage = WM_APP + 20;
     static constexpr UINT kSelectedStacksMessage = WM_APP + 21;
+    // Test seam: wParam MAKEWPARAM(x, y) in map units; answers MAKELRESULT(x, y), the client
+    // point where that map position is drawn.
+    static constexpr UINT kClientPointMessage = WM_APP + 22;
     static constexpr const wchar_t* kClassName = L"MorviMapView";
 
-    MapViewWindow(RowsPicked picked, HoverText hover);
+    MapViewWindow(RowsPicked picked, HoverText hover, Edits edits = {});
     ~MapViewWindow();
     MapViewWindow(const MapViewWindow&) = delete;
     MapViewWindow& operator=(const MapViewWindow&) = delete;
@@ -39,7 +53,6 @@ public:
     void SetSelectedRows(const std::vector<int>& rows);
 
 private:
-    enum class Drag { None, Band, Pan };
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
@@ -47,9 +60,12 @@ private:
     void OnPaint();
     void PaintLegend(HDC dc, const RECT& client);
     void PaintCanvas(HDC dc);
-    void OnButtonDown(Drag drag, POINT at);
+    // Draws the map into the bitmap: the pixels, then the count labels.
+    void DrawMap(int width, int height, MapLayer layer);
+    void OnButtonDown(MapButton button, POINT at);
     void OnMouseMove(POINT at);
     void OnButtonUp(POINT at);
+    void Carry(const MapGestureResult& result);
     void OnWheel(int delta, POINT screenAt);
     void UpdateHover(POINT at);
     bool EnsureBitmap(int width, int height);
@@ -59,12 +75,15 @@ private:
 
     RowsPicked m_picked;
     HoverText m_hover;
+    Edits m_edits;
     HWND m_hwnd = nullptr;
     HWND m_fit = nullptr;
     HWND m_tooltip = nullptr;
     HFONT m_font = nullptr;          // legend and count labels
     MapViewModel m_model;
     MapViewTransform m_transform;
+    MapViewGesture m_gesture{m_model, m_transform};
+    MapDragFrames m_frames;
     RECT m_canvas{};                 // in the client area
     bool m_fitted = false;
     HDC m_memory = nullptr;          // the canvas is drawn here, then copied in one step
@@ -72,8 +91,6 @@ private:
     HGDIOBJ m_oldBitmap = nullptr;
     uint32_t* m_bits = nullptr;
     int m_bitmapWidth = 0, m_bitmapHeight = 0;
-    Drag m_drag = Drag::None;
-    POINT m_pressAt{}, m_lastAt{};   // canvas coordinates
     int m_hoverStack = -1;
     std::wstring m_hoverText;
 };

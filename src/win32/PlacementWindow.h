@@ -77,6 +77,7 @@ public:
         kMenuMapView,
         kMenuFindAll,
         kMenuCompare,
+        kMenuBulkEdit,
         // The row menu's "语言 / Language" entries: kMenuLanguage + the choice's index.
         kMenuLanguage = 0x7180,
     };
@@ -194,6 +195,9 @@ private:
     void OpenFoundRow(FindAllView& view, int row);
     // "与其他服务器比较…" (FindAllLink.cpp).
     void ShowCompare();
+    void MoveSelectedOnMap(int dx, int dy);
+    // "批量修改…" and Ctrl+E: the dialog, then the edit of the selected placements (BulkEditLink.cpp).
+    void BulkEditSelectedRows();
     int DialogUnitsX(int du) const;
     int DialogUnitsY(int du) const;
     RECT DialogUnitsRect(const int (&rectDu)[4]) const;

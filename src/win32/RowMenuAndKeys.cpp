@@ -72,6 +72,11 @@ bool PlacementWindow::TakeKey(const MSG& msg) {
         PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(kMenuProblems, 1), 0);
         return true;
     }
+    if (keys == "Ctrl+E") {
+        // The bulk edit of the selected rows, as the row menu's entry.
+        PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(kMenuBulkEdit, 1), 0);
+        return true;
+    }
     const KeyBinding* binding = BindingOfKeys(keys);
     if (!binding) return false;
     // Delete in an edit field deletes a character; only in the list does it mean "Xoa".
@@ -110,6 +115,7 @@ bool PlacementWindow::OnExtraCommand(int id) {
     case kMenuMapView: ShowMapView(); return true;
     case kMenuFindAll: ShowFindAll(); return true;
     case kMenuCompare: ShowCompare(); return true;
+    case kMenuBulkEdit: BulkEditSelectedRows(); return true;
     case kMenuAbout: m_dlg.OnSysCommand(kAboutCommand); return true;
     case kKeyReloadMap: ReloadKeepingPlace(); return true;
     case kMenuProblems: ToggleProblems(); return true;
@@ -171,6 +177,8 @@ bool PlacementWindow::OnContextMenu(HWND target, LPARAM position) {
     AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuClone,
                 EntryText(Text(TextId::MenuClone).data(), WindowCommand::Clone).c_str());
     AppendMenuW(menu, MF_STRING, kMenuDelete, EntryText(Text(TextId::MenuDelete).data(), WindowCommand::Delete).c_str());
+    AppendMenuW(menu, MF_STRING | (rowSelected ? 0u : static_cast<UINT>(MF_GRAYED)), kMenuBulkEdit,
+                Widen(std::string(Text(TextId::MenuBulkEdit)) + "\tCtrl+E").c_str());
     AppendMenuW(menu, MF_STRING, kMenuMapView, EntryText(Text(TextId::MenuMapView).data(), WindowCommand::MapView).c_str());
     AppendMenuW(menu, MF_STRING, kMenuFindAll, EntryText(Text(TextId::FindAllMenu).data(), WindowCommand::FindAll).c_str());
     AppendMenuW(menu, MF_STRING, kMenuCompare, Widen(Text(TextId::CompareMenu).data()).c_str());

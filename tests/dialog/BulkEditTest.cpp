@@ -146,5 +146,63 @@ TEST_F(BulkEditTest, NothingSelectedNothingSetOrABadNumberWritesNothingAndSaysWh
     EXPECT_FALSE(dlg->CanUndo());
 }
 
+TEST(BulkEditFormTest, ClearScriptIsTheEmptyPathWhateverTheScriptFieldHolds) {
+    const struct {
+        BulkEditForm form;
+        std::optional<std::string> script;
+    } cases[] = {
+        {{}, std::nullopt},                                                           // leave as is
+        {{.script = std::string("\\script\\a_long_enough_path.lua")}, std::string("\\script\\a_long_enough_path.lua")},
+        {{.clearScript = true}, std::string()},
+        {{.script = std::string("\\script\\ignored.lua"), .clearScript = true}, std::string()},
+    };
+    for (const auto& c : cases) {
+        const Expected<BulkEdit, BulkFormField> edit = BulkEditOfForm(c.form);
+        ASSERT_TRUE(edit);
+        EXPECT_EQ(edit->script, c.script);
+        EXPECT_EQ(BulkFormSetsAnything(c.form), c.script.has_value());
+    }
+}
+
+class BulkClearScriptTest : public EmptyMapFixture {};
+
+TEST_F(BulkClearScriptTest, ClearingTheScriptLeavesRecordsWithoutScriptAndTheirOtherBytes) {
+    const std::string script = "\\script\\npc\\village_elder_talk.lua";
+    const PlacementRecord withScript = MakeRecord(2, "S", 100, 1, 40, 1, 3, 0, 0, 0, script);
+    const PlacementRecord plain = MakeRecord(3, "P", 200, 2, 50, 2, 0, 1, 2, 4);
+    WriteFile(MapFile("a_S.DAT"), tools::MakeRegionImage(kSeed, {withScript, plain}));
+    SelectMap(0);   // P, S from the top
+    const std::string before = ReadFile(MapFile("a_S.DAT"));
+    host.list.SelectRow(0);
+    host.list.SelectRow(1);
+    BulkEditForm form;
+    form.clearScript = true;
+    form.drop = "2";
+    const CPlacementDlg::BulkEditOutcome done = dlg->OnBulkEdit(form);
+    EXPECT_EQ(done.changed, 2);
+    // Both without script, drop count 2; names, positions, offsets and codes as they were.
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")).size(), before.size() - (script.size() - 1));
+    SelectMap(0);   // what the files hold now
+    const struct {
+        int row;
+        const PlacementRecord& was;
+    } rows[] = {{0, plain}, {1, withScript}};
+    for (const auto& r : rows) {
+        const NpcPlacement& now = dlg->Rows().Block(r.row);
+        EXPECT_FALSE(now.HasScript());
+        EXPECT_EQ(now.dropCountOrScriptLength, 2);
+        EXPECT_EQ(now.PosX(), r.was.block.PosX());
+        EXPECT_EQ(now.PosY(), r.was.block.PosY());
+        EXPECT_EQ(now.offsetX, r.was.block.offsetX);
+        EXPECT_EQ(now.npcType, r.was.block.npcType);
+        EXPECT_EQ(now.npcGroup, r.was.block.npcGroup);
+        EXPECT_EQ(dlg->Rows().CellText(r.row, COL_NAME), r.row == 0 ? "P" : "S");
+    }
+    EXPECT_EQ(host.list.CellText(1, COL_SCRIPT), "");
+    EXPECT_EQ(host.list.CellText(1, COL_DROP), "2");
+    ASSERT_TRUE(dlg->OnUndo());
+    EXPECT_EQ(ReadFile(MapFile("a_S.DAT")), before);
+}
+
 }  // namespace
 }  // namespace morvi::test

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DialogTestAccess.h"
 #include "dialog/MemoryHost.h"
@@ -36,6 +37,18 @@ protected:
     void SelectMap(int index) {
         host.SelectListBox(IDC_MAP_LIST, index);
         dlg->LoadMapPlacements();
+    }
+
+    // The first list row, from the top, that shows this name; -1 when none does.
+    int RowNamed(const std::string& name) const {
+        for (int row = 0; row < host.list.RowCount(); ++row)
+            if (host.list.CellText(row, COL_NAME) == name) return row;
+        return -1;
+    }
+    // Selects exactly the rows of these names.
+    void SelectNamed(const std::vector<std::string>& names) {
+        host.list.ClearSelection();
+        for (const std::string& n : names) host.list.SelectRow(RowNamed(n));
     }
 
     std::string server() const { return NativeForm(dir.path() + "/server"); }

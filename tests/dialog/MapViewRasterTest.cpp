@@ -92,5 +92,82 @@ TEST(MapViewRasterTest, TooManyStacksInViewGetNoCountLabels) {
     EXPECT_EQ(RenderMapPixels(image.Pixels(), model, t).size(), static_cast<size_t>(kMaxMapCountLabels));
 }
 
+TEST(MapViewRasterTest, ADragFrameIsTheMapWithTheSelectionDrawnMovedAndTheRestInPlace) {
+    // Rows 0 and 1 share a spot; row 1 alone is selected, so that spot stays (unringed) while
+    // row 1 is dragged. Row 2 is selected wholly and leaves its spot.
+    const std::vector<MapPoint> points{{100, 100, 0, false, 0}, {100, 100, 3, false, 1}, {520, 260, 5, true, 2},
+                                       {900, 400, 4, false, 3}};
+    MapViewModel model;
+    model.SetPoints(points);
+    model.SetSelectedRows(std::vector<int>{1, 2});
+    MapViewTransform t;
+    t.SetViewport(1000, 500);
+    t.Fit();
+    const int dx = 40, dy = -30;
+
+    Image kept(1000, 500);
+    RenderMapPixels(kept.Pixels(), model, t, MapLayer::WithoutDragged);
+    MapDragFrames frames;
+    frames.Keep(kept.Pixels());
+    ASSERT_TRUE(frames.Holds(1000, 500));
+    Image frame(1000, 500);
+    frames.Compose(frame.Pixels(), model, t, dx, dy);
+    EXPECT_TRUE(frame.GuardIntact());
+
+    const auto at = [&](const Image& image, double mx, double my) {
+        const MapPointF v = t.ToView(mx, my);
+        return image.At(static_cast<int>(std::lround(v.x)), static_cast<int>(std::lround(v.y)));
+    };
+    // The ring lies just outside the dot: 2 pixels around it, the dot's radius 2 (3 for a stack).
+    const auto ringAt = [&](const Image& image, double mx, double my, int radius = 2) {
+        const MapPointF v = t.ToView(mx, my);
+        return image.At(static_cast<int>(std::lround(v.x)) + radius + 2, static_cast<int>(std::lround(v.y)));
+    };
+    // Row 2's spot is empty now; it is drawn, ringed, where the drag takes it.
+    EXPECT_EQ(at(frame, 520, 260), 0xFFFFFFu) << "the coordinate space's white";
+    EXPECT_EQ(ringAt(frame, 520 + dx, 260 + dy), 0xFFAA00u);
+    EXPECT_EQ(at(frame, 520 + dx + 1, 260 + dy), MapTypeRgb(5));
+    // The shared spot stays for row 0, without the ring; the dragged copy carries it.
+    EXPECT_EQ(at(frame, 100, 100), MapTypeRgb(0));
+    EXPECT_NE(ringAt(frame, 100, 100, 3), 0xFFAA00u);
+    EXPECT_EQ(ringAt(frame, 100 + dx, 100 + dy, 3), 0xFFAA00u);
+    // Unselected spots are where they were.
+    EXPECT_EQ(at(frame, 900, 400), MapTypeRgb(4));
+
+    // A move of nothing shows what a full drawing shows for the wholly selected spot.
+    Image still(1000, 500), full(1000, 500);
+    frames.Compose(still.Pixels(), model, t, 0, 0);
+    RenderMapPixels(full.Pixels(), model, t);
+    const MapPointF spot = t.ToView(520, 260);
+    for (int x = static_cast<int>(spot.x) - 10; x < spot.x + 10; ++x)
+        for (int y = static_cast<int>(spot.y) - 10; y < spot.y + 10; ++y)
+            ASSERT_EQ(still.At(x, y), full.At(x, y)) << x << "," << y;
+
+    // A frame of another size is never composed from the kept one.
+    Image other(800, 400);
+    frames.Compose(other.Pixels(), model, t, dx, dy);
+    EXPECT_EQ(other.memory[static_cast<size_t>(4 * other.stride + 4)], Image::kGuard);
+    frames.Drop();
+    EXPECT_FALSE(frames.Holds(1000, 500));
+}
+
+TEST(MapViewRasterTest, TheSelectionsBoundsAndWholeStacksFollowTheSelectedRows) {
+    MapViewModel model;
+    model.SetPoints({{100, 100, 0, false, 0}, {100, 100, 3, false, 1}, {500, 250, 5, true, 2}, {900, 40, 4, false, 3}});
+    EXPECT_TRUE(model.SelectionBounds().empty);
+    model.SetSelectedRows(std::vector<int>{3, 1});
+    const MapViewModel::Bounds b = model.SelectionBounds();
+    EXPECT_FALSE(b.empty);
+    EXPECT_EQ(b.minX, 100);
+    EXPECT_EQ(b.maxX, 900);
+    EXPECT_EQ(b.minY, 40);
+    EXPECT_EQ(b.maxY, 100);
+    const int shared = model.StackOfRow(0);
+    EXPECT_TRUE(model.IsStackSelected(shared));
+    EXPECT_FALSE(model.IsStackWhollySelected(shared));
+    EXPECT_TRUE(model.IsStackWhollySelected(model.StackOfRow(3)));
+    EXPECT_EQ(model.SelectedStacks().size(), 2u);
+}
+
 }  // namespace
 }  // namespace morvi

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,7 @@
 #include "dialog/ControlIds.h"
 #include "dialog/WindowTemplateTables.h"
 #include "LanguageFit.h"
+#include "win32/BulkEditDialog.h"
 #include "win32/CHyperlinkLabel.h"
 #include "win32/CompareWindow.h"
 #include "win32/FindAllWindow.h"
@@ -506,6 +508,51 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
                       return SendMessageW(ui.Item(IDC_PLACEMENT_LIST), LVM_GETSELECTEDCOUNT, 0, 0) == ui.Rows();
                   }),
                   "a band over the whole map selects every row of the list");
+
+            // A drag of the selected row's spot moves its placement, one step; one undo takes it back.
+            ui.SelectOnly(0);
+            Check(WaitFor([&] { return SendMessageW(map, MapViewWindow::kSelectedStacksMessage, 0, 0) == 1; }),
+                  "one row selected on the map");
+            const Snapshot beforeDrag = RegionFiles(mapDir);
+            const int x = ToInt(ui.Cell(0, COL_POS_X)), y = ToInt(ui.Cell(0, COL_POS_Y));
+            const int toX = x < 500 ? x + 20 : x - 20, toY = y < 250 ? y + 10 : y - 10;
+            const LRESULT from = SendMessageW(map, MapViewWindow::kClientPointMessage, MAKEWPARAM(x, y), 0);
+            const LRESULT to = SendMessageW(map, MapViewWindow::kClientPointMessage, MAKEWPARAM(toX, toY), 0);
+            SendMessageW(map, WM_LBUTTONDOWN, MK_LBUTTON, from);
+            SendMessageW(map, WM_MOUSEMOVE, MK_LBUTTON, to);
+            SendMessageW(map, WM_LBUTTONUP, 0, to);
+            const int movedX = ToInt(ui.Cell(0, COL_POS_X)), movedY = ToInt(ui.Cell(0, COL_POS_Y));
+            Check(std::abs(movedX - toX) <= 1 && std::abs(movedY - toY) <= 1,
+                  "map drag: the row shows the placement where it was dropped (" + std::to_string(movedX) + "," +
+                      std::to_string(movedY) + ")");
+            int changedFiles = 0;
+            const Snapshot afterDrag = RegionFiles(mapDir);
+            for (const auto& [path, bytes] : afterDrag) changedFiles += beforeDrag.at(path) != bytes;
+            Check(changedFiles == 1, "map drag: exactly the placement's file was rewritten");
+            Check(ui.Text(PlacementWindow::kStatusStripId).find("地图上移动") != std::string::npos,
+                  "map drag: the status strip names the move");
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuUndo, 0), 0);
+            Check(RegionFiles(mapDir) == beforeDrag, "map drag: one undo restores the files byte for byte");
+
+            // A double click on an empty spot starts a new placement there.
+            SendMessageW(ui.Item(IDC_TEMPLATE_LIST), LB_SETCURSEL, 0, 0);
+            SendMessageW(map, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                         SendMessageW(map, MapViewWindow::kClientPointMessage, MAKEWPARAM(2, 498), 0));
+            Check(std::abs(ToInt(ui.Text(IDC_POS_X)) - 2) <= 1 && std::abs(ToInt(ui.Text(IDC_POS_Y)) - 498) <= 1 &&
+                      !ui.Text(IDC_NAME).empty(),
+                  "map double click: a new placement with X and Y of the spot");
+            ui.Click(IDC_CANCEL_EDIT);
+
+            // Delete on the map: the list's question, then the delete of the selection.
+            ui.SelectOnly(0);
+            WaitFor([&] { return SendMessageW(map, MapViewWindow::kSelectedStacksMessage, 0, 0) == 1; });
+            const int rowsBefore = ui.Rows();
+            Win32Seams::QueueAnswer(MessageAnswer::Yes);
+            SendMessageW(map, WM_KEYDOWN, VK_DELETE, 0);
+            Check(WaitFor([&] { return ui.Rows() == rowsBefore - 1; }) && RegionFiles(mapDir) != beforeDrag,
+                  "Delete on the map deletes the selection");
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuUndo, 0), 0);
+            Check(RegionFiles(mapDir) == beforeDrag, "undo of the map's delete restores the files");
             SendMessageW(map, WM_CLOSE, 0, 0);
             Check(WaitFor([&] { return !IsWindow(map); }), "the map view closes");
             ui.SelectOnly(0);
@@ -587,6 +634,56 @@ void DriveWindow(HWND dialog, const fs::path& tree) {
                   "another tree without a map list is named: " + none.second);
             SendMessageW(compare, WM_CLOSE, 0, 0);
             Check(WaitFor([&] { return !IsWindowVisible(compare); }), "the compare window closes");
+        }
+    }
+
+    // "批量修改…": the dialog over the window; the fields set change the selected placement only,
+    // one undo takes it back.
+    {
+        ui.SelectOnly(0);
+        const Snapshot before = RegionFiles(mapDir);
+        const int x = ToInt(ui.Cell(0, COL_POS_X));
+        const std::string name = ui.Cell(0, COL_NAME), type = ui.Cell(0, COL_TYPE);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuBulkEdit, 0), 0);
+        const std::wstring caption = Widen("批量修改");
+        HWND bulk = nullptr;
+        Check(WaitFor([&] {
+                  bulk = FindWindowW(L"#32770", caption.c_str());
+                  return bulk && IsWindowVisible(bulk);
+              }),
+              "bulk edit: the dialog opens");
+        if (bulk) {
+            const BulkEditForm untouched = BulkEditDialog::FormOf(bulk);
+            Check(!BulkFormSetsAnything(untouched), "bulk edit: every field starts as 'leave as is'");
+            Check(SendDlgItemMessageW(bulk, BulkEditDialog::kGroup, CB_GETCOUNT, 0, 0) > 2, "bulk edit: the group choices");
+            SendDlgItemMessageW(bulk, BulkEditDialog::kGroup, CB_SETCURSEL, 2, 0);   // code 1
+            SetDlgItemTextW(bulk, BulkEditDialog::kMoveX, x < 500 ? L"3" : L"-3");
+            SendMessageW(bulk, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            Check(WaitFor([&] { return !IsWindow(bulk); }), "bulk edit: OK closes the dialog");
+            Check(WaitFor([&] { return ToInt(ui.Cell(0, COL_POS_X)) == (x < 500 ? x + 3 : x - 3); }),
+                  "bulk edit: the row moved by dX");
+            Check(ui.Cell(0, COL_NAME) == name && ui.Cell(0, COL_TYPE) == type, "bulk edit: fields left alone stay");
+            Check(ui.Text(PlacementWindow::kStatusStripId).find("批量修改") != std::string::npos,
+                  "bulk edit: the status strip names it");
+            int changed = 0;
+            for (const auto& [path, bytes] : RegionFiles(mapDir)) changed += before.at(path) != bytes;
+            Check(changed == 1, "bulk edit: one file rewritten");
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuUndo, 0), 0);
+            Check(RegionFiles(mapDir) == before, "bulk edit: one undo restores the files byte for byte");
+        }
+        // Cancel writes nothing (the undo loaded the map again: the row is selected anew).
+        ui.SelectOnly(0);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(PlacementWindow::kMenuBulkEdit, 0), 0);
+        Check(WaitFor([&] {
+                  bulk = FindWindowW(L"#32770", caption.c_str());
+                  return bulk && IsWindowVisible(bulk);
+              }),
+              "bulk edit: the dialog opens again");
+        if (bulk) {
+            SetDlgItemTextW(bulk, BulkEditDialog::kMoveX, L"1");
+            SendMessageW(bulk, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            Check(WaitFor([&] { return !IsWindow(bulk); }), "bulk edit: Cancel closes the dialog");
+            Check(RegionFiles(mapDir) == before, "bulk edit: Cancel writes nothing");
         }
     }
 
