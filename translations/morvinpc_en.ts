@@ -1224,6 +1224,27 @@ project page:</translation>
     </message>
 </context>
 <context>
+    <name>MapViewEditMarks</name>
+    <message>
+        <source>拖动选中的点 = 移动 · 双击空白处 = 新NPC · Del = 删除选中</source>
+        <translation>Drag selected points = move · double-click an empty spot = new NPC · Del = delete selected</translation>
+    </message>
+</context>
+<context>
+    <name>OperationMapMove</name>
+    <message>
+        <source>地图上移动</source>
+        <translation>Move on the map</translation>
+    </message>
+</context>
+<context>
+    <name>BulkEditClearScript</name>
+    <message>
+        <source>清除 Script</source>
+        <translation>Clear script</translation>
+    </message>
+</context>
+<context>
     <name>ProblemsCaption</name>
     <message>
         <source>问题列表</source>

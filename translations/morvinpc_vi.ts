@@ -2101,6 +2101,27 @@ Mã thoát: 0 xong, 1 bị từ chối hoặc có phát hiện, 2 lỗi cách d�
     </message>
 </context>
 <context>
+    <name>MapViewEditMarks</name>
+    <message>
+        <source>拖动选中的点 = 移动 · 双击空白处 = 新NPC · Del = 删除选中</source>
+        <translation>Kéo các điểm đã chọn = di chuyển · nhấp đúp chỗ trống = NPC mới · Del = xóa mục đã chọn</translation>
+    </message>
+</context>
+<context>
+    <name>OperationMapMove</name>
+    <message>
+        <source>地图上移动</source>
+        <translation>Di chuyển trên bản đồ</translation>
+    </message>
+</context>
+<context>
+    <name>BulkEditClearScript</name>
+    <message>
+        <source>清除 Script</source>
+        <translation>Xóa Script</translation>
+    </message>
+</context>
+<context>
     <name>CliHelpCheckFormat</name>
     <message>
         <source>table (what the server trips over) or json (every finding with its stable code)</source>
