@@ -1,5 +1,9 @@
 #include "app/ProblemsPanel.h"
 
+#include <cstdlib>
+
+#include <QMoveEvent>
+
 #include <algorithm>
 
 #include <QGuiApplication>
@@ -30,8 +34,10 @@ ProblemsPanel::ProblemsPanel(PlacementWindow& window)
     : QDockWidget(Qs(TextId::ProblemsCaption), &window), m_window(window),
       m_view(std::make_unique<ProblemsView>(window.Logic(), window)) {
     setObjectName(QStringLiteral("problemsPanel"));
-    // The main window is a dialog of fixed controls, not a dock host: the panel floats beside it.
+    // The main window is a dialog of fixed controls, not a dock host: the panel docks to its
+    // lower edge by following it (FollowOwner), as the Windows window's panel does.
     setFloating(true);
+    window.installEventFilter(this);
     setAllowedAreas(Qt::NoDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
 
@@ -110,19 +116,48 @@ ProblemsPanel::ProblemsPanel(PlacementWindow& window)
 
 ProblemsPanel::~ProblemsPanel() = default;
 
+QPoint ProblemsPanel::DockedPlace() const {
+    // Below the main window where the screen has room, else over its lower half.
+    const QRect frame = m_window.frameGeometry();
+    QPoint at(frame.left(), frame.bottom() + 1);
+    if (QScreen* screen = m_window.screen()) {
+        const QRect room = screen->availableGeometry();
+        if (at.y() + height() > room.bottom()) at.setY(std::max(room.top(), room.bottom() - height()));
+    }
+    return at;
+}
+
+void ProblemsPanel::FollowOwner() {
+    if (!m_docked) return;
+    m_placing = true;
+    move(DockedPlace());
+    m_placing = false;
+}
+
+bool ProblemsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window && (event->type() == QEvent::Move || event->type() == QEvent::Resize) && isVisible())
+        FollowOwner();
+    return QDockWidget::eventFilter(watched, event);
+}
+
+void ProblemsPanel::moveEvent(QMoveEvent* event) {
+    QDockWidget::moveEvent(event);
+    if (m_placing || !m_placed) return;
+    // Moved by the user: docked again within a snap distance of the window's lower edge.
+    constexpr int kSnap = 24;
+    const QPoint off = pos() - DockedPlace();
+    m_docked = std::abs(off.x()) <= kSnap && std::abs(off.y()) <= kSnap;
+    if (m_docked) FollowOwner();
+}
+
 void ProblemsPanel::ShowBesideWindow() {
     if (!m_placed) {
+        FollowOwner();
         m_placed = true;
-        // Below the main window where the screen has room, else over its lower half.
-        QRect frame = m_window.frameGeometry();
-        QPoint at(frame.left(), frame.bottom() + 1);
-        if (QScreen* screen = m_window.screen()) {
-            const QRect room = screen->availableGeometry();
-            if (at.y() + height() > room.bottom()) at.setY(std::max(room.top(), room.bottom() - height()));
-        }
-        move(at);
         m_view->CheckLoadedMap();
         Fill();
+    } else {
+        FollowOwner();
     }
     show();
     raise();

@@ -32,6 +32,10 @@ public:
     QLabel* StatusLabel() const { return m_status; }
     // Shows the panel beside the main window (checking the loaded map the first time).
     void ShowBesideWindow();
+    // Docked (the default) the panel sits below the main window and follows it; dragged away
+    // it floats where it is put, and dragged back to the window's lower edge it docks again.
+    bool Docked() const { return m_docked; }
+    QPoint DockedPlace() const;
     // Takes in what the view has new (the timer calls it; tests may call it themselves).
     void Refresh();
 
@@ -39,7 +43,12 @@ signals:
     // A fix was made: the main window shows it in its status strip.
     void fixed();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
 private:
+    void FollowOwner();
     void Fill();
     void UpdateButtons();
     size_t CurrentLine() const;
@@ -55,6 +64,8 @@ private:
     QLabel* m_status = nullptr;
     QTimer* m_timer = nullptr;
     bool m_placed = false;
+    bool m_docked = true;
+    bool m_placing = false;   // the panel is being moved by FollowOwner, not by the user
     QElapsedTimer m_sinceFill;   // since the lines were last filled in
 };
 

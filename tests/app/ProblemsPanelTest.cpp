@@ -103,6 +103,44 @@ TEST_F(ProblemsPanelTest, TheKeyAndTheMenusShowAndHideIt) {
     EXPECT_TRUE(panel->isVisible());
 }
 
+TEST_F(ProblemsPanelTest, DockedItFollowsTheWindowDraggedAwayItStaysAndDocksAgainAtTheEdge) {
+    window->Extras().ShowProblems();
+    ProblemsPanel* panel = window->Extras().Problems();
+    ASSERT_NE(panel, nullptr);
+    const auto settle = [] { QCoreApplication::processEvents(); };
+    settle();
+    EXPECT_TRUE(panel->Docked());
+    EXPECT_EQ(panel->pos(), panel->DockedPlace());
+
+    const struct {
+        const char* what;
+        QPoint panelTo;       // where the user drags the panel (null: not dragged)
+        QPoint windowBy;      // then the main window moves by this much
+        bool docked;
+    } steps[] = {
+        {"the window moves: the docked panel comes along", QPoint(), QPoint(40, 20), true},
+        {"dragged far away: it floats and stays put", QPoint(700, 5), QPoint(-30, 10), false},
+        {"dragged back within the snap distance: docked again", QPoint(1, 1), QPoint(15, 15), true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (!step.panelTo.isNull()) {
+            // (1, 1) stands for "a few pixels off the docked place".
+            const QPoint to = step.panelTo == QPoint(1, 1) ? panel->DockedPlace() + QPoint(10, -8) : step.panelTo;
+            panel->move(to);
+            settle();
+        }
+        const QPoint before = panel->pos();
+        window->move(window->pos() + step.windowBy);
+        settle();
+        EXPECT_EQ(panel->Docked(), step.docked);
+        if (step.docked)
+            EXPECT_EQ(panel->pos(), panel->DockedPlace());
+        else
+            EXPECT_EQ(panel->pos(), before);
+    }
+}
+
 TEST_F(ProblemsPanelTest, LinesLeadToTheRowAndAFixIsUndoneByOneCtrlZ) {
     window->Extras().ShowProblems();
     ProblemsPanel* panel = window->Extras().Problems();
