@@ -345,10 +345,14 @@ bool PlacementFilter::Matches(const PlacementRowStore& rows, int row) const {
 }
 
 bool PlacementFilter::Matches(const PlacementRecord& record, std::string_view file) const {
+    return Matches(record.block, std::string_view(record.script), file);
+}
+
+bool PlacementFilter::Matches(const NpcPlacement& block, std::string_view storedScript, std::string_view file) const {
     if (Empty()) return true;
-    const std::string_view script = record.block.HasScript() ? std::string_view(record.script) : std::string_view();
+    const std::string_view script = block.HasScript() ? storedScript : std::string_view();
     for (const Term& t : m_terms->terms)
-        if (!TermMatches(t, record.block, script, [&] { return FileMatches(t, file); })) return false;
+        if (!TermMatches(t, block, script, [&] { return FileMatches(t, file); })) return false;
     return true;
 }
 

@@ -53,6 +53,9 @@ public:
     bool Matches(const PlacementRowStore& rows, int row) const;
     // A record read from a region file (`file`: its path as the list shows it).
     bool Matches(const PlacementRecord& record, std::string_view file) const;
+    // The same for a record's bytes as a region file holds them (`storedScript`: the stored
+    // path of a script record, else empty), without copying them into a record first.
+    bool Matches(const NpcPlacement& block, std::string_view storedScript, std::string_view file) const;
 
 private:
     struct Terms;

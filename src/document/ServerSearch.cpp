@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <unordered_map>
 #include <system_error>
@@ -41,6 +42,33 @@ void CountOccurrences(const std::vector<PlacementKey>& keys, It first, It last) 
     for (It m = first; m != last; ++m) m->occurrence = before[static_cast<size_t>(m->occurrence)];
 }
 
+// Walks the counted records of an image as a by-count walk of RegionRecordReader does (zeros
+// where the image ends), handing each record's block and stored script to `visit`, which
+// returns false to stop. A record that lies wholly inside the image, as nearly all do, is taken
+// straight from it; only one near the end goes through the reader's own decoding.
+template <typename Visit>
+void WalkCountedRecords(std::string_view image, int count, std::string& scratch, Visit&& visit) {
+    constexpr size_t kLongestRecord = kPlacementBlockSize - 1 + kMaxScriptLength;
+    const size_t size = image.size();
+    size_t offset = static_cast<size_t>(kFirstRecordOffset);
+    NpcPlacement block;
+    std::string_view script;
+    for (int index = 0; index < count; ++index) {
+        size_t length;
+        if (offset < size && size - offset >= kLongestRecord) {
+            std::memcpy(block.Bytes(), image.data() + offset, kPlacementBlockSize);
+            length = PlacementLength(block);
+            // The block's last byte is the first byte of the path.
+            script = block.HasScript() ? image.substr(offset + kPlacementBlockSize - 1, block.dropCountOrScriptLength)
+                                       : std::string_view();
+        } else {
+            length = DecodeRecordAt(image, offset, block, script, scratch);
+        }
+        if (!visit(block, script)) return;
+        offset += length;
+    }
+}
+
 }  // namespace
 
 SearchSummary SearchServer(const std::vector<ServerMap>& maps, int templateCount, const PlacementFilter& filter,
@@ -59,10 +87,11 @@ SearchSummary SearchServer(const std::vector<ServerMap>& maps, int templateCount
         int occurrence = 0;
     };
     std::vector<Match> matches;
-    // The keys of the current file's listed records, in file order (capacity kept).
+    // The keys of a file's listed records, in file order, gathered only for a file with a match
+    // (capacity kept).
     std::vector<PlacementKey> fileKeys;
     RegionRecordReader reader;
-    PlacementRecord probe;
+    std::string scratch;   // a script path cut off by the end of its file
     for (const ServerMap& map : maps) {
         if (stopped()) {
             summary.cancelled = true;
@@ -80,7 +109,10 @@ SearchSummary SearchServer(const std::vector<ServerMap>& maps, int templateCount
         told.filesDone = 0;
         matches.clear();
         int listed = 0;
-        FileReadAhead readAhead(files);
+        // Read here, file after file: the work per record is small beside the read, so a reader
+        // thread would mostly hand buffers over, and on a busy machine its wake-ups cost more
+        // than the overlap saves. A cold disk is still asked for the next files ahead.
+        FileReadAhead readAhead(files, 16, FileReadAhead::Reader::Caller);
         for (size_t i = 0; i < files.size(); ++i) {
             if (stopped()) {
                 summary.cancelled = true;
@@ -89,20 +121,38 @@ SearchSummary SearchServer(const std::vector<ServerMap>& maps, int templateCount
             if (!reader.Open(readAhead, i, RegionRecordReader::Walk::ByCount)) {
                 summary.skipped.push_back({map.index, SearchSkip::FileUnreadable, files[i]});
             } else {
-                fileKeys.clear();
+                // The filter looks at the record's bytes where the file holds them; only a match
+                // is copied. Its `occurrence` holds its place among the file's listed records
+                // until the occurrences are counted below.
+                const int firstListed = listed;
                 const size_t firstMatch = matches.size();
-                for (RegionRecord r; reader.Next(r);) {
-                    ++summary.records;
-                    if (!PassesListingRules(r.block, templateCount)) continue;
+                const std::string_view image = reader.Image();
+                const int count = reader.Count();
+                summary.records += static_cast<size_t>(count);
+                WalkCountedRecords(image, count, scratch, [&](const NpcPlacement& block, std::string_view script) {
+                    if (!PassesListingRules(block, templateCount)) return true;
                     const int ordinal = listed++;
-                    fileKeys.push_back(KeyOfPlacement(r.block));
-                    // One record reused from record to record: its script keeps its capacity.
-                    probe.block = r.block;
-                    probe.script.assign(r.block.HasScript() ? r.script : std::string_view());
-                    if (filter.Matches(probe, files[i]))
-                        matches.push_back({i, probe, ordinal, static_cast<int>(fileKeys.size() - 1)});
+                    if (!filter.Matches(block, script, files[i])) return true;
+                    Match& m = matches.emplace_back();
+                    m.file = i;
+                    m.record.block = block;
+                    if (block.HasScript()) m.record.script.assign(script);
+                    m.ordinal = ordinal;
+                    m.occurrence = ordinal - firstListed;
+                    return true;
+                });
+                if (matches.size() > firstMatch) {
+                    // Walked again, for the keys, only where something matched, and only up to
+                    // the last match.
+                    const size_t keysNeeded = static_cast<size_t>(matches.back().occurrence) + 1;
+                    fileKeys.clear();
+                    WalkCountedRecords(image, count, scratch, [&](const NpcPlacement& block, std::string_view) {
+                        if (PassesListingRules(block, templateCount)) fileKeys.push_back(KeyOfPlacement(block));
+                        return fileKeys.size() < keysNeeded;
+                    });
+                    CountOccurrences(fileKeys, matches.begin() + static_cast<std::ptrdiff_t>(firstMatch),
+                                     matches.end());
                 }
-                CountOccurrences(fileKeys, matches.begin() + static_cast<std::ptrdiff_t>(firstMatch), matches.end());
             }
             ++told.filesDone;
             if (progress) progress(told);

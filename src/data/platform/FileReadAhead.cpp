@@ -70,7 +70,7 @@ bool ReadThroughHandle(const std::string& path, std::string& out, FileStamp* sta
 
 bool ReadRegularFile(const std::string& path, std::string& out) { return ReadThroughHandle(path, out, nullptr); }
 
-FileReadAhead::FileReadAhead(const std::vector<std::string>& paths, size_t depth)
+FileReadAhead::FileReadAhead(const std::vector<std::string>& paths, size_t depth, Reader)
     : m_paths(paths), m_depth(depth) {}
 
 FileReadAhead::~FileReadAhead() = default;
@@ -196,10 +196,10 @@ bool ReadRegularFile(const std::string& path, std::string& out) {
     return ok;
 }
 
-FileReadAhead::FileReadAhead(const std::vector<std::string>& paths, size_t depth)
+FileReadAhead::FileReadAhead(const std::vector<std::string>& paths, size_t depth, Reader reader)
     : m_paths(paths), m_depth(depth), m_open(paths.size(), -1) {
     // A thread costs more than it saves on a map of one or two files.
-    if (paths.size() < 3) return;
+    if (paths.size() < 3 || reader == Reader::Caller) return;
     try {
         m_reader = std::thread([this] { ReaderLoop(); });
     } catch (const std::system_error&) {

@@ -36,8 +36,14 @@ bool ReadRegularFile(const std::string& path, std::string& out);
 
 class FileReadAhead {
 public:
+    // Who reads the files: a reader thread of its own, ahead of the caller, or the caller
+    // itself when it asks (still announcing the next files once the disk has to be waited
+    // for). The caller's own reads suit a caller whose work per file is small beside the read:
+    // two threads then mostly wait on each other, and on a busy machine cost more than they save.
+    enum class Reader { Thread, Caller };
+
     // `paths` must outlive the object. `depth`: how many files ahead are announced.
-    explicit FileReadAhead(const std::vector<std::string>& paths, size_t depth = 16);
+    explicit FileReadAhead(const std::vector<std::string>& paths, size_t depth = 16, Reader reader = Reader::Thread);
     ~FileReadAhead();
     FileReadAhead(const FileReadAhead&) = delete;
     FileReadAhead& operator=(const FileReadAhead&) = delete;

@@ -14,9 +14,14 @@ bool RegionDefectList::Has(RegionDefectKind kind) const {
 size_t DecodeRecordAt(std::string_view image, size_t offset, NpcPlacement& block, std::string_view& script,
                       std::string& scratch) {
     const size_t size = image.size();
-    const size_t available = offset < size ? std::min(kPlacementBlockSize, size - offset) : 0;
-    if (available) std::memcpy(block.Bytes(), image.data() + offset, available);
-    std::memset(block.Bytes() + available, 0, kPlacementBlockSize - available);
+    if (offset < size && size - offset >= kPlacementBlockSize) {
+        // The usual case, the whole block in the image: one copy of a known length.
+        std::memcpy(block.Bytes(), image.data() + offset, kPlacementBlockSize);
+    } else {
+        const size_t available = offset < size ? size - offset : 0;
+        if (available) std::memcpy(block.Bytes(), image.data() + offset, available);
+        std::memset(block.Bytes() + available, 0, kPlacementBlockSize - available);
+    }
     script = {};
     if (block.HasScript()) {
         // The block's last byte is the first byte of the path.

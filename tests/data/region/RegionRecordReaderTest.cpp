@@ -259,14 +259,18 @@ TEST(FileReadAhead, InOrderReadsThroughReusedBuffersAreExact) {
         WriteFile(paths.back(), bytes);
         contents.push_back(std::move(bytes));
     }
-    for (size_t depth : {size_t{1}, size_t{16}}) {
-        FileReadAhead files(paths, depth);
-        std::string image = "left over from before";
-        for (size_t i = 0; i < paths.size(); ++i) {
-            FileStamp stamp;
-            ASSERT_TRUE(files.Read(i, image, &stamp)) << i;
-            EXPECT_EQ(image, contents[i]) << "file " << i << ", depth " << depth;
-            EXPECT_EQ(stamp, StampOfFile(paths[i])) << i;
+    // Read by a thread of its own or by the caller: the same bytes and stamps.
+    for (const FileReadAhead::Reader reader : {FileReadAhead::Reader::Thread, FileReadAhead::Reader::Caller}) {
+        for (size_t depth : {size_t{1}, size_t{16}}) {
+            const bool byCaller = reader == FileReadAhead::Reader::Caller;
+            FileReadAhead files(paths, depth, reader);
+            std::string image = "left over from before";
+            for (size_t i = 0; i < paths.size(); ++i) {
+                FileStamp stamp;
+                ASSERT_TRUE(files.Read(i, image, &stamp)) << i;
+                EXPECT_EQ(image, contents[i]) << "file " << i << ", depth " << depth << ", by caller " << byCaller;
+                EXPECT_EQ(stamp, StampOfFile(paths[i])) << i;
+            }
         }
     }
 }
