@@ -171,6 +171,19 @@ TEST_F(CliWhereTest, RmWhereCutsOutEveryMatchingRecord) {
     EXPECT_TRUE(SameBytes(ReadFile(handFile(1)), MakeRegionImage(8, {HandRecords(1)[1]})));
 }
 
+// Records sharing a key are each changed once, as their rows are.
+TEST_F(CliWhereTest, SetWhereChangesEachRecordOfASharedKey) {
+    const CliResult r = Run({"set", "3", "--where", "name:卫兵", "--drop", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<PlacementRecord> a;
+    ASSERT_TRUE(ReadRegionPlacements(handFile(0), a));
+    ASSERT_EQ(a.size(), 4u);
+    EXPECT_EQ(a[0].block.dropCountOrScriptLength, 3);
+    EXPECT_EQ(a[3].block.dropCountOrScriptLength, 3);
+    EXPECT_EQ(a[0].block.npcSeries, 2);   // the rest of each record stays its own
+    EXPECT_EQ(a[3].block.npcSeries, 3);
+}
+
 // A change of many placements stores what the same change of each one by key stores.
 TEST_F(CliWhereTest, SetWhereWritesTheBytesOfSetByKey) {
     const std::vector<std::vector<std::string>> options = {
