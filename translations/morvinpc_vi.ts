@@ -3152,4 +3152,95 @@ Mã thoát: 0 xong, 1 bị từ chối hoặc có phát hiện, 2 lỗi cách d�
         <translation>các byte không hiển thị khác nhau</translation>
     </message>
 </context>
+<context>
+    <name>CliHelpWhere</name>
+    <message>
+        <source>the placements matching a filter instead of KEY: terms such as name:guard x:100-200 script:* (all must match)</source>
+        <translation>các vị trí khớp với bộ lọc thay cho KEY: các điều kiện như name:guard x:100-200 script:* (tất cả phải khớp)</translation>
+    </message>
+</context>
+<context>
+    <name>CliHelpMove</name>
+    <message>
+        <source>move every matching placement by DX,DY (with --where)</source>
+        <translation>dời mọi vị trí khớp đi DX,DY (cùng với --where)</translation>
+    </message>
+</context>
+<context>
+    <name>CliWhereAndKey</name>
+    <message>
+        <source>give KEY or --where FILTER, not both</source>
+        <translation>hãy đưa KEY hoặc --where FILTER, không được cả hai</translation>
+    </message>
+</context>
+<context>
+    <name>CliKeyOrWhere</name>
+    <message>
+        <source>give KEY or --where FILTER</source>
+        <translation>hãy đưa KEY hoặc --where FILTER</translation>
+    </message>
+</context>
+<context>
+    <name>CliWhereCannotSet</name>
+    <message>
+        <source>{} cannot be given with --where: a change of many placements sets --type, --group, --series, --drop, --script, --offset-x, --offset-y and --move</source>
+        <translation>không thể dùng {} cùng với --where: sửa nhiều vị trí một lúc chỉ đặt --type, --group, --series, --drop, --script, --offset-x, --offset-y và --move</translation>
+    </message>
+</context>
+<context>
+    <name>CliWhereNothingToSet</name>
+    <message>
+        <source>nothing to change: give a field option or --move</source>
+        <translation>không có gì để sửa: hãy đưa một tùy chọn trường hoặc --move</translation>
+    </message>
+</context>
+<context>
+    <name>CliMoveWithoutWhere</name>
+    <message>
+        <source>--move needs --where FILTER</source>
+        <translation>--move cần có --where FILTER</translation>
+    </message>
+</context>
+<context>
+    <name>CliBadMove</name>
+    <message>
+        <source>--move must be DX,DY (two whole numbers), not "{}"</source>
+        <translation>--move phải là DX,DY (hai số nguyên), không phải "{}"</translation>
+    </message>
+</context>
+<context>
+    <name>CliMoveOutside</name>
+    <message>
+        <source>the move would take {} outside 0 to {}</source>
+        <translation>phép dời sẽ đưa {} ra ngoài khoảng 0 đến {}</translation>
+    </message>
+</context>
+<context>
+    <name>CliNotChanged</name>
+    <message>
+        <source>not changed {} "{}": {}</source>
+        <translation>chưa sửa {} "{}": {}</translation>
+    </message>
+</context>
+<context>
+    <name>CliChangedOf</name>
+    <message>
+        <source>changed {} of the {} matching placements</source>
+        <translation>đã sửa {} trong số {} vị trí khớp</translation>
+    </message>
+</context>
+<context>
+    <name>CliListMatched</name>
+    <message>
+        <source>{} of {} placements match</source>
+        <translation>{} trong số {} vị trí khớp</translation>
+    </message>
+</context>
+<context>
+    <name>CliPlanNoFieldChanges</name>
+    <message>
+        <source>no shown field changes</source>
+        <translation>không trường hiển thị nào thay đổi</translation>
+    </message>
+</context>
 </TS>

@@ -1277,4 +1277,95 @@ Exit status: 0 done, 1 refused or findings, 2 usage or input/output error.</sour
         <translation>{} 条 NPC 配置匹配, 分布在 {} 个地图中 (共 {} 个)</translation>
     </message>
 </context>
+<context>
+    <name>CliHelpWhere</name>
+    <message>
+        <source>the placements matching a filter instead of KEY: terms such as name:guard x:100-200 script:* (all must match)</source>
+        <translation>用筛选条件代替 KEY 选出的 NPC 配置: 如 name:guard x:100-200 script:* 这样的条件 (必须全部满足)</translation>
+    </message>
+</context>
+<context>
+    <name>CliHelpMove</name>
+    <message>
+        <source>move every matching placement by DX,DY (with --where)</source>
+        <translation>把每个符合条件的 NPC 配置移动 DX,DY (与 --where 一起使用)</translation>
+    </message>
+</context>
+<context>
+    <name>CliWhereAndKey</name>
+    <message>
+        <source>give KEY or --where FILTER, not both</source>
+        <translation>请给出 KEY 或 --where FILTER, 不能同时给出</translation>
+    </message>
+</context>
+<context>
+    <name>CliKeyOrWhere</name>
+    <message>
+        <source>give KEY or --where FILTER</source>
+        <translation>请给出 KEY 或 --where FILTER</translation>
+    </message>
+</context>
+<context>
+    <name>CliWhereCannotSet</name>
+    <message>
+        <source>{} cannot be given with --where: a change of many placements sets --type, --group, --series, --drop, --script, --offset-x, --offset-y and --move</source>
+        <translation>{} 不能与 --where 一起使用: 批量修改只设置 --type、--group、--series、--drop、--script、--offset-x、--offset-y 和 --move</translation>
+    </message>
+</context>
+<context>
+    <name>CliWhereNothingToSet</name>
+    <message>
+        <source>nothing to change: give a field option or --move</source>
+        <translation>没有要修改的内容: 请给出一个字段选项或 --move</translation>
+    </message>
+</context>
+<context>
+    <name>CliMoveWithoutWhere</name>
+    <message>
+        <source>--move needs --where FILTER</source>
+        <translation>--move 需要 --where FILTER</translation>
+    </message>
+</context>
+<context>
+    <name>CliBadMove</name>
+    <message>
+        <source>--move must be DX,DY (two whole numbers), not "{}"</source>
+        <translation>--move 必须是 DX,DY (两个整数), 而不是 "{}"</translation>
+    </message>
+</context>
+<context>
+    <name>CliMoveOutside</name>
+    <message>
+        <source>the move would take {} outside 0 to {}</source>
+        <translation>移动后 {} 将超出 0 到 {} 的范围</translation>
+    </message>
+</context>
+<context>
+    <name>CliNotChanged</name>
+    <message>
+        <source>not changed {} "{}": {}</source>
+        <translation>未修改 {} "{}": {}</translation>
+    </message>
+</context>
+<context>
+    <name>CliChangedOf</name>
+    <message>
+        <source>changed {} of the {} matching placements</source>
+        <translation>已修改 {} 条, 共 {} 条符合条件的 NPC 配置</translation>
+    </message>
+</context>
+<context>
+    <name>CliListMatched</name>
+    <message>
+        <source>{} of {} placements match</source>
+        <translation>{} 条符合条件, 共 {} 条 NPC 配置</translation>
+    </message>
+</context>
+<context>
+    <name>CliPlanNoFieldChanges</name>
+    <message>
+        <source>no shown field changes</source>
+        <translation>显示的字段没有变化</translation>
+    </message>
+</context>
 </TS>

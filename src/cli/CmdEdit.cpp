@@ -3,7 +3,9 @@
 // empty edit area gives a new placement in the window).
 
 #include <chrono>
+#include <random>
 #include <thread>
+#include <tuple>
 
 #include "cli/CliText.h"
 #include "cli/CommandSupport.h"
@@ -183,18 +185,191 @@ int RunAdd(const CommonOptions& common, const std::string& map, std::optional<in
     return kExitOk;
 }
 
-int RunSet(const CommonOptions& common, const std::string& map, const std::string& keyText,
-           const FieldOptions& fields, std::ostream& out, std::ostream& err) {
+namespace {
+
+// KEY or --where, exactly one of them: kExitOk, else the usage status after the message.
+int OneSelection(bool key, bool where, std::ostream& err) {
+    if (key == where) {
+        err << kMessagePrefix << Text(key ? TextId::CliWhereAndKey : TextId::CliKeyOrWhere) << "\n";
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
+// The record's cells as the plan and the refusals name it: its key and its name.
+RowTexts CellsOf(const Session& session, int row) {
+    return RecordTexts(session.Rows().Record(row), session.RelativeFile(session.Rows().File(row)));
+}
+
+// One line of a dry run's plan: a row's shown fields before -> after.
+std::string PlanLine(const RowTexts& before, const RowTexts& after) {
+    std::string cells = DescribeCellChanges(before, after);
+    if (cells.empty()) cells = std::string(Text(TextId::CliPlanNoFieldChanges));
+    return Format(TextId::CliPlanChange, {KeyText(before), cells});
+}
+
+void TellNotChanged(const Session& session, const RowTexts& cells, const DocumentError& why, std::ostream& err) {
+    err << kMessagePrefix
+        << Format(TextId::CliNotChanged, {KeyText(cells), EscapeUndecodable(cells[COL_NAME]),
+                                          DescribeDocumentError(session, why, FieldNaming::Option)})
+        << "\n";
+}
+
+// "DX,DY": two whole numbers.
+std::optional<std::pair<int, int>> ParseMove(const std::string& text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    long long dx = 0, dy = 0;
+    if (!ParseInt(text.substr(0, comma), &dx) || !ParseInt(text.substr(comma + 1), &dy)) return std::nullopt;
+    // No move beyond the coordinates' own range means anything but "outside".
+    constexpr long long kFar = 1 << 20;
+    if (dx < -kFar || dx > kFar || dy < -kFar || dy > kFar) return std::nullopt;
+    return std::pair<int, int>(static_cast<int>(dx), static_cast<int>(dy));
+}
+
+// The draft as a change of many placements, or the option it cannot carry (a name, an absolute
+// position: every placement would get the same one).
+Expected<BulkEdit, std::string> BulkEditOfDraft(const PlacementDraft& draft) {
+    if (draft.name) return MakeUnexpected(std::string("--name"));
+    if (draft.posX) return MakeUnexpected(std::string("--x"));
+    if (draft.posY) return MakeUnexpected(std::string("--y"));
+    BulkEdit edit;
+    edit.offsetX = draft.offsetX;
+    edit.offsetY = draft.offsetY;
+    edit.type = draft.type;
+    edit.group = draft.group;
+    edit.series = draft.series;
+    edit.drop = draft.drop;
+    edit.script = draft.script;
+    return edit;
+}
+
+bool ChangesAnything(const BulkEdit& edit) {
+    return edit.type || edit.group || edit.series || edit.script || edit.drop.IsSet() || edit.offsetX.IsSet() ||
+           edit.offsetY.IsSet() || edit.moveX != 0 || edit.moveY != 0;
+}
+
+// Opens the server and loads the map of a --where command: kExitOk with the session, else the
+// exit status after the message.
+int OpenMap(const CommonOptions& common, const std::string& map, std::ostream& err,
+            std::unique_ptr<Session>& session) {
+    session = OpenSession(common.server, err);
+    if (!session) return kExitUsage;
+    const int index = ResolveMap(*session, map, err);
+    if (index < 0) return kExitUsage;
+    session->LoadMap(index);
+    return kExitOk;
+}
+
+// `set MAP --where FILTER`: one change of every matching placement, one history step.
+int SetWhere(const CommonOptions& common, const std::string& map, const std::string& where,
+             const PlacementDraft& draft, const std::optional<std::string>& move, bool dryRun, std::ostream& out,
+             std::ostream& err) {
+    Expected<BulkEdit, std::string> edit = BulkEditOfDraft(draft);
+    if (!edit) {
+        err << kMessagePrefix << Format(TextId::CliWhereCannotSet, {edit.error()}) << "\n";
+        return kExitUsage;
+    }
+    if (move) {
+        const std::optional<std::pair<int, int>> by = ParseMove(*move);
+        if (!by) {
+            err << kMessagePrefix << Format(TextId::CliBadMove, {EscapeUndecodable(*move)}) << "\n";
+            return kExitUsage;
+        }
+        std::tie(edit->moveX, edit->moveY) = *by;
+    }
+    if (!ChangesAnything(*edit)) {
+        err << kMessagePrefix << Text(TextId::CliWhereNothingToSet) << "\n";
+        return kExitUsage;
+    }
+    const std::optional<PlacementFilter> filter = ParseFilter(where, err);
+    if (!filter) return kExitUsage;
+    std::unique_ptr<Session> session;
+    if (const int opened = OpenMap(common, map, err, session); opened != kExitOk) return opened;
+    const std::string nothing(Text(TextId::CliNothingWritten));
+    // A value no placement can take is refused before anything is matched or written.
+    const Expected<CheckedDraft, DocumentError> checked = CheckBulkEdit(*edit);
+    if (!checked) return Failed(*session, checked.error(), nothing, err);
+    const std::vector<int> rows = MatchingRows(session->Rows(), *filter);
+    if (rows.empty()) {
+        err << kMessagePrefix << Format(TextId::CliNoMatch, {map, where}) << Text(TextId::CliListSeparator) << nothing
+            << "\n";
+        return kExitFailed;
+    }
+
+    if (dryRun) {
+        // Offsets drawn at random here are drawn again when the change is made.
+        std::minstd_rand random(1);
+        const RandomSource draw = [&random] { return static_cast<int>(random()); };
+        int refused = 0;
+        for (int row : rows) {
+            const RowTexts before = CellsOf(*session, row);
+            PlacementRecord record = session->Rows().Record(row);
+            if (const std::optional<DocumentError> why = ApplyBulkEdit(*edit, *checked, record, draw)) {
+                TellNotChanged(*session, before, *why, err);
+                ++refused;
+                continue;
+            }
+            out << PlanLine(before, RecordTexts(record, before[COL_FILE])) << "\n";
+        }
+        out << Text(TextId::CliDryRun) << "\n";
+        return refused > 0 ? kExitFailed : kExitOk;
+    }
+
+    const Expected<BulkEditReport, DocumentError> report = session->document.EditMany(rows, *edit);
+    WarnIfChangedSinceRead(*session, err);
+    if (!report) return Failed(*session, report.error(), nothing, err);
+    // The changed rows, top down, as `list` shows them; then the ones left as they were.
+    PlacementRowStore changed;
+    for (auto it = report->rows.rbegin(); it != report->rows.rend(); ++it)
+        if (it->Changed()) changed.InsertTop(session->Rows().File(it->row), session->Rows().Record(it->row));
+    RowPrintOptions print;
+    print.fileText = [&session](const std::string& path) { return session->RelativeFile(path); };
+    if (changed.Count() > 0) PrintRows(changed, print, out);
+    for (const EditedRow& row : report->rows)
+        if (!row.Changed()) TellNotChanged(*session, CellsOf(*session, row.row), *row.error, err);
+    if (report->changed != report->selected) {
+        err << kMessagePrefix
+            << Format(TextId::CliChangedOf, {std::to_string(report->changed), std::to_string(report->selected)})
+            << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunSet(const CommonOptions& common, const std::string& map, const std::optional<std::string>& keyText,
+           const std::optional<std::string>& where, const FieldOptions& fields,
+           const std::optional<std::string>& move, bool dryRun, std::ostream& out, std::ostream& err) {
+    if (const int one = OneSelection(keyText.has_value(), where.has_value(), err); one != kExitOk) return one;
+    if (move && !where) {
+        err << kMessagePrefix << Text(TextId::CliMoveWithoutWhere) << "\n";
+        return kExitUsage;
+    }
     int status = kExitOk;
     std::optional<PlacementDraft> draft = DraftOrMessage(fields, EmptyDrop::TypeDefault, err, status);
     if (!draft) return status;
+    if (where) return SetWhere(common, map, *where, *draft, move, dryRun, out, err);
     std::unique_ptr<Session> session;
     std::optional<KeyArgument> key;
     int row = -1;
-    if (const int opened = OpenKeyedRow(common, map, keyText, err, session, key, row); opened != kExitOk)
+    if (const int opened = OpenKeyedRow(common, map, *keyText, err, session, key, row); opened != kExitOk)
         return opened;
 
     const std::string file = session->Rows().File(row);
+    if (dryRun) {
+        // What the write would store, checked as the document checks it.
+        std::minstd_rand random(1);
+        const Expected<CheckedDraft, DocumentError> checked =
+            CheckDraft(*draft, [&random] { return static_cast<int>(random()); });
+        if (!checked) return Failed(*session, checked.error(), std::string(Text(TextId::CliNothingWritten)), err);
+        const RowTexts before = CellsOf(*session, row);
+        PlacementRecord record = session->Rows().Record(row);
+        ApplyDraft(record, *checked);
+        out << PlanLine(before, RecordTexts(record, before[COL_FILE])) << "\n" << Text(TextId::CliDryRun) << "\n";
+        return kExitOk;
+    }
     const Expected<ModifyResult, DocumentError> changed = session->document.Modify(key->key, file, *draft, row);
     WarnIfChangedSinceRead(*session, err);
     if (!changed) return Failed(*session, changed.error(), std::string(Text(TextId::CliNothingWritten)), err);
@@ -230,7 +405,13 @@ int RunClone(const CommonOptions& common, const std::string& map, const std::str
 }
 
 int RunRemove(const CommonOptions& common, const std::string& map, const std::vector<std::string>& keyTexts,
-              std::ostream& out, std::ostream& err) {
+              const std::optional<std::string>& where, bool dryRun, std::ostream& out, std::ostream& err) {
+    if (const int one = OneSelection(!keyTexts.empty(), where.has_value(), err); one != kExitOk) return one;
+    std::optional<PlacementFilter> filter;
+    if (where) {
+        filter = ParseFilter(*where, err);
+        if (!filter) return kExitUsage;
+    }
     std::unique_ptr<Session> session = OpenSession(common.server, err);
     if (!session) return kExitUsage;
     const int index = ResolveMap(*session, map, err);
@@ -250,22 +431,39 @@ int RunRemove(const CommonOptions& common, const std::string& map, const std::ve
     // Each KEY names one row, from the bottom (file order); a KEY given twice names the next
     // row with that key, as selecting two such rows in the window does.
     const PlacementRowStore& rows = session->Rows();
-    std::vector<bool> chosen(static_cast<size_t>(rows.Count()), false);
-    for (size_t k = 0; k < keys.size(); ++k) {
-        int found = -1;
-        for (int row = rows.Count() - 1; row >= 0 && found < 0; --row)
-            if (!chosen[static_cast<size_t>(row)] && RowHasKey(rows, row, keys[k])) found = row;
-        if (found < 0) {
-            err << kMessagePrefix << Format(TextId::CliNoMatch, {map, keyTexts[k]}) << Text(TextId::CliListSeparator)
+    std::vector<int> selected;   // from the top down, as the window goes through a selection
+    if (filter) {
+        selected = MatchingRows(rows, *filter);
+        if (selected.empty()) {
+            err << kMessagePrefix << Format(TextId::CliNoMatch, {map, *where}) << Text(TextId::CliListSeparator)
                 << Text(TextId::CliNothingRemoved) << "\n";
             return kExitFailed;
         }
-        chosen[static_cast<size_t>(found)] = true;
+    } else {
+        std::vector<bool> chosen(static_cast<size_t>(rows.Count()), false);
+        for (size_t k = 0; k < keys.size(); ++k) {
+            int found = -1;
+            for (int row = rows.Count() - 1; row >= 0 && found < 0; --row)
+                if (!chosen[static_cast<size_t>(row)] && RowHasKey(rows, row, keys[k])) found = row;
+            if (found < 0) {
+                err << kMessagePrefix << Format(TextId::CliNoMatch, {map, keyTexts[k]})
+                    << Text(TextId::CliListSeparator) << Text(TextId::CliNothingRemoved) << "\n";
+                return kExitFailed;
+            }
+            chosen[static_cast<size_t>(found)] = true;
+        }
+        for (size_t row = 0; row < chosen.size(); ++row)
+            if (chosen[row]) selected.push_back(static_cast<int>(row));
     }
-    std::vector<int> selected;   // from the top down, as the window goes through a selection
-    for (size_t row = 0; row < chosen.size(); ++row)
-        if (chosen[row]) selected.push_back(static_cast<int>(row));
 
+    if (dryRun) {
+        for (int row : selected) {
+            const RowTexts cells = CellsOf(*session, row);
+            out << Format(TextId::CliPlanDelete, {KeyText(cells), EscapeUndecodable(cells[COL_NAME])}) << "\n";
+        }
+        out << Text(TextId::CliDryRun) << "\n";
+        return kExitOk;
+    }
     const Expected<RemoveReport, DocumentError> report = session->document.Delete(selected);
     WarnIfChangedSinceRead(*session, err);
     if (!report) return Failed(*session, report.error(), std::string(Text(TextId::CliNothingRemoved)), err);

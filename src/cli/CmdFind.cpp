@@ -13,20 +13,6 @@
 #include "texts/ProgramTexts.h"
 
 namespace morvi::cli {
-namespace {
-
-std::string FilterWhy(FilterErrorCode code) {
-    switch (code) {
-        case FilterErrorCode::UnknownField: return std::string(Text(TextId::CliFilterUnknownField));
-        case FilterErrorCode::BadNumber: return std::string(Text(TextId::CliFilterBadNumber));
-        case FilterErrorCode::BadRange: return std::string(Text(TextId::CliFilterBadRange));
-        case FilterErrorCode::UnknownName: return std::string(Text(TextId::CliFilterUnknownName));
-    }
-    return {};
-}
-
-}  // namespace
-
 int RunFind(const CommonOptions& common, const std::string& filterText, const std::string& formatText,
             std::ostream& out, std::ostream& err) {
     const std::optional<OutputFormat> format = ParseFormat(formatText);
@@ -34,12 +20,8 @@ int RunFind(const CommonOptions& common, const std::string& filterText, const st
         err << kMessagePrefix << Format(TextId::CliUnknownFormat, {formatText}) << "\n";
         return kExitUsage;
     }
-    const Expected<PlacementFilter, FilterError> filter = PlacementFilter::Parse(filterText);
-    if (!filter) {
-        err << kMessagePrefix << Format(TextId::CliFindBadFilter, {filter.error().term, FilterWhy(filter.error().code)})
-            << "\n";
-        return kExitUsage;
-    }
+    const std::optional<PlacementFilter> filter = ParseFilter(filterText, err);
+    if (!filter) return kExitUsage;
     std::unique_ptr<Session> session = OpenSession(common.server, err);
     if (!session) return kExitUsage;
     const auto maps = ReadServerMaps(session->ServerDirectory());

@@ -25,18 +25,6 @@
 namespace morvi::cli {
 namespace {
 
-// The cells that differ, each named by its export column.
-std::string Describe(const RowTexts& before, const RowTexts& after) {
-    std::vector<std::string> cells;
-    for (int c = 0; c < kPlacementColumnCount; ++c) {
-        const size_t i = static_cast<size_t>(c);
-        if (c == COL_FILE || before[i] == after[i]) continue;
-        cells.push_back(Format(TextId::CliPlanCell,
-                               {ExportColumns()[i], EscapeUndecodable(before[i]), EscapeUndecodable(after[i])}));
-    }
-    return Joined(cells, TextId::CliListSeparator);
-}
-
 constexpr uint32_t kNoRecord = UINT32_MAX;
 
 // A counted record of a region file as it is now; its bytes are read from the file's image
@@ -381,7 +369,7 @@ int RunImport(const CommonOptions& common, const std::string& map, const std::st
                 const RowTexts before = RecordTexts(current, shownFile(w.file));
                 const RowTexts after = RecordTexts(built, shownFile(w.file));
                 fw.lines.push_back(
-                    {file.IndexOf(*paired), Format(TextId::CliPlanChange, {KeyText(before), Describe(before, after)})});
+                    {file.IndexOf(*paired), Format(TextId::CliPlanChange, {KeyText(before), DescribeCellChanges(before, after)})});
                 fw.plan.changes.push_back({ImportTarget{KeyOfBlock(block), file.Occurrence(*paired)}, std::move(draft)});
                 continue;
             }

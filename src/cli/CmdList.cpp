@@ -63,11 +63,16 @@ int RunMaps(const CommonOptions& common, const std::string& formatText, std::ost
 }
 
 int RunList(const CommonOptions& common, const std::string& map, const std::string& formatText, bool all,
-            std::ostream& out, std::ostream& err) {
+            const std::optional<std::string>& where, std::ostream& out, std::ostream& err) {
     const std::optional<OutputFormat> format = ParseFormat(formatText);
     if (!format) {
         err << kMessagePrefix << Format(TextId::CliUnknownFormat, {formatText}) << "\n";
         return kExitUsage;
+    }
+    std::optional<PlacementFilter> filter;
+    if (where) {
+        filter = ParseFilter(*where, err);
+        if (!filter) return kExitUsage;
     }
     std::unique_ptr<Session> session = OpenSession(common.server, err);
     if (!session) return kExitUsage;
@@ -80,17 +85,28 @@ int RunList(const CommonOptions& common, const std::string& map, const std::stri
     print.withHidden = all;
     print.templateCount = session->TemplateCount();
     bool ok = true;
+    PlacementRowStore records;
     if (all) {
-        PlacementRowStore rows;
-        ok = AllRecords(*session, index, rows, err);
-        PrintRows(rows, print, out);
+        ok = AllRecords(*session, index, records, err);
     } else {
         // The rows exactly as the window loads them.
         session->LoadMap(index);
-        PrintRows(session->Rows(), print, out);
     }
+    const PlacementRowStore& rows = all ? records : session->Rows();
+    if (!filter) {
+        PrintRows(rows, print, out);
+        out.flush();
+        return ok ? kExitOk : kExitUsage;
+    }
+    const std::vector<int> matching = MatchingRows(rows, *filter);
+    PlacementRowStore shown;
+    for (auto it = matching.rbegin(); it != matching.rend(); ++it) shown.InsertTop(rows.File(*it), rows.Record(*it));
+    PrintRows(shown, print, out);
     out.flush();
-    return ok ? kExitOk : kExitUsage;
+    err << Format(TextId::CliListMatched, {std::to_string(matching.size()), std::to_string(rows.Count())}) << "\n";
+    // As `find`: nothing matching is told by the status too.
+    if (!ok) return kExitUsage;
+    return matching.empty() ? kExitFailed : kExitOk;
 }
 
 }  // namespace morvi::cli

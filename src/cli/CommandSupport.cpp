@@ -93,9 +93,42 @@ std::string DescribeDocumentError(const Session& session, const DocumentError& e
         case DocumentErrorCode::NothingToUndo: return std::string(Text(TextId::CliNothingToUndo));
         case DocumentErrorCode::NothingToRedo: return std::string(Text(TextId::CliNothingToRedo));
         case DocumentErrorCode::RevertRefused: return Format(TextId::CliRevertRefused, {file}) + because;
+        case DocumentErrorCode::OutOfListedRange:
+            // Listed are x 0..999 and y 0..499 (stored doubled, below 1000).
+            return error.field == PlacementField::PosY ? Format(TextId::CliMoveOutside, {"y", "499"})
+                                                       : Format(TextId::CliMoveOutside, {"x", "999"});
         default: break;
     }
     return std::string(Text(TextId::CliOperationFailed)) + because;
+}
+
+namespace {
+
+std::string FilterWhy(FilterErrorCode code) {
+    switch (code) {
+        case FilterErrorCode::UnknownField: return std::string(Text(TextId::CliFilterUnknownField));
+        case FilterErrorCode::BadNumber: return std::string(Text(TextId::CliFilterBadNumber));
+        case FilterErrorCode::BadRange: return std::string(Text(TextId::CliFilterBadRange));
+        case FilterErrorCode::UnknownName: return std::string(Text(TextId::CliFilterUnknownName));
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<PlacementFilter> ParseFilter(const std::string& text, std::ostream& err) {
+    Expected<PlacementFilter, FilterError> filter = PlacementFilter::Parse(text);
+    if (filter) return std::move(*filter);
+    err << kMessagePrefix << Format(TextId::CliFindBadFilter, {filter.error().term, FilterWhy(filter.error().code)})
+        << "\n";
+    return std::nullopt;
+}
+
+std::vector<int> MatchingRows(const PlacementRowStore& rows, const PlacementFilter& filter) {
+    std::vector<int> matching;
+    for (int row = 0; row < rows.Count(); ++row)
+        if (filter.Matches(rows, row)) matching.push_back(row);
+    return matching;
 }
 
 }  // namespace morvi::cli

@@ -6,11 +6,13 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli/FieldArguments.h"
 #include "cli/Session.h"
 #include "data/region/NpcPlacement.h"
 #include "document/DocumentError.h"
+#include "document/PlacementFilter.h"
 
 namespace morvi::cli {
 
@@ -42,5 +44,11 @@ std::string DescribeDocumentError(const Session& session, const DocumentError& e
 
 // "template,x,y,offset_x,offset_y" of a key.
 std::string KeyNumbers(const PlacementKey& key);
+
+// The filter of `find` and `--where`, parsed once; nullopt after a message on `err` naming the
+// malformed term (a usage error: never an empty result).
+std::optional<PlacementFilter> ParseFilter(const std::string& text, std::ostream& err);
+// The rows of the store the filter matches, from the top down.
+std::vector<int> MatchingRows(const PlacementRowStore& rows, const PlacementFilter& filter);
 
 }  // namespace morvi::cli

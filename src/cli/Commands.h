@@ -28,8 +28,9 @@ struct FieldOptions {
 };
 
 int RunMaps(const CommonOptions& common, const std::string& format, std::ostream& out, std::ostream& err);
+// `where`: only the rows matching the filter (with `all`, the records).
 int RunList(const CommonOptions& common, const std::string& map, const std::string& format, bool all,
-            std::ostream& out, std::ostream& err);
+            const std::optional<std::string>& where, std::ostream& out, std::ostream& err);
 int RunCheck(const CommonOptions& common, const std::optional<std::string>& map, std::ostream& out,
              std::ostream& err);
 // `format` table (the defects, or with `all` every finding) or json (every finding, each with
@@ -39,13 +40,17 @@ int RunCheck(const CommonOptions& common, const std::optional<std::string>& map,
 int RunAdd(const CommonOptions& common, const std::string& map, std::optional<int> templateIndex,
            const std::optional<std::string>& file, const FieldOptions& fields, std::ostream& out,
            std::ostream& err);
-int RunSet(const CommonOptions& common, const std::string& map, const std::string& key,
-           const FieldOptions& fields, std::ostream& out, std::ostream& err);
+// The keyed placement, or (`where`) every placement matching the filter as one history step,
+// each moved by `move` ("DX,DY"); `dryRun` prints each row's fields before -> after instead.
+int RunSet(const CommonOptions& common, const std::string& map, const std::optional<std::string>& key,
+           const std::optional<std::string>& where, const FieldOptions& fields,
+           const std::optional<std::string>& move, bool dryRun, std::ostream& out, std::ostream& err);
 // A copy of the keyed record with the fields applied, appended to the key's file.
 int RunClone(const CommonOptions& common, const std::string& map, const std::string& key,
              const FieldOptions& fields, std::ostream& out, std::ostream& err);
+// The keyed placements, or (`where`) every placement matching the filter; one history step.
 int RunRemove(const CommonOptions& common, const std::string& map, const std::vector<std::string>& keys,
-              std::ostream& out, std::ostream& err);
+              const std::optional<std::string>& where, bool dryRun, std::ostream& out, std::ostream& err);
 int RunImport(const CommonOptions& common, const std::string& map, const std::string& file, bool dryRun,
               std::ostream& out, std::ostream& err);
 

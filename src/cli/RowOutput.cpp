@@ -331,4 +331,15 @@ RowTexts RecordTexts(const PlacementRecord& record, const std::string& file) {
     return cells;
 }
 
+std::string DescribeCellChanges(const RowTexts& before, const RowTexts& after) {
+    std::vector<std::string> cells;
+    for (int c = 0; c < kPlacementColumnCount; ++c) {
+        const size_t i = static_cast<size_t>(c);
+        if (c == COL_FILE || before[i] == after[i]) continue;
+        cells.push_back(Format(TextId::CliPlanCell,
+                               {ExportColumns()[i], EscapeUndecodable(before[i]), EscapeUndecodable(after[i])}));
+    }
+    return Joined(cells, TextId::CliListSeparator);
+}
+
 }  // namespace morvi::cli

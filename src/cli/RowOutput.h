@@ -52,4 +52,7 @@ std::string KeyText(const RowTexts& cells);
 // The texts the window shows for a record (columns 0..9 and 11) with `file` in column 10.
 RowTexts RecordTexts(const PlacementRecord& record, const std::string& file);
 
+// The cells that differ (the file aside), each as `column "before" -> "after"`.
+std::string DescribeCellChanges(const RowTexts& before, const RowTexts& after);
+
 }  // namespace morvi::cli

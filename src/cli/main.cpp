@@ -101,6 +101,8 @@ int main(int argc, char** argv) {
     list->add_option("--format", listFormat, Help(TextId::CliHelpTableCsvJson))
         ->check(CLI::IsMember({"table", "csv", "json"}));
     list->add_flag("--all", all, Help(TextId::CliHelpListAll));
+    TextOption listWhere;
+    listWhere.option = list->add_option("--where", listWhere.value, Help(TextId::CliHelpWhere));
 
     CLI::App* check = app.add_subcommand("check", Help(TextId::CliHelpCheck));
     TextOption checkMap;
@@ -122,7 +124,12 @@ int main(int argc, char** argv) {
 
     CLI::App* set = app.add_subcommand("set", Help(TextId::CliHelpSet));
     set->add_option("MAP", map, mapHelp)->required();
-    set->add_option("KEY", key, keyHelp)->required();
+    TextOption setKey, setWhere, setMove;
+    setKey.option = set->add_option("KEY", setKey.value, keyHelp);
+    setWhere.option = set->add_option("--where", setWhere.value, Help(TextId::CliHelpWhere));
+    setMove.option = set->add_option("--move", setMove.value, Help(TextId::CliHelpMove));
+    bool setDryRun = false;
+    set->add_flag("--dry-run", setDryRun, Help(TextId::CliHelpDryRun));
     FieldFlags setFields;
     setFields.Add(set);
 
@@ -134,7 +141,11 @@ int main(int argc, char** argv) {
 
     CLI::App* rm = app.add_subcommand("rm", Help(TextId::CliHelpRemove));
     rm->add_option("MAP", map, mapHelp)->required();
-    rm->add_option("KEY", keys, keyHelp)->required();
+    rm->add_option("KEY", keys, keyHelp);
+    TextOption rmWhere;
+    rmWhere.option = rm->add_option("--where", rmWhere.value, Help(TextId::CliHelpWhere));
+    bool rmDryRun = false;
+    rm->add_flag("--dry-run", rmDryRun, Help(TextId::CliHelpDryRun));
 
     CLI::App* exportCmd = app.add_subcommand("export", Help(TextId::CliHelpExport));
     exportCmd->add_option("MAP", map, mapHelp)->required();
@@ -198,15 +209,16 @@ int main(int argc, char** argv) {
     // the fresh process most of its page faults.
     morvi::PlacementRowStore::PreferLargePages(true);
     if (*maps) return RunMaps(common, mapsFormat, out, err);
-    if (*list) return RunList(common, map, listFormat, all, out, err);
+    if (*list) return RunList(common, map, listFormat, all, listWhere.get(), out, err);
     if (*check) return RunCheck(common, checkMap.get(), checkFormat, checkAll, out, err);
     if (*add)
         return RunAdd(common, map, templateOption->count() ? std::optional<int>(templateIndex) : std::nullopt,
                       addFile.get(), addFields.Get(), out, err);
-    if (*set) return RunSet(common, map, key, setFields.Get(), out, err);
+    if (*set)
+        return RunSet(common, map, setKey.get(), setWhere.get(), setFields.Get(), setMove.get(), setDryRun, out, err);
     if (*clone) return RunClone(common, map, key, cloneFields.Get(), out, err);
-    if (*rm) return RunRemove(common, map, keys, out, err);
-    if (*exportCmd) return RunList(common, map, exportFormat, false, out, err);
+    if (*rm) return RunRemove(common, map, keys, rmWhere.get(), rmDryRun, out, err);
+    if (*exportCmd) return RunList(common, map, exportFormat, false, std::nullopt, out, err);
     if (*importCmd) return RunImport(common, map, inputFile, dryRun, out, err);
     if (*diffCmd) return RunDiff(common, diffOther, diffMap.get(), diffFormat, out, err);
     if (*findCmd) return RunFind(common, findFilter, findFormat, out, err);

@@ -505,6 +505,20 @@ enum class TextId : uint16_t {
     CompareMapOnlyHere,            // {} map
     CompareFieldChange,            // {} column, {} before, {} after
     CompareHiddenBytes,
+    // --- command line: `list`, `rm` and `set` with --where ---
+    CliHelpWhere,
+    CliHelpMove,
+    CliWhereAndKey,
+    CliKeyOrWhere,
+    CliWhereCannotSet,             // {} option
+    CliWhereNothingToSet,
+    CliMoveWithoutWhere,
+    CliBadMove,                    // {} text
+    CliMoveOutside,                // {} x or y, {} greatest listed value
+    CliNotChanged,                 // {} key, {} name, {} reason
+    CliChangedOf,                  // {} changed, {} matching
+    CliListMatched,                // {} matching, {} rows
+    CliPlanNoFieldChanges,
     Count
 };
 
@@ -1034,6 +1048,20 @@ inline constexpr TextEntry kProgramTexts[] = {
     {TextId::CompareMapOnlyHere, "地图 {} 不在其他服务器的地图列表中"},
     {TextId::CompareFieldChange, "{}: {} → {}"},
     {TextId::CompareHiddenBytes, "未显示的字节不同"},
+    // --- command line: `list`, `rm` and `set` with --where ---
+    {TextId::CliHelpWhere, "the placements matching a filter instead of KEY: terms such as name:guard x:100-200 script:* (all must match)"},
+    {TextId::CliHelpMove, "move every matching placement by DX,DY (with --where)"},
+    {TextId::CliWhereAndKey, "give KEY or --where FILTER, not both"},
+    {TextId::CliKeyOrWhere, "give KEY or --where FILTER"},
+    {TextId::CliWhereCannotSet, "{} cannot be given with --where: a change of many placements sets --type, --group, --series, --drop, --script, --offset-x, --offset-y and --move"},
+    {TextId::CliWhereNothingToSet, "nothing to change: give a field option or --move"},
+    {TextId::CliMoveWithoutWhere, "--move needs --where FILTER"},
+    {TextId::CliBadMove, "--move must be DX,DY (two whole numbers), not \"{}\""},
+    {TextId::CliMoveOutside, "the move would take {} outside 0 to {}"},
+    {TextId::CliNotChanged, "not changed {} \"{}\": {}"},
+    {TextId::CliChangedOf, "changed {} of the {} matching placements"},
+    {TextId::CliListMatched, "{} of {} placements match"},
+    {TextId::CliPlanNoFieldChanges, "no shown field changes"},
 };
 
 constexpr bool TextsInIdOrder() {
