@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "texts/ProgramTexts.h"
+#include "win32/ToolWindows.h"
 #include "win32/WideText.h"
 
 namespace morvi::win32 {
@@ -14,20 +15,6 @@ constexpr int kMargin = 6;
 constexpr int kRowHeight = 24;
 constexpr int kButtonWidth = 80;
 constexpr int kLabelWidth = 110;
-
-bool RegisterOnce() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcW;   // replaced per window right after creation
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = CompareWindow::kClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    return registered;
-}
 
 }  // namespace
 
@@ -44,7 +31,7 @@ CompareWindow::~CompareWindow() {
 }
 
 void CompareWindow::Show(HWND owner) {
-    if (!m_hwnd && RegisterOnce()) {
+    if (!m_hwnd && RegisterToolWindowClass(kClassName)) {
         HWND hwnd = CreateWindowExW(0, kClassName, Widen(Text(TextId::CompareMenu)).c_str(), WS_OVERLAPPEDWINDOW,
                                     CW_USEDEFAULT, CW_USEDEFAULT, 980, 520, owner, nullptr, GetModuleHandleW(nullptr),
                                     nullptr);
@@ -78,10 +65,7 @@ LRESULT CALLBACK CompareWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
 
 void CompareWindow::OnCreate() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!m_font && SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        m_font = CreateFontIndirectW(&metrics.lfMessageFont);
+    if (!m_font) m_font = CreateMessageFont();
     const auto child = [&](const wchar_t* cls, const std::wstring& text, DWORD style, int id, DWORD exStyle = 0) {
         HWND h = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, m_hwnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "texts/ProgramTexts.h"
+#include "win32/ToolWindows.h"
 #include "win32/WideText.h"
 
 namespace morvi::win32 {
@@ -22,20 +23,6 @@ constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMilliseconds = 150;
 constexpr int kColumnWidths[] = {70, 170, 56, 40, 520};   // the reason gets the room
 
-bool RegisterOnce() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcW;   // replaced per window before WM_CREATE is needed
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = ProblemsPanel::kClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    return registered;
-}
-
 std::wstring W(TextId id) { return Widen(Text(id)); }
 
 }  // namespace
@@ -49,7 +36,7 @@ ProblemsPanel::~ProblemsPanel() {
 
 void ProblemsPanel::Show(HWND owner) {
     m_owner = owner;
-    if (!m_hwnd && RegisterOnce()) {
+    if (!m_hwnd && RegisterToolWindowClass(kClassName)) {
         HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, W(TextId::ProblemsCaption).c_str(),
                                     WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX & ~WS_MAXIMIZEBOX, CW_USEDEFAULT,
                                     CW_USEDEFAULT, 640, 420, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -112,10 +99,7 @@ void ProblemsPanel::FollowOwner() {
 }
 
 void ProblemsPanel::OnCreate() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        m_font = CreateFontIndirectW(&metrics.lfMessageFont);
+    m_font = CreateMessageFont();
     const auto child = [&](const wchar_t* cls, const std::wstring& text, DWORD style, int id, DWORD exStyle = 0) {
         HWND h = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, m_hwnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
